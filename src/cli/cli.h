@@ -1,0 +1,83 @@
+#pragma once
+
+#include "engine/ruletable.h"
+#include "preview/previewbuilder.h"
+#include "shell/errorreport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tallowin::cli {
+
+enum ExitCode { Done = 0, SomeFailed = 1, BadUsage = 2, ErrorReported = 3 };
+
+// The command line after the command name: options in the order given, and the operands.
+struct Args {
+    std::vector<std::pair<QString, QString>> options; // name (with "--"), value ("" for flags)
+    QStringList operands;
+
+    bool has(const QString &name) const;
+    QString value(const QString &name) const; // the last one given
+    QStringList values(const QString &name) const;
+};
+
+// Splits argv. `withValue` names the options that take a value. Fails with a message on an
+// unknown option or a missing value.
+std::optional<Args> parseArgs(const QStringList &argv, const QStringList &withValue,
+                              const QStringList &flags, QString &error);
+
+// Options every command accepts.
+inline const QStringList CommonFlags = {QStringLiteral("--json"), QStringLiteral("--help"),
+                                        QStringLiteral("--version")};
+inline const QStringList RuleOptions = {QStringLiteral("--rules"), QStringLiteral("--rule")};
+inline const QStringList FilterOptions = {QStringLiteral("--name-like"), QStringLiteral("--type")};
+inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiteral("--system")};
+
+// Fills the table from --rules files and --rule lines, in the order given. Returns false (and
+// prints why) when a rules file cannot be read or a --rule line has not eight fields.
+bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
+
+// Prints error reports to stderr as the error window would show them.
+class StderrReporter : public ErrorReporter {
+public:
+    using ErrorReporter::report;
+    void report(const ErrorReport &r) override;
+    int count = 0;
+};
+
+// A message-window text on stderr.
+void printMessage(const QString &text);
+void printUsageError(const QString &text);
+
+// One tab-separated field: backslash, tab, LF and CR escaped.
+QByteArray tsvField(const QString &field);
+// The same for a name kept as raw bytes: bytes that are not UTF-8 are written \xHH.
+QByteArray tsvBytes(const QByteArray &bytes);
+void writeLine(const QList<QByteArray> &fields);
+void flushOut();
+
+QByteArray jsonString(const QString &s);
+void writeRaw(const QByteArray &bytes);
+
+// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json);
+// Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
+// Returns the exit status.
+int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,
+               std::vector<PreviewEntry> *rowsOut);
+
+// The commands.
+int cmdList(const QStringList &argv);
+int cmdPreview(const QStringList &argv);
+int cmdRename(const QStringList &argv);
+int cmdApply(const QStringList &argv);
+int cmdListFile(const QStringList &argv);
+int cmdTags(const QStringList &argv);
+
+} // namespace tallowin::cli

@@ -1,0 +1,65 @@
+#include "cli/cli.h"
+
+#include "engine/ruleengine.h"
+#include "preview/previewbuilder.h"
+
+#include <QDir>
+
+namespace tallowin::cli {
+
+// Prints preview rows as TICK, OLD, NEW; or as one JSON document.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
+    if (json) {
+        QByteArray out = "{\"rows\":[";
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const auto &r = rows[i];
+            if (i)
+                out += ',';
+            out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
+                   ",\"old\":" + jsonString(r.oldName) + ",\"new\":" + jsonString(r.newName) + '}';
+        }
+        out += "]}\n";
+        writeRaw(out);
+        return;
+    }
+    for (const auto &r : rows)
+        writeLine({r.checked ? "1" : "0", tsvField(r.oldName), tsvField(r.newName)});
+}
+
+int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names,
+               bool json, std::vector<PreviewEntry> *rowsOut) {
+    StderrReporter errors;
+    RuleEngine engine(rules, errors);
+    engine.mp3.folder = folder;
+    PreviewBuilder builder(engine, errors);
+    PreviewResult result = builder.build(names);
+    if (result.outcome == PreviewOutcome::NoRules) {
+        printMessage(NoRulesMessage);
+        return BadUsage;
+    }
+    if (result.outcome != PreviewOutcome::Done)
+        return ErrorReported;
+    if (rowsOut)
+        *rowsOut = result.rows;
+    else
+        printPreviewRows(result.rows, json);
+    return Done;
+}
+
+int cmdApply(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, RuleOptions + QStringList{QStringLiteral("--dir")}, {}, error);
+    if (!args) {
+        printUsageError(error);
+        return BadUsage;
+    }
+    StderrReporter errors;
+    RuleTable rules;
+    if (!loadRules(*args, rules, errors))
+        return BadUsage;
+    const QString dir = args->has(QStringLiteral("--dir")) ? args->value(QStringLiteral("--dir"))
+                                                           : QDir::currentPath();
+    return runPreview(rules, dir, args->operands, args->has(QStringLiteral("--json")), nullptr);
+}
+
+} // namespace tallowin::cli

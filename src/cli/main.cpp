@@ -1,0 +1,75 @@
+#include "cli/cli.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace tallowin::cli;
+
+namespace {
+
+const char *Usage =
+    "Usage:\n"
+    "  tallowin-cli list     [FILTERS] [--sort name|date|number] [--descending] DIR\n"
+    "  tallowin-cli preview  [RULES] [FILTERS] DIR\n"
+    "  tallowin-cli rename   [RULES] [FILTERS] [--untick NAME]... DIR\n"
+    "  tallowin-cli apply    [RULES] [--dir DIR] -- NAME...\n"
+    "  tallowin-cli listfile --file LIST [--delimiter comma|tab|TEXT] [--header] [--rename] DIR\n"
+    "  tallowin-cli tags     FILE...\n"
+    "RULES:   --rules FILE.rul  and/or  --rule 'KIND|P1|P2|P3|P4|P5|P6|DESCRIPTION'\n"
+    "         (repeatable, applied in the order given)\n"
+    "FILTERS: --name-like TEXT  --type TEXT  --hidden  --system\n"
+    "Every command: --json (machine output), --help, --version.\n"
+    "Exit status: 0 done, 1 some renames failed, 2 bad usage or input, 3 an error report.\n";
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tallowin-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TALLOWIN_VERSION));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fputs(Usage, stderr);
+        return BadUsage;
+    }
+    const QString command = args.takeFirst();
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        std::fputs(Usage, stdout);
+        return Done;
+    }
+    if (command == u"--version") {
+        std::printf("tallowin-cli %s\n", TALLOWIN_VERSION);
+        return Done;
+    }
+    // Options end at "--"; a name after it may well be "--help".
+    const QStringList options = args.mid(0, args.indexOf(QStringLiteral("--")));
+    if (options.contains(QStringLiteral("--help"))) {
+        std::fputs(Usage, stdout);
+        return Done;
+    }
+    if (options.contains(QStringLiteral("--version"))) {
+        std::printf("tallowin-cli %s\n", TALLOWIN_VERSION);
+        return Done;
+    }
+    int (*run)(const QStringList &) = nullptr;
+    if (command == u"list")
+        run = cmdList;
+    else if (command == u"preview")
+        run = cmdPreview;
+    else if (command == u"rename")
+        run = cmdRename;
+    else if (command == u"apply")
+        run = cmdApply;
+    else if (command == u"listfile")
+        run = cmdListFile;
+    else if (command == u"tags")
+        run = cmdTags;
+    if (!run) {
+        std::fprintf(stderr, "tallowin-cli: unknown command %s\n%s", qPrintable(command), Usage);
+        return BadUsage;
+    }
+    const int status = run(args);
+    flushOut();
+    return status;
+}

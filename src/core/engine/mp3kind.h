@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace tallowin {
+
+// What the MP3 kind needs from outside: the folder the files are in, and a way to let other
+// work run while it reads many files.
+struct Mp3KindContext {
+    QString folder;
+    std::function<void()> yield;
+};
+
+// The nine placeholders the MP3 kind fills, in the order it fills them.
+inline const std::array<QString, 9> Mp3Placeholders = {
+    QStringLiteral("%album%"),   QStringLiteral("%artist%"),   QStringLiteral("%bitrate%"),
+    QStringLiteral("%comment%"), QStringLiteral("%duration%"), QStringLiteral("%genre%"),
+    QStringLiteral("%songname%"), QStringLiteral("%track%"),   QStringLiteral("%year%")};
+
+// True when `text` still holds one of the nine placeholders, in any letter case.
+bool holdsMp3Placeholder(const QString &text);
+
+// The MP3 rule kind: fills the tag template of `templ` for name part `name` and extension
+// `extension`; returns the joined name.
+QString applyMp3Kind(const QString &name, const QString &extension, const QString &templ,
+                     const Mp3KindContext &context);
+
+} // namespace tallowin

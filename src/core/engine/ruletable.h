@@ -1,0 +1,113 @@
+#pragma once
+
+#include "shell/errorreport.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace tallowin {
+
+// The number of rule slots; every loop over the table runs to it.
+inline constexpr qint16 MaxRules = 100;
+
+// Field numbers of a rule slot, as rules files store them.
+enum RuleField : int {
+    Kind = 0,
+    Param1 = 1,
+    Param2 = 2,
+    Param3 = 3,
+    Param4 = 4,
+    Param5 = 5,
+    Param6 = 6,
+    Description = 7,
+    RuleFieldCount = 8
+};
+
+// One rule: eight text fields; an empty Kind marks a free slot.
+struct RuleSlot {
+    std::array<QString, RuleFieldCount> fields;
+
+    const QString &operator[](int f) const { return fields[f]; }
+    QString &operator[](int f) { return fields[f]; }
+    bool isFree() const { return fields[Kind].isEmpty(); }
+    friend bool operator==(const RuleSlot &, const RuleSlot &) = default;
+};
+
+namespace RuleKinds {
+inline const QString Replace = QStringLiteral("STANDARDREPLACE");
+inline const QString BeforeAfter = QStringLiteral("STANDARDBEFOREAFTER");
+inline const QString Insert = QStringLiteral("STANDARDINSERT");
+inline const QString Remove = QStringLiteral("STANDARDREMOVE");
+inline const QString Clear = QStringLiteral("STANDARDCLEAR");
+inline const QString SetTo = QStringLiteral("STANDARDSETTO");
+inline const QString ExtBeforeAfter = QStringLiteral("STANDARDEXTBEFOREAFTER");
+inline const QString ExtClear = QStringLiteral("STANDARDEXTCLEAR");
+inline const QString ExtInsert = QStringLiteral("STANDARDEXTINSERT");
+inline const QString ExtRemove = QStringLiteral("STANDARDEXTREMOVE");
+inline const QString ExtReplace = QStringLiteral("STANDARDEXTREPLACE");
+inline const QString ExtSetTo = QStringLiteral("STANDARDEXTSETTO");
+inline const QString AutoStartEnd = QStringLiteral("STANDARDAUTOSTARTEND");
+inline const QString AutoBeforeAfter = QStringLiteral("STANDARDAUTOBEFOREAFTER");
+inline const QString LetterFirstCap = QStringLiteral("STANDARDLETTERFIRSTCAP");
+inline const QString LetterFirstLow = QStringLiteral("STANDARDLETTERFIRSTLOW");
+inline const QString LetterOtherCap = QStringLiteral("STANDARDLETTEROTHERCAP");
+inline const QString LetterOtherLow = QStringLiteral("STANDARDLETTEROTHERLOW");
+inline const QString LetterUpperCase = QStringLiteral("STANDARDLETTERUPPERCASE");
+inline const QString LetterLowerCase = QStringLiteral("STANDARDLETTERLOWERCASE");
+inline const QString MiscAddSpaces = QStringLiteral("STANDARDMISCADDSPACES");
+inline const QString MiscReplaceSpaces = QStringLiteral("STANDARDMISCREPLACESPACES");
+inline const QString MiscRemoveMultiSpace = QStringLiteral("STANDARDMISCREMOVEMULTISPACE");
+inline const QString MiscTrim = QStringLiteral("STANDARDMISCTRIM");
+inline const QString MiscForceAlpha = QStringLiteral("STANDARDMISCFORCEALPHA");
+inline const QString Mp3 = QStringLiteral("MP3");
+} // namespace RuleKinds
+
+// The ordered rules. Filled slots are always 1..n without a gap; slot order is execution order.
+// Slot numbers are 1-based. A slot number outside 1..MaxRules is reported with the operation's
+// location code and leaves the table unchanged.
+class RuleTable {
+public:
+    enum Location : qint32 {
+        AddRuleLocation = 280,
+        DeleteRuleLocation = 281,
+        MoveRuleUpLocation = 282,
+        MoveRuleDownLocation = 283,
+        MoveRuleToTopLocation = 284,
+        MoveRuleToBottomLocation = 285,
+        ClearRulesLocation = 286
+    };
+
+    RuleTable();
+
+    // Stores the rule in the first free slot; a full table stores nothing and reports nothing.
+    void AddRule(const QString &kind, const QString &p1 = {}, const QString &p2 = {},
+                 const QString &p3 = {}, const QString &p4 = {}, const QString &p5 = {},
+                 const QString &p6 = {}, const QString &description = {});
+    void AddRule(const RuleSlot &rule);
+    void DeleteRule(qint16 slot, ErrorReporter &errors);
+    void MoveRuleUp(qint16 slot, ErrorReporter &errors);
+    void MoveRuleDown(qint16 slot, ErrorReporter &errors);
+    void MoveRuleToTop(qint16 slot, ErrorReporter &errors);
+    void MoveRuleToBottom(qint16 slot, ErrorReporter &errors);
+    void ClearRules();
+
+    // Rules from slot 1 up to the first free slot.
+    int ruleCount() const;
+    bool isValidSlot(int slot) const { return slot >= 1 && slot <= MaxRules; }
+    // Slot by number, 1..MaxRules.
+    const RuleSlot &slot(int slot) const { return m_slots[slot - 1]; }
+    RuleSlot &slot(int slot) { return m_slots[slot - 1]; }
+
+    friend bool operator==(const RuleTable &, const RuleTable &) = default;
+
+private:
+    bool checkSlot(qint16 slot, qint32 location, ErrorReporter &errors) const;
+    // Refills the table from the given rules in order, emptying every other slot.
+    void rebuild(const std::vector<RuleSlot> &rules);
+
+    std::vector<RuleSlot> m_slots;
+};
+
+} // namespace tallowin

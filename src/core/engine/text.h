@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace tallowin::text {
+
+// Position (0-based) of `find` in `in` from `from`, ignoring letter case; -1 when not found.
+// An empty `find` is found where the search starts; nothing is found in an empty text
+// or from beyond its end.
+qsizetype find(const QString &in, const QString &find, qsizetype from = 0);
+
+// Replaces up to `maxCount` non-overlapping occurrences, scanning from the left and ignoring
+// letter case; `with` is inserted exactly as given. maxCount < 0 means no bound.
+QString replace(const QString &in, const QString &find, const QString &with, int maxCount = -1);
+
+// Case mapping one character at a time, so a text never changes length ("ß" stays "ß").
+QString upper(const QString &s);
+QString lower(const QString &s);
+
+// The first or last n characters (code points); the whole text when it is shorter.
+QString left(const QString &s, qsizetype n);
+QString right(const QString &s, qsizetype n);
+qsizetype length(const QString &s);
+
+// The name part and extension of a file name, split at its last dot.
+struct SplitName {
+    QString name;
+    QString extension;
+};
+SplitName splitAtLastDot(const QString &fileName);
+inline QString join(const QString &name, const QString &extension) {
+    return name + u'.' + extension;
+}
+
+} // namespace tallowin::text

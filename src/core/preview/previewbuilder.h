@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/ruleengine.h"
+#include "preview/progress.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace tallowin {
+
+// One row of the preview: the name as listed, the new name, and whether it will be renamed.
+struct PreviewEntry {
+    QString oldName;
+    QString newName;
+    bool checked = false;
+    // Index of the file in the list the preview was built from.
+    qsizetype sourceIndex = -1;
+};
+
+enum class PreviewOutcome { Done, NoRules, Failed, Cancelled };
+
+struct PreviewResult {
+    PreviewOutcome outcome = PreviewOutcome::Done;
+    std::vector<PreviewEntry> rows;
+    // The step the run was in when it ended.
+    int marker = 0;
+    qsizetype tickedCount() const;
+};
+
+inline const QString NoRulesMessage = QStringLiteral(
+    "You have not selected any rules to apply to these files, thus I am unable to preview any "
+    "changes.  Please add some rules before previewing.");
+
+// Builds the preview rows of the ticked files `tickedNames` (in list order): resets the auto
+// numbering counter, applies every rule in slot order to each name, and ticks each row unless
+// its new name repeats an earlier one (ignoring case) or still holds an MP3 placeholder.
+// A rule failure ends the run, reported with location 50 and the step it was in.
+class PreviewBuilder {
+public:
+    static constexpr qint32 Location = 50;
+
+    PreviewBuilder(RuleEngine &engine, ErrorReporter &errors) : m_engine(engine), m_errors(errors) {}
+
+    // `sourceIndexes`, when given, names each ticked file's row in the caller's list.
+    PreviewResult build(const QStringList &tickedNames, Progress *progress = nullptr,
+                        const std::vector<qsizetype> &sourceIndexes = {});
+
+private:
+    RuleEngine &m_engine;
+    ErrorReporter &m_errors;
+};
+
+} // namespace tallowin

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/ruletable.h"
+#include "shell/errorreport.h"
+
+#include <QString>
+
+namespace tallowin {
+
+// Rules files (".rul"): one rule per line, the eight fields joined by "|", CR LF after every
+// line. Written as UTF-8; read as UTF-8, or as Windows-1252 when the bytes are not UTF-8.
+namespace RulesFile {
+
+constexpr qint32 WriteLocation = 237;
+constexpr qint32 ReadLocation = 19;
+
+// The path a rules file is saved to: folder, "/", the base name as typed, ".rul".
+QString savePath(const QString &folder, const QString &baseName);
+QString joinFolder(const QString &folder, const QString &fileName);
+
+// The line a rule is written as, without its line break.
+QString ruleLine(const RuleSlot &rule);
+
+enum class WriteOutcome { Written, InUse, Failed };
+struct WriteResult {
+    WriteOutcome outcome = WriteOutcome::Written;
+    // The message for the user when the file is in use or cannot be written to.
+    QString message;
+};
+
+// Writes every filled slot, replacing an existing file. A file that cannot be written for lack
+// of access or because it is busy gives InUse and its message; other failures are reported
+// with location 237. The old file stays whole until the new one is complete.
+WriteResult write(const QString &folder, const QString &baseName, const RuleTable &rules,
+                  ErrorReporter &errors);
+
+// Clears the table and fills it from the file: lines that do not split into exactly eight
+// fields, and every rule beyond the table's size, are skipped silently. A file that cannot be
+// read is reported with location 19 and leaves the table empty. Returns false on failure.
+bool read(const QString &path, RuleTable &rules, ErrorReporter &errors);
+
+// Fills the table from text already in memory, as read() does after opening the file.
+void readBytes(QByteArrayView bytes, RuleTable &rules);
+
+// Reads one "KIND|P1|...|DESCRIPTION" line; false unless it has exactly eight fields.
+bool parseRuleLine(const QString &line, RuleSlot &rule);
+
+} // namespace RulesFile
+} // namespace tallowin
