@@ -1,0 +1,7 @@
+#include "ui/startup.h"
+
+namespace tallowin::ui {
+
+void startUp() {}
+
+} // namespace tallowin::ui
