@@ -23,6 +23,19 @@ class TestRuleTable : public QObject {
         return k;
     }
 
+    static void apply(RuleTable &t, const QString &op, qint16 s, ErrorReporter &errors) {
+        if (op == "delete")
+            t.DeleteRule(s, errors);
+        else if (op == "up")
+            t.MoveRuleUp(s, errors);
+        else if (op == "down")
+            t.MoveRuleDown(s, errors);
+        else if (op == "top")
+            t.MoveRuleToTop(s, errors);
+        else
+            t.MoveRuleToBottom(s, errors);
+    }
+
 private Q_SLOTS:
     void addFillsFirstFreeSlotAndStopsWhenFull() {
         RuleTable t = withRules(99);
@@ -60,17 +73,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         RuleTable t = withRules(rules);
         CollectingErrorReporter errors;
-        const auto s = qint16(slot);
-        if (op == "delete")
-            t.DeleteRule(s, errors);
-        else if (op == "up")
-            t.MoveRuleUp(s, errors);
-        else if (op == "down")
-            t.MoveRuleDown(s, errors);
-        else if (op == "top")
-            t.MoveRuleToTop(s, errors);
-        else
-            t.MoveRuleToBottom(s, errors);
+        apply(t, op, qint16(slot), errors);
         QCOMPARE(kinds(t), expected);
         QVERIFY(errors.empty());
         // The description travels with its rule.
@@ -105,17 +108,7 @@ private Q_SLOTS:
         RuleTable t = withRules(3);
         const RuleTable before = t;
         CollectingErrorReporter errors;
-        const auto s = qint16(slot);
-        if (op == "delete")
-            t.DeleteRule(s, errors);
-        else if (op == "up")
-            t.MoveRuleUp(s, errors);
-        else if (op == "down")
-            t.MoveRuleDown(s, errors);
-        else if (op == "top")
-            t.MoveRuleToTop(s, errors);
-        else
-            t.MoveRuleToBottom(s, errors);
+        apply(t, op, qint16(slot), errors);
         QCOMPARE(t, before);
         QCOMPARE(errors.reports.size(), size_t(1));
         QCOMPARE(errors.last().ErrorLocation, location);

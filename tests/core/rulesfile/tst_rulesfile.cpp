@@ -1,0 +1,230 @@
+#include "rulesfile/rulesfile.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace tallowin;
+
+static QByteArray readAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+static void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+static QStringList kinds(const RuleTable &t) {
+    QStringList k;
+    for (int i = 1; i <= t.ruleCount(); ++i)
+        k << t.slot(i)[Kind];
+    return k;
+}
+
+class TestRulesFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private Q_SLOTS:
+    void writesEightFieldsPerLineWithCrLf() {
+        RuleTable t;
+        t.AddRule("STANDARDREPLACE", "a", "b", "1", "", "", "",
+                  "File Name: Replace a with b the first time it appears");
+        t.AddRule("STANDARDMISCTRIM", "", "", "", "", "", "",
+                  "Misc: Remove any spaces before or after the file name");
+        t.AddRule("MP3", "%Artist% - %SongName%", "", "", "", "", "", "MP3 Files Change Name To: x");
+        CollectingErrorReporter errors;
+        const auto r = RulesFile::write(dir.path(), "three", t, errors);
+        QCOMPARE(r.outcome, RulesFile::WriteOutcome::Written);
+        QVERIFY(errors.empty());
+        const QByteArray bytes = readAll(dir.filePath("three.rul"));
+        QCOMPARE(bytes.count("\r\n"), 3);
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY(bytes.startsWith("STANDARDREPLACE|a|b|1||||File Name: Replace a with b the first "
+                                 "time it appears\r\n"));
+        for (const QByteArray &line : bytes.split('\n'))
+            if (!line.isEmpty())
+                QCOMPARE(line.count('|'), 7);
+    }
+
+    void roundTripReproducesTheTable() {
+        RuleTable t;
+        t.AddRule("STANDARDREPLACE", "a, b", " c", "0", "", "", "", "File Name: Replace a, b with  c");
+        t.AddRule("STANDARDINSERT", "\"quoted\" é ü € 日本", "End", "", "", "", "", "ünïcode");
+        t.AddRule("STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "", "Auto");
+        CollectingErrorReporter errors;
+        RulesFile::write(dir.path(), "round", t, errors);
+        RuleTable back;
+        QVERIFY(RulesFile::read(dir.filePath("round.rul"), back, errors));
+        QCOMPARE(back, t);
+        QVERIFY(errors.empty());
+    }
+
+    void nameIsTakenAsTypedAndOverwritten() {
+        RuleTable t;
+        t.AddRule("STANDARDMISCTRIM");
+        CollectingErrorReporter errors;
+        RulesFile::write(dir.path() + "/", "my.rul", t, errors);
+        QVERIFY(QFile::exists(dir.filePath("my.rul.rul")));
+        t.AddRule("STANDARDMISCADDSPACES");
+        RulesFile::write(dir.path(), "my.rul", t, errors);
+        QCOMPARE(readAll(dir.filePath("my.rul.rul")).count("\r\n"), 2);
+        // No scratch file is left behind.
+        QCOMPARE(QDir(dir.path()).entryList({"my.rul*"}, QDir::Files).size(), 1);
+    }
+
+    void read_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::addColumn<QStringList>("descriptions");
+        QTest::newRow("hand-edited-trim")
+            << QByteArray("STANDARDMISCTRIM|||||||Misc: Remove any spaces before or after the "
+                          "file name\r\n")
+            << QStringList{"STANDARDMISCTRIM"}
+            << QStringList{"Misc: Remove any spaces before or after the file name"};
+        QTest::newRow("description-as-written")
+            << QByteArray("STANDARDMISCTRIM|||||||anything\r\n") << QStringList{"STANDARDMISCTRIM"}
+            << QStringList{"anything"};
+        QTest::newRow("bar-in-text-drops-only-that-line")
+            << QByteArray("STANDARDREPLACE|||-|0||||File Name: Replace | with -\r\n"
+                          "STANDARDMISCTRIM|||||||t\r\n")
+            << QStringList{"STANDARDMISCTRIM"} << QStringList{"t"};
+        QTest::newRow("short-and-empty-lines-skipped")
+            << QByteArray("\r\nSTANDARDMISCTRIM||\r\n\r\nMP3|%artist%||||||d\r\n")
+            << QStringList{"MP3"} << QStringList{"d"};
+        QTest::newRow("unknown-kind-kept")
+            << QByteArray("FROBNICATE|1|2|3|4|5|6|seven") << QStringList{"FROBNICATE"}
+            << QStringList{"seven"};
+        QTest::newRow("lf-line-ends")
+            << QByteArray("A|||||||1\nB|||||||2\n") << QStringList{"A", "B"}
+            << QStringList{"1", "2"};
+        QTest::newRow("cr-line-ends")
+            << QByteArray("A|||||||1\rB|||||||2") << QStringList{"A", "B"}
+            << QStringList{"1", "2"};
+        QTest::newRow("windows-1252")
+            << QByteArray("STANDARDINSERT|caf\xe9 \x80|End|||||Insert caf\xe9\r\n")
+            << QStringList{"STANDARDINSERT"} << QStringList{QString::fromUtf8("Insert café")};
+        QTest::newRow("200-bars") << QByteArray(200, '|') << QStringList{} << QStringList{};
+        QTest::newRow("empty-file") << QByteArray() << QStringList{} << QStringList{};
+    }
+    void read() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, kinds);
+        QFETCH(QStringList, descriptions);
+        const QString path = dir.filePath("in.rul");
+        writeFile(path, bytes);
+        RuleTable t;
+        t.AddRule("OLD"); // loading replaces the current rules
+        CollectingErrorReporter errors;
+        QVERIFY(RulesFile::read(path, t, errors));
+        QVERIFY(errors.empty());
+        QCOMPARE(::kinds(t), kinds);
+        for (int i = 0; i < descriptions.size(); ++i)
+            QCOMPARE(t.slot(i + 1)[Description], descriptions[i]);
+    }
+
+    void windows1252TextIsDecoded() {
+        const QString path = dir.filePath("cp1252.rul");
+        writeFile(path, "STANDARDREPLACE|\x93x\x94|\x80|0||||d\r\n");
+        RuleTable t;
+        CollectingErrorReporter errors;
+        QVERIFY(RulesFile::read(path, t, errors));
+        QCOMPARE(t.slot(1)[Param1], QString::fromUtf8("“x”"));
+        QCOMPARE(t.slot(1)[Param2], QString::fromUtf8("€"));
+    }
+
+    void onlyTheFirstHundredRulesLoad() {
+        QByteArray bytes;
+        for (int i = 1; i <= 120; ++i)
+            bytes += "K" + QByteArray::number(i) + "|||||||d\r\n";
+        const QString path = dir.filePath("many.rul");
+        writeFile(path, bytes);
+        RuleTable t;
+        CollectingErrorReporter errors;
+        QVERIFY(RulesFile::read(path, t, errors));
+        QCOMPARE(t.ruleCount(), 100);
+        QCOMPARE(t.slot(100)[Kind], QStringLiteral("K100"));
+    }
+
+    void tenMegabytesOfGarbageLoadNothing() {
+        QByteArray bytes(10 * 1024 * 1024, '\0');
+        quint32 x = 12345;
+        for (char &c : bytes) {
+            x = x * 1103515245 + 12345;
+            c = char(x >> 24);
+            if (c == '|')
+                c = 'x'; // eight fields by chance would be a valid rule
+        }
+        const QString path = dir.filePath("garbage.rul");
+        writeFile(path, bytes);
+        RuleTable t;
+        CollectingErrorReporter errors;
+        QVERIFY(RulesFile::read(path, t, errors));
+        QCOMPARE(t.ruleCount(), 0);
+    }
+
+    void unreadableFileIsReportedAndTableEmptied_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << "missing.rul";
+        QTest::newRow("folder") << "";
+    }
+    void unreadableFileIsReportedAndTableEmptied() {
+        QFETCH(QString, name);
+        RuleTable t;
+        t.AddRule("OLD");
+        CollectingErrorReporter errors;
+        QVERIFY(!RulesFile::read(dir.filePath(name), t, errors));
+        QCOMPARE(t.ruleCount(), 0);
+        QCOMPARE(errors.last().ErrorLocation, 19);
+    }
+
+    void missingFolderIsReportedOnWrite() {
+        RuleTable t;
+        t.AddRule("STANDARDMISCTRIM");
+        CollectingErrorReporter errors;
+        const auto r = RulesFile::write(dir.filePath("no/such/folder"), "x", t, errors);
+        QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
+        QCOMPARE(errors.last().ErrorLocation, 237);
+        QCOMPARE(errors.last().ErrorNumber, ENOENT);
+    }
+
+    void readOnlyFileIsRefusedAsInUse() {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file");
+        RuleTable t;
+        t.AddRule("STANDARDMISCTRIM");
+        const QString path = dir.filePath("locked.rul");
+        writeFile(path, "old\r\n");
+        ::chmod(QFile::encodeName(path).constData(), 0444);
+        CollectingErrorReporter errors;
+        const auto r = RulesFile::write(dir.path(), "locked", t, errors);
+        QCOMPARE(r.outcome, RulesFile::WriteOutcome::InUse);
+        QCOMPARE(r.message, "Unable to save rules to the file " + dir.path() +
+                                "/locked.rul, Linux says the file is in use, please try a "
+                                "different file name.");
+        QCOMPARE(readAll(path), QByteArray("old\r\n"));
+        QVERIFY(errors.empty());
+    }
+
+    void folderWithoutWriteAccessIsRefusedAsInUse() {
+        // Root may write into any ordinary folder, but not into /sys.
+        QTemporaryDir ro;
+        const QString folder = ::geteuid() == 0 ? QStringLiteral("/sys") : ro.path();
+        ::chmod(QFile::encodeName(ro.path()).constData(), 0555);
+        RuleTable t;
+        t.AddRule("STANDARDMISCTRIM");
+        CollectingErrorReporter errors;
+        const auto r = RulesFile::write(folder, "x", t, errors);
+        ::chmod(QFile::encodeName(ro.path()).constData(), 0755);
+        QCOMPARE(r.outcome, RulesFile::WriteOutcome::InUse);
+        QVERIFY(r.message.startsWith("Unable to save rules to the file " + folder + "/x.rul, "));
+        QVERIFY(errors.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRulesFile)
+#include "tst_rulesfile.moc"
