@@ -2,6 +2,7 @@
 
 #include "rulesfile/rulesfile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -99,6 +100,23 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
         }
     }
     return true;
+}
+
+int listFolder(const Args &args, const QString &dir, DirectoryListing &listing) {
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+        printUsageError(QStringLiteral("not a folder: ") + dir);
+        return BadUsage;
+    }
+    DirectoryFilter filter;
+    if (args.has(QStringLiteral("--name-like")))
+        filter.nameLike = args.value(QStringLiteral("--name-like"));
+    if (args.has(QStringLiteral("--type")))
+        filter.type = args.value(QStringLiteral("--type"));
+    filter.showHidden = args.has(QStringLiteral("--hidden"));
+    filter.showSystem = args.has(QStringLiteral("--system"));
+    StderrReporter errors;
+    listing = GetDirectoryFiles(dir, filter, errors);
+    return listing.failed ? ErrorReported : Done;
 }
 
 void StderrReporter::report(const ErrorReport &r) {

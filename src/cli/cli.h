@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ruletable.h"
+#include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
 #include "shell/errorreport.h"
 
@@ -42,6 +43,11 @@ inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiter
 // Fills the table from --rules files and --rule lines, in the order given. Returns false (and
 // prints why) when a rules file cannot be read or a --rule line has not eight fields.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
+
+// Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
+// Returns Done; BadUsage (told on stderr) when `dir` is not a folder; ErrorReported when the
+// listing failed (its report printed), with `listing.rows` holding what was listed.
+int listFolder(const Args &args, const QString &dir, DirectoryListing &listing);
 
 // Prints error reports to stderr as the error window would show them.
 class StderrReporter : public ErrorReporter {

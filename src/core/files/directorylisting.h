@@ -16,7 +16,7 @@ struct FileEntry {
     QString FileName;      // the name as shown (bytes that are not UTF-8 shown as U+FFFD)
     QByteArray nativeName; // the exact bytes of the name on disk; renames use these
     QString DateCreated;   // creation date as text ("1/1/1900" for a vanished file)
-    QDateTime created;     // the same as a value, for sorting; invalid when unknown
+    QDateTime created;     // the same as a point in time (UTC), for sorting; invalid when unknown
     QString NumberAdjName; // the number at the end of the base name, "0" when none
     bool Checked = true;
 };
@@ -33,11 +33,31 @@ struct DirectoryFilter {
 struct DirectoryListing {
     std::vector<FileEntry> rows; // sorted by name, all ticked
     bool failed = false;         // reported with location 26; rows hold what was listed
-    bool cancelled = false;
+    bool cancelled = false;      // stopped through Progress; rows hold what was listed, sorted
 };
 
+// Error location of a failed listing, and of a date that could not be read.
+constexpr qint32 ListingErrorLocation = 26;
+constexpr qint32 DateCreatedErrorLocation = 9060;
+
 // Lists the files of `folder` that pass the filter, sorted by name, every row ticked.
+// Files only: folders, sockets, FIFOs and devices never qualify, nor symbolic links to folders;
+// other links are listed as links. A name starting with "." is hidden. `progress`, when given,
+// is told the count after each batch of files and may cancel between files.
 DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filter,
                                    ErrorReporter &errors, Progress *progress = nullptr);
+
+// A filter text with the characters "/\?*:"<>|" removed; "*" when nothing is left.
+QString cleanFilterText(const QString &text);
+// The wildcard pattern a listing stands for, as failure reports show it ("/music/My*.mp*").
+QString searchPattern(const QString &folder, const DirectoryFilter &filter);
+
+// The creation date of the file at `path` as text: birth time where the file system keeps one,
+// else the modification time; "1/1/1900" when the file does not exist. Other failures are
+// reported with location 9060 and give empty text.
+QString GetFileDateCreated(const QString &path, ErrorReporter &errors);
+
+// Sorts rows by name ignoring case, names equal but for case by their bytes.
+void sortByName(std::vector<FileEntry> &rows);
 
 } // namespace tallowin
