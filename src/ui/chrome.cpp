@@ -1,0 +1,94 @@
+#include "ui/chrome.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWindow>
+
+namespace tallowin::ui {
+
+namespace {
+// One style for every borderless window: a thin frame, a coloured header strip, flat buttons.
+const char *const WindowStyle = R"(
+QWidget#%1 { background: palette(window); border: 1px solid palette(mid); }
+#pictHeaderBar { background: palette(highlight); border: none; }
+#pictHeaderBar QLabel { color: palette(highlighted-text); font-weight: 600; }
+QPushButton { padding: 5px 16px; border-radius: 4px; border: 1px solid palette(mid);
+              background: palette(button); }
+QPushButton:hover { border-color: palette(highlight); }
+QPushButton:pressed { background: palette(midlight); }
+QPushButton[primary="true"] { background: palette(highlight); color: palette(highlighted-text);
+                              border-color: palette(highlight); }
+QPushButton:disabled { color: palette(mid); }
+)";
+} // namespace
+
+HeaderBar::HeaderBar(const QString &title, QWidget *parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("pictHeaderBar"));
+    setAttribute(Qt::WA_StyledBackground);
+    setCursor(Qt::SizeAllCursor);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 6, 10, 6);
+    m_title = new QLabel(title, this);
+    layout->addWidget(m_title);
+    layout->addStretch();
+}
+
+void HeaderBar::setTitle(const QString &title) { m_title->setText(title); }
+
+void HeaderBar::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton)
+        return QFrame::mousePressEvent(event);
+    QWidget *w = window();
+    // The window system moves the window and keeps it on screen; not every platform can.
+    if (w->windowHandle() && w->windowHandle()->startSystemMove()) {
+        event->accept();
+        return;
+    }
+    m_manualDrag = true;
+    m_dragOffset = event->globalPosition().toPoint() - w->frameGeometry().topLeft();
+    event->accept();
+}
+
+void HeaderBar::mouseMoveEvent(QMouseEvent *event) {
+    if (m_manualDrag && (event->buttons() & Qt::LeftButton)) {
+        window()->move(event->globalPosition().toPoint() - m_dragOffset);
+        event->accept();
+        return;
+    }
+    QFrame::mouseMoveEvent(event);
+}
+
+void HeaderBar::mouseReleaseEvent(QMouseEvent *event) {
+    m_manualDrag = false;
+    QFrame::mouseReleaseEvent(event);
+}
+
+void makeBorderless(QWidget *window) {
+    window->setWindowFlag(Qt::Window);
+    window->setWindowFlag(Qt::FramelessWindowHint);
+    window->setAttribute(Qt::WA_StyledBackground);
+    window->setStyleSheet(QString::fromLatin1(WindowStyle).arg(window->objectName()));
+}
+
+void bringToFront(QWidget *window) {
+    window->show();
+    // Platforms without window stacking (the offscreen one) only warn about it.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+QPushButton *makeButton(const QString &objectName, const QString &text, QWidget *parent,
+                        bool primary) {
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(objectName);
+    b->setProperty("primary", primary);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace tallowin::ui

@@ -1,0 +1,179 @@
+#include "ui/errorwindow.h"
+
+#include "ui/chrome.h"
+#include "ui/singletons.h"
+#include "ui/site.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QVersionNumber>
+
+namespace tallowin::ui {
+
+namespace {
+const QString Explanation = QStringLiteral(
+    "We regret that an unexpected error has occured in our software.  This error has been "
+    "captured and we would appreciate it if you could transfer this error to us so that we may "
+    "investigate.  We respect your privacy and only the limited information you see below will "
+    "be transfered to us.  Thank you for helping us make this a better product.");
+
+// Only the start of an answer matters ("RETRY|" and an address); the rest is not read.
+constexpr qint64 MaxAnswerBytes = 4096;
+
+QString enc(const QString &value) { return QString::fromLatin1(QUrl::toPercentEncoding(value)); }
+
+QLabel *valueLabel(const QString &name, QWidget *parent) {
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+} // namespace
+
+ErrorWindow::ErrorWindow(QWidget *parent) : QWidget(parent), m_timeoutMs(SiteTimeoutMs) {
+    setObjectName(QStringLiteral("frmErrors"));
+    setWindowTitle(QStringLiteral("Tallowin"));
+    makeBorderless(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->setSpacing(10);
+    layout->addWidget(new HeaderBar(tr("Unexpected error"), this));
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(16, 4, 16, 4);
+    auto *label1 = new QLabel(Explanation, this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setWordWrap(true);
+    body->addWidget(label1);
+    body->addSpacing(6);
+    m_location = valueLabel(QStringLiteral("lblErrorLocation"), this);
+    m_number = valueLabel(QStringLiteral("lblErrorNumber"), this);
+    m_description = valueLabel(QStringLiteral("lblErrorDescription"), this);
+    body->addWidget(m_location);
+    body->addWidget(m_number);
+    body->addWidget(m_description);
+    layout->addLayout(body, 1);
+
+    m_send = makeButton(QStringLiteral("cmdSendError"), tr("Send Report"), this, true);
+    m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 0);
+    buttons->addStretch();
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_send);
+    layout->addLayout(buttons);
+
+    m_net = new QNetworkAccessManager(this);
+    m_net->setObjectName(QStringLiteral("Inet1"));
+
+    connect(m_send, &QPushButton::clicked, this, [this] {
+        sendReport();
+        hide();
+    });
+    // Cancel means the user chose not to send.
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::hide);
+    resize(480, 260);
+    refresh();
+}
+
+void ErrorWindow::showReport(const ErrorReport &report) {
+    ErrorNumber = report.ErrorNumber;
+    ErrorLocation = report.ErrorLocation;
+    ErrorDescription = report.ErrorDescription;
+    refresh();
+    bringToFront(this);
+}
+
+void ErrorWindow::refresh() {
+    m_location->setText(QStringLiteral("Error Location: ") + QString::number(ErrorLocation));
+    m_number->setText(QStringLiteral("Error Number: ") + QString::number(ErrorNumber));
+    m_description->setText(QStringLiteral("Error Description: ") + ErrorDescription);
+}
+
+bool ErrorWindow::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn)
+        refresh();
+    return QWidget::event(event);
+}
+
+QString ErrorWindow::reportQuery(const ErrorReport &report) {
+    const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(TALLOWIN_VERSION));
+    const QString application = QStringLiteral("Tallowin") + QString::number(v.majorVersion()) +
+                                QString::number(v.minorVersion()) +
+                                QString::number(v.microVersion());
+    return QStringLiteral("application=") + enc(application) + QStringLiteral("&errorlocation=") +
+           enc(QString::number(report.ErrorLocation)) + QStringLiteral("&errornumber=") +
+           enc(QString::number(report.ErrorNumber)) + QStringLiteral("&errordescription=") +
+           enc(report.ErrorDescription);
+}
+
+QUrl ErrorWindow::reportUrl(const ErrorReport &report) {
+    QUrl url = siteUrl(QStringLiteral("/products/errorreport.asp"));
+    url.setQuery(reportQuery(report), QUrl::StrictMode);
+    return url;
+}
+
+void ErrorWindow::sendReport() {
+    const QString query = reportQuery(report());
+    QUrl url = siteUrl(QStringLiteral("/products/errorreport.asp"));
+    url.setQuery(query, QUrl::StrictMode);
+    get(url, query, true);
+}
+
+void ErrorWindow::get(const QUrl &url, const QString &query, bool mayRetry) {
+    // Nothing of the sending is ever reported: a failed or slow request just ends.
+    QNetworkRequest request(url);
+    request.setTransferTimeout(m_timeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply *reply = m_net->get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, reply, url, query, mayRetry] {
+        reply->deleteLater();
+        if (mayRetry && reply->error() == QNetworkReply::NoError) {
+            const QString answer = QString::fromUtf8(reply->read(MaxAnswerBytes));
+            const QString marker = QStringLiteral("RETRY|");
+            if (answer.size() > marker.size() && answer.startsWith(marker)) {
+                // The server names another page to receive the same report.
+                const QString address = answer.mid(marker.size()).section(u'\n', 0, 0).trimmed();
+                QUrl next = url.resolved(QUrl(address));
+                if (next.isValid() &&
+                    (next.scheme() == QLatin1String("http") ||
+                     next.scheme() == QLatin1String("https"))) {
+                    next.setQuery(query, QUrl::StrictMode);
+                    get(next, query, false);
+                    return;
+                }
+            }
+        }
+        Q_EMIT reportSent();
+    });
+}
+
+ErrorWindow *errorWindow() {
+    static QPointer<ErrorWindow> window;
+    if (!window) {
+        window = new ErrorWindow;
+        qAddPostRoutine([] { delete window.data(); });
+    }
+    return window;
+}
+
+void UiErrorReporter::report(const ErrorReport &report) {
+    detail::runOnUiThread([report] { errorWindow()->showReport(report); });
+}
+
+UiErrorReporter &errorReporter() {
+    static UiErrorReporter reporter;
+    return reporter;
+}
+
+} // namespace tallowin::ui

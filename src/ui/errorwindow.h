@@ -1,0 +1,77 @@
+#pragma once
+
+#include "shell/errorreport.h"
+
+#include <QUrl>
+#include <QWidget>
+
+class QLabel;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QPushButton;
+
+namespace tallowin::ui {
+
+// frmErrors: shows the current error report and can send it to the maker's error-report page.
+// One window for the process; a later report overwrites the values shown.
+class ErrorWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr qint32 Location = 2;
+
+    explicit ErrorWindow(QWidget *parent = nullptr);
+
+    // The three values of the current report.
+    qint32 ErrorLocation = 0;
+    qint32 ErrorNumber = 0;
+    QString ErrorDescription;
+
+    // Stores the report and shows the window without waiting.
+    void showReport(const ErrorReport &report);
+    ErrorReport report() const { return {ErrorLocation, ErrorNumber, ErrorDescription}; }
+
+    // The query of a report, its values percent-encoded: "application=Tallowin010&...".
+    static QString reportQuery(const ErrorReport &report);
+    // The request address for a report on the error-report page.
+    static QUrl reportUrl(const ErrorReport &report);
+
+    // Sends the current report in the background; the window never waits for the answer.
+    void sendReport();
+    // How long each request may take; a few seconds unless a test shortens it.
+    void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+
+Q_SIGNALS:
+    // Every request of a sending has ended, answered or not.
+    void reportSent();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void refresh();
+    void get(const QUrl &url, const QString &query, bool mayRetry);
+
+    QLabel *m_location;
+    QLabel *m_number;
+    QLabel *m_description;
+    QPushButton *m_send;
+    QPushButton *m_cancel;
+    QNetworkAccessManager *m_net;
+    int m_timeoutMs;
+};
+
+// The one error window, created on first use.
+ErrorWindow *errorWindow();
+
+// Shows every report in the error window. Reports from a worker thread are queued to the
+// user-interface thread in the order they were made.
+class UiErrorReporter : public ErrorReporter {
+public:
+    using ErrorReporter::report;
+    void report(const ErrorReport &report) override;
+};
+
+// The reporter every window hands to the core.
+UiErrorReporter &errorReporter();
+
+} // namespace tallowin::ui

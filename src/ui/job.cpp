@@ -1,0 +1,191 @@
+#include "ui/job.h"
+
+#include "engine/ruleengine.h"
+#include "ui/errorwindow.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QPointer>
+#include <QThread>
+
+namespace tallowin::ui {
+
+// The work's view of progress: keeps the latest caption and counts and hands them to the job
+// on the user-interface thread no more often than the update interval.
+class JobProgress : public Progress {
+public:
+    explicit JobProgress(Job *job) : m_job(job) {}
+
+    void setStatus(const QString &status) override {
+        QMutexLocker lock(&m_mutex);
+        m_status = status;
+        m_statusDirty = true;
+        postIfDue(lock);
+    }
+
+    void SetCompleted(qint32 maxValue, qint32 currentValue) override {
+        QMutexLocker lock(&m_mutex);
+        m_max = maxValue;
+        m_current = currentValue;
+        m_countsDirty = true;
+        postIfDue(lock);
+    }
+
+    // Called on the user-interface thread.
+    void take(QString *status, bool *statusDirty, qint32 *max, qint32 *current,
+              bool *countsDirty) {
+        QMutexLocker lock(&m_mutex);
+        *status = m_status;
+        *statusDirty = m_statusDirty;
+        *max = m_max;
+        *current = m_current;
+        *countsDirty = m_countsDirty;
+        m_statusDirty = m_countsDirty = m_posted = false;
+    }
+
+    int intervalMs = 40;
+
+private:
+    void postIfDue(QMutexLocker<QMutex> &) {
+        if (m_posted)
+            return; // one delivery is already on its way and will carry these values
+        if (m_clock.isValid() && m_clock.elapsed() < intervalMs)
+            return; // the values wait for the next due report or for the end of the work
+        m_clock.start();
+        m_posted = true;
+        QMetaObject::invokeMethod(m_job, &Job::deliverProgress, Qt::QueuedConnection);
+    }
+
+    Job *m_job;
+    QMutex m_mutex;
+    QElapsedTimer m_clock;
+    QString m_status;
+    qint32 m_max = 0;
+    qint32 m_current = 0;
+    bool m_statusDirty = false;
+    bool m_countsDirty = false;
+    bool m_posted = false;
+};
+
+namespace {
+// Hands the work's reports to the user-interface thread in the order they are made.
+class QueuedReporter : public ErrorReporter {
+public:
+    QueuedReporter(QObject *context, ErrorReporter &target) : m_context(context), m_target(target) {}
+    using ErrorReporter::report;
+    void report(const ErrorReport &r) override {
+        ErrorReporter *target = &m_target;
+        QMetaObject::invokeMethod(
+            m_context, [target, r] { target->report(r); }, Qt::QueuedConnection);
+    }
+
+private:
+    QObject *m_context;
+    ErrorReporter &m_target;
+};
+} // namespace
+
+Job::Job(Work work, ErrorReporter &errors, QObject *parent)
+    : QObject(parent), m_work(std::move(work)), m_errors(errors),
+      m_progress(std::make_unique<JobProgress>(this)) {}
+
+Job::Job(Work work, QObject *parent) : Job(std::move(work), errorReporter(), parent) {}
+
+Job::~Job() {
+    if (m_thread) {
+        m_progress->cancel();
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+void Job::setUpdateInterval(int milliseconds) { m_progress->intervalMs = milliseconds; }
+
+bool Job::isCancelled() const { return m_progress->cancelled(); }
+
+void Job::start() {
+    if (m_running || m_thread)
+        return;
+    m_running = true;
+    m_thread = QThread::create([this] {
+        QueuedReporter errors(this, m_errors);
+        m_work(*m_progress, errors);
+    });
+    m_thread->setObjectName(QStringLiteral("tallowin-job"));
+    // Queued to this object's thread, so it arrives after everything the work posted.
+    connect(m_thread, &QThread::finished, this, &Job::workDone, Qt::QueuedConnection);
+    m_thread->start();
+}
+
+void Job::cancel() { m_progress->cancel(); }
+
+void Job::deliverProgress() {
+    QString status;
+    bool statusDirty = false, countsDirty = false;
+    qint32 max = 0, current = 0;
+    m_progress->take(&status, &statusDirty, &max, &current, &countsDirty);
+    if (statusDirty)
+        Q_EMIT statusChanged(status);
+    if (countsDirty)
+        Q_EMIT completedChanged(max, current);
+}
+
+void Job::workDone() {
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+    deliverProgress();
+    m_running = false;
+    Q_EMIT finished();
+    deleteLater();
+}
+
+Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject *context,
+                  std::function<void(DirectoryListing, DirectoryFilter)> done) {
+    struct State {
+        DirectoryFilter filter;
+        DirectoryListing listing;
+    };
+    auto state = std::make_shared<State>();
+    state->filter = filter;
+    auto *job = new Job(
+        [folder, state](Progress &progress, ErrorReporter &errors) {
+        state->listing = GetDirectoryFiles(folder, state->filter, errors, &progress);
+        if (progress.cancelled())
+            state->listing.cancelled = true;
+        },
+        context);
+    QObject::connect(job, &Job::finished, context, [state, done = std::move(done)] {
+        done(std::move(state->listing), state->filter);
+    });
+    job->start();
+    return job;
+}
+
+Job *startPreview(const RuleTable &rules, const QString &folder,
+                  const std::vector<FileEntry> &files, QObject *context,
+                  std::function<void(PreviewResult)> done) {
+    QStringList ticked;
+    std::vector<qsizetype> indexes;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (files[i].Checked) {
+            ticked << files[i].FileName;
+            indexes.push_back(qsizetype(i));
+        }
+    }
+    auto result = std::make_shared<PreviewResult>();
+    // The work holds its own copy of the rules: the user may edit them while it runs.
+    auto *job = new Job([rules, folder, ticked, indexes, result](Progress &progress,
+                                                                ErrorReporter &errors) {
+        RuleEngine engine(rules, errors);
+        engine.mp3.folder = folder;
+        PreviewBuilder builder(engine, errors);
+        *result = builder.build(ticked, &progress, indexes);
+    }, context);
+    QObject::connect(job, &Job::finished, context,
+                     [result, done = std::move(done)] { done(std::move(*result)); });
+    job->start();
+    return job;
+}
+
+} // namespace tallowin::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engine/ruletable.h"
+#include "files/directorylisting.h"
+#include "preview/previewbuilder.h"
+#include "preview/progress.h"
+#include "shell/errorreport.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QThread;
+
+namespace tallowin::ui {
+
+class JobProgress;
+
+// Long work run off the user-interface thread. start() only schedules; the work reports its
+// caption and progress, which arrive here as queued signals (at most one batch per update
+// interval, so a run over 100,000 files cannot flood the event loop); cancel() is seen by the
+// work between two files. The job ends with finished() and then deletes itself.
+class Job : public QObject {
+    Q_OBJECT
+public:
+    using Work = std::function<void(Progress &progress, ErrorReporter &errors)>;
+
+    // Reports the work makes are handed to `errors` on the user-interface thread, in order and
+    // before finished().
+    explicit Job(Work work, ErrorReporter &errors, QObject *parent = nullptr);
+    explicit Job(Work work, QObject *parent = nullptr);
+    // Cancels the work and waits for it to stop.
+    ~Job() override;
+
+    void start();
+    void cancel();
+    bool isRunning() const { return m_running; }
+    bool isCancelled() const;
+    void setUpdateInterval(int milliseconds);
+
+Q_SIGNALS:
+    void statusChanged(const QString &status);
+    void completedChanged(qint32 maxValue, qint32 currentValue);
+    // The work has returned (done, failed or cancelled); its last progress was delivered.
+    void finished();
+
+private:
+    friend class JobProgress;
+    void deliverProgress();
+    void workDone();
+
+    Work m_work;
+    ErrorReporter &m_errors;
+    std::unique_ptr<JobProgress> m_progress;
+    QThread *m_thread = nullptr;
+    bool m_running = false;
+};
+
+// Lists `folder` with `filter`; `done` gets the listing and the filter as the listing cleaned it.
+Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject *context,
+                  std::function<void(DirectoryListing, DirectoryFilter)> done);
+
+// Builds the preview of the ticked rows of `files` (in `folder`, for the MP3 kind) with `rules`.
+// A cancelled run ends with PreviewOutcome::Cancelled.
+Job *startPreview(const RuleTable &rules, const QString &folder,
+                  const std::vector<FileEntry> &files, QObject *context,
+                  std::function<void(PreviewResult)> done);
+
+} // namespace tallowin::ui

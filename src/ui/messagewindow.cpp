@@ -1,0 +1,74 @@
+#include "ui/messagewindow.h"
+
+#include "ui/chrome.h"
+#include "ui/singletons.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tallowin::ui {
+
+MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmMessages"));
+    setWindowTitle(QStringLiteral("Tallowin"));
+    makeBorderless(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->setSpacing(12);
+    layout->addWidget(new HeaderBar(QStringLiteral("Tallowin"), this));
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("lblMessage"));
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->setMinimumWidth(360);
+    m_message->setContentsMargins(16, 4, 16, 4);
+    layout->addWidget(m_message, 1);
+
+    m_ok = makeButton(QStringLiteral("cmdOk"), tr("OK"), this, true);
+    m_ok->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 0);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, &QWidget::hide);
+    resize(420, 170);
+}
+
+void MessageWindow::showMessage(const QString &text) {
+    m_message->setText(text);
+    adjustSize();
+    bringToFront(this);
+}
+
+QString MessageWindow::message() const { return m_message->text(); }
+
+void MessageWindow::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+MessageWindow *messageWindow() {
+    static QPointer<MessageWindow> window;
+    if (!window) {
+        window = new MessageWindow;
+        qAddPostRoutine([] { delete window.data(); });
+    }
+    return window;
+}
+
+void showMessage(const QString &text) {
+    detail::runOnUiThread([text] { messageWindow()->showMessage(text); });
+}
+
+} // namespace tallowin::ui

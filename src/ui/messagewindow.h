@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace tallowin::ui {
+
+// frmMessages: tells the user an expected problem in words. One window for the process,
+// shown without blocking; a later message replaces the text of the one before.
+class MessageWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MessageWindow(QWidget *parent = nullptr);
+
+    // Sets lblMessage and shows the window in front, without waiting.
+    void showMessage(const QString &text);
+    QString message() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QLabel *m_message;
+    QPushButton *m_ok;
+};
+
+// The one message window, created on first use.
+MessageWindow *messageWindow();
+
+// Shows `text` in the message window. Safe to call from any thread: from a worker it is queued
+// to the user-interface thread.
+void showMessage(const QString &text);
+
+} // namespace tallowin::ui
