@@ -1,10 +1,55 @@
 #include "cli/cli.h"
 
+#include "mp3/clsmp3.h"
+
 namespace tallowin::cli {
 
-int cmdTags(const QStringList &) {
-    printUsageError(QStringLiteral("the tags command is not built yet"));
-    return BadUsage;
+int cmdTags(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, {}, {}, error);
+    if (!args) {
+        printUsageError(error);
+        return BadUsage;
+    }
+    if (args->operands.isEmpty()) {
+        printUsageError(QStringLiteral("tags needs at least one FILE"));
+        return BadUsage;
+    }
+    const bool json = args->has(QStringLiteral("--json"));
+    clsMP3 reader;
+    QByteArray doc = "{\"files\":[";
+    for (qsizetype i = 0; i < args->operands.size(); ++i) {
+        const QString &path = args->operands[i];
+        // A file that cannot be read prints its fields empty, as the reader leaves them.
+        reader.ReadMP3(path);
+        const Mp3Info &m = reader.info();
+        const std::pair<const char *, const QString *> fields[] = {
+            {"Duration", &m.Duration}, {"Frequency", &m.Frequency},
+            {"Mode", &m.Mode},         {"MpegLayer", &m.MpegLayer},
+            {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
+            {"Songname", &m.Songname}, {"Artist", &m.Artist},
+            {"Album", &m.Album},       {"Year", &m.Year},
+            {"Comment", &m.Comment},   {"Genre", &m.Genre},
+            {"Track", &m.Track}};
+        if (json) {
+            if (i)
+                doc += ',';
+            doc += "{\"File\":" + jsonString(path);
+            for (const auto &[key, value] : fields)
+                doc += ",\"" + QByteArray(key) + "\":" + jsonString(*value);
+            doc += ",\"VBR\":" + QByteArray(m.VBR ? "true" : "false") + '}';
+            continue;
+        }
+        if (i)
+            writeRaw("\n");
+        writeRaw("File=" + tsvField(path) + '\n');
+        for (const auto &[key, value] : fields)
+            writeRaw(QByteArray(key) + '=' + tsvField(*value) + '\n');
+        writeRaw(QByteArray("VBR=") + (m.VBR ? "True" : "False") + '\n');
+    }
+    if (json)
+        writeRaw(doc + "]}\n");
+    return Done;
 }
 
 } // namespace tallowin::cli

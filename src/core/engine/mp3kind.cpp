@@ -1,6 +1,7 @@
 #include "engine/mp3kind.h"
 
 #include "engine/text.h"
+#include "mp3/clsmp3.h"
 
 namespace tallowin {
 
@@ -11,10 +12,41 @@ bool holdsMp3Placeholder(const QString &text) {
     return false;
 }
 
-// Until the tag reader lands the template is not filled: the name passes unchanged.
-QString applyMp3Kind(const QString &name, const QString &extension, const QString &,
-                     const Mp3KindContext &) {
-    return text::join(name, extension);
+QString applyMp3Kind(const QString &name, const QString &extension, const QString &templ,
+                     const Mp3KindContext &context) {
+    QString joined;
+    if (text::lower(extension) == u"mp3") {
+        QString path = context.folder;
+        if (!path.isEmpty() && !path.endsWith(u'/'))
+            path += u'/';
+        path += text::join(name, extension);
+        Mp3Info info;
+        if (context.read) {
+            info = context.read(path);
+        } else {
+            clsMP3 reader;
+            reader.ReadMP3(path);
+            info = reader.info();
+        }
+        if (context.yield)
+            context.yield();
+        // In table order, each on the text the earlier ones left; an empty field keeps its
+        // placeholder so the preview leaves the row unticked.
+        const std::array<const QString *, 9> values = {
+            &info.Album,    &info.Artist,   &info.BitRate, &info.Comment, &info.Duration,
+            &info.Genre,    &info.Songname, &info.Track,   &info.Year};
+        QString filled = templ;
+        for (size_t i = 0; i < values.size(); ++i)
+            if (!values[i]->isEmpty())
+                filled = text::replace(filled, Mp3Placeholders[i], *values[i]);
+        joined = text::join(filled, extension);
+    } else {
+        joined = text::join(name, extension);
+    }
+    // Characters no file name may hold on the systems these names travel to.
+    for (const char16_t c : {u'/', u'\\', u'?', u'*', u':', u'"', u'<', u'>', u'|'})
+        joined.replace(QChar(c), u'-');
+    return joined;
 }
 
 } // namespace tallowin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mp3/mp3info.h"
+
 #include <QString>
 
 #include <array>
@@ -12,6 +14,8 @@ namespace tallowin {
 struct Mp3KindContext {
     QString folder;
     std::function<void()> yield;
+    // Reads one file's tags; when unset the files are read with clsMP3.
+    std::function<Mp3Info(const QString &path)> read;
 };
 
 // The nine placeholders the MP3 kind fills, in the order it fills them.
