@@ -134,6 +134,17 @@ void printUsageError(const QString &text) {
 }
 
 QByteArray tsvBytes(const QByteArray &bytes) {
+    // Most names need no escaping: hand them back without copying.
+    bool plain = true;
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c >= 0x7F || c == '\\') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return bytes;
     QByteArray out;
     out.reserve(bytes.size());
     static const char hex[] = "0123456789ABCDEF";

@@ -2,9 +2,36 @@
 
 #include "files/columnsort.h"
 
+#include <string>
+
 namespace tallowin::cli {
 
 namespace {
+
+// Appends a field as tab-separated output writes it; plain ASCII (most names, every number)
+// goes straight in.
+void appendField(std::string &out, const QString &field) {
+    for (const QChar c : field)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F || c == u'\\') {
+            const QByteArray escaped = tsvField(field);
+            out.append(escaped.constData(), size_t(escaped.size()));
+            return;
+        }
+    for (const QChar c : field)
+        out += char(c.unicode());
+}
+
+void appendBytes(std::string &out, const QByteArray &bytes) {
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c >= 0x7F || c == '\\') {
+            const QByteArray escaped = tsvBytes(bytes);
+            out.append(escaped.constData(), size_t(escaped.size()));
+            return;
+        }
+    }
+    out.append(bytes.constData(), size_t(bytes.size()));
+}
 
 void printRows(const std::vector<FileEntry> &rows, bool json) {
     if (json) {
@@ -25,8 +52,34 @@ void printRows(const std::vector<FileEntry> &rows, bool json) {
         writeRaw(out);
         return;
     }
-    for (const FileEntry &r : rows)
-        writeLine({tsvBytes(r.nativeName), tsvField(r.DateCreated), tsvField(r.NumberAdjName)});
+    // One buffer for many lines. Rows of one second share one date text, so its bytes are
+    // kept by the text's address for the next rows.
+    std::string out;
+    out.reserve(1 << 20);
+    struct CachedDate {
+        const QChar *text = nullptr;
+        std::string bytes;
+    };
+    CachedDate dates[8];
+    for (const FileEntry &r : rows) {
+        appendBytes(out, r.nativeName);
+        out += '\t';
+        CachedDate &d = dates[(quintptr(r.DateCreated.constData()) >> 4) & 7];
+        if (d.text != r.DateCreated.constData() || d.text == nullptr) {
+            d.text = r.DateCreated.constData();
+            d.bytes.clear();
+            appendField(d.bytes, r.DateCreated);
+        }
+        out += d.bytes;
+        out += '\t';
+        appendField(out, r.NumberAdjName);
+        out += '\n';
+        if (out.size() >= (1 << 20) - 1024) {
+            writeRaw(QByteArray::fromRawData(out.data(), qsizetype(out.size())));
+            out.clear();
+        }
+    }
+    writeRaw(QByteArray::fromRawData(out.data(), qsizetype(out.size())));
 }
 
 } // namespace

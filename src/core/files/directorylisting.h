@@ -59,5 +59,7 @@ QString GetFileDateCreated(const QString &path, ErrorReporter &errors);
 
 // Sorts rows by name ignoring case, names equal but for case by their bytes.
 void sortByName(std::vector<FileEntry> &rows);
+// Reorders rows in place: new row i is old row order[i]. Uses up `order`.
+void applyOrder(std::vector<FileEntry> &rows, std::vector<quint32> &order);
 
 } // namespace tallowin

@@ -27,7 +27,7 @@ bool splitNumber(QStringView t, bool &negative, QString *intDigits, QString *fra
                 *intDigits += t[i];
             ++digits;
             ++i;
-        } else if (t[i] == u',' && i > b && isDigit(t[i - 1]) && i + 1 < e && isDigit(t[i + 1])) {
+        } else if (t[i] == u',') { // thousands separators, placed loosely as people type them
             ++i;
         } else {
             break;

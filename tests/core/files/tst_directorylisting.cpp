@@ -1,0 +1,267 @@
+#include "files/datetext.h"
+#include "files/directorylisting.h"
+#include "files/trailingnumber.h"
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tallowin;
+
+namespace {
+
+// Creates a file with exactly these name bytes (QFile would re-encode them).
+void touch(const QTemporaryDir &dir, const QByteArray &name) {
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    QVERIFY2(fd >= 0, path.constData());
+    ::close(fd);
+}
+
+QStringList names(const DirectoryListing &l) {
+    QStringList n;
+    for (const FileEntry &e : l.rows)
+        n << e.FileName;
+    return n;
+}
+
+class CancelAtStart : public Progress {
+public:
+    CancelAtStart() { cancel(); }
+};
+
+class CountingProgress : public Progress {
+public:
+    void SetCompleted(qint32 max, qint32 current) override {
+        lastMax = max;
+        lastCurrent = current;
+        ++calls;
+    }
+    qint32 lastMax = -1, lastCurrent = -1;
+    int calls = 0;
+};
+
+} // namespace
+
+class TestDirectoryListing : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir; // the mixed folder most cases list
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        for (const char *n : {"MyPicture.jpg", "mymusic.mp3", "MYNOTES.txt", "a.jpg", "b.JPEG",
+                              "c.png", "readme", ".hidden", ".hidden.jpg", "notes.my.txt"})
+            touch(m_dir, n);
+        QVERIFY(QDir(m_dir.path()).mkdir("sub"));
+        QVERIFY(QDir(m_dir.path()).mkdir("My folder"));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("pipe.jpg")).constData(), 0644), 0);
+        QVERIFY(QFile::link(m_dir.filePath("a.jpg"), m_dir.filePath("link.jpg")));
+        QVERIFY(QFile::link(m_dir.filePath("sub"), m_dir.filePath("linkdir")));
+        QVERIFY(QFile::link(m_dir.filePath("gone"), m_dir.filePath("dangling.jpg")));
+    }
+
+    void filters_data() {
+        QTest::addColumn<QString>("nameLike");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("cleanedName");
+        QTest::addColumn<QString>("cleanedType");
+        const QStringList all{"a.jpg", "b.JPEG", "c.png", "dangling.jpg", "link.jpg",
+                              "mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg", "notes.my.txt",
+                              "readme"};
+        QTest::newRow("any/files-and-file-links-only") << "*" << "*" << false << all << "*" << "*";
+        QTest::newRow("name/star-removed-any-case")
+            << "My*" << "*" << false << QStringList{"mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg"}
+            << "My" << "*";
+        QTest::newRow("name/wildcards-removed") << "?a*" << "*" << false << QStringList{"a.jpg"}
+                                                << "a" << "*";
+        QTest::newRow("name/only-removed-characters") << "??" << "/\\:\"<>|" << false << all
+                                                      << "*" << "*";
+        QTest::newRow("type/prefix-of-last-extension")
+            << "*" << "jp" << false
+            << QStringList{"a.jpg", "b.JPEG", "dangling.jpg", "link.jpg", "MyPicture.jpg"} << "*"
+            << "jp";
+        QTest::newRow("type/not-an-inner-extension")
+            << "*" << "my" << false << QStringList{} << "*" << "my";
+        QTest::newRow("name-and-type") << "m" << "tx" << false
+                                       << QStringList{"MYNOTES.txt"} << "m" << "tx";
+        QTest::newRow("hidden/shown")
+            << "*" << "*" << true << QStringList{".hidden", ".hidden.jpg"} + all << "*" << "*";
+        QTest::newRow("hidden/with-type") << "." << "jpg" << true << QStringList{".hidden.jpg"}
+                                          << "." << "jpg";
+    }
+    void filters() {
+        QFETCH(QString, nameLike);
+        QFETCH(QString, type);
+        QFETCH(bool, hidden);
+        QFETCH(QStringList, expected);
+        DirectoryFilter filter{nameLike, type, hidden, false};
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(m_dir.path(), filter, errors);
+        QVERIFY(errors.empty());
+        QVERIFY(!l.failed && !l.cancelled);
+        QCOMPARE(names(l), expected);
+        QTEST(filter.nameLike, "cleanedName");
+        QTEST(filter.type, "cleanedType");
+        for (const FileEntry &e : l.rows)
+            QVERIFY(e.Checked);
+    }
+
+    void rowsCarryDateAndTrailingNumber() {
+        QTemporaryDir dir;
+        for (const char *n : {"track07.mp3", "track.mp3", "2005.jpg", "7.jpg", "song12",
+                              "Part A-3.txt"})
+            touch(dir, n);
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        QMap<QString, QString> numbers;
+        for (const FileEntry &e : l.rows) {
+            numbers[e.FileName] = e.NumberAdjName;
+            QVERIFY(e.created.isValid());
+            QVERIFY(qAbs(e.created.toSecsSinceEpoch() - now) < 60);
+            QCOMPARE(e.DateCreated, DateText().format(e.created));
+            QCOMPARE(GetFileDateCreated(dir.filePath(e.FileName), errors), e.DateCreated);
+        }
+        const QMap<QString, QString> expected{{"track07.mp3", "07"}, {"track.mp3", "0"},
+                                              {"2005.jpg", "2005"},  {"7.jpg", "7"},
+                                              {"song12", "12"},      {"Part A-3.txt", "-3"}};
+        QCOMPARE(numbers, expected);
+        QVERIFY(errors.empty());
+    }
+
+    void vanishedFileDate() {
+        CollectingErrorReporter errors;
+        QCOMPARE(GetFileDateCreated(m_dir.filePath("no such file"), errors), UnknownDateText);
+        QCOMPARE(GetFileDateCreated(m_dir.filePath("readme/below-a-file"), errors),
+                 UnknownDateText);
+        QVERIFY(errors.empty());
+    }
+
+    void trailingNumber_data() {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("digits/leading-zero") << "track07" << "07";
+        QTest::newRow("none") << "Holiday" << "0";
+        QTest::newRow("whole-name") << "2005" << "2005";
+        QTest::newRow("sign") << "Part A-3" << "-3";
+        QTest::newRow("blank-before-number-kept") << "Song 12" << " 12";
+        QTest::newRow("thousands-separator") << "Total 1,234" << " 1,234";
+        QTest::newRow("decimal") << "version1.5" << "1.5";
+        QTest::newRow("exponent-is-text") << "take1e5" << "5";
+        QTest::newRow("empty") << "" << "0";
+        QTest::newRow("trailing-blank") << "track 5 " << "0";
+        QTest::newRow("non-ascii-digit") << "track٣" << "0";
+    }
+    void trailingNumber() {
+        QFETCH(QString, base);
+        QTEST(NumberAdjName(base), "number");
+    }
+
+    void hostileNamesKeepTheirBytes() {
+        QTemporaryDir dir;
+        const QList<QByteArray> hostile{"tab\there.txt", "new\nline.txt", "back\\slash.txt",
+                                        "-dash.txt", "%artist%.mp3", "bad\xff\xfe.txt",
+                                        QByteArray(251, 'x') + ".txt", "CR\r.txt", " lead"};
+        for (const QByteArray &n : hostile)
+            touch(dir, n);
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        QList<QByteArray> listed;
+        for (const FileEntry &e : l.rows) {
+            listed << e.nativeName;
+            QCOMPARE(e.FileName, QString::fromUtf8(e.nativeName));
+            QVERIFY(!e.DateCreated.isEmpty());
+        }
+        QList<QByteArray> expected = hostile;
+        std::sort(expected.begin(), expected.end());
+        std::sort(listed.begin(), listed.end());
+        QCOMPARE(listed, expected);
+        QVERIFY(errors.empty());
+    }
+
+    void sortedByNameIgnoringCase() {
+        QTemporaryDir dir;
+        // Created in an order unlike the list order; names equal but for case go by their bytes.
+        for (const char *n : {"b.txt", "a.txt", "C.txt", "A.txt", "é.txt", "É.txt", "Z", "_x"})
+            touch(dir, n);
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        QCOMPARE(names(l), (QStringList{"_x", "A.txt", "a.txt", "b.txt", "C.txt", "Z", "É.txt",
+                                        "é.txt"}));
+    }
+
+    void manyFilesListedOnceInOrder() {
+        // Enough files for the lookups to be shared out between threads.
+        QTemporaryDir dir;
+        const int n = 5000;
+        for (int i = 0; i < n; ++i)
+            touch(dir, QByteArray::number(i * 7919 % n).rightJustified(5, '0') + ".dat");
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        CountingProgress progress;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors, &progress);
+        QCOMPARE(int(l.rows.size()), n);
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(l.rows[size_t(i)].FileName,
+                     QString::number(i).rightJustified(5, u'0') + ".dat");
+        QCOMPARE(progress.lastMax, n);
+        QCOMPARE(progress.lastCurrent, n);
+        QVERIFY(progress.calls >= 2);
+    }
+
+    void cancelStopsBetweenFiles() {
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        CancelAtStart progress;
+        const DirectoryListing l = GetDirectoryFiles(m_dir.path(), filter, errors, &progress);
+        QVERIFY(l.cancelled);
+        QVERIFY(!l.failed);
+        QVERIFY(l.rows.empty());
+    }
+
+    void failureReport_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("nameLike");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("patternTail");
+        QTest::newRow("missing-folder") << "missing" << "*" << ENOENT << "/missing/**.**";
+        QTest::newRow("missing-folder/trailing-slash-filter-cleaned")
+            << "missing/" << "My*" << ENOENT << "/missing/My*.**";
+        QTest::newRow("a-file-not-a-folder") << "readme" << "*" << ENOTDIR << "/readme/**.**";
+    }
+    void failureReport() {
+        QFETCH(QString, folder);
+        QFETCH(QString, nameLike);
+        QFETCH(int, number);
+        QFETCH(QString, patternTail);
+        DirectoryFilter filter{nameLike, "*", false, false};
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(m_dir.filePath(folder), filter, errors);
+        QVERIFY(l.failed);
+        QVERIFY(l.rows.empty());
+        QCOMPARE(errors.reports.size(), size_t(1));
+        const ErrorReport &r = errors.last();
+        QCOMPARE(r.ErrorLocation, 26);
+        QCOMPARE(r.ErrorNumber, number);
+        QCOMPARE(r.ErrorDescription, errorText(number) + " Position: 2 - " + m_dir.path() +
+                                         patternTail);
+    }
+
+    void searchPatternOfRoot() {
+        DirectoryFilter filter;
+        QCOMPARE(searchPattern("/", filter), QString("/**.**"));
+        QCOMPARE(searchPattern("/music", filter), QString("/music/**.**"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDirectoryListing)
+#include "tst_directorylisting.moc"
