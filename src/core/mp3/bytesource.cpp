@@ -23,7 +23,7 @@ bool MemoryByteSource::read(qint64 offset, qint64 n, void *out) {
     if (!holds(offset, n))
         return false;
     if (n > 0)
-        std::memcpy(out, m_data.data() + offset, size_t(n));
+        std::memcpy(out, m_data.constData() + offset, size_t(n));
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <utility>
+
 namespace tallowin {
 
 // Random-access reading of untrusted bytes. Every read names its offset and length and fails
@@ -23,15 +25,15 @@ public:
     }
 };
 
-// Bytes already in memory.
+// Bytes already in memory; holds its own (shared) copy, so a temporary array is safe to pass.
 class MemoryByteSource : public ByteSource {
 public:
-    explicit MemoryByteSource(QByteArrayView data) : m_data(data) {}
+    explicit MemoryByteSource(QByteArray data) : m_data(std::move(data)) {}
     qint64 size() const override { return m_data.size(); }
     bool read(qint64 offset, qint64 n, void *out) override;
 
 private:
-    QByteArrayView m_data;
+    QByteArray m_data;
 };
 
 // A regular file, read with pread through a small cache so that the many short reads of a tag

@@ -1,0 +1,40 @@
+// Reads the tags and stream facts of every file named on standard input with clsMP3, ROUNDS
+// times; prints the best and median round in milliseconds and a checksum of what was read.
+#include "mp3/clsmp3.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char **argv) {
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+    QStringList files;
+    QTextStream in(stdin);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (!line.isEmpty())
+            files << line;
+    }
+    tallowin::clsMP3 reader;
+    std::vector<double> times;
+    long long checksum = 0;
+    for (int r = 0; r < rounds; ++r) {
+        checksum = 0;
+        const auto start = std::chrono::steady_clock::now();
+        for (const QString &f : files) {
+            reader.ReadMP3(f);
+            const auto &m = reader.info();
+            checksum += m.Songname.size() + m.Artist.size() + m.Album.size() + m.Year.size() +
+                        m.Track.size() + m.Genre.size() + m.Comment.size() + m.BitRate.toInt() +
+                        m.Frequency.toInt() + m.Mode.size() + m.Duration.size();
+        }
+        times.push_back(std::chrono::duration<double, std::milli>(
+                            std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.2f %.2f %lld\n", times.front(), times[times.size() / 2], checksum);
+}
