@@ -24,14 +24,14 @@ int main(int argc, char **argv) {
         for (const std::string &f : files) {
             TagLib::MPEG::File file(f.c_str(), true, TagLib::AudioProperties::Average);
             if (const TagLib::Tag *t = file.tag())
-                checksum += t->title().size() + t->artist().size() + t->album().size() +
-                            t->year() + t->track() + t->genre().size() + t->comment().size();
+                checksum += t->title().size() + t->artist().size() + t->album().size() + t->year() +
+                            t->track() + t->genre().size() + t->comment().size();
             if (const auto *p = file.audioProperties())
-                checksum += p->bitrate() + p->sampleRate() + p->channels() +
-                            p->lengthInSeconds();
+                checksum += p->bitrate() + p->sampleRate() + p->channels() + p->lengthInSeconds();
         }
-        times.push_back(std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     std::printf("%.2f %.2f %lld\n", times.front(), times[times.size() / 2], checksum);

@@ -32,8 +32,9 @@ int main(int argc, char **argv) {
                         m.Track.size() + m.Genre.size() + m.Comment.size() + m.BitRate.toInt() +
                         m.Frequency.toInt() + m.Mode.size() + m.Duration.size();
         }
-        times.push_back(std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     std::printf("%.2f %.2f %lld\n", times.front(), times[times.size() / 2], checksum);

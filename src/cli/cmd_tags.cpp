@@ -24,12 +24,10 @@ int cmdTags(const QStringList &argv) {
         reader.ReadMP3(path);
         const Mp3Info &m = reader.info();
         const std::pair<const char *, const QString *> fields[] = {
-            {"Duration", &m.Duration}, {"Frequency", &m.Frequency},
-            {"Mode", &m.Mode},         {"MpegLayer", &m.MpegLayer},
-            {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
-            {"Songname", &m.Songname}, {"Artist", &m.Artist},
-            {"Album", &m.Album},       {"Year", &m.Year},
-            {"Comment", &m.Comment},   {"Genre", &m.Genre},
+            {"Duration", &m.Duration},   {"Frequency", &m.Frequency},     {"Mode", &m.Mode},
+            {"MpegLayer", &m.MpegLayer}, {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
+            {"Songname", &m.Songname},   {"Artist", &m.Artist},           {"Album", &m.Album},
+            {"Year", &m.Year},           {"Comment", &m.Comment},         {"Genre", &m.Genre},
             {"Track", &m.Track}};
         if (json) {
             if (i)

@@ -60,8 +60,8 @@ private Q_SLOTS:
     }
 
     void jsonIsOneDocument() {
-        const Run r = cli({"tags", "--json", DataDir + "/id3v24-utf16.mp3",
-                           DataDir + "/vbr-xing.mp3"});
+        const Run r =
+            cli({"tags", "--json", DataDir + "/id3v24-utf16.mp3", DataDir + "/vbr-xing.mp3"});
         QCOMPARE(r.status, 0);
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
@@ -79,10 +79,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QByteArray text = QByteArray(1, '\0') + "Tab\there\\";
-        const QByteArray frame = "TIT2" + QByteArray(3, '\0') + char(text.size()) +
-                                 QByteArray(2, '\0') + text;
-        const QByteArray tag = "ID3" + QByteArray("\x03\0\0\0\0\0", 6) + char(frame.size()) +
-                               frame;
+        const QByteArray frame =
+            "TIT2" + QByteArray(3, '\0') + char(text.size()) + QByteArray(2, '\0') + text;
+        const QByteArray tag = "ID3" + QByteArray("\x03\0\0\0\0\0", 6) + char(frame.size()) + frame;
         QFile f(dir.filePath("tab.mp3"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(tag);

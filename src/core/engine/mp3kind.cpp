@@ -33,8 +33,8 @@ QString applyMp3Kind(const QString &name, const QString &extension, const QStrin
         // In table order, each on the text the earlier ones left; an empty field keeps its
         // placeholder so the preview leaves the row unticked.
         const std::array<const QString *, 9> values = {
-            &info.Album,    &info.Artist,   &info.BitRate, &info.Comment, &info.Duration,
-            &info.Genre,    &info.Songname, &info.Track,   &info.Year};
+            &info.Album, &info.Artist,   &info.BitRate, &info.Comment, &info.Duration,
+            &info.Genre, &info.Songname, &info.Track,   &info.Year};
         QString filled = templ;
         for (size_t i = 0; i < values.size(); ++i)
             if (!values[i]->isEmpty())

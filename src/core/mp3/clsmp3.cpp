@@ -22,7 +22,9 @@ bool clsMP3::ReadMP3(ByteSource &source) {
     return true;
 }
 
-QString clsMP3::GenreName(qint16 number) { return genreName(number); }
+QString clsMP3::GenreName(qint16 number) {
+    return genreName(number);
+}
 
 bool clsMP3::SearchDir(const QString &RootDir, const QString &FileType,
                        const std::function<void()> &yield) {
@@ -32,13 +34,11 @@ bool clsMP3::SearchDir(const QString &RootDir, const QString &FileType,
     m_info.Subdirs.clear();
     const QDir dir(RootDir);
     // Wildcards match regardless of letter case, and folders matching the pattern count too.
-    const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                              QDir::System;
+    const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
     for (const QString &name : dir.entryList({FileType}, all, QDir::Unsorted))
         m_info.Files += RootDir + name + u'|';
-    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden |
-                                                 QDir::System,
-                                             QDir::Unsorted)) {
+    for (const QString &name : dir.entryList(
+             QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted)) {
         m_info.Subdirs += name + u'|';
         if (yield)
             yield();

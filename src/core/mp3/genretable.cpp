@@ -7,6 +7,7 @@ namespace tallowin {
 namespace {
 
 // The ID3v1 list and its extension to 125, spelt as this program has always shown them.
+// clang-format off
 constexpr std::array<const char *, 126> Genres = {
     "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge",
     "Hip-Hop", "Jazz", "Metal", "New Age", "Oldies", "Other", "Pop",
@@ -27,6 +28,7 @@ constexpr std::array<const char *, 126> Genres = {
     "Satire", "Slow Jam", "Club", "Tango", "Samba", "Folklore", "Ballad",
     "Power Ballad", "Rhythmic Soul", "Freestyle", "Duet", "Punk Rock", "Drum Solo", "A Capella",
     "Euro-House", "Dance Hall"};
+// clang-format on
 
 constexpr int OtherGenre = 12;
 

@@ -71,8 +71,8 @@ QString utf16(const uchar *p, qsizetype n, bool littleEndian) {
     s.reserve(n / 2);
     // An odd last byte is no character and is dropped; the first 00 00 unit ends the text.
     for (qsizetype i = 0; i + 1 < n; i += 2) {
-        const char16_t unit = littleEndian ? char16_t(p[i] | (p[i + 1] << 8))
-                                           : char16_t((p[i] << 8) | p[i + 1]);
+        const char16_t unit =
+            littleEndian ? char16_t(p[i] | (p[i + 1] << 8)) : char16_t((p[i] << 8) | p[i + 1]);
         if (unit == 0)
             break;
         s += QChar(unit);
@@ -116,8 +116,17 @@ QString frameText(const QByteArray &frame) {
 }
 
 // The frames this reader takes, in the order their values are kept.
-enum Slot { SlotTitle, SlotArtist, SlotArtistOriginal, SlotAlbum, SlotYear, SlotDate, SlotGenre, SlotTrack,
-            SlotCount };
+enum Slot {
+    SlotTitle,
+    SlotArtist,
+    SlotArtistOriginal,
+    SlotAlbum,
+    SlotYear,
+    SlotDate,
+    SlotGenre,
+    SlotTrack,
+    SlotCount
+};
 
 int slotOf(const char *id, int major) {
     struct Id {
@@ -150,6 +159,22 @@ bool validFrameId(const uchar *id, int n) {
     return true;
 }
 
+// Part of another source, seen from its own offset 0.
+class WindowSource : public ByteSource {
+public:
+    WindowSource(ByteSource &source, qint64 base, qint64 length)
+        : m_source(source), m_base(base), m_length(length) {}
+    qint64 size() const override { return m_length; }
+    bool read(qint64 offset, qint64 n, void *out) override {
+        return holds(offset, n) && m_source.read(m_base + offset, n, out);
+    }
+
+private:
+    ByteSource &m_source;
+    qint64 m_base;
+    qint64 m_length;
+};
+
 struct Id3v2Header {
     int major = 0;
     uchar flags = 0;
@@ -165,8 +190,7 @@ bool readId3v2Header(ByteSource &src, Id3v2Header &h) {
     h.major = b[3];
     h.flags = b[5];
     h.size = synchsafe(b + 6, 4);
-    return h.major >= 2 && h.major <= 4 && b[4] != 0xFF &&
-           h.size <= src.size() - Id3v2HeaderSize;
+    return h.major >= 2 && h.major <= 4 && b[4] != 0xFF && h.size <= src.size() - Id3v2HeaderSize;
 }
 
 // Reads the text frames of an ID3v2 body into `texts` (the first non-skipped frame per slot).
@@ -277,28 +301,17 @@ void clsMP3::ReadTag(ByteSource &src) {
     }
 
     Id3v2Header tag;
+    // 2.2 flag 0x40 is a compression scheme that was never defined: nothing to read.
     if (readId3v2Header(src, tag) && !(tag.major == 2 && (tag.flags & 0x40))) {
-        // 2.2 flag 0x40 is a compression scheme that was never defined: nothing to read.
         std::array<QString, SlotCount> texts;
         std::array<bool, SlotCount> found{};
-        // Before 2.4 unsynchronisation covers the whole body, frame headers included.
-        QByteArray unsynced;
-        std::optional<MemoryByteSource> bodyInMemory;
-        if (tag.major < 4 && (tag.flags & 0x80)) {
-            unsynced = resynchronise(src.bytes(Id3v2HeaderSize, tag.size));
-            bodyInMemory.emplace(unsynced);
-        }
-        // A window onto the body within the file, so frames are read straight from it.
-        struct Window : ByteSource {
-            ByteSource &s;
-            qint64 base, length;
-            Window(ByteSource &s, qint64 b, qint64 l) : s(s), base(b), length(l) {}
-            qint64 size() const override { return length; }
-            bool read(qint64 o, qint64 n, void *out) override {
-                return holds(o, n) && s.read(base + o, n, out);
-            }
-        } window(src, Id3v2HeaderSize, tag.size);
-        ByteSource &body = bodyInMemory ? static_cast<ByteSource &>(*bodyInMemory) : window;
+        // Before 2.4 unsynchronisation covers the whole body, frame headers included; else
+        // frames are read straight from the file.
+        std::optional<MemoryByteSource> unsynced;
+        if (tag.major < 4 && (tag.flags & 0x80))
+            unsynced.emplace(resynchronise(src.bytes(Id3v2HeaderSize, tag.size)));
+        WindowSource window(src, Id3v2HeaderSize, tag.size);
+        ByteSource &body = unsynced ? static_cast<ByteSource &>(*unsynced) : window;
 
         qint64 start = 0;
         if (tag.major >= 3 && (tag.flags & 0x40)) {

@@ -153,8 +153,8 @@ void clsMP3::ReadStreamFacts(ByteSource &src) {
     std::optional<qint64> bitRate;
     if (f.VBR && frameCount) {
         if (*frameCount > 0)
-            bitRate = qint64(std::floor(double(fileSize) * h.frequency / *frameCount / 1000.0 /
-                                        h.slotFactor()));
+            bitRate = qint64(
+                std::floor(double(fileSize) * h.frequency / *frameCount / 1000.0 / h.slotFactor()));
     } else {
         bitRate = h.bitRate;
     }
@@ -164,8 +164,8 @@ void clsMP3::ReadStreamFacts(ByteSource &src) {
     if (*bitRate <= 0)
         return;
     const qint64 seconds = qint64(std::floor(double(fileSize) * 8.0 / double(*bitRate) / 1000.0));
-    f.Duration = QString::number(seconds / 60) + QStringLiteral("m ") +
-                 QString::number(seconds % 60) + u's';
+    f.Duration =
+        QString::number(seconds / 60) + QStringLiteral("m ") + QString::number(seconds % 60) + u's';
 }
 
 } // namespace tallowin

@@ -31,8 +31,8 @@ inline QByteArray padded(QByteArray text, int n) {
 inline QByteArray id3v1(const QByteArray &title, const QByteArray &artist = {},
                         const QByteArray &album = {}, const QByteArray &year = {},
                         const QByteArray &comment = {}, uchar genre = 255) {
-    return "TAG" + padded(title, 30) + padded(artist, 30) + padded(album, 30) +
-           padded(year, 4) + padded(comment, 30) + char(genre);
+    return "TAG" + padded(title, 30) + padded(artist, 30) + padded(album, 30) + padded(year, 4) +
+           padded(comment, 30) + char(genre);
 }
 
 // Frames: `data` is the frame body (encoding byte first for text frames).
@@ -47,7 +47,9 @@ inline QByteArray frame3(const char *id, const QByteArray &data, uchar formatFla
 inline QByteArray frame4(const char *id, const QByteArray &data, uchar formatFlags = 0) {
     return QByteArray(id, 4) + synchsafe(quint32(data.size())) + '\0' + char(formatFlags) + data;
 }
-inline QByteArray latin1(const char *text) { return QByteArray(1, '\0') + text; }
+inline QByteArray latin1(const char *text) {
+    return QByteArray(1, '\0') + text;
+}
 
 // An ID3v2 tag of version `major` around `body`; `declaredSize` overrides the true size.
 inline QByteArray id3v2(int major, const QByteArray &body, uchar flags = 0,

@@ -53,9 +53,9 @@ private Q_SLOTS:
         const Mp3Info &m = reader.info();
         const QJsonObject want = m_mutagen.value(file).toObject();
         const std::pair<const char *, QString> got[] = {
-            {"Songname", m.Songname}, {"Artist", m.Artist},       {"Album", m.Album},
-            {"Year", m.Year},         {"Track", m.Track},         {"Genre", m.Genre},
-            {"Frequency", m.Frequency}, {"Mode", m.Mode},        {"MpegVersion", m.MpegVersion},
+            {"Songname", m.Songname},   {"Artist", m.Artist}, {"Album", m.Album},
+            {"Year", m.Year},           {"Track", m.Track},   {"Genre", m.Genre},
+            {"Frequency", m.Frequency}, {"Mode", m.Mode},     {"MpegVersion", m.MpegVersion},
             {"MpegLayer", m.MpegLayer}};
         for (const auto &[key, value] : got)
             QVERIFY2(value == want.value(QLatin1String(key)).toString(),
@@ -100,23 +100,53 @@ private Q_SLOTS:
         QTest::addColumn<QString>("songname");
         QTest::addColumn<QString>("artist");
         QTest::addColumn<QString>("bitRate");
-        QTest::newRow("empty") << "empty.mp3" << "" << "" << "";
-        QTest::newRow("truncated-id3v2-header") << "truncated-id3v2-header.mp3" << "" << "" << "";
-        QTest::newRow("all-ff") << "all-ff.mp3" << "" << "" << "";
-        QTest::newRow("tag-size-beyond-file") << "tag-size-beyond-file.mp3" << "" << "" << "";
-        QTest::newRow("excessive-alloc-frame-size")
-            << "excessive-alloc-frame-size.mp3" << "" << "" << "48";
-        QTest::newRow("frame-size-beyond-tag")
-            << "frame-size-beyond-tag.mp3" << "" << "Fine" << "48";
-        QTest::newRow("infloop-zero-length-frames")
-            << "infloop-zero-length-frames.mp3" << "" << "After Zeros" << "48";
-        QTest::newRow("odd-length-utf16") << "odd-length-utf16.mp3" << "Hi" << "" << "48";
-        QTest::newRow("extended-header-beyond-tag")
-            << "extended-header-beyond-tag.mp3" << "" << "" << "48";
+        QTest::newRow("empty") << "empty.mp3"
+                               << ""
+                               << ""
+                               << "";
+        QTest::newRow("truncated-id3v2-header") << "truncated-id3v2-header.mp3"
+                                                << ""
+                                                << ""
+                                                << "";
+        QTest::newRow("all-ff") << "all-ff.mp3"
+                                << ""
+                                << ""
+                                << "";
+        QTest::newRow("tag-size-beyond-file") << "tag-size-beyond-file.mp3"
+                                              << ""
+                                              << ""
+                                              << "";
+        QTest::newRow("excessive-alloc-frame-size") << "excessive-alloc-frame-size.mp3"
+                                                    << ""
+                                                    << ""
+                                                    << "48";
+        QTest::newRow("frame-size-beyond-tag") << "frame-size-beyond-tag.mp3"
+                                               << ""
+                                               << "Fine"
+                                               << "48";
+        QTest::newRow("infloop-zero-length-frames") << "infloop-zero-length-frames.mp3"
+                                                    << ""
+                                                    << "After Zeros"
+                                                    << "48";
+        QTest::newRow("odd-length-utf16") << "odd-length-utf16.mp3"
+                                          << "Hi"
+                                          << ""
+                                          << "48";
+        QTest::newRow("extended-header-beyond-tag") << "extended-header-beyond-tag.mp3"
+                                                    << ""
+                                                    << ""
+                                                    << "48";
         QTest::newRow("unsync-tag-ending-in-ff")
-            << "unsync-tag-ending-in-ff.mp3" << QString::fromLatin1("Sync\xff\xe0") << "" << "48";
-        QTest::newRow("truncated-frame-header") << "truncated-frame-header.mp3" << "" << "" << "";
-        QTest::newRow("tag-only-no-audio") << "tag-only-no-audio.mp3" << "Only A Tag" << "" << "";
+            << "unsync-tag-ending-in-ff.mp3" << QString::fromLatin1("Sync\xff\xe0") << ""
+            << "48";
+        QTest::newRow("truncated-frame-header") << "truncated-frame-header.mp3"
+                                                << ""
+                                                << ""
+                                                << "";
+        QTest::newRow("tag-only-no-audio") << "tag-only-no-audio.mp3"
+                                           << "Only A Tag"
+                                           << ""
+                                           << "";
     }
 
     void hostile() {

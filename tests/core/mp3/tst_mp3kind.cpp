@@ -33,28 +33,46 @@ private Q_SLOTS:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("templ");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("placeholders/any-case")
-            << "x" << "mp3" << "%Artist% - %ALBUM% - %songname%"
-            << "AC-DC - Back in Black - Hells Bells.mp3";
-        QTest::newRow("placeholders/every-occurrence")
-            << "x" << "mp3" << "%year% %Year% %YEAR%" << "1980 1980 1980.mp3";
-        QTest::newRow("placeholders/all-nine")
-            << "x" << "mp3" << "%track% %genre% %bitrate% %duration% %year%"
-            << "1-10 Rock 128 3m 25s 1980.mp3";
-        QTest::newRow("placeholders/empty-comment-stays")
-            << "x" << "mp3" << "%songname% %comment%" << "Hells Bells %comment%.mp3";
-        QTest::newRow("placeholders/frequency-not-one")
-            << "x" << "mp3" << "%songname% %Frequency%" << "Hells Bells %Frequency%.mp3";
-        QTest::newRow("extension/any-case")
-            << "song" << "MP3" << "%songname%" << "Hells Bells.MP3";
-        QTest::newRow("extension/not-mp3")
-            << "song" << "wav" << "%songname%" << "song.wav";
-        QTest::newRow("not-mp3/colon-replaced")
-            << "a:b" << "wav" << "%songname%" << "a-b.wav";
-        QTest::newRow("chars/all-nine-replaced")
-            << "x" << "mp3" << "/\\?*:\"<>|" << "---------.mp3";
-        QTest::newRow("chars/in-extension")
-            << "a" << "w:v" << "%songname%" << "a.w-v";
+        QTest::newRow("placeholders/any-case") << "x"
+                                               << "mp3"
+                                               << "%Artist% - %ALBUM% - %songname%"
+                                               << "AC-DC - Back in Black - Hells Bells.mp3";
+        QTest::newRow("placeholders/every-occurrence") << "x"
+                                                       << "mp3"
+                                                       << "%year% %Year% %YEAR%"
+                                                       << "1980 1980 1980.mp3";
+        QTest::newRow("placeholders/all-nine") << "x"
+                                               << "mp3"
+                                               << "%track% %genre% %bitrate% %duration% %year%"
+                                               << "1-10 Rock 128 3m 25s 1980.mp3";
+        QTest::newRow("placeholders/empty-comment-stays") << "x"
+                                                          << "mp3"
+                                                          << "%songname% %comment%"
+                                                          << "Hells Bells %comment%.mp3";
+        QTest::newRow("placeholders/frequency-not-one") << "x"
+                                                        << "mp3"
+                                                        << "%songname% %Frequency%"
+                                                        << "Hells Bells %Frequency%.mp3";
+        QTest::newRow("extension/any-case") << "song"
+                                            << "MP3"
+                                            << "%songname%"
+                                            << "Hells Bells.MP3";
+        QTest::newRow("extension/not-mp3") << "song"
+                                           << "wav"
+                                           << "%songname%"
+                                           << "song.wav";
+        QTest::newRow("not-mp3/colon-replaced") << "a:b"
+                                                << "wav"
+                                                << "%songname%"
+                                                << "a-b.wav";
+        QTest::newRow("chars/all-nine-replaced") << "x"
+                                                 << "mp3"
+                                                 << "/\\?*:\"<>|"
+                                                 << "---------.mp3";
+        QTest::newRow("chars/in-extension") << "a"
+                                            << "w:v"
+                                            << "%songname%"
+                                            << "a.w-v";
     }
 
     void fill() {
@@ -113,8 +131,8 @@ private Q_SLOTS:
         text.close();
 
         RuleTable rules;
-        rules.AddRule(RuleKinds::Mp3, QStringLiteral("%Artist% - %Album% - %SongName%"), {}, {},
-                      {}, {}, {}, QStringLiteral("MP3 names"));
+        rules.AddRule(RuleKinds::Mp3, QStringLiteral("%Artist% - %Album% - %SongName%"), {}, {}, {},
+                      {}, {}, QStringLiteral("MP3 names"));
         CollectingErrorReporter errors;
         RuleEngine engine(rules, errors);
         engine.mp3.folder = dir.path();
@@ -124,14 +142,13 @@ private Q_SLOTS:
         QStringList rows;
         for (const PreviewEntry &r : result.rows)
             rows << QString::number(r.checked) + u'|' + r.newName;
-        QCOMPARE(rows, (QStringList{
-                           "1|AC-DC - Back in Black - Hells Bells.mp3",
-                           "0|%Artist% - %Album% - %SongName%.mp3",
-                           "0|Verbose - %Album% - " + QStringLiteral("A very long title ")
-                                                          .repeated(16) + "end.mp3",
-                           QString::fromUtf8("1|Björk - Homogenic - Jóga – 日本語.mp3"),
-                           "1|Low Rate - Twenty Two - Half Speed.mp3",
-                           "1|notes.txt"}));
+        QCOMPARE(rows,
+                 (QStringList{"1|AC-DC - Back in Black - Hells Bells.mp3",
+                              "0|%Artist% - %Album% - %SongName%.mp3",
+                              "0|Verbose - %Album% - " +
+                                  QStringLiteral("A very long title ").repeated(16) + "end.mp3",
+                              QString::fromUtf8("1|Björk - Homogenic - Jóga – 日本語.mp3"),
+                              "1|Low Rate - Twenty Two - Half Speed.mp3", "1|notes.txt"}));
     }
 };
 

@@ -13,10 +13,11 @@ namespace {
 
 QString field(const Mp3Info &m, const QString &name) {
     const std::pair<const char *, const QString *> fields[] = {
-        {"Duration", &m.Duration}, {"Frequency", &m.Frequency}, {"Mode", &m.Mode},
+        {"Duration", &m.Duration},   {"Frequency", &m.Frequency},     {"Mode", &m.Mode},
         {"MpegLayer", &m.MpegLayer}, {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
-        {"Songname", &m.Songname}, {"Artist", &m.Artist}, {"Album", &m.Album},
-        {"Year", &m.Year}, {"Comment", &m.Comment}, {"Genre", &m.Genre}, {"Track", &m.Track}};
+        {"Songname", &m.Songname},   {"Artist", &m.Artist},           {"Album", &m.Album},
+        {"Year", &m.Year},           {"Comment", &m.Comment},         {"Genre", &m.Genre},
+        {"Track", &m.Track}};
     for (const auto &[key, value] : fields)
         if (name == QLatin1String(key))
             return *value;
@@ -35,7 +36,9 @@ Mp3Info readBytes(const QByteArray &bytes) {
 // Enough audio-like bytes that a tag at either end is not the whole file.
 const QByteArray Filler(400, '\0');
 
-QByteArray withV1(const QByteArray &front, const QByteArray &v1) { return front + Filler + v1; }
+QByteArray withV1(const QByteArray &front, const QByteArray &v1) {
+    return front + Filler + v1;
+}
 
 const QByteArray OldV1 = id3v1("Old", "Old Artist", "Old Album", "1999", {}, 17);
 
@@ -53,12 +56,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("none/title") << Filler + Filler << "Songname" << "";
-        QTest::newRow("none/genre") << Filler + Filler << "Genre" << "";
-        QTest::newRow("v1/title-nul-padded")
-            << withV1({}, id3v1("My Song")) << "Songname" << "My Song";
-        QTest::newRow("v1/spaces-before-nuls-stay")
-            << withV1({}, id3v1("My Song  ")) << "Songname" << "My Song  ";
+        QTest::newRow("none/title") << Filler + Filler << "Songname"
+                                    << "";
+        QTest::newRow("none/genre") << Filler + Filler << "Genre"
+                                    << "";
+        QTest::newRow("v1/title-nul-padded") << withV1({}, id3v1("My Song")) << "Songname"
+                                             << "My Song";
+        QTest::newRow("v1/spaces-before-nuls-stay") << withV1({}, id3v1("My Song  ")) << "Songname"
+                                                    << "My Song  ";
         QTest::newRow("v1/trailing-spaces-go")
             << withV1({}, id3v1(QByteArray("Spaced") + QByteArray(24, ' '))) << "Songname"
             << "Spaced";
@@ -70,8 +75,10 @@ private Q_SLOTS:
         QTest::newRow("v1/genre-255") << withV1({}, id3v1("T", {}, {}, {}, {}, 255)) << "Genre"
                                       << "Other";
         const QByteArray v11 = id3v1("T", {}, {}, {}, padded("Nice", 28) + '\0' + char(5));
-        QTest::newRow("v1.1/track-never-from-v1") << withV1({}, v11) << "Track" << "";
-        QTest::newRow("v1.1/track-byte-not-in-comment") << withV1({}, v11) << "Comment" << "Nice";
+        QTest::newRow("v1.1/track-never-from-v1") << withV1({}, v11) << "Track"
+                                                  << "";
+        QTest::newRow("v1.1/track-byte-not-in-comment") << withV1({}, v11) << "Comment"
+                                                        << "Nice";
         // Track 65 is the letter "A": it must not turn up at the end of the comment.
         QTest::newRow("v1.1/track-byte-65-not-in-comment")
             << withV1({}, id3v1("T", {}, {}, {}, padded("Nice", 28) + '\0' + 'A')) << "Comment"
@@ -84,9 +91,11 @@ private Q_SLOTS:
             << withV1(id3v2(3, frame3("TIT2", latin1("Intro"))), OldV1) << "Songname"
             << "Intro";
         QTest::newRow("v23/empty-title-keeps-v1")
-            << withV1(id3v2(3, frame3("TIT2", latin1(""))), OldV1) << "Songname" << "Old";
+            << withV1(id3v2(3, frame3("TIT2", latin1(""))), OldV1) << "Songname"
+            << "Old";
         QTest::newRow("v23/zero-size-frame-keeps-v1")
-            << withV1(id3v2(3, frame3("TIT2", {})), OldV1) << "Songname" << "Old";
+            << withV1(id3v2(3, frame3("TIT2", {})), OldV1) << "Songname"
+            << "Old";
         const QByteArray long299(299, 'x');
         QTest::newRow("v23/300-byte-frame-whole-text")
             << withV1(id3v2(3, frame3("TIT2", '\0' + long299)), OldV1) << "Songname"
@@ -103,22 +112,27 @@ private Q_SLOTS:
         // A frame identifier inside another frame's text is no frame.
         QTest::newRow("v23/id-inside-text-is-no-frame")
             << id3v2(3, frame3("TIT2", latin1("See TPE1\x01\x01\x01\x01xxxx")) +
-                            frame3("TPE1", latin1("Real"))) + Filler
-            << "Artist" << "Real";
-        QTest::newRow("v23/first-frame-wins")
-            << id3v2(3, frame3("TALB", latin1("First")) + frame3("TALB", latin1("Second"))) +
+                            frame3("TPE1", latin1("Real"))) +
                    Filler
-            << "Album" << "First";
+            << "Artist"
+            << "Real";
+        QTest::newRow("v23/first-frame-wins")
+            << id3v2(3, frame3("TALB", latin1("First")) + frame3("TALB", latin1("Second"))) + Filler
+            << "Album"
+            << "First";
         QTest::newRow("v23/year") << id3v2(3, frame3("TYER", latin1("1980"))) + Filler << "Year"
                                   << "1980";
-        QTest::newRow("v23/track") << id3v2(3, frame3("TRCK", latin1("5/12"))) + Filler
-                                   << "Track" << "5/12";
+        QTest::newRow("v23/track") << id3v2(3, frame3("TRCK", latin1("5/12"))) + Filler << "Track"
+                                   << "5/12";
         QTest::newRow("v23/trailing-nul-dropped")
-            << id3v2(3, frame3("TIT2", latin1("Nul") + '\0')) + Filler << "Songname" << "Nul";
+            << id3v2(3, frame3("TIT2", latin1("Nul") + '\0')) + Filler << "Songname"
+            << "Nul";
         QTest::newRow("v23/extended-header")
             << id3v2(3, bigEndian(6, 4) + QByteArray(6, '\0') + frame3("TIT2", latin1("Ext")),
-                     0x40) + Filler
-            << "Songname" << "Ext";
+                     0x40) +
+                   Filler
+            << "Songname"
+            << "Ext";
         QTest::newRow("v23/unsynchronised")
             << id3v2(3, frame3("TIT2", QByteArray("\0A\xff\x00\xe0", 5), 0, 4), 0x80) + Filler
             << "Songname" << QString::fromLatin1("A\xff\xe0");
@@ -129,86 +143,105 @@ private Q_SLOTS:
             << withV1(id3v2(3, frame3("TPE1", latin1("Kept")) +
                                    frame3("TIT2", latin1("Cut"), 0, 5000)),
                       OldV1)
-            << "Songname" << "Old";
+            << "Songname"
+            << "Old";
 
         // Genre texts.
         auto tcon = [](const char *text) {
             return withV1(id3v2(3, frame3("TCON", latin1(text))), OldV1);
         };
-        QTest::newRow("tcon/ref-and-name") << tcon("(17)Rock") << "Genre" << "Rock";
-        QTest::newRow("tcon/ref-and-other-name") << tcon("(17)Stoner") << "Genre" << "Stoner";
-        QTest::newRow("tcon/bare-ref") << tcon("(80)") << "Genre" << "Folk";
-        QTest::newRow("tcon/name") << tcon("Jazz") << "Genre" << "Jazz";
-        QTest::newRow("tcon/number") << tcon("17") << "Genre" << "Rock";
-        QTest::newRow("tcon/number-spaces") << tcon(" 67 ") << "Genre" << "Psychaledic";
-        QTest::newRow("tcon/number-over-125") << tcon("200") << "Genre" << "Other";
-        QTest::newRow("tcon/negative") << tcon("-1") << "Genre" << "";
-        QTest::newRow("tcon/beyond-16-bits") << tcon("40000") << "Genre" << "40000";
-        QTest::newRow("tcon/open-paren-only") << tcon("(17") << "Genre" << "(17";
-        QTest::newRow("tcon/empty-keeps-v1") << tcon("") << "Genre" << "Rock";
+        QTest::newRow("tcon/ref-and-name") << tcon("(17)Rock") << "Genre"
+                                           << "Rock";
+        QTest::newRow("tcon/ref-and-other-name") << tcon("(17)Stoner") << "Genre"
+                                                 << "Stoner";
+        QTest::newRow("tcon/bare-ref") << tcon("(80)") << "Genre"
+                                       << "Folk";
+        QTest::newRow("tcon/name") << tcon("Jazz") << "Genre"
+                                   << "Jazz";
+        QTest::newRow("tcon/number") << tcon("17") << "Genre"
+                                     << "Rock";
+        QTest::newRow("tcon/number-spaces") << tcon(" 67 ") << "Genre"
+                                            << "Psychaledic";
+        QTest::newRow("tcon/number-over-125") << tcon("200") << "Genre"
+                                              << "Other";
+        QTest::newRow("tcon/negative") << tcon("-1") << "Genre"
+                                       << "";
+        QTest::newRow("tcon/beyond-16-bits") << tcon("40000") << "Genre"
+                                             << "40000";
+        QTest::newRow("tcon/open-paren-only") << tcon("(17") << "Genre"
+                                              << "(17";
+        QTest::newRow("tcon/empty-keeps-v1") << tcon("") << "Genre"
+                                             << "Rock";
 
         // Encodings.
-        auto title = [](const QByteArray &data) {
-            return id3v2(3, frame3("TIT2", data)) + Filler;
-        };
-        QTest::newRow("enc/utf16-le-bom")
-            << title(QByteArray::fromHex("01fffe4a00f300") ) << "Songname"
-            << QString::fromUtf8("Jó");
-        QTest::newRow("enc/utf16-be-bom")
-            << title(QByteArray::fromHex("01feff004a00f3")) << "Songname"
-            << QString::fromUtf8("Jó");
+        auto title = [](const QByteArray &data) { return id3v2(3, frame3("TIT2", data)) + Filler; };
+        QTest::newRow("enc/utf16-le-bom") << title(QByteArray::fromHex("01fffe4a00f300"))
+                                          << "Songname" << QString::fromUtf8("Jó");
+        QTest::newRow("enc/utf16-be-bom") << title(QByteArray::fromHex("01feff004a00f3"))
+                                          << "Songname" << QString::fromUtf8("Jó");
         QTest::newRow("enc/utf16-odd-length")
-            << title(QByteArray::fromHex("01fffe4800690021")) << "Songname" << "Hi";
+            << title(QByteArray::fromHex("01fffe4800690021")) << "Songname"
+            << "Hi";
         QTest::newRow("enc/utf16-nul-terminated")
-            << title(QByteArray::fromHex("01fffe480069000000")) << "Songname" << "Hi";
-        QTest::newRow("enc/utf16be") << title(QByteArray::fromHex("0265e5672c")) << "Songname"
-                                     << QString::fromUtf8("日本");
+            << title(QByteArray::fromHex("01fffe480069000000")) << "Songname"
+            << "Hi";
+        QTest::newRow("enc/utf16be")
+            << title(QByteArray::fromHex("0265e5672c")) << "Songname" << QString::fromUtf8("日本");
         QTest::newRow("enc/utf8") << title("\x03" + QByteArray("Bj\xc3\xb6rk")) << "Songname"
                                   << QString::fromUtf8("Björk");
 
         // ID3v2.4 and ID3v2.2.
-        QTest::newRow("v24/read")
-            << withV1(id3v2(4, frame4("TIT2", latin1("Four"))), OldV1) << "Songname" << "Four";
+        QTest::newRow("v24/read") << withV1(id3v2(4, frame4("TIT2", latin1("Four"))), OldV1)
+                                  << "Songname"
+                                  << "Four";
         QTest::newRow("v24/v1-genre-number-named")
-            << withV1(id3v2(4, frame4("TIT2", latin1("Four"))), OldV1) << "Genre" << "Rock";
+            << withV1(id3v2(4, frame4("TIT2", latin1("Four"))), OldV1) << "Genre"
+            << "Rock";
         QTest::newRow("v24/recording-date-as-year")
             << id3v2(4, frame4("TDRC", latin1("2004-05-01"))) + Filler << "Year"
             << "2004-05-01";
         QTest::newRow("v24/first-of-several-values")
-            << id3v2(4, frame4("TPE1", "\x03" + QByteArray("One\0Two", 7))) + Filler
-            << "Artist" << "One";
+            << id3v2(4, frame4("TPE1", "\x03" + QByteArray("One\0Two", 7))) + Filler << "Artist"
+            << "One";
         QTest::newRow("v24/synchsafe-size-over-127")
             << id3v2(4, frame4("TIT2", '\0' + QByteArray(200, 'y'))) + Filler << "Songname"
             << QString(200, u'y');
         QTest::newRow("v24/plain-size-from-careless-writer")
             << id3v2(4, QByteArray("TIT2") + bigEndian(201, 4) + QByteArray(2, '\0') + '\0' +
-                            QByteArray(200, 'z')) + Filler
+                            QByteArray(200, 'z')) +
+                   Filler
             << "Songname" << QString(200, u'z');
         QTest::newRow("v24/frame-unsynchronised-with-length")
-            << id3v2(4, frame4("TIT2", bigEndian(4, 4) + QByteArray("\0A\xff\x00\xe0", 5), 0x03)) + Filler
+            << id3v2(4, frame4("TIT2", bigEndian(4, 4) + QByteArray("\0A\xff\x00\xe0", 5), 0x03)) +
+                   Filler
             << "Songname" << QString::fromLatin1("A\xff\xe0");
         QTest::newRow("v24/extended-header")
-            << id3v2(4, synchsafe(6) + QByteArray(2, '\0') + frame4("TALB", latin1("Ext4")),
-                     0x40) + Filler
-            << "Album" << "Ext4";
-        QTest::newRow("v22/title") << id3v2(2, frame2("TT2", latin1("Two"))) + Filler
-                                   << "Songname" << "Two";
-        QTest::newRow("v22/lead-artist") << id3v2(2, frame2("TOA", latin1("Orig")) +
-                                                         frame2("TP1", latin1("Lead"))) + Filler
-                                         << "Artist" << "Lead";
+            << id3v2(4, synchsafe(6) + QByteArray(2, '\0') + frame4("TALB", latin1("Ext4")), 0x40) +
+                   Filler
+            << "Album"
+            << "Ext4";
+        QTest::newRow("v22/title") << id3v2(2, frame2("TT2", latin1("Two"))) + Filler << "Songname"
+                                   << "Two";
+        QTest::newRow("v22/lead-artist")
+            << id3v2(2, frame2("TOA", latin1("Orig")) + frame2("TP1", latin1("Lead"))) + Filler
+            << "Artist"
+            << "Lead";
         QTest::newRow("v22/original-artist-stands-in")
-            << id3v2(2, frame2("TOA", latin1("Orig"))) + Filler << "Artist" << "Orig";
+            << id3v2(2, frame2("TOA", latin1("Orig"))) + Filler << "Artist"
+            << "Orig";
         QTest::newRow("v22/track") << id3v2(2, frame2("TRK", latin1("3"))) + Filler << "Track"
                                    << "3";
         QTest::newRow("v22/genre") << id3v2(2, frame2("TCO", latin1("(8)"))) + Filler << "Genre"
                                    << "Jazz";
         QTest::newRow("v5/not-read")
-            << withV1(id3v2(5, frame4("TIT2", latin1("Five"))), OldV1) << "Songname" << "Old";
+            << withV1(id3v2(5, frame4("TIT2", latin1("Five"))), OldV1) << "Songname"
+            << "Old";
 
         // Short files: a tag that fits is read, a 100-byte file of noise gives nothing.
-        QTest::newRow("short/100-bytes") << QByteArray(100, 'x') << "Songname" << "";
-        QTest::newRow("short/tag-only")
-            << id3v2(3, frame3("TIT2", latin1("Tiny"))) << "Songname" << "Tiny";
+        QTest::newRow("short/100-bytes") << QByteArray(100, 'x') << "Songname"
+                                         << "";
+        QTest::newRow("short/tag-only") << id3v2(3, frame3("TIT2", latin1("Tiny"))) << "Songname"
+                                        << "Tiny";
     }
 
     void tags() {
@@ -226,9 +259,8 @@ private Q_SLOTS:
         const QStringList none{"", "", "", "", "False"};
         QTest::newRow("short/200-bytes") << frames(Cbr128, 417, 200) << none << "";
         QTest::newRow("cbr/128-joint-stereo")
-            << frames(Cbr128, 417, 3284000) << QStringList{"128", "3m 25s", "44100",
-                                                           "joint stereo", "False"}
-            << "1";
+            << frames(Cbr128, 417, 3284000)
+            << QStringList{"128", "3m 25s", "44100", "joint stereo", "False"} << "1";
         QTest::newRow("cbr/45-seconds")
             << frames(Cbr128, 417, 45 * 16000)
             << QStringList{"128", "0m 45s", "44100", "joint stereo", "False"} << "1";
@@ -283,9 +315,9 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         QFETCH(QString, version);
         const Mp3Info m = readBytes(file);
-        QCOMPARE((QStringList{m.BitRate, m.Duration, m.Frequency, m.Mode,
-                              m.VBR ? "True" : "False"}),
-                 expected);
+        QCOMPARE(
+            (QStringList{m.BitRate, m.Duration, m.Frequency, m.Mode, m.VBR ? "True" : "False"}),
+            expected);
         QCOMPARE(m.MpegVersion, version);
         QCOMPARE(m.MpegLayer, version.isEmpty() ? QString() : QStringLiteral("3"));
     }
@@ -315,9 +347,8 @@ private Q_SLOTS:
 
     void readingEmptiesEveryField() {
         clsMP3 reader;
-        MemoryByteSource tagged(withV1(id3v2(3, frame3("TRCK", latin1("9"))) +
-                                           frames(Cbr128, 417, 4170),
-                                       OldV1));
+        MemoryByteSource tagged(
+            withV1(id3v2(3, frame3("TRCK", latin1("9"))) + frames(Cbr128, 417, 4170), OldV1));
         reader.ReadMP3(tagged);
         QCOMPARE(reader.Songname(), QStringLiteral("Old"));
         QVERIFY(!reader.BitRate().isEmpty());
