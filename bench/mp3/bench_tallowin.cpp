@@ -1,5 +1,6 @@
 // Reads the tags and stream facts of every file named on standard input with clsMP3, ROUNDS
 // times; prints the best and median round in milliseconds and a checksum of what was read.
+// With a second argument, also writes one line per file of what was read, for comparing.
 #include "mp3/clsmp3.h"
 
 #include <QFile>
@@ -35,6 +36,20 @@ int main(int argc, char **argv) {
         times.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
+    }
+    if (argc > 2) {
+        QFile dump(QString::fromLocal8Bit(argv[2]));
+        if (!dump.open(QIODevice::WriteOnly))
+            return 2;
+        for (const QString &f : files) {
+            reader.ReadMP3(f);
+            const auto &m = reader.info();
+            dump.write((QStringList{m.Songname, m.Artist, m.Album, m.Year,
+                                    m.Track.section(u'/', 0, 0), m.Genre, m.Frequency}
+                            .join(u'\t') +
+                        u'\n')
+                           .toUtf8());
+        }
     }
     std::sort(times.begin(), times.end());
     std::printf("%.2f %.2f %lld\n", times.front(), times[times.size() / 2], checksum);
