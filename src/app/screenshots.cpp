@@ -1,0 +1,104 @@
+// Takes pictures of the main window, its rule pages and a preview for the documentation.
+// Usage: tallowin-screenshots OUTPUT_FOLDER
+#include "shell/settingsstore.h"
+#include "ui/filelistmodel.h"
+#include "ui/hooks.h"
+#include "ui/mainwindow.h"
+#include "ui/rulearea.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace tallowin;
+
+namespace {
+
+void settle(int ms = 150) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+template <typename T> T *child(QWidget *w, const char *name) {
+    return w->findChild<T *>(QLatin1String(name));
+}
+
+void shoot(QWidget *w, const QString &file) {
+    settle();
+    w->grab().save(file);
+    qInfo("wrote %s", qPrintable(file));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    QTemporaryDir home;
+    QDir demo(home.filePath(QStringLiteral("Holiday 2024")));
+    demo.mkpath(QStringLiteral("."));
+    const char *names[] = {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG",
+                           "IMG_0005.JPG", "beach day.jpg", "dinner_with_friends.jpg",
+                           "harbour   at night.jpg", "notes.txt", "route-map.png",
+                           "sunset01.jpg", "sunset02.jpg", "sunset10.jpg", "track07.mp3",
+                           "video_clip.mp4"};
+    for (const char *n : names) {
+        QFile f(demo.filePath(QLatin1String(n)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write("x");
+    }
+    SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
+    ui::MainWindow w(settings);
+    w.resize(1280, 800);
+    w.show();
+    w.setFolder(demo.path());
+    settle(600);
+
+    auto add = [&](int page, const char *option, std::initializer_list<std::pair<const char *, const char *>> texts,
+                   const char *button) {
+        w.ruleArea()->lblStandardTabs_Click(page);
+        child<QRadioButton>(&w, option)->click();
+        for (const auto &[box, text] : texts)
+            child<QLineEdit>(&w, box)->setText(QLatin1String(text));
+        child<QAbstractButton>(&w, button)->click();
+    };
+    add(0, "optStandardReplace", {{"txtStandardReplaceThis", "IMG_"}, {"txtStandardReplaceWith", "Holiday "}},
+        "cmdStandardFileNameAddNewRule");
+    add(3, "optStandardLettersFirstCap", {}, "cmdStandardLettersAddRule");
+    add(4, "optStandardMiscRemoveMultiSpace", {}, "cmdStandardMiscAddRule");
+    add(1, "optStandardExtSetTo", {{"txtStandardExtSetTo", "jpg"}}, "cmdStandardExtensionAddNewRule");
+
+    w.ruleArea()->lblStandardTabs_Click(0);
+    child<QRadioButton>(&w, "optStandardBeforeAfter")->click();
+    child<QLineEdit>(&w, "txtStandardBeforeAfterText")->setText(QStringLiteral(" - "));
+    child<QLineEdit>(&w, "txtStandardBeforeAfterCriteria")->setText(QStringLiteral("day"));
+    shoot(&w, out + QStringLiteral("/main-window.png"));
+
+    const char *pages[] = {"file-name", "extension", "auto-number", "letters", "misc"};
+    for (int i = 0; i < 5; ++i) {
+        w.ruleArea()->lblStandardTabs_Click(i);
+        shoot(w.ruleArea(), out + QStringLiteral("/page-%1.png").arg(QLatin1String(pages[i])));
+    }
+    w.ruleArea()->switchToMp3View();
+    child<QRadioButton>(&w, "optMP3Predefined")->click();
+    shoot(w.ruleArea(), out + QStringLiteral("/page-mp3.png"));
+    w.ruleArea()->switchToStandardView();
+
+    if (ui::hooks().preview) {
+        w.cmdPreview_Click();
+        settle(800);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("frmPreviewStandard") && top->isVisible())
+                shoot(top, out + QStringLiteral("/preview.png"));
+    }
+    return 0;
+}

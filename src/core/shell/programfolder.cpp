@@ -1,0 +1,53 @@
+#include "shell/programfolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace tallowin {
+
+QString programFolder() {
+    const QString home = qEnvironmentVariable("TALLOWIN_HOME");
+    if (!home.isEmpty())
+        return QDir(home).absolutePath();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+namespace {
+
+QString dataRulesFolder() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/tallowin/rules");
+}
+
+} // namespace
+
+RulesFolderResult ensureRulesFolder(const QString &programDir) {
+    RulesFolderResult r;
+    const QString beside = QDir(programDir).filePath(QStringLiteral("rules"));
+    const QFileInfo info(beside);
+    // Anything of that name counts, as a file named `rules` blocks the folder anyway.
+    if (info.exists() || info.isSymLink()) {
+        r.path = beside;
+        return r;
+    }
+    if (QFileInfo(programDir).isWritable() && QDir().mkpath(beside)) {
+        r.path = beside;
+        return r;
+    }
+    const QString fallback = dataRulesFolder();
+    if (QDir().mkpath(fallback)) {
+        r.path = fallback;
+        return r;
+    }
+    r.ok = false;
+    r.path = fallback;
+    r.error = QStringLiteral("Cannot create the rules folder %1").arg(fallback);
+    return r;
+}
+
+} // namespace tallowin

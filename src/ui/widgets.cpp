@@ -1,0 +1,128 @@
+#include "ui/widgets.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+// Resources of a static library must be registered by hand.
+static void initTallowinResources() { Q_INIT_RESOURCE(tallowin); }
+
+namespace tallowin::ui {
+
+void ensureResources() {
+    static const bool done = [] {
+        initTallowinResources();
+        return true;
+    }();
+    (void)done;
+}
+
+QIcon themedIcon(const char *themeName, const char *resourceName) {
+    ensureResources();
+    const QString res = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(resourceName));
+    return QIcon::fromTheme(QLatin1String(themeName), QIcon(res));
+}
+
+namespace {
+
+// The pressed picture: the normal one sunk by a pixel on a shaded plate.
+QIcon pressedIconFor(const QIcon &normal, const QSize &size) {
+    QIcon out;
+    for (int scale : {1, 2}) {
+        const QSize px = size * scale;
+        QPixmap pm(px);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 40));
+        p.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(px)), 4.0 * scale, 4.0 * scale);
+        const int inset = scale * 2;
+        const QPixmap icon = normal.pixmap(px - QSize(inset * 2, inset * 2));
+        p.drawPixmap(inset + scale, inset + scale, icon);
+        p.end();
+        out.addPixmap(pm);
+    }
+    return out;
+}
+
+} // namespace
+
+PictureButton::PictureButton(const QString &name, const QIcon &icon, const QString &text,
+                             QWidget *parent)
+    : QToolButton(parent), m_normal(icon) {
+    setObjectName(name);
+    setIcon(icon);
+    setText(text);
+    setAutoRaise(true);
+    setIconSize(QSize(22, 22));
+    setToolButtonStyle(text.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureButton::setPressedLook(bool on) {
+    if (on == m_pressed)
+        return;
+    m_pressed = on;
+    if (on) {
+        if (m_pressedIcon.isNull())
+            m_pressedIcon = pressedIconFor(m_normal, iconSize());
+        setIcon(m_pressedIcon);
+    } else {
+        setIcon(m_normal);
+    }
+}
+
+void PictureButton::mousePressEvent(QMouseEvent *e) {
+    setPressedLook(true);
+    QToolButton::mousePressEvent(e);
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent *e) {
+    setPressedLook(m_focusLook && hasFocus());
+    QToolButton::mouseReleaseEvent(e);
+}
+
+void PictureButton::focusInEvent(QFocusEvent *e) {
+    if (m_focusLook)
+        setPressedLook(true);
+    QToolButton::focusInEvent(e);
+}
+
+void PictureButton::focusOutEvent(QFocusEvent *e) {
+    if (m_focusLook)
+        setPressedLook(false);
+    QToolButton::focusOutEvent(e);
+}
+
+CaptionLabel::CaptionLabel(const QString &name, const QString &text, QWidget *parent)
+    : QLabel(text, parent) {
+    setObjectName(name);
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent *e) {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(e);
+}
+
+WindowDragger::WindowDragger(QWidget *window) : QObject(window), m_window(window) {}
+
+void WindowDragger::watch(QWidget *w) { w->installEventFilter(this); }
+
+bool WindowDragger::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseMove) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        if (me->buttons() == Qt::LeftButton) {
+            ++m_moves;
+            if (QWindow *handle = m_window->windowHandle())
+                handle->startSystemMove();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tallowin::ui

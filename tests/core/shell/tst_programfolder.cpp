@@ -1,0 +1,67 @@
+#include "shell/programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace tallowin;
+
+class TestProgramFolder : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void missingRulesFolderIsMade();
+    void fileNamedRulesIsLeftAlone();
+    void readOnlyProgramFolderUsesDataHome();
+    void homeVariableNamesTheProgramFolder();
+};
+
+void TestProgramFolder::missingRulesFolderIsMade() {
+    QTemporaryDir dir;
+    const RulesFolderResult r = ensureRulesFolder(dir.path());
+    QVERIFY(r.ok);
+    QCOMPARE(r.path, dir.filePath(QStringLiteral("rules")));
+    QVERIFY(QFileInfo(r.path).isDir());
+}
+
+void TestProgramFolder::fileNamedRulesIsLeftAlone() {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("rules")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("keep");
+    f.close();
+    const RulesFolderResult r = ensureRulesFolder(dir.path());
+    QVERIFY(r.ok);
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("rules"))).isFile());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("keep"));
+}
+
+void TestProgramFolder::readOnlyProgramFolderUsesDataHome() {
+    if (geteuid() == 0)
+        QSKIP("root writes through folder permissions");
+    QTemporaryDir program, data;
+    QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const RulesFolderResult r = ensureRulesFolder(program.path());
+    qputenv("XDG_DATA_HOME", old);
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(r.ok);
+    QCOMPARE(r.path, data.filePath(QStringLiteral("tallowin/rules")));
+    QVERIFY(QFileInfo(r.path).isDir());
+}
+
+void TestProgramFolder::homeVariableNamesTheProgramFolder() {
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("TALLOWIN_HOME");
+    qputenv("TALLOWIN_HOME", dir.path().toUtf8());
+    QCOMPARE(programFolder(), QDir(dir.path()).absolutePath());
+    qputenv("TALLOWIN_HOME", old);
+}
+
+QTEST_GUILESS_MAIN(TestProgramFolder)
+#include "tst_programfolder.moc"
