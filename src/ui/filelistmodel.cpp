@@ -1,7 +1,5 @@
 #include "ui/filelistmodel.h"
 
-#include <algorithm>
-#include <limits>
 
 namespace tallowin::ui {
 
@@ -92,43 +90,6 @@ void FileListModel::setAllChecked(bool on) {
         Q_EMIT dataChanged(index(0, NameColumn), index(int(m_rows.size()) - 1, NameColumn),
                            {Qt::CheckStateRole});
     changed();
-}
-
-void FileListModel::sortRows(std::vector<FileEntry> &rows, int column, bool ascending) {
-    // Keys are made once per row: comparing 100,000 rows re-parses nothing.
-    struct Key {
-        double number = 0;
-        qint64 date = 0;
-        size_t row = 0;
-    };
-    std::vector<Key> keys(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        keys[i].row = i;
-        if (column == NumberColumn)
-            keys[i].number = rows[i].NumberAdjName.toDouble();
-        else if (column == DateColumn)
-            keys[i].date = rows[i].created.isValid() ? rows[i].created.toMSecsSinceEpoch()
-                                                     : std::numeric_limits<qint64>::min();
-    }
-    auto less = [&](const Key &a, const Key &b) {
-        switch (column) {
-        case NumberColumn: return a.number < b.number;
-        case DateColumn: return a.date < b.date;
-        default:
-            return QString::compare(rows[a.row].FileName, rows[b.row].FileName,
-                                    Qt::CaseInsensitive) < 0;
-        }
-    };
-    if (ascending)
-        std::stable_sort(keys.begin(), keys.end(), less);
-    else
-        std::stable_sort(keys.begin(), keys.end(),
-                         [&](const Key &a, const Key &b) { return less(b, a); });
-    std::vector<FileEntry> sorted;
-    sorted.reserve(rows.size());
-    for (const Key &k : keys)
-        sorted.push_back(std::move(rows[k.row]));
-    rows = std::move(sorted);
 }
 
 void FileListModel::changed() {

@@ -35,9 +35,6 @@ public:
     // Bumped only when the rows themselves are replaced.
     quint64 listingRevision() const { return m_listingRevision; }
 
-    // Sorts rows by a column, ascending or descending; safe to run on any thread.
-    static void sortRows(std::vector<FileEntry> &rows, int column, bool ascending);
-
 Q_SIGNALS:
     // Emitted after every change of rows or ticks.
     void countsChanged(qsizetype shown, qsizetype selected);

@@ -1,7 +1,5 @@
 #include "ui/hooks.h"
 
-#include <QDebug>
-
 namespace tallowin::ui {
 
 namespace {
@@ -20,21 +18,5 @@ void OpenHelpPage(const QString &page) {
 }
 
 QString lastHelpPage() { return g_lastHelpPage; }
-
-void showMessage(const QString &text) {
-    if (hooks().showMessage)
-        hooks().showMessage(text);
-    else
-        qWarning().noquote() << text;
-}
-
-void showError(const ErrorReport &report) {
-    if (hooks().showError)
-        hooks().showError(report);
-    else
-        qWarning().noquote() << "Error Location:" << report.ErrorLocation
-                             << "Error Number:" << report.ErrorNumber
-                             << "Error Description:" << report.ErrorDescription;
-}
 
 } // namespace tallowin::ui

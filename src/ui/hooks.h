@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shell/errorreport.h"
-
 #include <QString>
 
 #include <functional>
@@ -29,9 +27,6 @@ struct Hooks {
     std::function<void()> raiseNewRelease;
     // Runs a preview of the main window's ticked files with its rules.
     std::function<void(MainWindow &)> preview;
-    // The message window and the error window.
-    std::function<void(const QString &text)> showMessage;
-    std::function<void(const ErrorReport &report)> showError;
 };
 
 Hooks &hooks();
@@ -39,16 +34,5 @@ Hooks &hooks();
 // Opens a help page through the hook; remembers the last page asked for.
 void OpenHelpPage(const QString &page);
 QString lastHelpPage();
-
-// Shows a text in the message window, an error report in the error window.
-void showMessage(const QString &text);
-void showError(const ErrorReport &report);
-
-// Sends reports to the error window.
-class WindowErrorReporter : public ErrorReporter {
-public:
-    using ErrorReporter::report;
-    void report(const ErrorReport &r) override { showError(r); }
-};
 
 } // namespace tallowin::ui

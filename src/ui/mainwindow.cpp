@@ -2,7 +2,11 @@
 
 #include "shell/settingsstore.h"
 #include "ui/filelistmodel.h"
+#include "files/columnsort.h"
+#include "ui/errorwindow.h"
 #include "ui/hooks.h"
+#include "ui/job.h"
+#include "ui/messagewindow.h"
 #include "ui/rulearea.h"
 #include "ui/widgets.h"
 
@@ -61,7 +65,6 @@ MainWindow::MainWindow(SettingsStore &settings, QWidget *parent)
     setWindowTitle(QStringLiteral("Tallowin"));
     setAttribute(Qt::WA_StyledBackground, true);
     setFocusPolicy(Qt::ClickFocus);
-    m_pool.setMaxThreadCount(2);
     m_dragger = new WindowDragger(this);
     m_dragger->watch(this);
 
@@ -106,11 +109,8 @@ MainWindow::MainWindow(SettingsStore &settings, QWidget *parent)
     syncDriveToFolder();
 }
 
-MainWindow::~MainWindow() {
-    if (m_listProgress)
-        m_listProgress->cancel();
-    m_pool.waitForDone();
-}
+// Running jobs are children of the window: their destructors cancel and wait for the work.
+MainWindow::~MainWindow() = default;
 
 QWidget *MainWindow::buildHeader() {
     auto *bar = new QWidget(this);
@@ -500,9 +500,9 @@ void MainWindow::setFolder(const QString &folder) {
 
 void MainWindow::store(const QString &key, const QString &value, qint32 location) {
     if (!m_settings.SaveSetting(Settings::App, Settings::Section, key, value))
-        showError({location, 75,
-                   QStringLiteral("Path/File access error: cannot write %1")
-                       .arg(m_settings.fileName())});
+        errorReporter().report(location, 75,
+                               QStringLiteral("Path/File access error: cannot write %1")
+                                   .arg(m_settings.fileName()));
 }
 
 void MainWindow::chkShowHiddenFiles_Click(bool on) {
@@ -554,7 +554,7 @@ void MainWindow::load() {
         bool ok = false;
         const int n = v.trimmed().toShort(&ok);
         if (!ok) {
-            showError({92, ErrorNumbers::TypeMismatch, errorText(ErrorNumbers::TypeMismatch)});
+            errorReporter().report(92, ErrorNumbers::TypeMismatch);
             return false;
         }
         return n != 0;
@@ -578,79 +578,84 @@ void MainWindow::GetDirectoryFiles() {
     filter.type = m_typeFilter->text();
     filter.showHidden = m_hidden->isChecked();
     filter.showSystem = m_system->isChecked();
-    const QString folder = m_folder;
     const quint64 generation = ++m_listGeneration;
-    ++m_sortGeneration; // a sort of the old rows is no longer wanted
+    // A newer listing replaces the running one, and any sort of the old rows.
+    if (m_listJob)
+        m_listJob->cancel();
+    if (m_sortJob)
+        m_sortJob->cancel();
     m_sortRunning = false;
-    if (m_listProgress)
-        m_listProgress->cancel();
-    auto progress = std::make_shared<Progress>();
-    m_listProgress = progress;
     setListingBusy(true);
-
-    m_pool.start([this, folder, filter, generation, progress]() mutable {
-        auto errors = std::make_shared<CollectingErrorReporter>();
-        auto listing = std::make_shared<DirectoryListing>(
-            tallowin::GetDirectoryFiles(folder, filter, *errors, progress.get()));
-        QMetaObject::invokeMethod(
-            this,
-            [this, filter, generation, listing, errors] {
-                if (generation != m_listGeneration)
-                    return; // a newer listing replaces this one
-                m_nameFilter->setText(filter.nameLike);
-                m_typeFilter->setText(filter.type);
-                m_model->setRows(std::move(listing->rows));
-                m_view->horizontalHeader()->setSortIndicatorShown(false);
-                setListingBusy(false);
-                for (const ErrorReport &r : errors->reports)
-                    showError(r);
-                Q_EMIT listingFinished();
-            },
-            Qt::QueuedConnection);
-    });
+    m_listJob = startListing(
+        m_folder, filter, this,
+        [this, generation](DirectoryListing listing, DirectoryFilter cleaned) {
+            if (generation != m_listGeneration)
+                return;
+            m_nameFilter->setText(cleaned.nameLike);
+            m_typeFilter->setText(cleaned.type);
+            m_model->setRows(std::move(listing.rows));
+            m_view->horizontalHeader()->setSortIndicatorShown(false);
+            setListingBusy(false);
+            Q_EMIT listingFinished();
+        });
 }
 
 void MainWindow::lstFilesToRename_ColumnClick(int column) {
     if (column < 0 || column > 2)
         return;
-    const bool ascending = !m_lastSortAscending[size_t(column)];
-    m_lastSortAscending[size_t(column)] = ascending;
+    const int listColumn = column + 1;
+    const qint32 order = m_toggle.click(listColumn);
     const quint64 generation = ++m_sortGeneration;
     const quint64 listingRevision = m_model->listingRevision();
     const quint64 revision = m_model->revision();
-    auto rows = std::make_shared<std::vector<FileEntry>>(m_model->rows());
+    struct State {
+        std::vector<FileEntry> rows;
+        bool ok = true;
+        QString message;
+    };
+    auto state = std::make_shared<State>();
+    state->rows = m_model->rows();
     m_sortRunning = true;
     m_busy->show();
-    m_pool.start([this, rows, column, ascending, generation, listingRevision, revision] {
-        FileListModel::sortRows(*rows, column, ascending);
-        QMetaObject::invokeMethod(
-            this,
-            [this, rows, column, ascending, generation, listingRevision, revision] {
+    if (m_sortJob)
+        m_sortJob->cancel();
+    auto *job = new Job(
+        [state, listColumn, order](Progress &, ErrorReporter &) {
+            FileEntryList list(state->rows);
+            state->ok = SortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
+                                         order, &state->message);
+        },
+        this);
+    m_sortJob = job;
+    connect(job, &Job::finished, this,
+            [this, state, column, order, generation, listingRevision, revision] {
                 if (generation != m_sortGeneration ||
                     listingRevision != m_model->listingRevision())
+                    return; // a newer sort or listing replaced these rows
+                m_sortRunning = false;
+                m_busy->setVisible(m_listingRunning);
+                if (!state->ok) {
+                    QMessageBox::critical(this, SortErrorTitle, state->message);
+                    Q_EMIT sortFinished();
                     return;
+                }
                 // Ticks changed while sorting: carry them over by name (unique in a folder).
                 if (revision != m_model->revision()) {
                     QHash<QByteArray, bool> ticks;
                     ticks.reserve(qsizetype(m_model->rows().size()));
                     for (const FileEntry &e : m_model->rows())
-                        ticks.insert(e.nativeName.isEmpty() ? e.FileName.toUtf8() : e.nativeName,
-                                     e.Checked);
-                    for (FileEntry &e : *rows)
-                        e.Checked = ticks.value(
-                            e.nativeName.isEmpty() ? e.FileName.toUtf8() : e.nativeName,
-                            e.Checked);
+                        ticks.insert(e.nativeName, e.Checked);
+                    for (FileEntry &e : state->rows)
+                        e.Checked = ticks.value(e.nativeName, e.Checked);
                 }
-                m_model->setRows(std::move(*rows));
-                m_view->horizontalHeader()->setSortIndicatorShown(true);
-                m_view->horizontalHeader()->setSortIndicator(
-                    column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-                m_sortRunning = false;
-                m_busy->setVisible(m_listingRunning);
+                m_model->setRows(std::move(state->rows));
+                QHeaderView *header = m_view->horizontalHeader();
+                header->setSortIndicatorShown(true);
+                header->setSortIndicator(column, order == SortAscending ? Qt::AscendingOrder
+                                                                        : Qt::DescendingOrder);
                 Q_EMIT sortFinished();
-            },
-            Qt::QueuedConnection);
-    });
+            });
+    job->start();
 }
 
 void MainWindow::updateCounts() {

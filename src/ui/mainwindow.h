@@ -1,10 +1,11 @@
 #pragma once
 
 #include "engine/ruletable.h"
+#include "files/columnsort.h"
 #include "files/directorylisting.h"
 
 #include <QHash>
-#include <QThreadPool>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -24,6 +25,7 @@ class SettingsStore;
 namespace tallowin::ui {
 
 class FileListModel;
+class Job;
 class PictureButton;
 class RuleArea;
 class WindowDragger;
@@ -95,10 +97,10 @@ private:
     bool m_sortRunning = false;
     quint64 m_listGeneration = 0;
     quint64 m_sortGeneration = 0;
-    std::shared_ptr<Progress> m_listProgress;
-    std::array<bool, 3> m_lastSortAscending{false, false, false};
+    QPointer<Job> m_listJob;
+    QPointer<Job> m_sortJob;
+    ColumnSortToggle m_toggle;
     QHash<QString, QString> m_help;
-    QThreadPool m_pool;
 
     QComboBox *m_drives = nullptr;
     QLineEdit *m_dir = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/rulearea.h"
 
-#include "ui/hooks.h"
+#include "ui/errorwindow.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -800,8 +800,7 @@ void RuleArea::ruleButton(int threshold, bool move,
     if (!current || !current->isSelected())
         return; // nothing chosen: nothing to act on
     const qint16 index = qint16(m_list->indexOfTopLevelItem(current) + 1);
-    WindowErrorReporter errors;
-    op(index, errors);
+    op(index, errorReporter());
     DisplayRules();
     if (move) {
         if (QTreeWidgetItem *item = m_list->topLevelItem(index - 1)) {

@@ -2,6 +2,7 @@
 
 #include "shell/programfolder.h"
 #include "shell/settingsstore.h"
+#include "ui/errorwindow.h"
 #include "ui/hooks.h"
 #include "ui/mainwindow.h"
 #include "ui/splash.h"
@@ -79,7 +80,7 @@ void startUp() {
     const RulesFolderResult rules = ensureRulesFolder(programFolder());
     g_rulesFolder = rules.path;
     if (!rules.ok) {
-        showError({275, 75, rules.error});
+        errorReporter().report(275, 75, rules.error);
         return;
     }
     auto *splash = new SplashWindow;

@@ -1,0 +1,267 @@
+#include "mainwindow_helper.h"
+
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTimer>
+
+using namespace tallowin;
+using namespace testing;
+
+namespace {
+
+const QStringList Ten = {"a1.txt", "b2.txt", "c3.txt", "d4.txt", "e5.txt",
+                         "f6.txt", "g7.txt", "h8.txt", "i9.txt", "j10.txt"};
+
+// Answers the next blocking message box with `button` as soon as it shows.
+void answerMessageBox(QMessageBox::StandardButton button, bool *seen) {
+    QTimer::singleShot(0, [=] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            answerMessageBox(button, seen);
+            return;
+        }
+        *seen = true;
+        box->button(button)->click();
+    });
+}
+
+} // namespace
+
+class TestFileSelection : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void listsTicksAndCounts();
+    void filterRunsOnlyOnClick();
+    void settingsSurviveRestart();
+    void removedLastFolderDoesNotStopLoading();
+    void systemFilesWarning_data();
+    void systemFilesWarning();
+    void headerClickSortsEachColumn();
+    void tickDuringSortIsKept();
+    void pictureButtonShowsPressedLook();
+    void draggingMovesWindowWithLeftButtonOnly_data();
+    void draggingMovesWindowWithLeftButtonOnly();
+};
+
+void TestFileSelection::listsTicksAndCounts() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), Ten);
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QCOMPARE(f.names().size(), 10);
+    QCOMPARE(f.names().first(), QStringLiteral("a1.txt"));
+    QCOMPARE(f.text("lblFilesShown"), QStringLiteral("10 Files Shown"));
+    QCOMPARE(f.text("lblFilesSelected"), QStringLiteral("10 Files Selected"));
+
+    // Untick two rows the way the list does: through its model's check state.
+    auto *view = f.get<QTableView>("lstFilesToRename");
+    view->model()->setData(view->model()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
+    view->setCurrentIndex(view->model()->index(5, 0));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(f.text("lblFilesSelected"), QStringLiteral("8 Files Selected"));
+    QCOMPARE(f.text("lblFilesShown"), QStringLiteral("10 Files Shown"));
+
+    f.click("cmdSelectAllFiles");
+    QCOMPARE(f.text("lblFilesSelected"), QStringLiteral("10 Files Selected"));
+    f.click("cmdClearAllFiles");
+    QCOMPARE(f.text("lblFilesSelected"), QStringLiteral("0 Files Selected"));
+    QCOMPARE(f.w().fileList()->checkedCount(), 0);
+
+    // Choosing the folder stores it at once.
+    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath),
+             QDir(dir.path()).absolutePath());
+}
+
+void TestFileSelection::filterRunsOnlyOnClick() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"My song.mp3", "my picture.jpg", "MYdoc.txt", "other.txt", "readme"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QCOMPARE(f.names().size(), 5);
+
+    f.get<QLineEdit>("txtFileName")->setText(QStringLiteral("My*"));
+    f.get<QLineEdit>("txtFileType")->setText(QStringLiteral("t"));
+    QTest::qWait(50);
+    QCOMPARE(f.names().size(), 5); // typing alone lists nothing new
+
+    QVERIFY(f.listAfter([&] { f.click("cmdFilterFiles"); }));
+    QCOMPARE(f.names(), QStringList{"MYdoc.txt"});
+    QCOMPARE(f.get<QLineEdit>("txtFileName")->text(), QStringLiteral("My"));
+    QCOMPARE(f.text("lblFilesShown"), QStringLiteral("1 Files Shown"));
+
+    QVERIFY(f.listAfter([&] { f.click("cmdClearFilter"); }));
+    QCOMPARE(f.get<QLineEdit>("txtFileName")->text(), QStringLiteral("*"));
+    QCOMPARE(f.get<QLineEdit>("txtFileType")->text(), QStringLiteral("*"));
+    QCOMPARE(f.names().size(), 5);
+    QCOMPARE(f.w().fileList()->checkedCount(), 5);
+}
+
+void TestFileSelection::settingsSurviveRestart() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"visible.txt", ".hidden.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QCOMPARE(f.names(), QStringList{"visible.txt"});
+    QVERIFY(f.listAfter([&] { f.click("chkShowHiddenFiles"); }));
+    QCOMPARE(f.names().size(), 2);
+
+    f.restart();
+    QCOMPARE(f.w().folder(), QDir(dir.path()).absolutePath());
+    QCOMPARE(f.get<QLineEdit>("dirFileLocation")->text(), QDir(dir.path()).absolutePath());
+    QVERIFY(f.get<QCheckBox>("chkShowHiddenFiles")->isChecked());
+    QVERIFY(!f.get<QCheckBox>("chkShowSystemFiles")->isChecked());
+    QCOMPARE(f.names(), (QStringList{".hidden.txt", "visible.txt"}));
+
+    QVERIFY(f.listAfter([&] { f.click("chkShowHiddenFiles"); }));
+    f.restart();
+    QVERIFY(!f.get<QCheckBox>("chkShowHiddenFiles")->isChecked());
+    QCOMPARE(f.names(), QStringList{"visible.txt"});
+}
+
+void TestFileSelection::removedLastFolderDoesNotStopLoading() {
+    Fixture f;
+    QTemporaryDir gone;
+    const QString path = gone.path();
+    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, path);
+    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+                           QStringLiteral("1"));
+    gone.remove();
+    f.restart();
+    QCOMPARE(f.w().folder(), QDir::currentPath());
+    // The rest of the loading still ran.
+    QVERIFY(f.get<QCheckBox>("chkShowHiddenFiles")->isChecked());
+    QVERIFY(f.w().isVisible());
+}
+
+void TestFileSelection::systemFilesWarning_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << "0";
+    QTest::newRow("ok") << int(QMessageBox::Ok) << true << "1";
+}
+
+void TestFileSelection::systemFilesWarning() {
+    QFETCH(int, answer);
+    QFETCH(bool, ticked);
+    QFETCH(QString, stored);
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"x.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    bool warned = false;
+    answerMessageBox(QMessageBox::StandardButton(answer), &warned);
+    QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
+    QVERIFY(warned);
+    QCOMPARE(f.get<QCheckBox>("chkShowSystemFiles")->isChecked(), ticked);
+    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::ShowSystem),
+             stored);
+    if (ticked) {
+        // Turning it off never warns; turning it on again warns again.
+        QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
+        QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::ShowSystem),
+                 QStringLiteral("0"));
+        bool again = false;
+        answerMessageBox(QMessageBox::Ok, &again);
+        QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
+        QVERIFY(again);
+        // A stored 1 restored at start-up raises no warning.
+        f.restart();
+        QVERIFY(f.get<QCheckBox>("chkShowSystemFiles")->isChecked());
+    }
+}
+
+void TestFileSelection::headerClickSortsEachColumn() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"b12.txt", "a7.txt", "c100.txt", "d.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    auto *header = f.get<QTableView>("lstFilesToRename")->horizontalHeader();
+    auto clickHeader = [&](int column) {
+        QSignalSpy sorted(&f.w(), &ui::MainWindow::sortFinished);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+        QVERIFY(sorted.wait(10000));
+    };
+    clickHeader(2); // number, ascending
+    QCOMPARE(f.names(), (QStringList{"d.txt", "a7.txt", "b12.txt", "c100.txt"}));
+    QCOMPARE(f.w().fileList()->rows().front().NumberAdjName, QString());
+    clickHeader(2); // descending
+    QCOMPARE(f.names(), (QStringList{"c100.txt", "b12.txt", "a7.txt", "d.txt"}));
+    clickHeader(0); // name: its first click is ascending
+    QCOMPARE(f.names(), (QStringList{"a7.txt", "b12.txt", "c100.txt", "d.txt"}));
+    clickHeader(0);
+    QCOMPARE(f.names(), (QStringList{"d.txt", "c100.txt", "b12.txt", "a7.txt"}));
+    clickHeader(1); // date: all rows keep a valid order and their ticks
+    QCOMPARE(f.names().size(), 4);
+    QCOMPARE(f.w().fileList()->checkedCount(), 4);
+}
+
+void TestFileSelection::tickDuringSortIsKept() {
+    QTemporaryDir dir;
+    QStringList many;
+    for (int i = 0; i < 3000; ++i)
+        many << QStringLiteral("file%1.txt").arg(i, 4, 10, QLatin1Char('0'));
+    makeFiles(dir.path(), many);
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QSignalSpy sorted(&f.w(), &ui::MainWindow::sortFinished);
+    f.w().lstFilesToRename_ColumnClick(0);
+    f.w().lstFilesToRename_ColumnClick(0); // descending
+    f.w().fileList()->setChecked(0, false); // "file0000.txt", unticked while the sort runs
+    QTRY_VERIFY_WITH_TIMEOUT(!f.w().sortRunning(), 10000);
+    QCOMPARE(f.names().first(), QStringLiteral("file2999.txt"));
+    QCOMPARE(f.names().last(), QStringLiteral("file0000.txt"));
+    QVERIFY(!f.w().fileList()->rows().back().Checked);
+    QCOMPARE(f.w().fileList()->checkedCount(), 2999);
+}
+
+void TestFileSelection::pictureButtonShowsPressedLook() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"x.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    auto *filter = f.get<ui::PictureButton>("cmdFilterFiles");
+    const QPoint centre = filter->rect().center();
+    QSignalSpy listed(&f.w(), &ui::MainWindow::listingFinished);
+    QTest::mousePress(filter, Qt::LeftButton, {}, centre);
+    QVERIFY(filter->pressedLook());
+    QTest::mouseRelease(filter, Qt::LeftButton, {}, centre);
+    QVERIFY(!filter->pressedLook());
+    QVERIFY(listed.wait(10000));
+    QTest::qWait(100);
+    QCOMPARE(listed.size(), 1);
+}
+
+void TestFileSelection::draggingMovesWindowWithLeftButtonOnly_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("moves");
+    QTest::newRow("header/left") << "pictHeaderBar" << int(Qt::LeftButton) << 1;
+    QTest::newRow("header/right") << "pictHeaderBar" << int(Qt::RightButton) << 0;
+    QTest::newRow("background/left") << "frmMain" << int(Qt::LeftButton) << 1;
+}
+
+void TestFileSelection::draggingMovesWindowWithLeftButtonOnly() {
+    QFETCH(QString, where);
+    QFETCH(int, button);
+    QFETCH(int, moves);
+    Fixture f;
+    QWidget *target = where == u"frmMain" ? static_cast<QWidget *>(&f.w())
+                                          : f.get<QWidget>("pictHeaderBar");
+    const int before = f.w().dragger()->movesStarted();
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 5), target->mapToGlobal(QPointF(20, 5)),
+                     Qt::NoButton, Qt::MouseButtons(button), Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QCOMPARE(f.w().dragger()->movesStarted() - before, moves);
+}
+
+QTEST_MAIN(TestFileSelection)
+#include "tst_fileselection.moc"
