@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace tallowin {
 
@@ -31,18 +32,19 @@ quint32 synchsafe(const uchar *p, int n) {
     return v;
 }
 
-// Undoes unsynchronisation: every FF 00 pair stands for a lone FF.
-QByteArray resynchronise(const QByteArray &in) {
-    QByteArray out;
-    out.reserve(in.size());
-    const char *p = in.constData();
-    const qsizetype n = in.size();
+// Undoes unsynchronisation: every FF 00 pair stands for a lone FF. Works in place, so a large
+// tag is never held twice.
+QByteArray resynchronise(QByteArray bytes) {
+    char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype out = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        out += p[i];
+        p[out++] = p[i];
         if (uchar(p[i]) == 0xFF && i + 1 < n && p[i + 1] == 0)
             ++i;
     }
-    return out;
+    bytes.truncate(out);
+    return bytes;
 }
 
 // --- ID3v1 -----------------------------------------------------------------------------------
@@ -249,7 +251,7 @@ void walkFrames(ByteSource &body, qint64 start, const Id3v2Header &tag,
             continue;
         QByteArray data = body.bytes(dataStart + skip, size - skip);
         if (unsync)
-            data = resynchronise(data);
+            data = resynchronise(std::move(data));
         texts[size_t(slot)] = frameText(data);
         found[size_t(slot)] = true;
     }
