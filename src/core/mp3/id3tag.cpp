@@ -161,7 +161,7 @@ bool validFrameId(const uchar *id, int n) {
     return true;
 }
 
-// Part of another source, seen from its own offset 0.
+// A stretch of another source, seen from its own offset 0.
 class WindowSource : public ByteSource {
 public:
     WindowSource(ByteSource &source, qint64 base, qint64 length)
