@@ -1,6 +1,8 @@
 #!/bin/bash
 # Times tallowin-cli list, preview (10 rules) and rename on a folder of N files (default
 # 100000) beside C floors: one readdir+statx pass for listing, one renameat2 loop for renaming.
+# Prints the best wall time and the best CPU time (user + system) of several runs, and ratios;
+# on a busy machine the CPU ratios are the steadier ones.
 # Usage: bench/files/run.sh [N] [RUNS]     (builds a Release tallowin-cli into build-bench/)
 set -euo pipefail
 N=${1:-100000}
@@ -17,52 +19,34 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/tallowin-bench.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 cc -O2 -o "$WORK/listfloor" "$HERE/listfloor.c"
 cc -O2 -o "$WORK/renamefloor" "$HERE/renamefloor.c"
+TIMEIT="python3 $HERE/timeit.py"
 
 # A folder of N empty files named file_000001.txt ... (the kind of names a camera or a
 # download leaves), created in shuffled order so the folder is not already in name order.
-make_folder() {
-    python3 - "$1" "$N" <<'PY'
-import os, random, sys
+cat >"$WORK/make_folder.py" <<'PY'
+import os, random, shutil, sys
 folder, n = sys.argv[1], int(sys.argv[2])
+shutil.rmtree(folder, ignore_errors=True)
 os.makedirs(folder)
 numbers = list(range(1, n + 1))
 random.Random(7).shuffle(numbers)
 for i in numbers:
     os.close(os.open(os.path.join(folder, "file_%06d.txt" % i), os.O_CREAT | os.O_WRONLY, 0o644))
 PY
-}
+make_folder() { python3 "$WORK/make_folder.py" "$1" "$N"; }
 
-now() { date +%s.%N; }
-elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", b - a }'; }
-min() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-
-# Best wall time of RUNS runs of a read-only command (one warm-up run first).
-best_of() {
-    local best="" t0 t1
-    "$@" >/dev/null 2>&1 || true
-    for ((i = 0; i < RUNS; i++)); do
-        t0=$(now)
-        "$@" >/dev/null
-        t1=$(now)
-        best=$(min "$best" "$(elapsed "$t0" "$t1")")
-    done
-    echo "$best"
-}
-
-# Best wall time of a renaming command, each run on a fresh folder.
-best_rename() {
-    local best="" t0 t1 k
-    for ((k = 0; k < 3; k++)); do
-        rm -rf "$WORK/r"
-        make_folder "$WORK/r"
-        sync
-        t0=$(now)
-        "$@" >/dev/null
-        t1=$(now)
-        best=$(min "$best" "$(elapsed "$t0" "$t1")")
-    done
-    echo "$best"
+# Prints one result line: label, wall, cpu, and the ratios to a reference wall/cpu pair.
+report() { # label "wall cpu" ["refwall refcpu" refname goal]
+    local label=$1 w c rw rc
+    read -r w c <<<"$2"
+    if [ $# -gt 2 ]; then
+        read -r rw rc <<<"$3"
+        printf '%-36s %8ss %8ss   %5sx %5sx  of %s (goal %s)\n' "$label" "$w" "$c" \
+            "$(ratio "$w" "$rw")" "$(ratio "$c" "$rc")" "$4" "$5"
+    else
+        printf '%-36s %8ss %8ss\n' "$label" "$w" "$c"
+    fi
 }
 
 RULES=(
@@ -77,36 +61,44 @@ RULES=(
     --rule 'STANDARDLETTERFIRSTCAP|0||||||first cap'
     --rule 'STANDARDEXTINSERT|v|End|||||ext insert'
 )
+RENAME_RULE='STANDARDREPLACE|file_|doc_|1|||||'
 
 # A command counts as built when it succeeds on a small folder.
 mkdir -p "$WORK/probe" && touch "$WORK/probe/file_1.txt"
 have() { "$CLI" "$@" "$WORK/probe" >/dev/null 2>&1; }
 
-echo "tallowin-cli at $CLI; $N files; best of $RUNS (rename: best of 3, fresh folder each)"
+echo "tallowin-cli at $CLI"
+echo "$N files; best of $RUNS runs (rename: of 3, each on a fresh folder); $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-36s %9s %9s   %6s %6s\n' "" "wall" "cpu" "wall" "cpu"
 make_folder "$WORK/f"
 count=$("$CLI" list "$WORK/f" | wc -l)
 [ "$count" -eq "$N" ] || { echo "list gave $count rows, expected $N" >&2; exit 1; }
 
-floor_list=$(best_of "$WORK/listfloor" "$WORK/f")
-list=$(best_of "$CLI" list "$WORK/f")
-printf '%-34s %8ss\n' "floor: readdir+statx" "$floor_list"
-printf '%-34s %8ss   %sx floor (goal <= 1.5x)\n' "tallowin-cli list" "$list" "$(ratio "$list" "$floor_list")"
+"$WORK/listfloor" "$WORK/f" >/dev/null # warm the caches
+floor_list=$($TIMEIT "$RUNS" "$WORK/listfloor" "$WORK/f")
+list=$($TIMEIT "$RUNS" "$CLI" list "$WORK/f")
+report "floor: readdir+statx" "$floor_list"
+report "tallowin-cli list" "$list" "$floor_list" floor "<= 1.5x"
+for by in date number; do
+    report "tallowin-cli list --sort $by" "$($TIMEIT "$RUNS" "$CLI" list --sort "$by" "$WORK/f")" \
+        "$list" list "-"
+done
 
 if have preview "${RULES[@]}"; then
-    preview=$(best_of "$CLI" preview "${RULES[@]}" "$WORK/f")
-    printf '%-34s %8ss   %sx list (goal < 2x)\n' "tallowin-cli preview (10 rules)" "$preview" \
-        "$(ratio "$preview" "$list")"
+    report "tallowin-cli preview (10 rules)" "$($TIMEIT "$RUNS" "$CLI" preview "${RULES[@]}" "$WORK/f")" \
+        "$list" list "< 2x"
 else
     echo "tallowin-cli preview: not available in this build"
 fi
 
-if have rename --rule 'STANDARDREPLACE|file_|doc_|1|||||' ; then
-    floor_rename=$(best_rename "$WORK/renamefloor" "$WORK/r" file_ doc_)
-    rename=$(best_rename "$CLI" rename --rule 'STANDARDREPLACE|file_|doc_|1|||||' "$WORK/r")
+if have rename --rule "$RENAME_RULE"; then
+    floor_rename=$($TIMEIT --setup "python3 $WORK/make_folder.py $WORK/r $N && sync" 3 \
+        "$WORK/renamefloor" "$WORK/r" file_ doc_)
+    rename=$($TIMEIT --setup "python3 $WORK/make_folder.py $WORK/r $N && sync" 3 \
+        "$CLI" rename --rule "$RENAME_RULE" "$WORK/r")
     [ "$(ls "$WORK/r" | grep -c '^doc_')" -eq "$N" ] || { echo "rename missed files" >&2; exit 1; }
-    printf '%-34s %8ss\n' "floor: renameat2 loop" "$floor_rename"
-    printf '%-34s %8ss   %sx floor (goal <= 1.3x)\n' "tallowin-cli rename (1 rule)" "$rename" \
-        "$(ratio "$rename" "$floor_rename")"
+    report "floor: renameat2 loop" "$floor_rename"
+    report "tallowin-cli rename (1 rule)" "$rename" "$floor_rename" floor "<= 1.3x"
 else
     echo "tallowin-cli rename: not available in this build"
 fi

@@ -5,6 +5,7 @@
 #include "shell/errorreport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <numeric>
 
@@ -17,13 +18,24 @@ const DateText &dateFormat() {
     return text;
 }
 
-// "YYYY MM DD hh:mm:ss" in local time: dates ordered as text.
+// "YYYY MM DD hh:mm:ss" in local time: dates ordered as text. Made with localtime_r, as
+// QDateTime's local time conversion is slow for a list of 100,000 files.
 QString dateKey(const QDateTime &when) {
-    const QDateTime local = when.toLocalTime();
-    const QDate d = local.date();
-    const QTime t = local.time();
-    return QString::asprintf("%04d %02d %02d %02d:%02d:%02d", d.year(), d.month(), d.day(),
-                             t.hour(), t.minute(), t.second());
+    const std::time_t secs = std::time_t(when.toSecsSinceEpoch());
+    struct tm tm {};
+    if (!localtime_r(&secs, &tm)) {
+        const QDateTime local = when.toLocalTime();
+        tm.tm_year = local.date().year() - 1900;
+        tm.tm_mon = local.date().month() - 1;
+        tm.tm_mday = local.date().day();
+        tm.tm_hour = local.time().hour();
+        tm.tm_min = local.time().minute();
+        tm.tm_sec = local.time().second();
+    }
+    char buf[40];
+    const int n = std::snprintf(buf, sizeof buf, "%04d %02d %02d %02d:%02d:%02d", tm.tm_year + 1900,
+                                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return QString::fromLatin1(buf, n);
 }
 
 template <class Less>

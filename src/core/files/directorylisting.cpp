@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <numeric>
+#include <system_error>
 #include <thread>
 
 #include <dirent.h>
@@ -49,7 +50,10 @@ DosAttributeSource dosAttributeSource(int dirFd) {
     }
 }
 
-quint32 readDosAttributes(int dirFd, const char *name, DosAttributeSource source) {
+// The DOS attributes of one file; 0 when it has none. `unsupported` is set when the file
+// system answers that it keeps no such attribute at all, so later files need not ask.
+quint32 readDosAttributes(int dirFd, const char *name, DosAttributeSource source,
+                          std::atomic<bool> &unsupported) {
     switch (source) {
     case DosAttributeSource::None: return 0;
     case DosAttributeSource::FatIoctl: {
@@ -69,25 +73,31 @@ quint32 readDosAttributes(int dirFd, const char *name, DosAttributeSource source
         char path[PATH_MAX];
         std::snprintf(path, sizeof path, "/proc/self/fd/%d/%s", dirFd, name);
         unsigned char v[4] = {};
-        if (source == DosAttributeSource::NtfsXattr) {
-            if (lgetxattr(path, "system.ntfs_attrib_be", v, 4) == 4)
-                return quint32(v[0]) << 24 | quint32(v[1]) << 16 | quint32(v[2]) << 8 | v[3];
-            return 0;
-        }
-        const ssize_t n = lgetxattr(path, "user.cifs.dosattrib", v, 4);
+        const bool ntfs = source == DosAttributeSource::NtfsXattr;
+        const ssize_t n =
+            lgetxattr(path, ntfs ? "system.ntfs_attrib_be" : "user.cifs.dosattrib", v, 4);
+        if (n < 0 && (errno == ENOTSUP || errno == ENOSYS))
+            unsupported = true;
         if (n <= 0)
             return 0;
+        if (ntfs)
+            return quint32(v[0]) << 24 | quint32(v[1]) << 16 | quint32(v[2]) << 8 | v[3];
         return quint32(v[0]) | quint32(v[1]) << 8 | quint32(v[2]) << 16 | quint32(v[3]) << 24;
     }
     }
     return 0;
 }
 
-// One name read from the folder: where its bytes start in the arena, and its type.
+// One name read from the folder: where its bytes start in the arena, its type, and what
+// looking it up found.
 struct Candidate {
     quint32 offset;
     quint16 length;
     unsigned char type;
+    bool qualifies = false; // a file (or file link) the attribute options let through
+    int error = 0;          // why its date could not be read; 0 when it could
+    qint64 secs = 0;        // creation time
+    quint32 nsecs = 0;
 };
 
 int statxInto(int dirFd, const char *name, struct statx &stx) {
@@ -126,7 +136,8 @@ const DateText &systemDateText() {
     return text;
 }
 
-// Looks at one name read from the folder: whether it qualifies, and its row.
+// Looks at the names read from the folder: first the file system (in folder order, which
+// keeps its caches warm), then the row (in list order).
 struct Examiner {
     int dirFd;
     const char *names;
@@ -135,45 +146,52 @@ struct Examiner {
     bool showSystem;
     QString nameLike; // empty: any name
     QString type;     // empty: any type
+    mutable std::atomic<bool> dosUnsupported{false};
 
-    // False when the file does not qualify. `dateError` receives a failure to read its date.
-    bool examine(const Candidate &c, DateCache &dates, FileEntry &row, int &dateError) const {
+    void lookUp(Candidate &c) const {
         const char *name = names + c.offset;
         struct statx stx {};
         const bool statted = statxInto(dirFd, name, stx) == 0;
-        const int statError = statted ? 0 : errno;
+        c.error = statted ? 0 : errno;
         const unsigned kind = statted ? IFTODT(stx.stx_mode) : c.type;
         if (kind == DT_LNK) {
             // A link to a folder is a folder to the user; other links are files.
             struct stat target {};
             if (fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode))
-                return false;
+                return;
         } else if (kind != DT_REG && kind != DT_UNKNOWN) {
-            return false;
+            return;
         }
         if (dosSource != DosAttributeSource::None) {
-            const quint32 attrs = readDosAttributes(dirFd, name, dosSource);
+            const quint32 attrs =
+                dosUnsupported ? 0 : readDosAttributes(dirFd, name, dosSource, dosUnsupported);
             if (((attrs & DosHidden) && !showHidden) || ((attrs & DosSystem) && !showSystem))
-                return false;
+                return;
         }
-        row.nativeName = QByteArray(name, c.length);
+        if (statted) {
+            const auto &t = createdTime(stx);
+            c.secs = t.tv_sec;
+            c.nsecs = t.tv_nsec;
+        }
+        c.qualifies = true;
+    }
+
+    // False when the name filters leave the file out.
+    bool makeRow(const Candidate &c, DateCache &dates, FileEntry &row) const {
+        row.nativeName = QByteArray(names + c.offset, c.length);
         row.FileName = QString::fromUtf8(row.nativeName);
         if (!nameLike.isEmpty() && !row.FileName.startsWith(nameLike, Qt::CaseInsensitive))
             return false;
         const qsizetype dot = row.FileName.lastIndexOf(u'.');
-        if (!type.isEmpty() &&
-            (dot < 0 || !QStringView(row.FileName).mid(dot + 1).startsWith(type, Qt::CaseInsensitive)))
+        if (!type.isEmpty() && (dot < 0 || !QStringView(row.FileName)
+                                                 .mid(dot + 1)
+                                                 .startsWith(type, Qt::CaseInsensitive)))
             return false;
-
-        if (statted) {
-            const auto &t = createdTime(stx);
-            row.DateCreated = dates.text(std::time_t(t.tv_sec));
-            row.created = QDateTime::fromMSecsSinceEpoch(
-                qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000, Qt::UTC);
-        } else if (statError == ENOENT) {
+        if (c.error == 0) {
+            row.DateCreated = dates.text(std::time_t(c.secs));
+            row.created = QDateTime::fromMSecsSinceEpoch(c.secs * 1000 + c.nsecs / 1000000, Qt::UTC);
+        } else if (c.error == ENOENT) {
             row.DateCreated = UnknownDateText; // vanished since the folder was read
-        } else {
-            dateError = statError;
         }
         const QStringView base =
             dot < 0 ? QStringView(row.FileName) : QStringView(row.FileName).left(dot);
@@ -182,6 +200,30 @@ struct Examiner {
         return true;
     }
 };
+
+// Runs work(begin, end) over [0, n) in a few contiguous shares on threads of their own (the
+// caller's thread taking the first share), when n is large enough to be worth it.
+template <class Work>
+void shareOut(size_t n, Work work) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t shares = n < 2048 ? 1 : std::min<size_t>({cores, 4, n / 1024});
+    const size_t chunk = shares == 0 ? 0 : (n + shares - 1) / shares;
+    std::vector<std::thread> helpers;
+    std::vector<std::pair<size_t, size_t>> leftOver; // shares no thread could be started for
+    for (size_t w = 1; w < shares; ++w) {
+        const size_t begin = std::min(n, w * chunk), end = std::min(n, (w + 1) * chunk);
+        try {
+            helpers.emplace_back(work, begin, end);
+        } catch (const std::system_error &) {
+            leftOver.emplace_back(begin, end);
+        }
+    }
+    work(size_t(0), std::min(n, chunk));
+    for (const auto &[begin, end] : leftOver)
+        work(begin, end);
+    for (std::thread &t : helpers)
+        t.join();
+}
 
 } // namespace
 
@@ -381,93 +423,73 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
         arena.append(name, qsizetype(len) + 1);
     }
 
-    // Put the names in list order now: the rows are then made in that order and never move.
+    // Looking each file up is most of the work (one statx per file); on a machine with several
+    // cores, or on a network file system, lookups run well side by side.
+    const Examiner examiner{dirFd,      arena.constData(), dosAttributeSource(dirFd),
+                            showHidden, showSystem,        anyName ? QString() : filter.nameLike,
+                            anyType ? QString() : filter.type};
+    const size_t n = candidates.size();
+    const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
+    std::atomic<size_t> done{0};
+    std::atomic<bool> stop{false};
+    const std::thread::id caller = std::this_thread::get_id();
+    if (progress)
+        progress->SetCompleted(total, 0);
+    shareOut(n, [&](size_t begin, size_t end) {
+        const bool reports = progress && std::this_thread::get_id() == caller;
+        for (size_t i = begin; i < end; ++i) {
+            if ((i & 255) == 0 && i != begin) {
+                done += 256;
+                if (reports)
+                    progress->SetCompleted(total, qint32(std::min<size_t>(done, INT32_MAX)));
+            }
+            if (stop || (progress && progress->cancelled())) {
+                stop = true;
+                return;
+            }
+            examiner.lookUp(candidates[i]);
+        }
+    });
+    closedir(dir);
+    out.cancelled = stop; // files not looked up by then do not qualify, so are not listed
+
+    // The files in list order; rows are made in that order and never move.
+    std::vector<Candidate> files;
     {
         const std::vector<quint32> order = orderByName(candidates.size(), [&](size_t i) {
             return QByteArrayView(arena.constData() + candidates[i].offset, candidates[i].length);
         });
-        std::vector<Candidate> sorted;
-        sorted.reserve(candidates.size());
+        files.reserve(n);
         for (quint32 i : order)
-            sorted.push_back(candidates[i]);
-        candidates = std::move(sorted);
+            if (candidates[i].qualifies)
+                files.push_back(candidates[i]);
     }
-
-    // Looking each file up is most of the work (one statx per file), and on a machine with
-    // several cores, or on a network file system, lookups run well side by side.
-    Examiner examiner{dirFd,          arena.constData(), dosAttributeSource(dirFd),
-                      showHidden,     showSystem,        anyName ? QString() : filter.nameLike,
-                      anyType ? QString() : filter.type};
-    const size_t n = candidates.size();
-    std::vector<FileEntry> rows(n);
-    std::vector<char> keep(n, 0);
-    std::atomic<size_t> done{0};
-    std::atomic<bool> stop{false};
-    std::atomic<int> dateError{0};
-    const auto work = [&](size_t begin, size_t end) {
-        DateCache dateCache(systemDateText());
-        size_t counted = 0;
-        for (size_t i = begin; i < end; ++i) {
-            if (progress && progress->cancelled()) {
-                stop = true;
-                break;
-            }
-            int err = 0;
-            keep[i] = examiner.examine(candidates[i], dateCache, rows[i], err);
-            if (err != 0) {
-                int none = 0;
-                dateError.compare_exchange_strong(none, err);
-            }
-            if (++counted == 256) {
-                done += counted;
-                counted = 0;
-            }
-        }
-        done += counted;
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t workers = n < 2048 ? 1 : std::min<size_t>({cores, 4, n / 1024});
-    const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
-    if (progress)
-        progress->SetCompleted(total, 0);
-    std::vector<std::thread> helpers;
-    const size_t chunk = (n + workers - 1) / std::max<size_t>(workers, 1);
-    for (size_t w = 1; w < workers; ++w)
-        helpers.emplace_back(work, std::min(n, w * chunk), std::min(n, (w + 1) * chunk));
-    if (progress && !helpers.empty()) {
-        // The caller's thread keeps the progress current while it works its own share.
-        size_t begin = 0;
-        const size_t end = std::min(n, chunk);
-        while (begin < end) {
-            const size_t next = std::min(end, begin + 512);
-            work(begin, next);
-            progress->SetCompleted(total, qint32(std::min<size_t>(done.load(), INT32_MAX)));
-            if (stop)
-                break;
-            begin = next;
-        }
-    } else {
-        work(0, std::min(n, chunk));
-    }
-    for (std::thread &t : helpers)
-        t.join();
-    closedir(dir);
-    if (dateError != 0)
-        // One report per listing: a folder that refuses this fails for every file alike.
-        errors.report(DateCreatedErrorLocation, dateError);
-    out.cancelled = stop;
+    std::vector<FileEntry> rows(files.size());
+    std::vector<char> keep(files.size(), 0);
+    shareOut(files.size(), [&](size_t begin, size_t end) {
+        DateCache dates(systemDateText());
+        for (size_t i = begin; i < end; ++i)
+            keep[i] = examiner.makeRow(files[i], dates, rows[i]);
+    });
     step = 6;
+    int dateError = 0;
     size_t kept = 0;
-    for (size_t i = 0; i < n; ++i)
+    for (size_t i = 0; i < files.size(); ++i)
         if (keep[i]) {
+            if (dateError == 0 && files[i].error != 0 && files[i].error != ENOENT)
+                dateError = files[i].error;
             if (kept != i)
                 rows[kept] = std::move(rows[i]);
             ++kept;
         }
     rows.resize(kept);
     out.rows = std::move(rows);
+    if (dateError != 0)
+        // One report per listing: a folder that refuses this fails for every file alike.
+        errors.report(DateCreatedErrorLocation, dateError);
     if (progress)
-        progress->SetCompleted(total, out.cancelled ? qint32(done.load()) : total);
+        progress->SetCompleted(total, out.cancelled ? qint32(std::min<size_t>(done, INT32_MAX))
+                                                    : total);
     step = 9; // sorted above
     return out;
 }

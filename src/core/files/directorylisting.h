@@ -36,6 +36,14 @@ struct DirectoryListing {
     bool cancelled = false;      // stopped through Progress; rows hold what was listed, sorted
 };
 
+// The texts of the two count labels below the list ("12 Files Shown", "10 Files Selected").
+inline QString FilesShownText(qsizetype shown) {
+    return QString::number(shown) + QStringLiteral(" Files Shown");
+}
+inline QString FilesSelectedText(qsizetype ticked) {
+    return QString::number(ticked) + QStringLiteral(" Files Selected");
+}
+
 // Error location of a failed listing, and of a date that could not be read.
 constexpr qint32 ListingErrorLocation = 26;
 constexpr qint32 DateCreatedErrorLocation = 9060;

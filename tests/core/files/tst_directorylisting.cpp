@@ -256,6 +256,31 @@ private Q_SLOTS:
                                          patternTail);
     }
 
+    void dateTextMatchesQLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("C") << "C" << "d MMM yyyy HH:mm:ss";
+        QTest::newRow("en_US/12-hour") << "en_US" << "M/d/yy h:mm:ss AP";
+        QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy HH:mm:ss";
+        QTest::newRow("ja_JP/letters-in-time") << "ja_JP" << QString::fromUtf8("yyyy/MM/dd H時mm分ss秒");
+    }
+    void dateTextMatchesQLocale() {
+        QFETCH(QString, locale);
+        const QLocale l(locale);
+        const DateText text(l);
+        QTEST(text.pattern(), "pattern");
+        // Midnight, noon, one in the afternoon, a leap day, a far year.
+        for (const QDateTime &when :
+             {QDateTime(QDate(2004, 3, 1), QTime(0, 0, 5)), QDateTime(QDate(2004, 12, 31), QTime(12, 0)),
+              QDateTime(QDate(2020, 2, 29), QTime(13, 7, 9)), QDateTime(QDate(2069, 7, 4), QTime(23, 59, 59))}) {
+            const QString written = text.format(std::time_t(when.toSecsSinceEpoch()));
+            QCOMPARE(written, l.toString(when, text.pattern()));
+            QCOMPARE(text.parse(written), std::optional<QDateTime>(when));
+        }
+        QCOMPARE(text.parse(UnknownDateText), std::optional<QDateTime>(QDateTime(QDate(1900, 1, 1), QTime(0, 0))));
+        QCOMPARE(text.parse("not a date"), std::nullopt);
+    }
+
     void searchPatternOfRoot() {
         DirectoryFilter filter;
         QCOMPARE(searchPattern("/", filter), QString("/**.**"));
