@@ -64,7 +64,9 @@ MainWindow::MainWindow(SettingsStore &settings, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallowin"));
     setAttribute(Qt::WA_StyledBackground, true);
-    setFocusPolicy(Qt::ClickFocus);
+    // Not ClickFocus: a click on a focus-less button (a picker's) must not pull the focus
+    // from an open picker list to the window.
+    setFocusPolicy(Qt::NoFocus);
     m_dragger = new WindowDragger(this);
     m_dragger->watch(this);
 

@@ -4,7 +4,7 @@
 #include "ui/widgets.h"
 
 #include <QCheckBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -72,7 +72,9 @@ public:
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override {
-        if (e->type() == QEvent::FocusOut)
+        // Only a move of the focus inside the program closes it, not a switch of windows.
+        if (e->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent *>(e)->reason() != Qt::ActiveWindowFocusReason)
             static_cast<QWidget *>(o)->hide();
         return QObject::eventFilter(o, e);
     }

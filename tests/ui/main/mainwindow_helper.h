@@ -35,7 +35,11 @@ struct Fixture {
             qWarning("no control %s", name);
         return c;
     }
-    void click(const char *name) { QTest::mouseClick(get<QWidget>(name), Qt::LeftButton); }
+    // Clicks near the left edge, where option and check boxes have their mark.
+    void click(const char *name) {
+        QWidget *w = get<QWidget>(name);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(qMin(8, w->width() / 2), w->height() / 2));
+    }
     // Types a folder into the folder picker and waits for the listing.
     void chooseFolder(const QString &path);
     // Runs `action`, then waits until the listing it starts has ended.

@@ -1,0 +1,356 @@
+#include "mainwindow_helper.h"
+
+#include "ui/hooks.h"
+#include "ui/rulearea.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace tallowin;
+using namespace testing;
+
+using Texts = QList<QPair<QString, QString>>;
+Q_DECLARE_METATYPE(Texts)
+
+class TestRulePages : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void addsOneRulePerPage_data();
+    void addsOneRulePerPage();
+    void selectingAnotherOptionResetsInputs();
+    void pickers();
+    void pickerListClosesOnSecondClickAndFocusLoss();
+    void mp3Page();
+    void reorderAndDelete_data();
+    void reorderAndDelete();
+    void fullTableDropsTheRule();
+    void helpKeys_data();
+    void helpKeys();
+};
+
+void TestRulePages::addsOneRulePerPage_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<Texts>("texts");
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("add");
+    QTest::addColumn<QStringList>("rule");
+
+    QTest::newRow("file-name/replace-first-only")
+        << 0 << "optStandardReplace"
+        << Texts{{"txtStandardReplaceThis", "a"}, {"txtStandardReplaceWith", "b"}}
+        << "chkStandardReplaceFirstOnly" << "cmdStandardFileNameAddNewRule"
+        << QStringList{"STANDARDREPLACE", "a", "b", "1", "", "", "",
+                       "File Name: Replace a with b the first time it appears"};
+    QTest::newRow("extension/insert-before")
+        << 1 << "optStandardExtBeforeAfter"
+        << Texts{{"txtStandardExtBeforeAfterThis", "x"}, {"txtStandardExtBeforeAfterThat", "abc"}}
+        << "" << "cmdStandardExtensionAddNewRule"
+        << QStringList{"STANDARDEXTBEFOREAFTER", "x", "abc", "Before", "", "", "",
+                       "Extension: Insert x before abc"};
+    QTest::newRow("auto-number/before-text")
+        << 2 << "optStandardAutoBeforeAfter"
+        << Texts{{"txtStandardAutoBeforeAfterThis", "track"}, {"txtStandardAutoFormat", "3"},
+                 {"txtStandardAutoStartCount", "5"}}
+        << "" << "cmdStandardAutoAddRule"
+        << QStringList{"STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "",
+                       "Auto Number: Place numbers before track"};
+    QTest::newRow("letters/lower-with-extension")
+        << 3 << "optStandardLettersLowerCase" << Texts{} << "chkStandardLettersApplyToExt"
+        << "cmdStandardLettersAddRule"
+        << QStringList{"STANDARDLETTERLOWERCASE", "1", "", "", "", "", "",
+                       "Letters: Make all lower case"};
+    QTest::newRow("misc/replace-spaces")
+        << 4 << "optStandardMiscReplaceSpaces" << Texts{} << "" << "cmdStandardMiscAddRule"
+        << QStringList{"STANDARDMISCREPLACESPACES", "", "", "", "", "", "",
+                       "Misc: Replace any spaces with _ underscores"};
+}
+
+void TestRulePages::addsOneRulePerPage() {
+    QFETCH(int, page);
+    QFETCH(QString, option);
+    QFETCH(Texts, texts);
+    QFETCH(QString, check);
+    QFETCH(QString, add);
+    QFETCH(QStringList, rule);
+    Fixture f;
+    // One rule already there: the new one goes into slot 2 and shows last.
+    f.w().rules().AddRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QStringLiteral("first"));
+    f.w().DisplayRules();
+
+    f.click(QStringLiteral("lblStandardTabs(%1)").arg(page).toLatin1().constData());
+    QCOMPARE(f.w().ruleArea()->currentPage(), page);
+    auto *opt = f.get<QRadioButton>(option.toLatin1().constData());
+    QVERIFY(opt->isVisible());
+    f.click(option.toLatin1().constData());
+    QVERIFY(opt->isChecked());
+    for (const auto &[box, value] : texts) {
+        auto *edit = f.get<QLineEdit>(box.toLatin1().constData());
+        QVERIFY2(edit->isEnabled(), qPrintable(box));
+        edit->setText(value);
+    }
+    if (!check.isEmpty())
+        f.click(check.toLatin1().constData());
+    f.click(add.toLatin1().constData());
+
+    const RuleSlot &stored = f.w().rules().slot(2);
+    QStringList fields(stored.fields.begin(), stored.fields.end());
+    QCOMPARE(fields, rule);
+    QCOMPARE(f.rules(), (QStringList{"first", rule.last()}));
+    // The page is shown again from its reset state.
+    QVERIFY(!opt->isChecked());
+    for (const auto &[box, value] : texts) {
+        auto *edit = f.get<QLineEdit>(box.toLatin1().constData());
+        if (box.startsWith(u"txtStandardAuto") && !box.endsWith(u"This"))
+            QVERIFY(edit->isEnabled()); // the shared counting boxes stay editable
+        else
+            QVERIFY2(!edit->isEnabled() && edit->text().isEmpty(), qPrintable(box));
+    }
+    QCOMPARE(f.get<QLineEdit>("txtStandardAutoStartCount")->text(), QStringLiteral("1"));
+    QCOMPARE(f.get<QLineEdit>("txtStandardAutoFormat")->text(), QStringLiteral("4"));
+}
+
+void TestRulePages::selectingAnotherOptionResetsInputs() {
+    Fixture f;
+    f.click("optStandardReplace");
+    f.get<QLineEdit>("txtStandardReplaceThis")->setText(QStringLiteral("a"));
+    f.get<QLineEdit>("txtStandardReplaceWith")->setText(QStringLiteral("b"));
+    f.click("optStandardInsert");
+    QVERIFY(!f.get<QLineEdit>("txtStandardReplaceThis")->isEnabled());
+    QVERIFY(f.get<QLineEdit>("txtStandardInsertText")->isEnabled());
+    f.click("optStandardReplace");
+    QCOMPARE(f.get<QLineEdit>("txtStandardReplaceThis")->text(), QString());
+    QCOMPARE(f.get<QLineEdit>("txtStandardReplaceWith")->text(), QString());
+
+    // The tab of the page already shown also deselects and clears.
+    f.get<QLineEdit>("txtStandardReplaceThis")->setText(QStringLiteral("a"));
+    f.click("lblStandardTabs(0)");
+    QVERIFY(!f.get<QRadioButton>("optStandardReplace")->isChecked());
+    QCOMPARE(f.get<QLineEdit>("txtStandardReplaceThis")->text(), QString());
+
+    // A view switch deselects every Standard option.
+    f.click("optStandardSetTo");
+    f.click("cmdMP3");
+    QVERIFY(f.w().ruleArea()->mp3ViewShown());
+    f.click("lblStandard");
+    QVERIFY(!f.w().ruleArea()->mp3ViewShown());
+    QVERIFY(!f.get<QRadioButton>("optStandardSetTo")->isChecked());
+    QVERIFY(!f.get<QLineEdit>("txtStandardSetTo")->isEnabled());
+}
+
+void TestRulePages::pickers() {
+    Fixture f;
+    QApplication::setActiveWindow(&f.w());
+    // File Name insert: the pick fills the box and moves the focus to the add button.
+    f.click("optStandardInsert");
+    f.click("cmbStandardInsert");
+    auto *list = f.get<QListWidget>("lstStandardInsert");
+    QVERIFY(list->isVisible());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    QCOMPARE(f.get<QLineEdit>("txtStandardInsert")->text(), QStringLiteral("End"));
+    QVERIFY(!list->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f.get<QWidget>("cmdStandardFileNameAddNewRule"));
+    // ...and the add button shows its pressed picture while it has the focus.
+    QVERIFY(f.get<ui::PictureButton>("cmdStandardFileNameAddNewRule")->pressedLook());
+    f.click("cmdStandardFileNameAddNewRule");
+    QCOMPARE(f.w().rules().slot(1)[Param2], QStringLiteral("End"));
+    f.click("optStandardInsert");
+    QCOMPARE(f.get<QLineEdit>("txtStandardInsert")->text(), QStringLiteral("Start"));
+
+    // Extension clear keeps its last choice across an add.
+    f.click("lblStandardTabs(1)");
+    f.click("optStandardExtClear");
+    f.click("cmbStandardExtClear");
+    auto *clear = f.get<QListWidget>("lstStandardExtClear");
+    QTest::mouseClick(clear->viewport(), Qt::LeftButton, {},
+                      clear->visualItemRect(clear->item(1)).center());
+    f.click("cmdStandardExtensionAddNewRule");
+    QCOMPARE(f.w().rules().slot(2)[Param2], QStringLiteral("After"));
+    f.click("optStandardExtClear");
+    QCOMPARE(f.get<QLineEdit>("txtStandardExtClear")->text(), QStringLiteral("After"));
+
+    // A picker of an option that is not selected cannot be opened.
+    QVERIFY(!f.get<QToolButton>("cmbStandardExtInsert")->isEnabled());
+}
+
+void TestRulePages::pickerListClosesOnSecondClickAndFocusLoss() {
+    Fixture f;
+    QApplication::setActiveWindow(&f.w());
+    f.click("optStandardBeforeAfter");
+    auto *list = f.get<QListWidget>("lstStandardBeforeAfter");
+    f.click("cmbStandardBeforeAfter");
+    QVERIFY(list->isVisible());
+    f.click("cmbStandardBeforeAfter");
+    QVERIFY(!list->isVisible());
+    QCOMPARE(f.get<QLineEdit>("txtStandardBeforeAfter")->text(), QStringLiteral("Before"));
+    QCOMPARE(QApplication::focusWidget(), f.get<QWidget>("txtStandardBeforeAfterText"));
+
+    f.click("cmbStandardBeforeAfter");
+    QVERIFY(list->isVisible());
+    f.get<QWidget>("txtStandardBeforeAfterCriteria")->setFocus();
+    QVERIFY(!list->isVisible());
+    QCOMPARE(f.get<QLineEdit>("txtStandardBeforeAfter")->text(), QStringLiteral("Before"));
+}
+
+void TestRulePages::mp3Page() {
+    Fixture f;
+    QApplication::setActiveWindow(&f.w());
+    f.click("lblMP3");
+    QVERIFY(f.get<QWidget>("pctMP3")->isVisible());
+    QVERIFY(!f.get<QWidget>("pctTabs")->isVisible());
+    QVERIFY(!f.get<QWidget>("txtCustomMP3")->isEnabled());
+    QVERIFY(!f.get<QWidget>("cmbPredefinedMP3")->isEnabled());
+
+    // Add with nothing selected stores nothing.
+    f.click("cmdStandardMP3AddNewRule");
+    QCOMPARE(f.w().rules().ruleCount(), 0);
+
+    f.click("optMP3Predefined");
+    QCOMPARE(f.get<QLineEdit>("txtPredefinedMP3")->text(), QStringLiteral("%Artist% - %SongName%"));
+    QVERIFY(!f.get<QWidget>("txtCustomMP3")->isEnabled());
+    f.click("cmbPredefinedMP3");
+    auto *list = f.get<QListWidget>("lstPredefinedMP3");
+    QCOMPARE(list->count(), 5);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(3)).center());
+    QCOMPARE(f.get<QLineEdit>("txtPredefinedMP3")->text(),
+             QStringLiteral("%Artist% - %Album% - %Track% - %SongName%"));
+    QCOMPARE(QApplication::focusWidget(), f.get<QWidget>("cmdStandardMP3AddNewRule"));
+
+    f.click("optMP3Custom");
+    f.get<QLineEdit>("txtCustomMP3")->setText(QStringLiteral("%Year% - %Album%"));
+    // The page is not reset: a second press stores the same rule again.
+    f.click("cmdStandardMP3AddNewRule");
+    f.click("cmdStandardMP3AddNewRule");
+    QCOMPARE(f.rules(), (QStringList{"MP3 Files Change Name To: %Year% - %Album%",
+                                     "MP3 Files Change Name To: %Year% - %Album%"}));
+    QCOMPARE(f.w().rules().slot(2)[Param1], QStringLiteral("%Year% - %Album%"));
+
+    f.click("cmdStandard");
+    f.click("cmdMP3");
+    QVERIFY(!f.get<QRadioButton>("optMP3Custom")->isChecked());
+    QCOMPARE(f.get<QLineEdit>("txtCustomMP3")->text(), QString());
+    QCOMPARE(f.get<QLineEdit>("txtPredefinedMP3")->text(), QString());
+}
+
+void TestRulePages::reorderAndDelete_data() {
+    QTest::addColumn<int>("rules");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<int>("highlighted");
+    QTest::newRow("up/middle") << 3 << 2 << "cmdRuleUp" << "BAC" << 2;
+    QTest::newRow("down/middle") << 3 << 2 << "cmdRuleDown" << "ACB" << 2;
+    QTest::newRow("down/last") << 3 << 3 << "cmdRuleDown" << "ABC" << 3;
+    QTest::newRow("up/first") << 3 << 1 << "cmdRuleUp" << "ABC" << 1;
+    QTest::newRow("top/third") << 4 << 3 << "cmdRuleUpAll" << "CABD" << 3;
+    QTest::newRow("bottom/third") << 4 << 3 << "cmdRuleDownAll" << "ABDC" << 3;
+    QTest::newRow("delete/middle") << 3 << 2 << "cmdRuleDelete" << "AC" << 0;
+    QTest::newRow("delete/only") << 1 << 1 << "cmdRuleDelete" << "" << 0;
+    QTest::newRow("up/only") << 1 << 1 << "cmdRuleUp" << "A" << 1;
+    QTest::newRow("delete/none-selected") << 3 << 0 << "cmdRuleDelete" << "ABC" << 0;
+    QTest::newRow("clear/all") << 4 << 0 << "cmdRuleClear" << "" << 0;
+}
+
+void TestRulePages::reorderAndDelete() {
+    QFETCH(int, rules);
+    QFETCH(int, selected);
+    QFETCH(QString, button);
+    QFETCH(QString, order);
+    QFETCH(int, highlighted);
+    Fixture f;
+    f.click("cmdMP3");
+    f.click("optMP3Custom");
+    for (int i = 0; i < rules; ++i) {
+        f.get<QLineEdit>("txtCustomMP3")->setText(QString(QChar(u'A' + i)));
+        f.click("cmdStandardMP3AddNewRule");
+    }
+    auto *list = f.get<QTreeWidget>("lstStandardRules");
+    if (selected > 0) {
+        QTreeWidgetItem *item = list->topLevelItem(selected - 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        QVERIFY(item->isSelected());
+    }
+    f.click(button.toLatin1().constData());
+    QString shown;
+    for (const QString &r : f.rules())
+        shown += r.right(1);
+    QCOMPARE(shown, order);
+    QCOMPARE(f.w().rules().ruleCount(), int(order.size()));
+    if (highlighted > 0)
+        QCOMPARE(list->indexOfTopLevelItem(list->currentItem()) + 1, highlighted);
+    // No gap: the next add fills the slot after the last rule.
+    f.click("cmdStandardMP3AddNewRule");
+    QCOMPARE(f.w().rules().ruleCount(), int(order.size()) + 1);
+}
+
+void TestRulePages::fullTableDropsTheRule() {
+    Fixture f;
+    for (int i = 0; i < MaxRules - 1; ++i)
+        f.w().rules().AddRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QString::number(i));
+    f.click("lblStandardTabs(4)");
+    f.click("optStandardMiscAddSpaces");
+    f.click("cmdStandardMiscAddRule");
+    QCOMPARE(f.rules().size(), int(MaxRules));
+    QCOMPARE(f.rules().last(), QStringLiteral("Misc: Replace _ underscores with spaces"));
+    f.click("optStandardMiscAddSpaces");
+    f.click("cmdStandardMiscAddRule");
+    QCOMPARE(f.rules().size(), int(MaxRules));
+}
+
+void TestRulePages::helpKeys_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("file-name/insert-box") << "txtStandardInsert" << "page7.html";
+    QTest::newRow("file-name/before-after-box") << "txtStandardBeforeAfter" << "";
+    QTest::newRow("extension/option") << "optStandardExtSetTo" << "page8.html";
+    QTest::newRow("auto-number/format") << "txtStandardAutoFormat" << "page9.html";
+    QTest::newRow("auto-number/picker-box") << "txtStandardAutoStartEnd" << "";
+    QTest::newRow("letters/check") << "chkStandardLettersApplyToExt" << "page10.html";
+    QTest::newRow("misc/option") << "optStandardMiscAddSpaces" << "page11.html";
+    QTest::newRow("rules-list") << "lstStandardRules" << "page12.html";
+    QTest::newRow("mp3/custom") << "txtCustomMP3" << "page12.html";
+    QTest::newRow("files/list") << "lstFilesToRename" << "page15.html";
+    QTest::newRow("files/folder") << "dirFileLocation" << "page15.html";
+    QTest::newRow("files/name-filter") << "txtFileName" << "page15.html";
+    QTest::newRow("files/hidden") << "chkShowHiddenFiles" << "page15.html";
+    QTest::newRow("preview-button") << "cmdPreview" << "";
+    QTest::newRow("window") << "frmMain" << "index.html";
+}
+
+void TestRulePages::helpKeys() {
+    QFETCH(QString, control);
+    QFETCH(QString, page);
+    Fixture f;
+    QApplication::setActiveWindow(&f.w());
+    QStringList opened;
+    ui::hooks().openHelpPage = [&](const QString &p) { opened << p; };
+    QWidget *w = control == u"frmMain" ? static_cast<QWidget *>(&f.w())
+                                       : f.get<QWidget>(control.toLatin1().constData());
+    if (control.startsWith(u"txtCustomMP3"))
+        f.click("cmdMP3");
+    else if (control.contains(u"Auto"))
+        f.click("lblStandardTabs(2)");
+    else if (control.contains(u"Letters"))
+        f.click("lblStandardTabs(3)");
+    else if (control.contains(u"Misc"))
+        f.click("lblStandardTabs(4)");
+    else if (control.contains(u"Ext"))
+        f.click("lblStandardTabs(1)");
+    w->setEnabled(true);
+    w->setFocus();
+    QCOMPARE(QApplication::focusWidget(), w);
+    QTest::keyClick(w, Qt::Key_F1);
+    ui::hooks().openHelpPage = nullptr;
+    QCOMPARE(opened, page.isEmpty() ? QStringList{} : QStringList{page});
+}
+
+QTEST_MAIN(TestRulePages)
+#include "tst_rulepages.moc"
