@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -111,24 +112,29 @@ const struct statx_timestamp &createdTime(const struct statx &stx) {
                                                                       : stx.stx_mtime;
 }
 
-// Text of one date, reusing the last text while files share a second (they often do).
+// Text of one date, reusing the text of a recent second: files made together share seconds,
+// and rows in name order visit the same few seconds again and again.
 class DateCache {
 public:
     explicit DateCache(const DateText &format) : m_format(format) {}
     const QString &text(std::time_t secs) {
-        if (!m_valid || secs != m_secs) {
-            m_text = m_format.format(secs);
-            m_secs = secs;
-            m_valid = true;
+        Slot &slot = m_slots[size_t(secs) % m_slots.size()];
+        if (!slot.valid || slot.secs != secs) {
+            slot.text = m_format.format(secs);
+            slot.secs = secs;
+            slot.valid = true;
         }
-        return m_text;
+        return slot.text;
     }
 
 private:
+    struct Slot {
+        std::time_t secs = 0;
+        bool valid = false;
+        QString text;
+    };
     const DateText &m_format;
-    std::time_t m_secs = 0;
-    bool m_valid = false;
-    QString m_text;
+    std::array<Slot, 64> m_slots;
 };
 
 const DateText &systemDateText() {
@@ -283,6 +289,10 @@ namespace {
 template <class BytesOf>
 std::vector<quint32> orderByName(size_t n, BytesOf bytesOf) {
     QByteArray arena;
+    qsizetype bytes = 0;
+    for (size_t i = 0; i < n; ++i)
+        bytes += bytesOf(i).size();
+    arena.reserve(bytes + 64);
     std::vector<std::pair<quint32, quint32>> spans; // offset, length of each key in the arena
     spans.reserve(n);
     for (size_t i = 0; i < n; ++i) {
@@ -391,9 +401,16 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     }
 
     // Read every name first: the count lets the progress show a bar.
+    // The folder's size hints at the number of names (most file systems use some tens of bytes
+    // per entry), which saves growing these step by step in large folders.
     QByteArray arena;
-    arena.reserve(1 << 16);
     std::vector<Candidate> candidates;
+    struct stat folderStat {};
+    if (fstat(dirFd, &folderStat) == 0 && folderStat.st_size > 0) {
+        const auto hint = std::min<qint64>(folderStat.st_size, qint64(64) << 20);
+        arena.reserve(qsizetype(hint));
+        candidates.reserve(size_t(hint / 32));
+    }
     for (;;) {
         errno = 0;
         const dirent *e = readdir(dir);

@@ -57,6 +57,19 @@ QString NumberAdjName(QStringView baseName) {
     const qsizetype n = baseName.size();
     if (n == 0 || !readsAsNumber(baseName.right(1)))
         return Zero;
+    // Most names end in plain digits after a letter ("track07"): a tail reaching past a
+    // character that no number holds is no number, so the digits are the answer at once.
+    qsizetype digits = 0;
+    while (digits < n && isDigit(baseName[n - 1 - digits]))
+        ++digits;
+    if (digits == n)
+        return baseName.toString();
+    if (digits > 0) {
+        const QChar before = baseName[n - 1 - digits];
+        if (!isBlank(before) && before != u'+' && before != u'-' && before != u',' &&
+            before != u'.')
+            return baseName.right(digits).toString();
+    }
     for (qsizetype k = 2; k <= n; ++k)
         if (!readsAsNumber(baseName.right(k)))
             return baseName.right(k - 1).toString();
