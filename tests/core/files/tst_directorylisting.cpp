@@ -218,6 +218,18 @@ private Q_SLOTS:
         QVERIFY(progress.calls >= 2);
     }
 
+    void emptyFolderListsNothing() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("only a folder"));
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        QVERIFY(!l.failed && !l.cancelled && errors.empty());
+        QVERIFY(l.rows.empty());
+        QCOMPARE(FilesShownText(qsizetype(l.rows.size())), QString("0 Files Shown"));
+        QCOMPARE(FilesSelectedText(0), QString("0 Files Selected"));
+    }
+
     void cancelStopsBetweenFiles() {
         DirectoryFilter filter;
         CollectingErrorReporter errors;
