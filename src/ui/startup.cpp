@@ -6,8 +6,11 @@
 #include "ui/hooks.h"
 #include "ui/mainwindow.h"
 #include "ui/splash.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -19,6 +22,7 @@ namespace {
 
 QPointer<MainWindow> g_main;
 QString g_rulesFolder;
+QString g_startFolder;
 
 void centre(QWidget *w) {
     if (QScreen *s = QGuiApplication::primaryScreen()) {
@@ -40,6 +44,8 @@ void initializeApp(SplashWindow *splash) {
         g_main = new MainWindow(settings);
         g_main->setAttribute(Qt::WA_DeleteOnClose);
         g_main->load();
+        if (!g_startFolder.isEmpty() && QFileInfo(g_startFolder).isDir())
+            g_main->setFolder(g_startFolder);
         centre(g_main);
     }
     g_main->show();
@@ -76,7 +82,10 @@ MainWindow *mainWindow() { return g_main; }
 
 QString rulesFolder() { return g_rulesFolder; }
 
-void startUp() {
+void startUp(const QString &folder) {
+    g_startFolder = folder;
+    ensureResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tallowin.svg")));
     const RulesFolderResult rules = ensureRulesFolder(programFolder());
     g_rulesFolder = rules.path;
     if (!rules.ok) {

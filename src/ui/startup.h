@@ -10,8 +10,9 @@ namespace tallowin::ui {
 
 class MainWindow;
 
-// Runs the start-up and returns; the windows appear as the event loop runs.
-void startUp();
+// Runs the start-up and returns; the windows appear as the event loop runs. A `folder` given
+// (from the command line) is shown instead of the last one.
+void startUp(const QString &folder = {});
 
 // The store of the user's settings, shared by every window.
 SettingsStore &settingsStore();

@@ -1,0 +1,19 @@
+#!/bin/bash
+# Takes pictures of the main window, the rule pages and a preview under Xvfb into
+# docs/screenshots/ (builds build/ first when needed).
+# Usage: scripts/screenshots.sh [OUTPUT_FOLDER]
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OUT=${1:-$ROOT/docs/screenshots}
+BUILD=${TALLOWIN_BUILD:-$ROOT/build}
+if [ ! -x "$BUILD/bin/tallowin-screenshots" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja >/dev/null
+    cmake --build "$BUILD" -j2 --target tallowin-screenshots >/dev/null
+fi
+command -v xvfb-run >/dev/null || { echo "xvfb-run is missing (Debian package xvfb)" >&2; exit 1; }
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tallowin-shots.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+mkdir -p "$OUT"
+# Settings and rules of the run stay in the scratch folder, never in the user's home.
+XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data TALLOWIN_HOME=$WORK/home \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$BUILD/bin/tallowin-screenshots" "$OUT"
