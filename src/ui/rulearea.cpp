@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -78,6 +79,29 @@ protected:
             static_cast<QWidget *>(o)->hide();
         return QObject::eventFilter(o, e);
     }
+};
+
+// Opens a picker from its box by keyboard (Alt+Down, F4 or Space), as a drop-down list does.
+class OpenFromKeyboard : public QObject {
+public:
+    OpenFromKeyboard(QObject *parent, std::function<void()> open)
+        : QObject(parent), m_open(std::move(open)) {}
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::KeyPress) {
+            auto *k = static_cast<QKeyEvent *>(e);
+            if ((k->key() == Qt::Key_Down && (k->modifiers() & Qt::AltModifier)) ||
+                k->key() == Qt::Key_F4 || k->key() == Qt::Key_Space) {
+                m_open();
+                return true;
+            }
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    std::function<void()> m_open;
 };
 
 } // namespace
@@ -154,6 +178,10 @@ RuleArea::Picker &RuleArea::picker(QWidget *page, const QString &box, const QStr
         p.list->setToolTip(tip);
     p.list->installEventFilter(new HideOnFocusOut(p.list));
     Picker *pp = &p;
+    p.box->installEventFilter(new OpenFromKeyboard(p.box, [this, pp] {
+        if (pp->button->isEnabled())
+            togglePicker(*pp);
+    }));
     connect(p.button, &QToolButton::clicked, this, [this, pp] { togglePicker(*pp); });
     connect(p.list, &QListWidget::itemClicked, this,
             [this, pp](QListWidgetItem *item) { pick(*pp, item->text()); });

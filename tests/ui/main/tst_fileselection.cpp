@@ -1,5 +1,6 @@
 #include "mainwindow_helper.h"
 
+#include "ui/errorwindow.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void filterRunsOnlyOnClick();
     void settingsSurviveRestart();
     void removedLastFolderDoesNotStopLoading();
+    void unreadableStoredOptionIsReported();
     void systemFilesWarning_data();
     void systemFilesWarning();
     void headerClickSortsEachColumn();
@@ -138,6 +140,22 @@ void TestFileSelection::removedLastFolderDoesNotStopLoading() {
     // The rest of the loading still ran.
     QVERIFY(f.get<QCheckBox>("chkShowHiddenFiles")->isChecked());
     QVERIFY(f.w().isVisible());
+}
+
+void TestFileSelection::unreadableStoredOptionIsReported() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"x.txt"});
+    Fixture f;
+    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, dir.path());
+    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+                           QStringLiteral("yes"));
+    f.restart();
+    QTRY_VERIFY(ui::errorWindow()->isVisible());
+    QCOMPARE(ui::errorWindow()->report().ErrorLocation, 92);
+    QCOMPARE(ui::errorWindow()->report().ErrorNumber, int(ErrorNumbers::TypeMismatch));
+    // The window still lists its folder.
+    QCOMPARE(f.names(), QStringList{"x.txt"});
+    ui::errorWindow()->hide();
 }
 
 void TestFileSelection::systemFilesWarning_data() {

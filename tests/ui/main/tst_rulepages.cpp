@@ -196,6 +196,17 @@ void TestRulePages::pickerListClosesOnSecondClickAndFocusLoss() {
     f.get<QWidget>("txtStandardBeforeAfterCriteria")->setFocus();
     QVERIFY(!list->isVisible());
     QCOMPARE(f.get<QLineEdit>("txtStandardBeforeAfter")->text(), QStringLiteral("Before"));
+
+    // The keyboard opens the list from its box and picks with Return.
+    auto *box = f.get<QLineEdit>("txtStandardBeforeAfter");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F4);
+    QVERIFY(list->isVisible());
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("After"));
+    QCOMPARE(QApplication::focusWidget(), f.get<QWidget>("txtStandardBeforeAfterCriteria"));
 }
 
 void TestRulePages::mp3Page() {
