@@ -133,6 +133,24 @@ QWidget *MainWindow::buildHeader() {
     h->addWidget(title);
     h->addWidget(sub);
     h->addStretch(1);
+    // Without a title bar the window still needs the desktop's minimise and maximise.
+    auto *minimise = new QToolButton(bar);
+    minimise->setObjectName(QStringLiteral("cmdMinimize"));
+    minimise->setText(QStringLiteral("\u2013"));
+    minimise->setToolTip(QStringLiteral("Minimise"));
+    minimise->setAutoRaise(true);
+    connect(minimise, &QToolButton::clicked, this, &QWidget::showMinimized);
+    auto *maximise = new QToolButton(bar);
+    maximise->setObjectName(QStringLiteral("cmdMaximize"));
+    maximise->setText(QStringLiteral("\u25a1"));
+    maximise->setToolTip(QStringLiteral("Maximise or restore (or double-click the title)"));
+    maximise->setAutoRaise(true);
+    connect(maximise, &QToolButton::clicked, this,
+            [this] { isMaximized() ? showNormal() : showMaximized(); });
+    for (QToolButton *b : {minimise, maximise}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        h->addWidget(b);
+    }
     m_dragger->watch(bar);
     return bar;
 }
@@ -401,7 +419,9 @@ void MainWindow::applyStyle() {
     setStyleSheet(QStringLiteral(R"(
 QWidget#frmMain { background: palette(window); border: 1px solid palette(dark); }
 QWidget#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #34495e, stop:1 #2c3e50); }
-QWidget#pictHeaderBar QLabel { color: #ecf0f1; }
+QWidget#pictHeaderBar QLabel, QWidget#pictHeaderBar QToolButton { color: #ecf0f1; }
+QWidget#pictHeaderBar QToolButton { font-size: 12pt; padding: 0 8px; border: none; }
+QWidget#pictHeaderBar QToolButton:hover { background: rgba(255, 255, 255, 40); }
 QLabel#lblTitle { font-weight: bold; font-size: 11pt; }
 QLabel#lblSubtitle { color: #bdc3c7; }
 QFrame#fraTopToolbar { background: palette(base); border-bottom: 1px solid palette(midlight); }

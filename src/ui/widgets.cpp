@@ -113,6 +113,11 @@ WindowDragger::WindowDragger(QWidget *window) : QObject(window), m_window(window
 void WindowDragger::watch(QWidget *w) { w->installEventFilter(this); }
 
 bool WindowDragger::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        watched->objectName() == QLatin1String("pictHeaderBar")) {
+        m_window->isMaximized() ? m_window->showNormal() : m_window->showMaximized();
+        return true;
+    }
     if (event->type() == QEvent::MouseMove) {
         auto *me = static_cast<QMouseEvent *>(event);
         if (me->buttons() == Qt::LeftButton) {
