@@ -50,18 +50,18 @@ report() { # label "wall cpu" ["refwall refcpu" refname goal]
 }
 
 RULES=(
-    --rule 'STANDARDREPLACE|file|doc|1|||||replace'
+    --rule 'STANDARDREPLACE|file|doc|1||||replace'
     --rule 'STANDARDINSERT|new_|Start|||||insert'
     --rule 'STANDARDAUTOSTARTEND|End|5|1|1|||auto number'
     --rule 'STANDARDLETTERUPPERCASE|0||||||upper case'
     --rule 'STANDARDMISCTRIM|||||||trim'
-    --rule 'STANDARDBEFOREAFTER|-x|After|DOC|1||||before after'
+    --rule 'STANDARDBEFOREAFTER|-x|After|DOC|1|||before after'
     --rule 'STANDARDEXTREPLACE|txt|dat|||||ext replace'
     --rule 'STANDARDMISCREPLACESPACES|||||||spaces'
     --rule 'STANDARDLETTERFIRSTCAP|0||||||first cap'
     --rule 'STANDARDEXTINSERT|v|End|||||ext insert'
 )
-RENAME_RULE='STANDARDREPLACE|file_|doc_|1|||||'
+RENAME_RULE='STANDARDREPLACE|file_|doc_|1||||'
 
 # A command counts as built when it succeeds on a small folder.
 mkdir -p "$WORK/probe" && touch "$WORK/probe/file_1.txt"
