@@ -32,6 +32,15 @@ public:
     CancelAtStart() { cancel(); }
 };
 
+// Cancels as soon as the listing reports that some files are done.
+class CancelMidway : public Progress {
+public:
+    void SetCompleted(qint32, qint32 current) override {
+        if (current > 0)
+            cancel();
+    }
+};
+
 class CountingProgress : public Progress {
 public:
     void SetCompleted(qint32 max, qint32 current) override {
@@ -238,6 +247,28 @@ private Q_SLOTS:
         QVERIFY(l.cancelled);
         QVERIFY(!l.failed);
         QVERIFY(l.rows.empty());
+    }
+
+    void cancelMidwayKeepsWhatWasLookedUp() {
+        QTemporaryDir dir;
+        const int n = 6000;
+        for (int i = 0; i < n; ++i)
+            touch(dir, "f" + QByteArray::number(i));
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        CancelMidway progress;
+        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors, &progress);
+        QVERIFY(l.cancelled);
+        QVERIFY(!l.failed);
+        QVERIFY(!l.rows.empty());
+        QVERIFY(int(l.rows.size()) < n);
+        QStringList listed = names(l);
+        QStringList sorted = listed;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QCOMPARE(listed, sorted);
+        for (const FileEntry &e : l.rows)
+            QVERIFY(e.Checked && e.created.isValid() && QFile::exists(dir.filePath(e.FileName)));
     }
 
     void failureReport_data() {
