@@ -1,10 +1,12 @@
 #include "mainwindow_helper.h"
 
 #include "ui/errorwindow.h"
+#include "ui/messagewindow.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void settingsSurviveRestart();
     void removedLastFolderDoesNotStopLoading();
     void unreadableStoredOptionIsReported();
+    void driveWithoutMediumKeepsThePickers();
     void systemFilesWarning_data();
     void systemFilesWarning();
     void headerClickSortsEachColumn();
@@ -156,6 +159,35 @@ void TestFileSelection::unreadableStoredOptionIsReported() {
     // The window still lists its folder.
     QCOMPARE(f.names(), QStringList{"x.txt"});
     ui::errorWindow()->hide();
+}
+
+void TestFileSelection::driveWithoutMediumKeepsThePickers() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"x.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    auto *drives = f.get<QComboBox>("drvFileLocation");
+    const int before = drives->currentIndex();
+    // A mount point whose medium is gone cannot be opened.
+    drives->addItem(QStringLiteral("/media/cdrom"), dir.filePath(QStringLiteral("no-medium")));
+    drives->setCurrentIndex(drives->count() - 1);
+    Q_EMIT drives->activated(drives->count() - 1);
+    QTRY_VERIFY(ui::messageWindow()->isVisible());
+    QCOMPARE(ui::messageWindow()->message(),
+             QStringLiteral("I am unable to display this drive because the media is not currently "
+                            "inserted.  Please insert a disc into this drive."));
+    QCOMPARE(drives->currentIndex(), before);
+    QCOMPARE(f.w().folder(), QDir(dir.path()).absolutePath());
+    QCOMPARE(f.names(), QStringList{"x.txt"});
+    ui::messageWindow()->hide();
+
+    // A drive that can be opened moves the folder picker to it, stored and listed.
+    const int root = drives->findData(QStringLiteral("/"));
+    QVERIFY(root >= 0);
+    QVERIFY(f.listAfter([&] { Q_EMIT drives->activated(root); }));
+    QCOMPARE(f.w().folder(), QStringLiteral("/"));
+    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath),
+             QStringLiteral("/"));
 }
 
 void TestFileSelection::systemFilesWarning_data() {
