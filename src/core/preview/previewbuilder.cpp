@@ -2,7 +2,7 @@
 
 #include "engine/text.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <limits>
 
@@ -16,13 +16,22 @@ qsizetype PreviewResult::tickedCount() const {
 }
 
 namespace {
+
 qint32 clamp32(qint64 v) {
     return qint32(std::min<qint64>(v, std::numeric_limits<qint32>::max()));
 }
+
+// One ticked file as the run needs it.
+struct TickedFile {
+    const QString *name = nullptr;
+    qsizetype sourceIndex = -1;
+    QByteArray native;
+};
+
 } // namespace
 
-PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *progress,
-                                    const std::vector<qsizetype> &sourceIndexes) {
+template <typename Next>
+PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progress) {
     PreviewResult result;
     m_engine.AutoNumberCounter = 0;
     result.marker = 1;
@@ -34,24 +43,25 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
     result.marker = 2;
     const int ruleCount = rules.ruleCount();
     result.marker = 3;
-    const qint64 total = qint64(tickedNames.size()) * ruleCount;
+    const qint32 total = clamp32(qint64(ticked) * ruleCount);
     result.marker = 4;
     if (progress) {
-        progress->setStatus(QStringLiteral("Preparing To Preview File Name Changes"));
-        progress->SetCompleted(clamp32(total), 0);
+        progress->setStatus(PreparingPreviewCaption);
+        progress->SetCompleted(total, 0);
     }
     qint64 done = 0;
     result.marker = 5;
-    result.rows.reserve(size_t(tickedNames.size()));
-    // New names seen so far, folded so that a repeat differing only in case is found.
-    QSet<QString> seen;
-    seen.reserve(tickedNames.size());
-    for (qsizetype i = 0; i < tickedNames.size(); ++i) {
+    result.rows.reserve(size_t(ticked));
+    // The new names shown so far, by clash key, so each test is one look-up.
+    QHash<QString, bool> seen;
+    seen.reserve(ticked);
+    for (qsizetype i = 0; i < ticked; ++i) {
         if (progress && progress->cancelled()) {
             result.outcome = PreviewOutcome::Cancelled;
             return result;
         }
-        const QString &fileName = tickedNames[i];
+        TickedFile file = next(i);
+        const QString &fileName = *file.name;
         result.marker = 6;
         if (progress)
             progress->setStatus(QStringLiteral("Applying Rules To: ") + fileName);
@@ -60,7 +70,8 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
         for (int slot = 1; slot <= ruleCount; ++slot) {
             const QString joined = m_engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
             result.marker = 8;
-            if (!joined.contains(u'.')) {
+            const qsizetype dot = joined.lastIndexOf(u'.');
+            if (dot < 0) {
                 // A failed rule (or an unknown kind) leaves nothing to split.
                 m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
                                 errorText(ErrorNumbers::InvalidProcedureCall) +
@@ -69,30 +80,61 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
                 result.outcome = PreviewOutcome::Failed;
                 return result;
             }
-            auto split = text::splitAtLastDot(joined);
-            name = std::move(split.name);
-            ext = std::move(split.extension);
+            name = joined.left(dot);
+            ext = joined.mid(dot + 1);
             ++done;
             result.marker = 9;
             if (progress)
-                progress->SetCompleted(clamp32(total), clamp32(done));
+                progress->SetCompleted(total, clamp32(done));
         }
         result.marker = 10;
-        // Earlier rows are compared as shown, this one as the rules left it.
-        const bool duplicate = seen.contains(text::join(name, ext).toCaseFolded());
         PreviewEntry row;
         row.oldName = fileName;
-        QString shownName = name;
-        shownName.replace(u'/', u'-');
-        row.newName = text::join(shownName, ext);
-        row.sourceIndex = i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
-        seen.insert(row.newName.toCaseFolded());
+        row.oldNative = std::move(file.native);
+        row.sourceIndex = file.sourceIndex;
+        // A "/" cannot stand in a file name; the row shows (and later writes) "-" instead.
+        // Clashes are tested on the name as shown, since that is the name the rename writes.
+        if (name.contains(u'/'))
+            name.replace(u'/', u'-');
+        row.newName = text::join(name, ext);
+        QString key = previewNameKey(row.newName);
+        const bool duplicate = seen.contains(key);
+        if (!duplicate)
+            seen.insert(std::move(key), true);
         result.marker = 11;
-        row.checked = !duplicate && !holdsMp3Placeholder(name);
+        row.checked = !duplicate && !(name.contains(u'%') && holdsMp3Placeholder(name));
         result.rows.push_back(std::move(row));
     }
+    result.marker = 12;
     result.marker = 14;
     return result;
+}
+
+PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progress *progress) {
+    std::vector<qsizetype> tickedRows;
+    for (size_t i = 0; i < files.size(); ++i)
+        if (files[i].Checked)
+            tickedRows.push_back(qsizetype(i));
+    return run(
+        qsizetype(tickedRows.size()),
+        [&](qsizetype i) {
+            const qsizetype at = tickedRows[size_t(i)];
+            const FileEntry &f = files[size_t(at)];
+            return TickedFile{&f.FileName, at, f.nativeName};
+        },
+        progress);
+}
+
+PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *progress,
+                                    const std::vector<qsizetype> &sourceIndexes) {
+    return run(
+        tickedNames.size(),
+        [&](qsizetype i) {
+            const qsizetype at =
+                i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
+            return TickedFile{&tickedNames[i], at, {}};
+        },
+        progress);
 }
 
 } // namespace tallowin

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/ruleengine.h"
+#include "files/directorylisting.h"
 #include "preview/progress.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +19,15 @@ struct PreviewEntry {
     bool checked = false;
     // Index of the file in the list the preview was built from.
     qsizetype sourceIndex = -1;
+    // The exact bytes of the old name on disk; empty means the UTF-8 of oldName. Names that
+    // are not valid UTF-8 are renamed from these, never from the text shown.
+    QByteArray oldNative;
+
+    QByteArray oldBytes() const { return oldNative.isEmpty() ? oldName.toUtf8() : oldNative; }
 };
+
+// The key two new names clash on: equal keys differ at most in letter case.
+inline QString previewNameKey(const QString &name) { return name.toCaseFolded(); }
 
 enum class PreviewOutcome { Done, NoRules, Failed, Cancelled };
 
@@ -33,9 +43,9 @@ inline const QString NoRulesMessage = QStringLiteral(
     "You have not selected any rules to apply to these files, thus I am unable to preview any "
     "changes.  Please add some rules before previewing.");
 
-// Builds the preview rows of the ticked files `tickedNames` (in list order): resets the auto
-// numbering counter, applies every rule in slot order to each name, and ticks each row unless
-// its new name repeats an earlier one (ignoring case) or still holds an MP3 placeholder.
+// Builds the preview rows of the ticked files (in list order): resets the auto numbering
+// counter, applies every rule in slot order to each name, and ticks each row unless its new
+// name repeats an earlier one (ignoring case) or still holds an MP3 placeholder.
 // A rule failure ends the run, reported with location 50 and the step it was in.
 class PreviewBuilder {
 public:
@@ -43,11 +53,18 @@ public:
 
     PreviewBuilder(RuleEngine &engine, ErrorReporter &errors) : m_engine(engine), m_errors(errors) {}
 
-    // `sourceIndexes`, when given, names each ticked file's row in the caller's list.
+    // The ticked rows of a file list; each row keeps its file's index and name bytes.
+    PreviewResult build(const std::vector<FileEntry> &files, Progress *progress = nullptr);
+
+    // `tickedNames` are the ticked files' names in list order; `sourceIndexes`, when given,
+    // names each one's row in the caller's list.
     PreviewResult build(const QStringList &tickedNames, Progress *progress = nullptr,
                         const std::vector<qsizetype> &sourceIndexes = {});
 
 private:
+    template <typename Next>
+    PreviewResult run(qsizetype ticked, Next &&next, Progress *progress);
+
     RuleEngine &m_engine;
     ErrorReporter &m_errors;
 };

@@ -8,6 +8,7 @@
 namespace tallowin {
 
 // Progress of a long run: a caption, a bar, and a cancel request checked between files.
+// Runs call it from their own thread; an implementation hands the values on to the window.
 class Progress {
 public:
     virtual ~Progress() = default;
@@ -22,6 +23,30 @@ public:
 
 private:
     std::atomic<bool> m_cancel{false};
+};
+
+inline const QString PreparingPreviewCaption =
+    QStringLiteral("Preparing To Preview File Name Changes");
+
+// The state of the progress window's bar, in the window's own units.
+struct ProgressBar {
+    static constexpr float FullWidth = 5625.0f;
+    static constexpr float StartWidth = 15.0f;
+
+    float width = StartWidth;
+    QString caption = PreparingPreviewCaption;
+
+    // Fills the bar to CurrentValue of MaxValue. A maximum below 1 is raised to 1, in the
+    // caller's variable too; the bar never grows past full nor shrinks below empty.
+    void SetCompleted(qint32 &MaxValue, qint32 CurrentValue) {
+        if (MaxValue < 1)
+            MaxValue = 1;
+        width = float(double(FullWidth) / MaxValue * CurrentValue);
+        if (width > FullWidth)
+            width = FullWidth;
+        if (width < 0)
+            width = 0;
+    }
 };
 
 } // namespace tallowin

@@ -1,0 +1,193 @@
+#include "listfile/listfile.h"
+
+#include "preview/renamer.h"
+#include "shell/textcodec.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallowin::ListFile {
+
+namespace {
+
+const QString NoFileMessage =
+    QStringLiteral("You must specify a file containing the rename information you wish to use.");
+const QString NoDelimiterMessage = QStringLiteral(
+    "You have indicated that your file uses a delimiter other than tab or comma, but you have "
+    "not specified a delimiter, please do so.");
+
+QString notLocatedMessage(const QString &path) {
+    return QStringLiteral("The rename information file you have specified: ") + path +
+           QStringLiteral(" could not be located.");
+}
+QString alreadyOpenMessage(const QString &path) {
+    return QStringLiteral("The file ") + path +
+           QStringLiteral(" is already open, please close the file in any applications already "
+                          "using it and try again.");
+}
+QString badNameMessage(const QString &path) {
+    return QStringLiteral("The file you specified ") + path +
+           QStringLiteral(" does not exist, please check the file name and try again.");
+}
+
+bool isBadNameError(int e) { return e == ENAMETOOLONG || e == EILSEQ; }
+
+// Spaces only, as the names are trimmed; a tab or other blank stays part of a name.
+QString trimSpaces(const QString &s) {
+    qsizetype from = 0, to = s.size();
+    while (from < to && s[from] == u' ')
+        ++from;
+    while (to > from && s[to - 1] == u' ')
+        --to;
+    return s.sliced(from, to - from);
+}
+
+qint32 clamp32(qint64 v) {
+    return qint32(std::min<qint64>(v, std::numeric_limits<qint32>::max()));
+}
+
+// True when `name` is an ordinary file of the folder that is not hidden. A symbolic link
+// counts when it leads to an ordinary file.
+bool isListedFile(int dirFd, const QByteArray &name) {
+    if (dirFd < 0 || !isPlainFileName(name) || name.startsWith('.'))
+        return false;
+    struct stat st {};
+    if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (S_ISLNK(st.st_mode) && ::fstatat(dirFd, name.constData(), &st, 0) != 0)
+        return false;
+    return S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+int Reader::readAll(const QString &path, QByteArray &bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int e = errno;
+            ::close(fd);
+            return e;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, qsizetype(n));
+    }
+    ::close(fd);
+    return 0;
+}
+
+bool splitLine(QString line, const QString &delimiter, QString &current, QString &next) {
+    line.remove(u'"');
+    const qsizetype at = delimiter.isEmpty() ? -1 : line.indexOf(delimiter);
+    if (at < 0)
+        return false;
+    const qsizetype secondStart = at + delimiter.size();
+    const qsizetype end = line.indexOf(delimiter, secondStart);
+    current = trimSpaces(line.left(at));
+    next = trimSpaces(line.mid(secondStart, end < 0 ? -1 : end - secondStart));
+    return true;
+}
+
+Result load(const Options &options, const QString &folder, ErrorReporter &errors,
+            Progress *progress, Reader *reader) {
+    Result result;
+    result.outcome = Outcome::Message;
+    if (options.path.isEmpty()) {
+        result.message = NoFileMessage;
+        return result;
+    }
+    if (options.delimiter == Delimiter::Other && options.otherDelimiter.isEmpty()) {
+        result.message = NoDelimiterMessage;
+        return result;
+    }
+    const QByteArray encodedPath = QFile::encodeName(options.path);
+    struct stat st {};
+    if (encodedPath.contains('\0')) {
+        result.message = badNameMessage(options.path);
+        return result;
+    }
+    const int statError = ::stat(encodedPath.constData(), &st) == 0 ? 0 : errno;
+    if (statError != 0 || !S_ISREG(st.st_mode)) {
+        result.message = isBadNameError(statError) ? badNameMessage(options.path)
+                                                   : notLocatedMessage(options.path);
+        return result;
+    }
+    if (progress) {
+        progress->setStatus(QStringLiteral("Loading Rename File"));
+        progress->SetCompleted(100, 1);
+    }
+    Reader posix;
+    QByteArray bytes;
+    if (const int e = (reader ? *reader : posix).readAll(options.path, bytes); e != 0) {
+        if (e == EBUSY || e == ETXTBSY) {
+            result.message = alreadyOpenMessage(options.path);
+        } else if (isBadNameError(e)) {
+            result.message = badNameMessage(options.path);
+        } else {
+            errors.report(PreviewLocation, e, QString::fromLocal8Bit(std::strerror(e)));
+            result.outcome = Outcome::Failed;
+        }
+        return result;
+    }
+    result.outcome = Outcome::Loaded;
+
+    const QString delimiter = options.delimiter == Delimiter::Comma ? QStringLiteral(",")
+                              : options.delimiter == Delimiter::Tab ? QStringLiteral("\t")
+                                                                    : options.otherDelimiter;
+    QByteArrayView text(bytes);
+    // A byte order mark from an editor is not part of the first name.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    const bool utf8 = isValidUtf8(text);
+    const qint32 fileLength = clamp32(bytes.size());
+    const int dirFd = ::open(QFile::encodeName(folder).constData(),
+                             O_PATH | O_DIRECTORY | O_CLOEXEC);
+    qint64 count = 0;
+    bool skipHeader = options.header;
+    qsizetype lineIndex = 0;
+    QString current, next;
+    forEachLine(text, [&](QByteArrayView line) {
+        if (progress && progress->cancelled()) {
+            result.outcome = Outcome::Cancelled;
+            return false;
+        }
+        count += line.size();
+        const qsizetype index = lineIndex++;
+        if (skipHeader) {
+            skipHeader = false;
+        } else if (splitLine(utf8 ? QString::fromUtf8(line) : fromWindows1252(line), delimiter,
+                             current, next) &&
+                   isListedFile(dirFd, current.toUtf8())) {
+            PreviewEntry row;
+            row.oldName = current;
+            row.newName = next;
+            row.checked = true;
+            row.sourceIndex = index;
+            result.rows.push_back(std::move(row));
+        }
+        if (progress)
+            progress->SetCompleted(fileLength, clamp32(count));
+        return true;
+    });
+    if (dirFd >= 0)
+        ::close(dirFd);
+    if (result.outcome == Outcome::Cancelled)
+        result.rows.clear();
+    return result;
+}
+
+} // namespace tallowin::ListFile

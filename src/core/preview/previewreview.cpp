@@ -1,0 +1,96 @@
+#include "preview/previewreview.h"
+
+#include <algorithm>
+
+namespace tallowin {
+
+namespace {
+qsizetype countTicked(const std::vector<PreviewEntry> &rows) {
+    qsizetype n = 0;
+    for (const auto &r : rows)
+        n += r.checked ? 1 : 0;
+    return n;
+}
+} // namespace
+
+void PreviewReview::fill(std::vector<PreviewEntry> rows) {
+    m_rows = std::move(rows);
+    m_keysValid = false;
+    m_tickedKeys.clear();
+    m_selected = countTicked(m_rows);
+    m_shown = qsizetype(m_rows.size());
+    if (m_sorted)
+        sortRows();
+}
+
+void PreviewReview::clear() {
+    m_rows.clear();
+    m_tickedKeys.clear();
+    m_keysValid = false;
+    m_selected = 0;
+    m_shown = 0;
+}
+
+QString PreviewReview::filesSelectedText() const {
+    return QString::number(m_selected) + QStringLiteral(" Files Selected");
+}
+
+QString PreviewReview::filesShownText() const {
+    return QString::number(m_shown) + QStringLiteral(" Files Shown");
+}
+
+void PreviewReview::countKeys() {
+    m_tickedKeys.clear();
+    m_tickedKeys.reserve(m_selected);
+    for (const auto &r : m_rows)
+        if (r.checked)
+            ++m_tickedKeys[previewNameKey(r.newName)];
+    m_keysValid = true;
+}
+
+void PreviewReview::sortRows() {
+    // Stable, so rows with equal old names keep the order they came in.
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [](const PreviewEntry &a, const PreviewEntry &b) {
+                         const int c = a.oldName.compare(b.oldName, Qt::CaseInsensitive);
+                         return c != 0 ? c < 0 : a.oldName < b.oldName;
+                     });
+}
+
+PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked) {
+    TickChange change;
+    if (row < 0 || row >= qsizetype(m_rows.size()))
+        return change;
+    PreviewEntry &entry = m_rows[size_t(row)];
+    if (entry.checked == checked)
+        return change;
+    if (!m_keysValid)
+        countKeys();
+    const QString key = previewNameKey(entry.newName);
+    if (checked) {
+        const auto it = m_tickedKeys.constFind(key);
+        if (it != m_tickedKeys.constEnd() && *it > 0) {
+            change.accepted = false;
+            change.message = DuplicateRefusedMessage;
+            return change;
+        }
+        entry.checked = true;
+        ++m_tickedKeys[key];
+    } else {
+        entry.checked = false;
+        auto it = m_tickedKeys.find(key);
+        if (it != m_tickedKeys.end() && --*it <= 0)
+            m_tickedKeys.erase(it);
+    }
+    m_selected += checked ? 1 : -1;
+    m_shown = qsizetype(m_rows.size());
+    // Once sorted the rows stay sorted: the old names never change, so sort only the first time.
+    if (!m_sorted) {
+        m_sorted = true;
+        sortRows();
+        change.reordered = true;
+    }
+    return change;
+}
+
+} // namespace tallowin

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "preview/previewbuilder.h"
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+namespace tallowin {
+
+inline const QString DuplicateRefusedMessage = QStringLiteral(
+    "Unable to select this file, this would create a duplicate file name which is not allowed "
+    "by Linux.");
+
+// The rows the preview window shows and the rules for ticking them: a tick that would give
+// two ticked rows the same new name (ignoring case) is refused; an accepted change updates the
+// two counters and sorts the rows by old name, which they stay sorted by from then on.
+// Long-lived, like the window: a later fill keeps the sorted order.
+class PreviewReview {
+public:
+    enum Location : qint32 {
+        CancelLocation = 215,
+        RenameLocation = 216,
+        KeyDownLocation = 217,
+        ItemCheckLocation = 218,
+        HeaderBarLocation = 219,
+        LoadLocation = 220
+    };
+
+    // Replaces the rows with a producer's; both counters are set from them.
+    void fill(std::vector<PreviewEntry> rows);
+    // Removes every row (Cancel, the end of a rename).
+    void clear();
+
+    const std::vector<PreviewEntry> &rows() const { return m_rows; }
+    qsizetype filesSelected() const { return m_selected; }
+    qsizetype filesShown() const { return m_shown; }
+    QString filesSelectedText() const;
+    QString filesShownText() const;
+    bool sortedByOldName() const { return m_sorted; }
+
+    struct TickChange {
+        bool accepted = true;
+        QString message;        // the refusal, for the message window
+        bool reordered = false; // the rows moved: views must reload them
+    };
+    // The user ticked or unticked row `row` (an index into rows()).
+    TickChange setChecked(qsizetype row, bool checked);
+
+private:
+    void sortRows();
+    void countKeys();
+
+    std::vector<PreviewEntry> m_rows;
+    qsizetype m_selected = 0;
+    qsizetype m_shown = 0;
+    bool m_sorted = false;
+    // Ticked rows per clash key; built on the first tick change so a fill stays cheap.
+    QHash<QString, qsizetype> m_tickedKeys;
+    bool m_keysValid = false;
+};
+
+} // namespace tallowin

@@ -1,0 +1,221 @@
+#include "preview/renamer.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallowin {
+
+int RenameFileSystem::openFolder(const QByteArray &path, int &fd) {
+    fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd < 0 ? errno : 0;
+}
+
+void RenameFileSystem::closeFolder(int fd) {
+    if (fd >= 0)
+        ::close(fd);
+}
+
+int RenameFileSystem::renameNoReplace(int dirFd, const char *from, const char *to) {
+    return ::renameat2(dirFd, from, dirFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+int RenameFileSystem::link(int dirFd, const char *from, const char *to) {
+    // No AT_SYMLINK_FOLLOW: a symbolic link is moved as the link itself.
+    return ::linkat(dirFd, from, dirFd, to, 0) == 0 ? 0 : errno;
+}
+
+int RenameFileSystem::unlink(int dirFd, const char *name) {
+    return ::unlinkat(dirFd, name, 0) == 0 ? 0 : errno;
+}
+
+int RenameFileSystem::identify(int dirFd, const char *name, Identity &id) {
+    struct stat st {};
+    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    return 0;
+}
+
+RenameFailure classifyRenameError(int e) {
+    using namespace RenameErrors;
+    switch (e) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return {AlreadyExists, false};
+    case ENOENT:
+        return {FileNotFound, false};
+    case ENAMETOOLONG:
+    case EILSEQ:
+        return {BadFileName, false};
+    case EINVAL:
+        return {InvalidArgument, false};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return {AccessError, false};
+    case EBUSY:
+    case ETXTBSY:
+        return {AlreadyOpen, false};
+    default:
+        return {e, true};
+    }
+}
+
+QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName) {
+    using namespace RenameErrors;
+    const QString head = QStringLiteral("Unable to rename the file ") + oldName +
+                         QStringLiteral(" to ") + newName;
+    switch (number) {
+    case AlreadyExists:
+        return head + QStringLiteral(" because a file with that name already exist.");
+    case FileNotFound:
+    case BadFileName:
+        return head + QStringLiteral(" because Linux says the file no longer exists.");
+    case InvalidArgument:
+        return head + QStringLiteral(
+                          " because Linux says there is a problem with the file, it may be in use.");
+    case AccessError:
+    case AlreadyOpen:
+        return head + QStringLiteral(", Linux says the file is in use.");
+    default:
+        return {};
+    }
+}
+
+bool isPlainFileName(const QByteArray &name) {
+    return !name.isEmpty() && name.size() <= 255 && name != "." && name != ".." &&
+           !name.contains('/') && !name.contains('\0');
+}
+
+NewName prepareNewName(const QString &shown) {
+    NewName n;
+    qsizetype end = shown.size();
+    while (end > 0 && (shown[end - 1] == u'.' || shown[end - 1] == u' '))
+        --end;
+    n.written = end == shown.size() ? shown : shown.left(end);
+    n.bytes = n.written.toUtf8();
+    n.acceptable = isPlainFileName(n.bytes);
+    return n;
+}
+
+qsizetype RenameRun::failedCount() const {
+    qsizetype n = 0;
+    for (const auto &o : outcomes)
+        n += o.ok ? 0 : 1;
+    return n;
+}
+
+Renamer::Renamer(ErrorReporter &errors, RenameFileSystem *fs)
+    : m_errors(errors), m_fs(fs ? *fs : m_posix) {}
+
+int Renamer::moveNoReplace(int dirFd, const char *from, const char *to) {
+    const int e = m_fs.renameNoReplace(dirFd, from, to);
+    if (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP)
+        return e;
+    // The file system cannot rename without replacing; a hard link can never replace either.
+    const int linked = m_fs.link(dirFd, from, to);
+    if (linked != 0)
+        return linked;
+    const int unlinked = m_fs.unlink(dirFd, from);
+    if (unlinked != 0) {
+        m_fs.unlink(dirFd, to);
+        return unlinked;
+    }
+    return 0;
+}
+
+int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to) {
+    RenameFileSystem::Identity a, b;
+    if (from == to)
+        return m_fs.identify(dirFd, from.constData(), a);
+    const int e = moveNoReplace(dirFd, from.constData(), to.constData());
+    if (e != EEXIST)
+        return e;
+    // The target may be the file itself under another spelling, as when only the letter case
+    // changes on a file system that ignores case. Go by a temporary name so the change sticks.
+    if (m_fs.identify(dirFd, from.constData(), a) != 0 ||
+        m_fs.identify(dirFd, to.constData(), b) != 0 || a.device != b.device ||
+        a.inode != b.inode)
+        return EEXIST;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char temp[64];
+        std::snprintf(temp, sizeof temp, ".tallowin-%ld-%u.tmp", long(::getpid()),
+                      m_tempCounter++);
+        const int away = moveNoReplace(dirFd, from.constData(), temp);
+        if (away == EEXIST)
+            continue;
+        if (away != 0)
+            return away;
+        const int there = moveNoReplace(dirFd, temp, to.constData());
+        if (there != 0)
+            moveNoReplace(dirFd, temp, from.constData());
+        return there;
+    }
+    return EEXIST;
+}
+
+RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &rows,
+                       Progress *progress) {
+    RenameRun out;
+    const auto total = qint32(rows.size());
+    if (progress) {
+        progress->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+        progress->SetCompleted(total, 0);
+    }
+    int dirFd = -1;
+    const int openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
+    const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
+        const PreviewEntry &row = rows[size_t(i)];
+        if (progress) {
+            if (progress->cancelled()) {
+                out.cancelled = true;
+                break;
+            }
+            progress->setStatus(row.oldName + QStringLiteral(" --> ") + row.newName);
+            progress->SetCompleted(total, qint32(i + 1));
+        }
+        if (!row.checked)
+            continue;
+        RenameOutcome o;
+        o.row = i;
+        o.oldBytes = row.oldBytes();
+        NewName target = prepareNewName(row.newName);
+        o.newName = target.written;
+        RenameFailure failure;
+        if (!target.acceptable || !isPlainFileName(o.oldBytes)) {
+            // Never handed to the file system: it could name something outside the folder.
+            failure = {RenameErrors::BadFileName, false};
+        } else {
+            const int e = openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes);
+            if (e == 0)
+                o.ok = true;
+            else
+                failure = classifyRenameError(e);
+        }
+        if (!o.ok) {
+            o.errorNumber = failure.number;
+            if (failure.toErrorWindow) {
+                o.reported = true;
+                o.message = QString::fromLocal8Bit(std::strerror(failure.number)) +
+                            QStringLiteral(" - ") + folderPath + row.oldName +
+                            QStringLiteral(" - ") + folderPath + row.newName;
+                m_errors.report(Location, failure.number, o.message);
+            } else {
+                o.message = renameFailureMessage(failure.number, row.oldName, row.newName);
+            }
+        }
+        out.outcomes.push_back(std::move(o));
+    }
+    m_fs.closeFolder(dirFd);
+    return out;
+}
+
+} // namespace tallowin

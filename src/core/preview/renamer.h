@@ -1,0 +1,109 @@
+#pragma once
+
+#include "preview/previewbuilder.h"
+#include "preview/progress.h"
+#include "shell/errorreport.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+#include <vector>
+
+namespace tallowin {
+
+// The file-system calls a rename makes, relative to an open folder. Each returns 0 or an
+// errno value. Tests derive from it to make calls fail or to change the folder in between.
+class RenameFileSystem {
+public:
+    struct Identity {
+        dev_t device = 0;
+        ino_t inode = 0;
+    };
+
+    virtual ~RenameFileSystem() = default;
+    virtual int openFolder(const QByteArray &path, int &fd);
+    virtual void closeFolder(int fd);
+    // Renames without ever replacing an existing target (renameat2 with RENAME_NOREPLACE).
+    virtual int renameNoReplace(int dirFd, const char *from, const char *to);
+    virtual int link(int dirFd, const char *from, const char *to);
+    virtual int unlink(int dirFd, const char *name);
+    // The file a name stands for, without following a symbolic link.
+    virtual int identify(int dirFd, const char *name, Identity &id);
+};
+
+// Error numbers the rename tells apart.
+namespace RenameErrors {
+constexpr qint32 FileNotFound = 53;
+constexpr qint32 BadFileName = 52;
+constexpr qint32 InvalidArgument = 5;
+constexpr qint32 AccessError = 75;
+constexpr qint32 AlreadyOpen = 55;
+constexpr qint32 AlreadyExists = 58;
+} // namespace RenameErrors
+
+// How a failed file-system call is told: by one of RenameErrors in the message window, or
+// by its own errno in the error window.
+struct RenameFailure {
+    qint32 number = 0;
+    bool toErrorWindow = false;
+};
+RenameFailure classifyRenameError(int errnoValue);
+
+// The message-window text for one of RenameErrors.
+QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName);
+
+// A new name made ready for the disk: trailing dots and spaces dropped, then refused when it is
+// empty, ".", "..", holds "/" or NUL, or is longer than a file name may be.
+struct NewName {
+    QString written;  // the name as it goes to disk
+    QByteArray bytes; // its UTF-8
+    bool acceptable = false;
+};
+NewName prepareNewName(const QString &shown);
+// True when `name` can only name an entry of the folder itself.
+bool isPlainFileName(const QByteArray &name);
+
+// What became of one ticked row.
+struct RenameOutcome {
+    qsizetype row = -1; // index into the rows renamed
+    bool ok = false;
+    qint32 errorNumber = 0;
+    // The failure went to the error window (location 216) instead of the message window.
+    bool reported = false;
+    QString message;     // the message-window text, or the error report's description
+    QByteArray oldBytes; // the old name as on disk
+    QString newName;     // the name as written (or as it would have been)
+};
+
+struct RenameRun {
+    std::vector<RenameOutcome> outcomes; // ticked rows only, in row order
+    bool cancelled = false;
+    qsizetype failedCount() const;
+};
+
+// Renames the ticked rows in order inside one folder, never replacing a file: a row fails when
+// its target exists (unless it is the same file, as in a change of letter case only), each
+// failure is told and the run goes on. Renames are made relative to the folder opened once at
+// the start, so no row can reach outside it.
+class Renamer {
+public:
+    static constexpr qint32 Location = 216;
+
+    explicit Renamer(ErrorReporter &errors, RenameFileSystem *fs = nullptr);
+
+    RenameRun run(const QString &folder, const std::vector<PreviewEntry> &rows,
+                  Progress *progress = nullptr);
+
+private:
+    int moveNoReplace(int dirFd, const char *from, const char *to);
+    int renameOne(int dirFd, const QByteArray &from, const QByteArray &to);
+
+    ErrorReporter &m_errors;
+    RenameFileSystem m_posix;
+    RenameFileSystem &m_fs;
+    unsigned m_tempCounter = 0;
+};
+
+} // namespace tallowin

@@ -1,0 +1,191 @@
+#include "preview/previewbuilder.h"
+#include "preview_helper.h"
+
+#include <QtTest>
+
+using namespace tallowin;
+using namespace tallowin::test;
+
+namespace {
+
+// Files written "name" (ticked) or "[ ]name" (unticked).
+std::vector<FileEntry> filesFrom(const QStringList &names) {
+    std::vector<FileEntry> files;
+    for (const QString &n : names) {
+        FileEntry f;
+        f.Checked = !n.startsWith(u"[ ]");
+        f.FileName = f.Checked ? n : n.mid(3);
+        f.nativeName = f.FileName.toUtf8();
+        files.push_back(f);
+    }
+    return files;
+}
+
+// Records what a run reports and cancels once `cancelAfter` files have been started.
+class RecordingProgress : public Progress {
+public:
+    void setStatus(const QString &s) override {
+        statuses << s;
+        if (s.startsWith(u"Applying") && ++started > cancelAfter)
+            cancel();
+    }
+    void SetCompleted(qint32 max, qint32 current) override { completed << qMakePair(max, current); }
+    QStringList statuses;
+    QList<QPair<qint32, qint32>> completed;
+    int started = 0;
+    int cancelAfter = 1 << 30;
+};
+
+const QString Auto = QStringLiteral("STANDARDAUTOSTARTEND|End|1|1|1|||");
+
+} // namespace
+
+class TestPreviewBuilder : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rows_data() {
+        QTest::addColumn<QStringList>("rules");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("expected");
+        const QString keep = QStringLiteral("STANDARDREPLACE|zzz||0||||");
+        QTest::newRow("split/last-dot") << QStringList{"STANDARDINSERT|X|End|||||"}
+                                        << QStringList{"archive.tar.gz"}
+                                        << QStringList{"1|archive.tar.gz|archive.tarX.gz"};
+        QTest::newRow("split/no-dot") << QStringList{keep} << QStringList{"README"}
+                                      << QStringList{"1|README|README."};
+        QTest::newRow("split/inserted-dot-moves-split")
+            << QStringList{"STANDARDINSERT|.bak|End|||||", "STANDARDINSERT|!|End|||||"}
+            << QStringList{"notes.txt"} << QStringList{"1|notes.txt|notes.bak!.txt"};
+        QTest::newRow("duplicate/case-only")
+            << QStringList{keep} << QStringList{"a.txt", "A.TXT", "b.txt"}
+            << QStringList{"1|a.txt|a.txt", "0|A.TXT|A.TXT", "1|b.txt|b.txt"};
+        QTest::newRow("duplicate/same-rule-result")
+            << QStringList{"STANDARDSETTO|same||||||"} << QStringList{"x.jpg", "y.JPG", "z.png"}
+            << QStringList{"1|x.jpg|same.jpg", "0|y.JPG|same.JPG", "1|z.png|same.png"};
+        // The test is made on the name as shown, so "a/b" and "a-b" clash either way round.
+        QTest::newRow("duplicate/slash-shown-as-dash")
+            << QStringList{"STANDARDREPLACE|x|a/b|0||||", "STANDARDREPLACE|y|a-b|0||||"}
+            << QStringList{"y.txt", "x.txt"} << QStringList{"1|y.txt|a-b.txt", "0|x.txt|a-b.txt"};
+        QTest::newRow("slash/name-part-only")
+            << QStringList{"STANDARDREPLACE|a|x/y|0||||", "STANDARDEXTSETTO|t/u||||||"}
+            << QStringList{"a.txt"} << QStringList{"1|a.txt|x-y.t/u"};
+        QTest::newRow("placeholder/any-case")
+            << QStringList{"STANDARDSETTO|%ArTiSt% - song||||||"} << QStringList{"1.mp3"}
+            << QStringList{"0|1.mp3|%ArTiSt% - song.mp3"};
+        QTest::newRow("placeholder/from-old-name")
+            << QStringList{keep} << QStringList{"%year%.txt", "%yea.txt"}
+            << QStringList{"0|%year%.txt|%year%.txt", "1|%yea.txt|%yea.txt"};
+        QTest::newRow("placeholder/extension-does-not-count")
+            << QStringList{"STANDARDEXTSETTO|%track%||||||"} << QStringList{"a.mp3"}
+            << QStringList{"1|a.mp3|a.%track%"};
+        QTest::newRow("unticked/no-row-no-number")
+            << QStringList{Auto} << QStringList{"a.txt", "[ ]b.txt", "c.txt"}
+            << QStringList{"1|a.txt|a1.txt", "1|c.txt|c2.txt"};
+        QTest::newRow("hostile/names-pass-through")
+            << QStringList{"STANDARDINSERT|!|End|||||"}
+            << QStringList{"-dash.txt", "tab\there.txt", "new\nline", "back\\slash.txt"}
+            << QStringList{"1|-dash.txt|-dash!.txt", "1|tab\there.txt|tab\there!.txt", "1|new\nline|new\nline!.",
+                           "1|back\\slash.txt|back\\slash!.txt"};
+        QTest::newRow("no-ticked-files") << QStringList{keep} << QStringList{"[ ]a.txt"}
+                                         << QStringList{};
+    }
+    void rows() {
+        QFETCH(QStringList, rules);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, expected);
+        const RuleTable table = rulesFrom(rules);
+        CollectingErrorReporter errors;
+        RuleEngine engine(table, errors);
+        PreviewBuilder builder(engine, errors);
+        const auto list = filesFrom(files);
+        const PreviewResult result = builder.build(list);
+        QCOMPARE(result.outcome, PreviewOutcome::Done);
+        QCOMPARE(rowsText(result.rows), expected);
+        QVERIFY(errors.empty());
+        // Each row leads back to its file and the file's exact name bytes.
+        for (const auto &row : result.rows) {
+            QCOMPARE(list[size_t(row.sourceIndex)].FileName, row.oldName);
+            QCOMPARE(row.oldNative, list[size_t(row.sourceIndex)].nativeName);
+        }
+    }
+
+    void everyRunStartsCountingAgain() {
+        const RuleTable table = rulesFrom({Auto});
+        NullErrorReporter errors;
+        RuleEngine engine(table, errors);
+        PreviewBuilder builder(engine, errors);
+        const auto files = filesFrom({"a.txt", "b.txt"});
+        const QStringList first = rowsText(builder.build(files).rows);
+        QCOMPARE(first, (QStringList{"1|a.txt|a1.txt", "1|b.txt|b2.txt"}));
+        QCOMPARE(rowsText(builder.build(files).rows), first);
+    }
+
+    void keepsBytesOfNamesThatAreNotUtf8() {
+        FileEntry f;
+        f.nativeName = QByteArray("caf\xE9.txt");
+        f.FileName = QString::fromUtf8(f.nativeName);
+        const RuleTable table = rulesFrom({"STANDARDEXTSETTO|TXT||||||"});
+        NullErrorReporter errors;
+        RuleEngine engine(table, errors);
+        const auto result = PreviewBuilder(engine, errors).build(std::vector<FileEntry>{f});
+        QCOMPARE(result.rows.size(), size_t(1));
+        QCOMPARE(result.rows[0].oldBytes(), QByteArray("caf\xE9.txt"));
+        QCOMPARE(result.rows[0].newName, QStringLiteral("caf\uFFFD.TXT"));
+    }
+
+    void ruleFailureEndsRunWithPosition() {
+        const RuleTable table = rulesFrom({"STANDARDINSERT|x|End|||||", "STANDARDREMOVE|99|Start|||||"});
+        CollectingErrorReporter errors;
+        RuleEngine engine(table, errors);
+        const auto result = PreviewBuilder(engine, errors).build(filesFrom({"ab.txt", "cd.txt"}));
+        QCOMPARE(result.outcome, PreviewOutcome::Failed);
+        QCOMPARE(result.marker, 8);
+        QVERIFY(result.rows.empty());
+        QCOMPARE(errors.reports.size(), size_t(2));
+        QCOMPARE(errors.reports[0].ErrorLocation, 183);
+        QCOMPARE(errors.reports[1],
+                 (ErrorReport{50, 5, QStringLiteral("Invalid procedure call or argument Position: 8")}));
+    }
+
+    void emptyRuleTableDoesNothing() {
+        const RuleTable table;
+        CollectingErrorReporter errors;
+        RuleEngine engine(table, errors);
+        engine.AutoNumberCounter = 7;
+        const auto result = PreviewBuilder(engine, errors).build(filesFrom({"a.txt"}));
+        QCOMPARE(result.outcome, PreviewOutcome::NoRules);
+        QVERIFY(result.rows.empty());
+        QVERIFY(errors.empty());
+        QCOMPARE(engine.AutoNumberCounter, qint16(0));
+    }
+
+    void reportsProgressAndStopsWhenCancelled() {
+        const RuleTable table = rulesFrom({Auto, "STANDARDINSERT|x|End|||||"});
+        NullErrorReporter errors;
+        RuleEngine engine(table, errors);
+        PreviewBuilder builder(engine, errors);
+        const auto files = filesFrom({"a.txt", "[ ]skip.txt", "b.txt", "c.txt"});
+
+        RecordingProgress all;
+        QCOMPARE(builder.build(files, &all).outcome, PreviewOutcome::Done);
+        QCOMPARE(all.statuses, (QStringList{"Preparing To Preview File Name Changes",
+                                            "Applying Rules To: a.txt", "Applying Rules To: b.txt",
+                                            "Applying Rules To: c.txt"}));
+        // Total ticked files x rules, then one step per rule applied.
+        QCOMPARE(all.completed.first(), qMakePair(6, 0));
+        QCOMPARE(all.completed.last(), qMakePair(6, 6));
+        QCOMPARE(all.completed.size(), 7);
+
+        // Cancelled while b.txt is worked on: b.txt is finished, c.txt never started.
+        RecordingProgress stop;
+        stop.cancelAfter = 1;
+        const auto result = builder.build(files, &stop);
+        QCOMPARE(result.outcome, PreviewOutcome::Cancelled);
+        QCOMPARE(result.rows.size(), size_t(2));
+        QCOMPARE(stop.statuses.last(), QStringLiteral("Applying Rules To: b.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreviewBuilder)
+#include "tst_previewbuilder.moc"

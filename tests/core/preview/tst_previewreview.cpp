@@ -1,0 +1,104 @@
+#include "preview/previewreview.h"
+#include "preview/progress.h"
+#include "preview_helper.h"
+
+#include <QtTest>
+
+using namespace tallowin;
+using namespace tallowin::test;
+
+class TestPreviewReview : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each step is "+N" (the user ticks row N of the list as it then stands) or "-N".
+    void tickChanges_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("refused");
+        const QStringList clash{"1|b.txt|x.txt", "0|a.txt|X.TXT", "1|c.txt|c.txt"};
+        QTest::newRow("tick/clash-ignoring-case-refused")
+            << clash << QStringList{"+1"} << clash << "2 Files Selected" << true;
+        // Unticking b.txt sorts the rows, so a.txt is then row 0; its name is free now.
+        QTest::newRow("tick/clash-with-unticked-row-accepted")
+            << clash << QStringList{"-0", "+0"}
+            << QStringList{"1|a.txt|X.TXT", "0|b.txt|x.txt", "1|c.txt|c.txt"} << "2 Files Selected"
+            << false;
+        QTest::newRow("tick/other-row-refused-then")
+            << clash << QStringList{"-0", "+0", "+1"}
+            << QStringList{"1|a.txt|X.TXT", "0|b.txt|x.txt", "1|c.txt|c.txt"} << "2 Files Selected"
+            << true;
+        QTest::newRow("untick/counts-and-sorts-by-old-name")
+            << QStringList{"1|c.txt|1.txt", "1|B.txt|2.txt", "1|a.txt|3.txt"} << QStringList{"-0"}
+            << QStringList{"1|a.txt|3.txt", "1|B.txt|2.txt", "0|c.txt|1.txt"} << "2 Files Selected"
+            << false;
+        // Rows from a list file may both be ticked with one name; ticking either again clashes.
+        QTest::newRow("list-file/duplicates-clash-once-unticked")
+            << QStringList{"1|a.txt|same.txt", "1|b.txt|same.txt"} << QStringList{"-1", "+1"}
+            << QStringList{"1|a.txt|same.txt", "0|b.txt|same.txt"} << "1 Files Selected" << true;
+        QTest::newRow("tick/unchanged-state-is-no-change")
+            << QStringList{"1|b.txt|1.txt", "1|a.txt|2.txt"} << QStringList{"+0"}
+            << QStringList{"1|b.txt|1.txt", "1|a.txt|2.txt"} << "2 Files Selected" << false;
+    }
+    void tickChanges() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, selected);
+        QFETCH(bool, refused);
+        PreviewReview review;
+        review.fill(rowsFrom(rows));
+        PreviewReview::TickChange last;
+        for (const QString &step : steps)
+            last = review.setChecked(step.mid(1).toInt(), step.startsWith(u'+'));
+        QCOMPARE(rowsText(review.rows()), expected);
+        QCOMPARE(review.filesSelectedText(), selected);
+        QCOMPARE(review.filesShownText(), QString::number(rows.size()) + " Files Shown");
+        QCOMPARE(!last.accepted, refused);
+        QCOMPARE(last.message, refused ? DuplicateRefusedMessage : QString());
+    }
+
+    void staysSortedForLaterFillsAndClears() {
+        PreviewReview review;
+        review.fill(rowsFrom({"1|z.txt|1.txt", "1|y.txt|2.txt"}));
+        QVERIFY(!review.sortedByOldName());
+        QVERIFY(review.setChecked(0, false).reordered);
+        QVERIFY(!review.setChecked(0, true).reordered);
+        review.fill(rowsFrom({"1|n.txt|1.txt", "0|m.txt|2.txt"}));
+        QCOMPARE(rowsText(review.rows()), (QStringList{"0|m.txt|2.txt", "1|n.txt|1.txt"}));
+        QCOMPARE(review.filesSelectedText(), QStringLiteral("1 Files Selected"));
+        review.clear();
+        QVERIFY(review.rows().empty());
+        QCOMPARE(review.filesShownText(), QStringLiteral("0 Files Shown"));
+    }
+
+    void progressBar_data() {
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<float>("width");
+        QTest::addColumn<int>("maxAfter");
+        QTest::newRow("zero-max-empty-bar") << 0 << 0 << 0.0f << 1;
+        QTest::newRow("negative-max") << -5 << 1 << 5625.0f << 1;
+        QTest::newRow("quarter") << 4 << 1 << 1406.25f << 4;
+        QTest::newRow("past-the-end-full") << 2 << 5 << 5625.0f << 2;
+        QTest::newRow("negative-current-empty") << 10 << -3 << 0.0f << 10;
+    }
+    void progressBar() {
+        QFETCH(int, max);
+        QFETCH(int, current);
+        QFETCH(float, width);
+        QFETCH(int, maxAfter);
+        ProgressBar bar;
+        QCOMPARE(bar.width, 15.0f);
+        QCOMPARE(bar.caption, QStringLiteral("Preparing To Preview File Name Changes"));
+        qint32 m = max;
+        bar.SetCompleted(m, current);
+        QCOMPARE(bar.width, width);
+        QCOMPARE(m, maxAfter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreviewReview)
+#include "tst_previewreview.moc"
