@@ -71,12 +71,25 @@ void flushOut();
 QByteArray jsonString(const QString &s);
 void writeRaw(const QByteArray &bytes);
 
+// A row's old name as a field: from the exact bytes on disk when the row has them.
+QByteArray oldNameField(const PreviewEntry &row);
+// For JSON, which cannot hold bytes that are not UTF-8: ",\"oldBytes\":" and the escaped
+// bytes when the old name has such bytes, else nothing.
+QByteArray oldBytesJson(const PreviewEntry &row);
+
 // Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document.
 void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json);
 // Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
 // Returns the exit status.
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,
                std::vector<PreviewEntry> *rowsOut);
+
+// Lists DIR (the one operand) with the FILTERS options and builds the preview of its files
+// with the RULES options. Returns the exit status; on Done, `folder` and `rows` hold the result.
+int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows);
+// Renames the ticked rows inside `folder`, printing `ok` or `failed` per ticked row.
+// Returns Done, or SomeFailed when a rename failed.
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json);
 
 // The commands.
 int cmdList(const QStringList &argv);

@@ -16,14 +16,15 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
             if (i)
                 out += ',';
             out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
-                   ",\"old\":" + jsonString(r.oldName) + ",\"new\":" + jsonString(r.newName) + '}';
+                   ",\"old\":" + jsonString(r.oldName) + oldBytesJson(r) +
+                   ",\"new\":" + jsonString(r.newName) + '}';
         }
         out += "]}\n";
         writeRaw(out);
         return;
     }
     for (const auto &r : rows)
-        writeLine({r.checked ? "1" : "0", tsvField(r.oldName), tsvField(r.newName)});
+        writeLine({r.checked ? "1" : "0", oldNameField(r), tsvField(r.newName)});
 }
 
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names,

@@ -1,10 +1,59 @@
 #include "cli/cli.h"
 
+#include "engine/ruleengine.h"
+#include "preview/previewbuilder.h"
+
 namespace tallowin::cli {
 
-int cmdPreview(const QStringList &) {
-    printUsageError(QStringLiteral("the preview command is not built yet"));
-    return BadUsage;
+QByteArray oldNameField(const PreviewEntry &row) {
+    return row.oldNative.isEmpty() ? tsvField(row.oldName) : tsvBytes(row.oldNative);
+}
+
+QByteArray oldBytesJson(const PreviewEntry &row) {
+    if (row.oldNative.isEmpty() || row.oldName.toUtf8() == row.oldNative)
+        return {};
+    return ",\"oldBytes\":" + jsonString(QString::fromLatin1(tsvBytes(row.oldNative)));
+}
+
+int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows) {
+    if (args.operands.size() != 1) {
+        printUsageError(QStringLiteral("give one folder"));
+        return BadUsage;
+    }
+    StderrReporter errors;
+    RuleTable rules;
+    if (!loadRules(args, rules, errors))
+        return BadUsage;
+    folder = args.operands.first();
+    DirectoryListing listing;
+    if (const int status = listFolder(args, folder, listing); status != Done)
+        return status;
+    RuleEngine engine(rules, errors);
+    engine.mp3.folder = folder;
+    PreviewResult result = PreviewBuilder(engine, errors).build(listing.rows);
+    if (result.outcome == PreviewOutcome::NoRules) {
+        printMessage(NoRulesMessage);
+        return BadUsage;
+    }
+    if (result.outcome != PreviewOutcome::Done)
+        return ErrorReported;
+    rows = std::move(result.rows);
+    return Done;
+}
+
+int cmdPreview(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, RuleOptions + FilterOptions, FilterFlags, error);
+    if (!args) {
+        printUsageError(error);
+        return BadUsage;
+    }
+    QString folder;
+    std::vector<PreviewEntry> rows;
+    if (const int status = previewFolder(*args, folder, rows); status != Done)
+        return status;
+    printPreviewRows(rows, args->has(QStringLiteral("--json")));
+    return Done;
 }
 
 } // namespace tallowin::cli

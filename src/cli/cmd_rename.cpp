@@ -1,10 +1,72 @@
 #include "cli/cli.h"
 
+#include "preview/previewreview.h"
+#include "preview/renamer.h"
+
 namespace tallowin::cli {
 
-int cmdRename(const QStringList &) {
-    printUsageError(QStringLiteral("the rename command is not built yet"));
-    return BadUsage;
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json) {
+    StderrReporter errors;
+    const RenameRun run = Renamer(errors).run(folder, rows);
+    QByteArray out = json ? QByteArray("{\"renames\":[") : QByteArray();
+    for (size_t i = 0; i < run.outcomes.size(); ++i) {
+        const RenameOutcome &o = run.outcomes[i];
+        PreviewEntry old = rows[size_t(o.row)];
+        old.oldNative = o.oldBytes;
+        if (!json) {
+            QList<QByteArray> fields{o.ok ? "ok" : "failed", oldNameField(old), tsvField(o.newName)};
+            if (!o.ok)
+                fields << tsvField(o.message);
+            writeLine(fields);
+            continue;
+        }
+        if (i)
+            out += ',';
+        out += "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
+               ",\"old\":" + jsonString(old.oldName) + oldBytesJson(old) +
+               ",\"new\":" + jsonString(o.newName);
+        if (!o.ok)
+            out += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
+                   ",\"message\":" + jsonString(o.message);
+        out += '}';
+    }
+    if (json)
+        writeRaw(out + "]}\n");
+    return run.failedCount() > 0 ? SomeFailed : Done;
+}
+
+int cmdRename(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"},
+                                FilterFlags, error);
+    if (!args) {
+        printUsageError(error);
+        return BadUsage;
+    }
+    QString folder;
+    std::vector<PreviewEntry> rows;
+    if (const int status = previewFolder(*args, folder, rows); status != Done)
+        return status;
+    PreviewReview review;
+    review.fill(std::move(rows));
+    // A name is matched as shown or as the preview prints it (bytes that are not UTF-8 as \xHH).
+    // A name that matches no row stops everything: the file meant to be kept could be renamed.
+    for (const QString &name : args->values(QStringLiteral("--untick"))) {
+        bool found = false;
+        for (qsizetype i = 0; i < qsizetype(review.rows().size()); ++i) {
+            const PreviewEntry &row = review.rows()[size_t(i)];
+            if (row.oldName != name && QString::fromUtf8(oldNameField(row)) != name)
+                continue;
+            found = true;
+            if (row.checked && review.setChecked(i, false).reordered)
+                i = -1; // the rows moved: look again from the start
+        }
+        if (!found) {
+            printUsageError(QStringLiteral("no file to untick is named ") + name);
+            return BadUsage;
+        }
+    }
+    return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")));
 }
 
 } // namespace tallowin::cli

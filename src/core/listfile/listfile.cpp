@@ -1,9 +1,10 @@
 #include "listfile/listfile.h"
 
-#include "preview/renamer.h"
+#include "files/directorylisting.h"
 #include "shell/textcodec.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
@@ -50,19 +51,6 @@ QString trimSpaces(const QString &s) {
 
 qint32 clamp32(qint64 v) {
     return qint32(std::min<qint64>(v, std::numeric_limits<qint32>::max()));
-}
-
-// True when `name` is an ordinary file of the folder that is not hidden. A symbolic link
-// counts when it leads to an ordinary file.
-bool isListedFile(int dirFd, const QByteArray &name) {
-    if (dirFd < 0 || !isPlainFileName(name) || name.startsWith('.'))
-        return false;
-    struct stat st {};
-    if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return false;
-    if (S_ISLNK(st.st_mode) && ::fstatat(dirFd, name.constData(), &st, 0) != 0)
-        return false;
-    return S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -154,8 +142,17 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         text = text.sliced(3);
     const bool utf8 = isValidUtf8(text);
     const qint32 fileLength = clamp32(bytes.size());
-    const int dirFd = ::open(QFile::encodeName(folder).constData(),
-                             O_PATH | O_DIRECTORY | O_CLOEXEC);
+    // The files a line may name are those a listing of the folder shows with the default
+    // options: ordinary files, neither hidden nor system files.
+    QSet<QByteArray> listed;
+    {
+        DirectoryFilter filter;
+        NullErrorReporter ignored;
+        const DirectoryListing listing = GetDirectoryFiles(folder, filter, ignored);
+        listed.reserve(qsizetype(listing.rows.size()));
+        for (const FileEntry &f : listing.rows)
+            listed.insert(f.nativeName);
+    }
     qint64 count = 0;
     bool skipHeader = options.header;
     qsizetype lineIndex = 0;
@@ -171,7 +168,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
             skipHeader = false;
         } else if (splitLine(utf8 ? QString::fromUtf8(line) : fromWindows1252(line), delimiter,
                              current, next) &&
-                   isListedFile(dirFd, current.toUtf8())) {
+                   listed.contains(current.toUtf8())) {
             PreviewEntry row;
             row.oldName = current;
             row.newName = next;
@@ -183,8 +180,6 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
             progress->SetCompleted(fileLength, clamp32(count));
         return true;
     });
-    if (dirFd >= 0)
-        ::close(dirFd);
     if (result.outcome == Outcome::Cancelled)
         result.rows.clear();
     return result;

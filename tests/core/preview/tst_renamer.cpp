@@ -1,0 +1,365 @@
+#include "preview/previewbuilder.h"
+#include "preview/renamer.h"
+#include "preview_helper.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tallowin;
+using namespace tallowin::test;
+
+using State = QMap<QByteArray, QByteArray>;
+Q_DECLARE_METATYPE(State)
+
+namespace {
+
+// What a run told, one line per ticked row: "ok|old|new" or "NUMBER|old|new".
+QStringList outcomesText(const RenameRun &run) {
+    QStringList out;
+    for (const auto &o : run.outcomes)
+        out << (o.ok ? QStringLiteral("ok") : QString::number(o.errorNumber)) + u'|' +
+                   QString::fromUtf8(o.oldBytes) + u'|' + o.newName;
+    return out;
+}
+
+// A file system whose calls fail on demand or change the folder just before they run.
+class FaultyFileSystem : public RenameFileSystem {
+public:
+    int renameError = 0;
+    int unlinkError = 0;
+    bool noRenameFlag = false;         // renameat2 without RENAME_NOREPLACE support
+    QByteArray createBeforeRename;     // made in the folder right before the rename runs
+    QList<QByteArray> sameFile;        // names that stand for one file, as letter case would
+    QStringList calls;
+
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        calls << QStringLiteral("rename %1 %2").arg(from, to);
+        if (!createBeforeRename.isEmpty()) {
+            const int fd = ::openat(dirFd, createBeforeRename.constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL, 0644);
+            (void)!::write(fd, "raced", 5);
+            ::close(fd);
+            createBeforeRename.clear();
+        }
+        if (renameError)
+            return renameError;
+        if (noRenameFlag)
+            return EINVAL;
+        if (sameFile.contains(QByteArray(from)) && sameFile.contains(QByteArray(to)))
+            return EEXIST;
+        return RenameFileSystem::renameNoReplace(dirFd, from, to);
+    }
+    int link(int dirFd, const char *from, const char *to) override {
+        calls << QStringLiteral("link %1 %2").arg(from, to);
+        if (renameError)
+            return renameError;
+        return RenameFileSystem::link(dirFd, from, to);
+    }
+    int unlink(int dirFd, const char *name) override {
+        calls << QStringLiteral("unlink %1").arg(name);
+        if (unlinkError && calls.size() == 3)
+            return unlinkError;
+        return RenameFileSystem::unlink(dirFd, name);
+    }
+    int identify(int dirFd, const char *name, Identity &id) override {
+        if (sameFile.contains(QByteArray(name)))
+            name = sameFile.first().constData();
+        return RenameFileSystem::identify(dirFd, name, id);
+    }
+};
+
+} // namespace
+
+class TestRenamer : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    QByteArray m_dir;
+
+private Q_SLOTS:
+    void init() {
+        // Each test works in a fresh folder inside the temporary one, so the temporary folder
+        // itself shows whether anything left the folder.
+        static int n = 0;
+        m_dir = QFile::encodeName(m_tmp.path()) + "/f" + QByteArray::number(++n);
+        QVERIFY(::mkdir(m_dir.constData(), 0755) == 0);
+    }
+
+    void renames_data() {
+        QTest::addColumn<QList<QByteArray>>("files");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("outcomes");
+        QTest::addColumn<State>("after");
+        using L = QList<QByteArray>;
+        QTest::newRow("plain") << L{"a.txt"} << QStringList{"1|a.txt|b.txt"}
+                               << QStringList{"ok|a.txt|b.txt"} << State{{"b.txt", "a.txt"}};
+        QTest::newRow("unticked-untouched")
+            << L{"a.txt", "c.txt"} << QStringList{"0|a.txt|b.txt", "1|c.txt|d.txt"}
+            << QStringList{"ok|c.txt|d.txt"} << State{{"a.txt", "a.txt"}, {"d.txt", "c.txt"}};
+        QTest::newRow("exists/both-kept-run-goes-on")
+            << L{"a.txt", "b.txt", "c.txt"} << QStringList{"1|a.txt|b.txt", "1|c.txt|d.txt"}
+            << QStringList{"58|a.txt|b.txt", "ok|c.txt|d.txt"}
+            << State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"d.txt", "c.txt"}};
+        QTest::newRow("exists/ignoring-case-is-another-file")
+            << L{"a.txt", "B.txt"} << QStringList{"1|a.txt|B.txt"} << QStringList{"58|a.txt|B.txt"}
+            << State{{"a.txt", "a.txt"}, {"B.txt", "B.txt"}};
+        QTest::newRow("chain/target-freed-later-fails")
+            << L{"a.txt", "b.txt"} << QStringList{"1|a.txt|b.txt", "1|b.txt|c.txt"}
+            << QStringList{"58|a.txt|b.txt", "ok|b.txt|c.txt"}
+            << State{{"a.txt", "a.txt"}, {"c.txt", "b.txt"}};
+        QTest::newRow("chain/target-freed-earlier-works")
+            << L{"a.txt", "b.txt"} << QStringList{"1|b.txt|c.txt", "1|a.txt|b.txt"}
+            << QStringList{"ok|b.txt|c.txt", "ok|a.txt|b.txt"}
+            << State{{"b.txt", "a.txt"}, {"c.txt", "b.txt"}};
+        QTest::newRow("vanished") << L{} << QStringList{"1|gone.txt|new.txt"}
+                                  << QStringList{"53|gone.txt|new.txt"} << State{};
+        QTest::newRow("case-only") << L{"a.txt"} << QStringList{"1|a.txt|A.TXT"}
+                                   << QStringList{"ok|a.txt|A.TXT"} << State{{"A.TXT", "a.txt"}};
+        QTest::newRow("unchanged-name") << L{"README"} << QStringList{"1|README|README."}
+                                        << QStringList{"ok|README|README"}
+                                        << State{{"README", "README"}};
+        QTest::newRow("trailing/dot") << L{"a.txt"} << QStringList{"1|a.txt|x."}
+                                      << QStringList{"ok|a.txt|x"} << State{{"x", "a.txt"}};
+        QTest::newRow("trailing/spaces-and-dots")
+            << L{"a.txt"} << QStringList{"1|a.txt|x . .  "} << QStringList{"ok|a.txt|x"}
+            << State{{"x", "a.txt"}};
+        QTest::newRow("trailing/leading-kept") << L{"a.txt"} << QStringList{"1|a.txt| .x"}
+                                               << QStringList{"ok|a.txt| .x"}
+                                               << State{{" .x", "a.txt"}};
+        const QByteArray longest(251, 'n');
+        const QString longName = QString::fromLatin1(longest) + ".txt";
+        QTest::newRow("hostile/old-names")
+            << L{"tab\there", "new\nline", "back\\slash", "-dash", "%artist%.mp3", longest + ".txt"}
+            << QStringList{"1|tab\there|1", "1|new\nline|2", "1|back\\slash|3", "1|-dash|4",
+                           "1|%artist%.mp3|5", "1|" + longName + "|6"}
+            << QStringList{"ok|tab\there|1", "ok|new\nline|2", "ok|back\\slash|3", "ok|-dash|4",
+                           "ok|%artist%.mp3|5", "ok|" + longName + "|6"}
+            << State{{"1", "tab\there"}, {"2", "new\nline"}, {"3", "back\\slash"}, {"4", "-dash"},
+                     {"5", "%artist%.mp3"}, {"6", longest + ".txt"}};
+        QTest::newRow("hostile/new-names")
+            << L{"a"} << QStringList{"1|a|-x", "1|-x|t\tab\\%artist%", "1|t\tab\\%artist%|" + longName}
+            << QStringList{"ok|a|-x", "ok|-x|t\tab\\%artist%", "ok|t\tab\\%artist%|" + longName}
+            << State{{longest + ".txt", "a"}};
+        // None of these reaches the file system; each is refused and the next row still runs.
+        const QString tooLong = QString(252, u'n') + ".txt";
+        const QString nul = QStringLiteral("x") + QChar(u'\0') + u'y';
+        QTest::newRow("refused/unsafe-new-names")
+            << L{"a.txt", "b.txt"}
+            << QStringList{"1|a.txt|../x", "1|a.txt|a/b", "1|a.txt|", "1|a.txt|.", "1|a.txt|..",
+                           "1|a.txt|...", "1|a.txt|" + tooLong, "1|a.txt|" + nul, "1|b.txt|c.txt"}
+            << QStringList{"52|a.txt|../x", "52|a.txt|a/b", "52|a.txt|", "52|a.txt|",
+                           "52|a.txt|", "52|a.txt|", "52|a.txt|" + tooLong, "52|a.txt|" + nul,
+                           "ok|b.txt|c.txt"}
+            << State{{"a.txt", "a.txt"}, {"c.txt", "b.txt"}};
+        QTest::newRow("refused/unsafe-old-names")
+            << L{"a.txt"} << QStringList{"1|../a.txt|b", "1|/etc/passwd|c", "1|.|d", "1||e"}
+            << QStringList{"52|../a.txt|b", "52|/etc/passwd|c", "52|.|d", "52||e"}
+            << State{{"a.txt", "a.txt"}};
+    }
+    void renames() {
+        QFETCH(QList<QByteArray>, files);
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, outcomes);
+        QFETCH(State, after);
+        makeFiles(m_dir, files);
+        makeFiles(m_dir + "/..", {m_dir.mid(m_dir.lastIndexOf('/') + 1) + "-outside"});
+        const State around = folderState(m_dir + "/..");
+        CollectingErrorReporter errors;
+        const RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir), rowsFrom(rows));
+        QCOMPARE(outcomesText(run), outcomes);
+        QCOMPARE(folderState(m_dir), after);
+        QCOMPARE(folderState(m_dir + "/..").keys(), around.keys());
+        QVERIFY(errors.empty());
+        QVERIFY(!run.cancelled);
+    }
+
+    void messages_data() {
+        QTest::addColumn<int>("injected");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("message");
+        const QString head = QStringLiteral("Unable to rename the file a.txt to b.txt.");
+        // The message names the new name as the preview showed it, before the trailing dot
+        // went.
+        QTest::newRow("exists") << EEXIST << 58
+                                << head + " because a file with that name already exist.";
+        QTest::newRow("not-empty") << ENOTEMPTY << 58
+                                   << head + " because a file with that name already exist.";
+        QTest::newRow("vanished") << ENOENT << 53
+                                  << head + " because Linux says the file no longer exists.";
+        QTest::newRow("too-long") << ENAMETOOLONG << 52
+                                  << head + " because Linux says the file no longer exists.";
+        QTest::newRow("bad-sequence") << EILSEQ << 52
+                                      << head + " because Linux says the file no longer exists.";
+        QTest::newRow("invalid") << EINVAL << 5
+                                 << head + " because Linux says there is a problem with the file, "
+                                           "it may be in use.";
+        QTest::newRow("access") << EACCES << 75 << head + ", Linux says the file is in use.";
+        QTest::newRow("permission") << EPERM << 75 << head + ", Linux says the file is in use.";
+        QTest::newRow("read-only") << EROFS << 75 << head + ", Linux says the file is in use.";
+        QTest::newRow("busy") << EBUSY << 55 << head + ", Linux says the file is in use.";
+        QTest::newRow("text-busy") << ETXTBSY << 55 << head + ", Linux says the file is in use.";
+    }
+    void messages() {
+        QFETCH(int, injected);
+        QFETCH(int, number);
+        QFETCH(QString, message);
+        makeFiles(m_dir, {"a.txt", "c.txt"});
+        FaultyFileSystem fs;
+        fs.renameError = injected;
+        CollectingErrorReporter errors;
+        const auto rows = rowsFrom({"1|a.txt|b.txt."});
+        const RenameRun run = Renamer(errors, &fs).run(QFile::decodeName(m_dir), rows);
+        QCOMPARE(run.outcomes.size(), size_t(1));
+        QCOMPARE(run.outcomes[0].errorNumber, number);
+        QVERIFY(!run.outcomes[0].reported);
+        QCOMPARE(run.outcomes[0].message, message);
+        QVERIFY(errors.empty());
+        QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}, {"c.txt", "c.txt"}}));
+    }
+
+    void otherFailuresGoToErrorWindowAndRunGoesOn() {
+        makeFiles(m_dir, {"a.txt", "c.txt"});
+        FaultyFileSystem fs;
+        fs.renameError = ENOSPC;
+        CollectingErrorReporter errors;
+        const QString dir = QFile::decodeName(m_dir);
+        const RenameRun run =
+            Renamer(errors, &fs).run(dir, rowsFrom({"1|a.txt|b.txt", "1|c.txt|d.txt"}));
+        QCOMPARE(run.failedCount(), 2);
+        QVERIFY(run.outcomes[0].reported);
+        QCOMPARE(errors.reports.size(), size_t(2));
+        QCOMPARE(errors.reports[0],
+                 (ErrorReport{216, ENOSPC,
+                              QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir + "/a.txt - " +
+                                  dir + "/b.txt"}));
+        QCOMPARE(run.outcomes[0].message, errors.reports[0].ErrorDescription);
+    }
+
+    // The target appears after the preview was made: both files survive with their content.
+    void targetMadeAfterPreviewIsKept() {
+        makeFiles(m_dir, {"a.txt"});
+        FileEntry f;
+        f.FileName = QStringLiteral("a.txt");
+        f.nativeName = "a.txt";
+        const RuleTable rules = rulesFrom({"STANDARDSETTO|b||||||"});
+        NullErrorReporter ignored;
+        RuleEngine engine(rules, ignored);
+        const auto preview = PreviewBuilder(engine, ignored).build(std::vector<FileEntry>{f});
+        QCOMPARE(rowsText(preview.rows), QStringList{"1|a.txt|b.txt"});
+
+        makeFiles(m_dir, {"b.txt"});
+        CollectingErrorReporter errors;
+        RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir), preview.rows);
+        QCOMPARE(outcomesText(run), QStringList{"58|a.txt|b.txt"});
+        QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
+
+        // The same when the target appears in the very moment of the rename.
+        QVERIFY(::unlink((m_dir + "/b.txt").constData()) == 0);
+        FaultyFileSystem racing;
+        racing.createBeforeRename = "b.txt";
+        run = Renamer(errors, &racing).run(QFile::decodeName(m_dir), preview.rows);
+        QCOMPARE(outcomesText(run), QStringList{"58|a.txt|b.txt"});
+        QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}, {"b.txt", "raced"}}));
+    }
+
+    // Without RENAME_NOREPLACE the rename links and unlinks, which can never replace either.
+    void linkFallbackNeverReplaces() {
+        makeFiles(m_dir, {"a.txt", "b.txt", "c.txt"});
+        FaultyFileSystem fs;
+        fs.noRenameFlag = true;
+        CollectingErrorReporter errors;
+        RenameRun run = Renamer(errors, &fs).run(QFile::decodeName(m_dir),
+                                                 rowsFrom({"1|a.txt|b.txt", "1|c.txt|d.txt"}));
+        QCOMPARE(outcomesText(run), (QStringList{"58|a.txt|b.txt", "ok|c.txt|d.txt"}));
+        QCOMPARE(folderState(m_dir),
+                 (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"d.txt", "c.txt"}}));
+
+        // When the old name cannot be removed the new link goes again: one file, one name.
+        FaultyFileSystem stuck;
+        stuck.noRenameFlag = true;
+        stuck.unlinkError = EACCES;
+        run = Renamer(errors, &stuck).run(QFile::decodeName(m_dir), rowsFrom({"1|d.txt|e.txt"}));
+        QCOMPARE(outcomesText(run), QStringList{"75|d.txt|e.txt"});
+        QCOMPARE(stuck.calls, (QStringList{"rename d.txt e.txt", "link d.txt e.txt",
+                                           "unlink d.txt", "unlink e.txt"}));
+        QCOMPARE(folderState(m_dir),
+                 (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"d.txt", "c.txt"}}));
+        QVERIFY(errors.empty());
+    }
+
+    // On a file system that ignores case the new name "exists": it is the file itself.
+    void caseOnlyOnCaseInsensitiveFileSystem() {
+        makeFiles(m_dir, {"photo.jpg"});
+        FaultyFileSystem fs;
+        fs.sameFile = {"photo.jpg", "PHOTO.JPG"};
+        CollectingErrorReporter errors;
+        const RenameRun run = Renamer(errors, &fs).run(QFile::decodeName(m_dir),
+                                                       rowsFrom({"1|photo.jpg|PHOTO.JPG"}));
+        QCOMPARE(outcomesText(run), QStringList{"ok|photo.jpg|PHOTO.JPG"});
+        QCOMPARE(folderState(m_dir), (State{{"PHOTO.JPG", "photo.jpg"}}));
+    }
+
+    // Two names of one file (a hard link) are still two names: no rename onto the other.
+    void hardLinkedTargetIsNotReplaced() {
+        makeFiles(m_dir, {"a.txt"});
+        QVERIFY(::link((m_dir + "/a.txt").constData(), (m_dir + "/b.txt").constData()) == 0);
+        CollectingErrorReporter errors;
+        const RenameRun run =
+            Renamer(errors).run(QFile::decodeName(m_dir), rowsFrom({"1|a.txt|b.txt"}));
+        QCOMPARE(outcomesText(run), QStringList{"58|a.txt|b.txt"});
+        QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}, {"b.txt", "a.txt"}}));
+    }
+
+    void namesThatAreNotUtf8RenameFromTheirBytes() {
+        makeFiles(m_dir, {"caf\xE9.txt", "caf\xE8.txt"});
+        PreviewEntry row;
+        row.oldNative = "caf\xE9.txt";
+        row.oldName = QString::fromUtf8(row.oldNative);
+        row.newName = QStringLiteral("café.txt");
+        row.checked = true;
+        CollectingErrorReporter errors;
+        const RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir), {row});
+        QVERIFY(run.outcomes.at(0).ok);
+        QCOMPARE(run.outcomes[0].oldBytes, QByteArray("caf\xE9.txt"));
+        QCOMPARE(folderState(m_dir),
+                 (State{{"caf\xC3\xA9.txt", "caf\xE9.txt"}, {"caf\xE8.txt", "caf\xE8.txt"}}));
+        // QTemporaryDir cannot remove a name that is not UTF-8.
+        QVERIFY(::unlink((m_dir + "/caf\xE8.txt").constData()) == 0);
+    }
+
+    void missingFolderFailsEveryTickedRow() {
+        CollectingErrorReporter errors;
+        const RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir) + "/nowhere",
+                                                  rowsFrom({"1|a.txt|b.txt", "0|c|d"}));
+        QCOMPARE(outcomesText(run), QStringList{"53|a.txt|b.txt"});
+    }
+
+    void progressNamesEveryRowAndCancelStops() {
+        makeFiles(m_dir, {"a", "b", "c"});
+        struct Recording : Progress {
+            QStringList log;
+            void setStatus(const QString &s) override {
+                log << s;
+                if (s.startsWith(u"b "))
+                    cancel();
+            }
+            void SetCompleted(qint32 m, qint32 c) override { log << QStringLiteral("%1/%2").arg(c).arg(m); }
+        } progress;
+        CollectingErrorReporter errors;
+        const RenameRun run = Renamer(errors).run(
+            QFile::decodeName(m_dir), rowsFrom({"0|a|x", "1|b|y", "1|c|z"}), &progress);
+        QVERIFY(run.cancelled);
+        QCOMPARE(outcomesText(run), QStringList{"ok|b|y"});
+        QCOMPARE(progress.log, (QStringList{"Preparing To Apply File Name Changes", "0/3",
+                                            "a --> x", "1/3", "b --> y", "2/3"}));
+        QCOMPARE(folderState(m_dir), (State{{"a", "a"}, {"y", "b"}, {"c", "c"}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRenamer)
+#include "tst_renamer.moc"
