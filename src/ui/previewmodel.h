@@ -1,0 +1,36 @@
+#pragma once
+
+#include "preview/previewreview.h"
+
+#include <QAbstractTableModel>
+
+namespace tallowin::ui {
+
+// The preview rows as a two-column list with tick boxes on the first column. The review
+// decides every tick: a refused one leaves the row as it was and is announced by tickRefused.
+class PreviewModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit PreviewModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+
+    void fill(std::vector<PreviewEntry> rows);
+    void clear();
+    const PreviewReview &review() const { return m_review; }
+
+Q_SIGNALS:
+    void tickRefused(const QString &message);
+    // The counters changed (a fill, a clear or an accepted tick).
+    void countsChanged();
+
+private:
+    PreviewReview m_review;
+};
+
+} // namespace tallowin::ui

@@ -1,0 +1,173 @@
+#include "ui/previewwindow.h"
+
+#include "ui/chrome.h"
+#include "ui/errorwindow.h"
+#include "ui/job.h"
+#include "ui/messagewindow.h"
+#include "ui/previewmodel.h"
+#include "ui/statuswindow.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace tallowin::ui {
+
+PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmPreviewStandard"));
+    setWindowTitle(QStringLiteral("Tallowin - Preview"));
+    makeBorderless(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->setSpacing(8);
+    layout->addWidget(new HeaderBar(tr("Preview"), this));
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(16, 4, 16, 4);
+    body->setSpacing(8);
+    auto *label1 = new QLabel(
+        QStringLiteral(
+            "Please review name changes and uncheck any files you do not want changed"),
+        this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setWordWrap(true);
+    body->addWidget(label1);
+
+    m_model = new PreviewModel(this);
+    m_list = new QTreeView(this);
+    m_list->setObjectName(QStringLiteral("lstpreview"));
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setUniformRowHeights(true); // keeps 100,000 rows cheap to lay out
+    m_list->setAlternatingRowColors(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->header()->setStretchLastSection(true);
+    m_list->header()->setSectionsMovable(false);
+    m_list->header()->resizeSection(0, 300);
+    body->addWidget(m_list, 1);
+
+    auto *label2 = new QLabel(QStringLiteral("Warning:  MP3 files may not contain all information "
+                                             "for automatic rename, please check carefully."),
+                              this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setWordWrap(true);
+    body->addWidget(label2);
+    layout->addLayout(body, 1);
+
+    m_selected = new QLabel(QStringLiteral("0 Files Selected"), this);
+    m_selected->setObjectName(QStringLiteral("lblFilesSelected"));
+    m_shown = new QLabel(QStringLiteral("0 Files Shown"), this);
+    m_shown->setObjectName(QStringLiteral("lblFilesShown"));
+    m_rename = makeButton(QStringLiteral("cmdRename"), tr("Rename"), this, true);
+    m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 0);
+    buttons->setSpacing(12);
+    buttons->addWidget(m_selected);
+    buttons->addWidget(m_shown);
+    buttons->addStretch();
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_rename);
+    layout->addLayout(buttons);
+
+    connect(m_rename, &QPushButton::clicked, this, &PreviewWindow::cmdRename_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &PreviewWindow::cmdCancel_Click);
+    connect(m_model, &PreviewModel::tickRefused, this, [](const QString &message) {
+        showMessage(message);
+    });
+    connect(m_model, &PreviewModel::countsChanged, this, &PreviewWindow::updateCounts);
+
+    resize(720, 520);
+}
+
+void PreviewWindow::showRows(std::vector<PreviewEntry> rows) {
+    m_model->fill(std::move(rows));
+    bringToFront(this);
+}
+
+void PreviewWindow::clearRows() { m_model->clear(); }
+
+void PreviewWindow::updateCounts() {
+    m_selected->setText(m_model->review().filesSelectedText());
+    m_shown->setText(m_model->review().filesShownText());
+}
+
+void PreviewWindow::cmdCancel_Click() {
+    if (isRenaming())
+        return;
+    clearRows();
+    hide();
+}
+
+void PreviewWindow::cmdRename_Click() {
+    if (isRenaming())
+        return;
+    const QString folder = m_folder ? m_folder() : QDir::currentPath();
+    std::vector<PreviewEntry> rows = m_model->review().rows();
+    auto run = std::make_shared<RenameRun>();
+    RenameFileSystem *fs = m_fs;
+
+    setCursor(Qt::WaitCursor);
+    m_rename->setEnabled(false);
+    m_cancel->setEnabled(false);
+    StatusWindow *status = statusWindow();
+    status->reset();
+    status->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+    qint32 total = qint32(rows.size());
+    status->SetCompleted(total, 0);
+    bringToFront(status);
+
+    m_job = new Job(
+        [folder, rows = std::move(rows), run, fs](Progress &progress, ErrorReporter &errors) {
+            Renamer renamer(errors, fs);
+            *run = renamer.run(folder, rows, &progress);
+        },
+        this);
+    status->follow(m_job);
+    connect(m_job, &Job::finished, this, [this, run] { renameDone(*run); });
+    m_job->start();
+}
+
+void PreviewWindow::renameDone(const RenameRun &run) {
+    m_job = nullptr; // it deletes itself
+    // One message window: each failure replaces the one before, the last stays in view.
+    for (const RenameOutcome &o : run.outcomes)
+        if (!o.ok && !o.reported)
+            showMessage(o.message);
+    clearRows();
+    hide();
+    statusWindow()->follow(nullptr);
+    statusWindow()->hide();
+    unsetCursor();
+    m_rename->setEnabled(true);
+    m_cancel->setEnabled(true);
+    Q_EMIT renameFinished();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_F1) {
+        Q_EMIT helpRequested(QStringLiteral("page13.html"));
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+PreviewWindow *previewWindow() {
+    static QPointer<PreviewWindow> window;
+    if (!window) {
+        window = new PreviewWindow;
+        qAddPostRoutine([] { delete window.data(); });
+    }
+    return window;
+}
+
+} // namespace tallowin::ui

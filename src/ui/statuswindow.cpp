@@ -1,0 +1,115 @@
+#include "ui/statuswindow.h"
+
+#include "ui/chrome.h"
+#include "ui/job.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tallowin::ui {
+
+StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmStatusBar"));
+    setWindowTitle(QStringLiteral("Tallowin"));
+    makeBorderless(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->setSpacing(10);
+    layout->addWidget(new HeaderBar(tr("Working"), this));
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(16, 4, 16, 4);
+    body->setSpacing(8);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setTextFormat(Qt::PlainText);
+    // Long file names must not widen the window with every file.
+    m_status->setMinimumWidth(1);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    body->addWidget(m_status);
+
+    m_track = new QWidget(this);
+    m_track->setObjectName(QStringLiteral("picStatusBar"));
+    m_track->setAttribute(Qt::WA_StyledBackground);
+    m_track->setFixedHeight(14);
+    m_track->setStyleSheet(QStringLiteral(
+        "#picStatusBar { background: palette(base); border: 1px solid palette(mid); "
+        "border-radius: 3px; } "
+        "#picStatusBarCompleted { background: palette(highlight); border-radius: 2px; }"));
+    m_fill = new QWidget(m_track);
+    m_fill->setObjectName(QStringLiteral("picStatusBarCompleted"));
+    m_fill->setAttribute(Qt::WA_StyledBackground);
+    m_track->installEventFilter(this);
+    body->addWidget(m_track);
+    layout->addLayout(body);
+
+    m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 0);
+    buttons->addStretch();
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (m_job)
+            m_job->cancel();
+        m_cancel->setEnabled(false);
+    });
+
+    resize(440, 150);
+    reset();
+}
+
+void StatusWindow::SetCompleted(qint32 &MaxValue, qint32 CurrentValue) {
+    m_bar.SetCompleted(MaxValue, CurrentValue);
+    layoutBar();
+}
+
+void StatusWindow::setStatus(const QString &caption) { m_status->setText(caption); }
+
+QString StatusWindow::status() const { return m_status->text(); }
+
+void StatusWindow::reset() {
+    m_bar = ProgressBar{};
+    setStatus(m_bar.caption);
+    layoutBar();
+}
+
+void StatusWindow::follow(Job *job) {
+    if (m_job)
+        disconnect(m_job, nullptr, this, nullptr);
+    m_job = job;
+    m_cancel->setEnabled(job != nullptr);
+    if (!job)
+        return;
+    connect(job, &Job::statusChanged, this, &StatusWindow::setStatus);
+    connect(job, &Job::completedChanged, this, [this](qint32 max, qint32 current) {
+        SetCompleted(max, current);
+    });
+    connect(job, &Job::finished, this, [this] { m_cancel->setEnabled(false); });
+}
+
+bool StatusWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_track && event->type() == QEvent::Resize)
+        layoutBar();
+    return QWidget::eventFilter(watched, event);
+}
+
+void StatusWindow::layoutBar() {
+    const int inner = m_track->width() - 2;
+    const double share = qBound(0.0, double(m_bar.width) / ProgressBar::FullWidth, 1.0);
+    m_fill->setGeometry(1, 1, int(inner * share + 0.5), m_track->height() - 2);
+}
+
+StatusWindow *statusWindow() {
+    static QPointer<StatusWindow> window;
+    if (!window) {
+        window = new StatusWindow;
+        qAddPostRoutine([] { delete window.data(); });
+    }
+    return window;
+}
+
+} // namespace tallowin::ui

@@ -1,0 +1,198 @@
+#include "ui/errorwindow.h"
+#include "ui/messagewindow.h"
+#include "ui/previewflow.h"
+#include "ui/previewmodel.h"
+#include "ui/previewwindow.h"
+#include "ui/statuswindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tallowin;
+using namespace tallowin::ui;
+
+class TestPreviewFlow : public QObject {
+    Q_OBJECT
+
+    QWidget owner; // stands in for the main window
+    std::unique_ptr<PreviewFlow> flow;
+
+    static void touch(const QString &path, const QByteArray &content = "x") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    static std::vector<FileEntry> listed(const QString &folder) {
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        return GetDirectoryFiles(folder, filter, errors).rows;
+    }
+    static QStringList onDisk(const QString &folder) {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    static std::vector<FileEntry> untick(std::vector<FileEntry> rows, const QString &name) {
+        for (auto &r : rows)
+            if (r.FileName == name)
+                r.Checked = false;
+        return rows;
+    }
+    // Runs a preview to its end; returns the Preview button's states in order.
+    QList<bool> runPreview(const QString &folder, const std::vector<FileEntry> &files,
+                           const RuleTable &rules) {
+        QSignalSpy enabled(flow.get(), &PreviewFlow::previewEnabledChanged);
+        QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
+        flow->preview(folder, files, rules);
+        if (finished.isEmpty())
+            finished.wait(20000);
+        QList<bool> states;
+        for (const auto &args : enabled)
+            states << args.first().toBool();
+        return states;
+    }
+    void clickRename() {
+        QSignalSpy renamed(flow.get(), &PreviewFlow::renameFinished);
+        QTest::mouseClick(flow->window()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                          Qt::LeftButton);
+        QVERIFY(renamed.wait(20000));
+    }
+
+private Q_SLOTS:
+    void init() {
+        flow = std::make_unique<PreviewFlow>(&owner);
+        messageWindow()->hide();
+        errorWindow()->hide();
+        flow->window()->clearRows();
+        flow->window()->hide();
+    }
+    void cleanup() { flow.reset(); }
+
+    void previewThenRenameOnDisk() {
+        QTemporaryDir dir;
+        for (const char *name : {"b.txt", "a.txt", "keep.txt", "README"})
+            touch(dir.filePath(QString::fromLatin1(name)));
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("new "), QStringLiteral("Start"));
+        QSignalSpy relist(flow.get(), &PreviewFlow::renameFinished);
+
+        const auto states =
+            runPreview(dir.path(), untick(listed(dir.path()), QStringLiteral("keep.txt")), rules);
+        QCOMPARE(states, (QList<bool>{false, true}));
+        QVERIFY(flow->window()->isVisible());
+        QVERIFY(!statusWindow()->isVisible());
+        QCOMPARE(owner.cursor().shape(), Qt::ArrowCursor);
+        const auto &rows = flow->window()->model()->review().rows();
+        QCOMPARE(rows.size(), size_t(3));
+        QCOMPARE(rows[0].newName, QStringLiteral("new README."));
+        // Nothing is renamed before the user asks.
+        QCOMPARE(onDisk(dir.path()), (QStringList{"README", "a.txt", "b.txt", "keep.txt"}));
+
+        clickRename();
+        QCOMPARE(onDisk(dir.path()),
+                 (QStringList{"keep.txt", "new README", "new a.txt", "new b.txt"}));
+        QCOMPARE(relist.size(), 1);
+        QVERIFY(!flow->window()->isVisible());
+        QVERIFY(!statusWindow()->isVisible());
+        QCOMPARE(flow->window()->model()->rowCount(), 0);
+        QVERIFY(!messageWindow()->isVisible());
+    }
+
+    void renameFailuresAreToldAndTheRunGoesOn() {
+        QTemporaryDir dir;
+        for (const char *name : {"a.txt", "b.txt", "c.txt", "x.txt"})
+            touch(dir.filePath(QString::fromLatin1(name)), name);
+        // a -> b while b has no row of its own; c -> d succeeds; x vanishes after the preview.
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Replace, QStringLiteral("a"), QStringLiteral("b"));
+        rules.AddRule(RuleKinds::Replace, QStringLiteral("c"), QStringLiteral("d"));
+        rules.AddRule(RuleKinds::Replace, QStringLiteral("x"), QStringLiteral("y"));
+        runPreview(dir.path(), untick(listed(dir.path()), QStringLiteral("b.txt")), rules);
+        QVERIFY(flow->window()->isVisible());
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("x.txt"))));
+
+        clickRename();
+        QCOMPARE(onDisk(dir.path()), (QStringList{"a.txt", "b.txt", "d.txt"}));
+        QFile b(dir.filePath(QStringLiteral("b.txt")));
+        QVERIFY(b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), QByteArray("b.txt")); // never overwritten
+        // Each failure replaced the one before; the last is in view.
+        QVERIFY(messageWindow()->isVisible());
+        QCOMPARE(messageWindow()->message(),
+                 QStringLiteral("Unable to rename the file x.txt to y.txt because Linux says "
+                                "the file no longer exists."));
+        QVERIFY(!flow->window()->isVisible());
+    }
+
+    void renameUsesTheFolderShownWhenItStarts() {
+        QTemporaryDir first, second;
+        touch(first.filePath(QStringLiteral("song.mp3")));
+        touch(second.filePath(QStringLiteral("song.mp3")));
+        QString shown = first.path();
+        flow->setFolderSource([&shown] { return shown; });
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("01 "), QStringLiteral("Start"));
+        runPreview(first.path(), listed(first.path()), rules);
+        shown = second.path(); // the user picked another folder before renaming
+        clickRename();
+        QCOMPARE(onDisk(first.path()), QStringList{"song.mp3"});
+        QCOMPARE(onDisk(second.path()), QStringList{"01 song.mp3"});
+    }
+
+    void noRulesIsToldAndNothingRuns() {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("a.txt")));
+        const auto states = runPreview(dir.path(), listed(dir.path()), RuleTable{});
+        QCOMPARE(states, (QList<bool>{false, true}));
+        QVERIFY(messageWindow()->isVisible());
+        QCOMPARE(messageWindow()->message(), NoRulesMessage);
+        QVERIFY(!flow->window()->isVisible());
+        QVERIFY(!statusWindow()->isVisible());
+    }
+
+    void failedPreviewRestoresEverything() {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("ab.txt")));
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Remove, QStringLiteral("10"), QStringLiteral("Start"));
+        const auto states = runPreview(dir.path(), listed(dir.path()), rules);
+        QCOMPARE(states, (QList<bool>{false, true}));
+        // The rule's report first, then the run's, which is the one left in view.
+        QTRY_VERIFY(errorWindow()->isVisible());
+        QCOMPARE(errorWindow()->ErrorLocation, 50);
+        QVERIFY(errorWindow()->ErrorDescription.endsWith(QStringLiteral(" Position: 8")));
+        QVERIFY(!flow->window()->isVisible());
+        QVERIFY(!statusWindow()->isVisible());
+        QCOMPARE(owner.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!flow->isRunning());
+    }
+
+    void cancelledPreviewShowsNothingAndEnablesPreview() {
+        std::vector<FileEntry> files(200000);
+        for (size_t i = 0; i < files.size(); ++i)
+            files[i].FileName = QStringLiteral("file %1.txt").arg(i);
+        RuleTable rules;
+        for (int i = 0; i < MaxRules; ++i)
+            rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
+        QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
+        QSignalSpy enabled(flow.get(), &PreviewFlow::previewEnabledChanged);
+        flow->preview(QDir::tempPath(), files, rules);
+        QVERIFY(statusWindow()->isVisible());
+        QVERIFY(flow->isRunning());
+        // A second click while running is ignored.
+        flow->preview(QDir::tempPath(), files, rules);
+        QTest::mouseClick(statusWindow()->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
+                          Qt::LeftButton);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(enabled.size(), 2);
+        QCOMPARE(enabled.last().first().toBool(), true);
+        QVERIFY(!flow->window()->isVisible());
+        QVERIFY(!statusWindow()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestPreviewFlow)
+#include "tst_previewflow.moc"

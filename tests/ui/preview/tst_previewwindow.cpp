@@ -1,0 +1,138 @@
+#include "ui/messagewindow.h"
+#include "ui/previewmodel.h"
+#include "ui/previewwindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace tallowin;
+using namespace tallowin::ui;
+
+namespace {
+PreviewEntry row(const char *oldName, const char *newName, bool checked) {
+    PreviewEntry e;
+    e.oldName = QString::fromUtf8(oldName);
+    e.newName = QString::fromUtf8(newName);
+    e.checked = checked;
+    return e;
+}
+} // namespace
+
+class TestPreviewWindow : public QObject {
+    Q_OBJECT
+
+    PreviewWindow *w = nullptr;
+    QTreeView *list = nullptr;
+
+    QString label(const char *name) { return w->findChild<QLabel *>(QLatin1String(name))->text(); }
+    QStringList column(int c) {
+        QStringList out;
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            out << list->model()->index(r, c).data().toString();
+        return out;
+    }
+    bool ticked(const QString &oldName) {
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            const QModelIndex i = list->model()->index(r, 0);
+            if (i.data().toString() == oldName)
+                return i.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        }
+        return false;
+    }
+    // Toggles a row's tick box the way a user does with the keyboard.
+    void toggle(const QString &oldName) {
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            const QModelIndex i = list->model()->index(r, 0);
+            if (i.data().toString() == oldName) {
+                list->setCurrentIndex(i);
+                QTest::keyClick(list, Qt::Key_Space);
+                return;
+            }
+        }
+        QFAIL("no such row");
+    }
+
+private Q_SLOTS:
+    void init() {
+        w = previewWindow();
+        list = w->findChild<QTreeView *>(QStringLiteral("lstpreview"));
+        QVERIFY(list);
+        messageWindow()->hide();
+        // Rows in the order a producer made them: not by old name, one duplicate unticked.
+        w->showRows({row("c.txt", "Photo 3.jpg", true), row("a.txt", "Photo 1.jpg", true),
+                     row("b.txt", "PHOTO 1.JPG", false)});
+    }
+
+    void showsRowsAndCounters() {
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->objectName(), QStringLiteral("frmPreviewStandard"));
+        for (const char *name : {"Label1", "Label2", "cmdRename", "cmdCancel", "pictHeaderBar"})
+            QVERIFY2(w->findChild<QWidget *>(QLatin1String(name)), name);
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Original File Name"));
+        QCOMPARE(list->model()->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("New File Name"));
+        QCOMPARE(label("lblFilesSelected"), QStringLiteral("2 Files Selected"));
+        QCOMPARE(label("lblFilesShown"), QStringLiteral("3 Files Shown"));
+    }
+
+    void clashingTickIsRefused() {
+        const QStringList order = column(0);
+        toggle(QStringLiteral("b.txt"));
+        QVERIFY(!ticked(QStringLiteral("b.txt")));
+        QVERIFY(messageWindow()->isVisible());
+        QCOMPARE(messageWindow()->message(),
+                 QStringLiteral("Unable to select this file, this would create a duplicate "
+                                "file name which is not allowed by Linux."));
+        // A refusal changes neither the counters nor the order.
+        QCOMPARE(label("lblFilesSelected"), QStringLiteral("2 Files Selected"));
+        QCOMPARE(column(0), order);
+    }
+
+    void untickThenTickTheOtherIsAccepted() {
+        toggle(QStringLiteral("a.txt"));
+        QVERIFY(!ticked(QStringLiteral("a.txt")));
+        QVERIFY(!messageWindow()->isVisible());
+        QCOMPARE(label("lblFilesSelected"), QStringLiteral("1 Files Selected"));
+        // The first accepted change sorts the rows by old name.
+        QCOMPARE(column(0), (QStringList{"a.txt", "b.txt", "c.txt"}));
+        QCOMPARE(column(1), (QStringList{"Photo 1.jpg", "PHOTO 1.JPG", "Photo 3.jpg"}));
+
+        toggle(QStringLiteral("b.txt"));
+        QVERIFY(ticked(QStringLiteral("b.txt")));
+        QVERIFY(!messageWindow()->isVisible());
+        QCOMPARE(label("lblFilesSelected"), QStringLiteral("2 Files Selected"));
+        QCOMPARE(label("lblFilesShown"), QStringLiteral("3 Files Shown"));
+    }
+
+    void laterFillsStaySorted() {
+        // An earlier test sorted the list; rows of a new preview are placed in that order.
+        w->showRows({row("z.txt", "1.txt", true), row("m.txt", "2.txt", true)});
+        QCOMPARE(column(0), (QStringList{"m.txt", "z.txt"}));
+    }
+
+    void cancelEmptiesAndHides() {
+        QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
+                          Qt::LeftButton);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(list->model()->rowCount(), 0);
+        w->show();
+        QCOMPARE(list->model()->rowCount(), 0);
+        QCOMPARE(label("lblFilesShown"), QStringLiteral("0 Files Shown"));
+    }
+
+    void f1AsksForItsHelpPage() {
+        QSignalSpy help(w, &PreviewWindow::helpRequested);
+        QTest::keyClick(w, Qt::Key_A);
+        QCOMPARE(help.size(), 0);
+        QTest::keyClick(w, Qt::Key_F1);
+        QCOMPARE(help.size(), 1);
+        QCOMPARE(help.first().first().toString(), QStringLiteral("page13.html"));
+    }
+};
+
+QTEST_MAIN(TestPreviewWindow)
+#include "tst_previewwindow.moc"

@@ -1,0 +1,98 @@
+#include "ui/job.h"
+#include "ui/statuswindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QThread>
+#include <QtTest>
+
+using namespace tallowin;
+using namespace tallowin::ui;
+
+class TestStatusWindow : public QObject {
+    Q_OBJECT
+
+    static QWidget *child(const char *name) {
+        return statusWindow()->findChild<QWidget *>(QLatin1String(name));
+    }
+
+private Q_SLOTS:
+    void init() {
+        statusWindow()->reset();
+        statusWindow()->resize(440, 150);
+        statusWindow()->show();
+    }
+
+    void startsWithTheFirstCaptionAndANearlyEmptyBar() {
+        QCOMPARE(statusWindow()->objectName(), QStringLiteral("frmStatusBar"));
+        for (const char *name : {"lblStatus", "picStatusBar", "picStatusBarCompleted",
+                                 "pictHeaderBar", "cmdCancel"})
+            QVERIFY2(child(name), name);
+        QCOMPARE(qobject_cast<QLabel *>(child("lblStatus"))->text(),
+                 QStringLiteral("Preparing To Preview File Name Changes"));
+        QCOMPARE(statusWindow()->completedWidth(), 15.0f);
+    }
+
+    void setCompleted_data() {
+        QTest::addColumn<qint32>("max");
+        QTest::addColumn<qint32>("current");
+        QTest::addColumn<float>("width");
+        QTest::addColumn<qint32>("maxAfter");
+        QTest::newRow("zero-of-zero") << 0 << 0 << 0.0f << 1;
+        QTest::newRow("one-of-zero") << 0 << 1 << 5625.0f << 1;
+        QTest::newRow("negative-max") << -7 << 1 << 5625.0f << 1;
+        QTest::newRow("quarter") << 4 << 1 << 1406.25f << 4;
+        QTest::newRow("all") << 4 << 4 << 5625.0f << 4;
+        QTest::newRow("more-than-max") << 4 << 9 << 5625.0f << 4;
+        QTest::newRow("huge-max") << 2147483647 << 1 << float(5625.0 / 2147483647.0) << 2147483647;
+        QTest::newRow("negative-current") << 4 << -1 << 0.0f << 4;
+    }
+    void setCompleted() {
+        QFETCH(qint32, max);
+        QFETCH(qint32, current);
+        QFETCH(float, width);
+        QFETCH(qint32, maxAfter);
+        statusWindow()->SetCompleted(max, current);
+        QCOMPARE(max, maxAfter);
+        QCOMPARE(statusWindow()->completedWidth(), width);
+        // The drawn bar stays inside its track, in proportion.
+        const int track = child("picStatusBar")->width() - 2;
+        const int fill = child("picStatusBarCompleted")->width();
+        QVERIFY(fill >= 0 && fill <= track);
+        QVERIFY(qAbs(fill - track * double(width) / 5625.0) <= 1.0);
+    }
+
+    void followsAJobToItsLastReport() {
+        auto *job = new Job([](Progress &progress, ErrorReporter &) {
+            for (qint32 i = 1; i <= 100000; ++i) {
+                progress.setStatus(QStringLiteral("Applying Rules To: %1.txt").arg(i));
+                progress.SetCompleted(200000, i);
+            }
+        });
+        statusWindow()->follow(job);
+        QSignalSpy finished(job, &Job::finished);
+        job->start();
+        QVERIFY(finished.wait());
+        QCOMPARE(statusWindow()->status(), QStringLiteral("Applying Rules To: 100000.txt"));
+        QCOMPARE(statusWindow()->completedWidth(), 5625.0f / 2);
+    }
+
+    void cancelStopsTheFollowedJob() {
+        auto *job = new Job([](Progress &progress, ErrorReporter &) {
+            while (!progress.cancelled())
+                QThread::usleep(200);
+        });
+        statusWindow()->follow(job);
+        QSignalSpy finished(job, &Job::finished);
+        job->start();
+        auto *cancel = qobject_cast<QPushButton *>(child("cmdCancel"));
+        QVERIFY(cancel->isEnabled());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(finished.wait());
+        QVERIFY(!cancel->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestStatusWindow)
+#include "tst_statuswindow.moc"
