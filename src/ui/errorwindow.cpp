@@ -4,6 +4,7 @@
 #include "ui/singletons.h"
 #include "ui/site.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QNetworkAccessManager>

@@ -165,23 +165,16 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject 
 Job *startPreview(const RuleTable &rules, const QString &folder,
                   const std::vector<FileEntry> &files, QObject *context,
                   std::function<void(PreviewResult)> done) {
-    QStringList ticked;
-    std::vector<qsizetype> indexes;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (files[i].Checked) {
-            ticked << files[i].FileName;
-            indexes.push_back(qsizetype(i));
-        }
-    }
     auto result = std::make_shared<PreviewResult>();
-    // The work holds its own copy of the rules: the user may edit them while it runs.
-    auto *job = new Job([rules, folder, ticked, indexes, result](Progress &progress,
-                                                                ErrorReporter &errors) {
-        RuleEngine engine(rules, errors);
-        engine.mp3.folder = folder;
-        PreviewBuilder builder(engine, errors);
-        *result = builder.build(ticked, &progress, indexes);
-    }, context);
+    // The work holds its own copies of the rules and rows: the user may edit them meanwhile.
+    auto *job = new Job(
+        [rules, folder, files, result](Progress &progress, ErrorReporter &errors) {
+            RuleEngine engine(rules, errors);
+            engine.mp3.folder = folder;
+            PreviewBuilder builder(engine, errors);
+            *result = builder.build(files, &progress);
+        },
+        context);
     QObject::connect(job, &Job::finished, context,
                      [result, done = std::move(done)] { done(std::move(*result)); });
     job->start();

@@ -3,6 +3,7 @@
 #include "ui/chrome.h"
 #include "ui/singletons.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>

@@ -7,6 +7,7 @@
 #include "ui/previewmodel.h"
 #include "ui/statuswindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>

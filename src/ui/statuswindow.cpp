@@ -3,6 +3,7 @@
 #include "ui/chrome.h"
 #include "ui/job.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,7 @@
 #include "ui/job.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
@@ -104,6 +105,28 @@ private Q_SLOTS:
         job->start();
         delete job;
         QVERIFY(stopped.load());
+    }
+
+    void listingRunsOnARealFolder() {
+        QTemporaryDir dir;
+        for (const char *name : {"b.txt", "a.txt", "c.log"}) {
+            QFile f(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        DirectoryFilter filter;
+        filter.type = QStringLiteral("txt");
+        DirectoryListing listing;
+        bool called = false;
+        startListing(dir.path(), filter, this, [&](DirectoryListing l, DirectoryFilter) {
+            listing = std::move(l);
+            called = true;
+        });
+        QTRY_VERIFY(called);
+        QVERIFY(!listing.failed);
+        QStringList names;
+        for (const auto &row : listing.rows)
+            names << row.FileName;
+        QCOMPARE(names, (QStringList{"a.txt", "b.txt"}));
     }
 
     void previewRunsTheRulesOnTheTickedFiles() {
