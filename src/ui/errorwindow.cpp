@@ -62,6 +62,7 @@ ErrorWindow::ErrorWindow(QWidget *parent) : QWidget(parent), m_timeoutMs(SiteTim
     body->addWidget(m_location);
     body->addWidget(m_number);
     body->addWidget(m_description);
+    body->addStretch();
     layout->addLayout(body, 1);
 
     m_send = makeButton(QStringLiteral("cmdSendError"), tr("Send Report"), this, true);

@@ -1,0 +1,85 @@
+// Times the preview window and the preview run on a large list:
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_previewwindow [FILES]
+#include "ui/job.h"
+#include "ui/previewflow.h"
+#include "ui/previewmodel.h"
+#include "ui/previewwindow.h"
+#include "ui/statuswindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTreeView>
+
+#include <cstdio>
+
+using namespace tallowin;
+using namespace tallowin::ui;
+
+namespace {
+double ms(QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+std::vector<FileEntry> fileRows(int n) {
+    std::vector<FileEntry> files(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        // Listed in an order that is not the sorted one.
+        files[size_t(i)].FileName =
+            QStringLiteral("IMG_%1.JPG").arg((i * 7919) % n, 6, 10, QLatin1Char(u'0'));
+    return files;
+}
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const int n = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
+    const auto files = fileRows(n);
+    RuleTable rules;
+    rules.AddRule(RuleKinds::Replace, QStringLiteral("IMG_"), QStringLiteral("Holiday "),
+                  QStringLiteral("0"));
+    rules.AddRule(RuleKinds::LetterLowerCase, QStringLiteral("0"));
+    rules.AddRule(RuleKinds::Insert, QStringLiteral(" 2026"), QStringLiteral("End"));
+
+    QWidget owner;
+    PreviewFlow flow(&owner);
+    int progressUpdates = 0;
+    QElapsedTimer t;
+    t.start();
+    QEventLoop loop;
+    QObject::connect(&flow, &PreviewFlow::previewFinished, &loop, &QEventLoop::quit);
+    flow.preview(QStringLiteral("/tmp"), files, rules);
+    if (auto *job = flow.findChild<Job *>())
+        QObject::connect(job, &Job::completedChanged, [&] { ++progressUpdates; });
+    loop.exec();
+    const double previewMs = ms(t);
+
+    PreviewWindow *w = flow.window();
+    auto *list = w->findChild<QTreeView *>(QStringLiteral("lstpreview"));
+    t.restart();
+    app.processEvents();
+    const double paintMs = ms(t);
+
+    auto *model = const_cast<PreviewModel *>(w->model());
+    t.restart();
+    model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    app.processEvents();
+    const double firstTickMs = ms(t);
+    t.restart();
+    model->setData(model->index(n / 2, 0), Qt::Unchecked, Qt::CheckStateRole);
+    app.processEvents();
+    const double laterTickMs = ms(t);
+    t.restart();
+    model->setData(model->index(n / 2, 0), Qt::Checked, Qt::CheckStateRole);
+    app.processEvents();
+    const double retickMs = ms(t);
+    list->scrollToBottom();
+
+    std::printf("files                          %d\n", n);
+    std::printf("after the ticks                %s\n", qPrintable(model->review().filesSelectedText()));
+    std::printf("preview run to window shown    %.1f ms\n", previewMs);
+    std::printf("progress batches delivered     %d\n", progressUpdates);
+    std::printf("first paint of the list        %.1f ms\n", paintMs);
+    std::printf("first untick (sorts the rows)  %.1f ms\n", firstTickMs);
+    std::printf("later untick                   %.1f ms\n", laterTickMs);
+    std::printf("tick with clash test           %.1f ms\n", retickMs);
+    return 0;
+}
