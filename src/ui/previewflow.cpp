@@ -14,7 +14,12 @@ namespace tallowin::ui {
 
 PreviewFlow::PreviewFlow(QWidget *owner, QObject *parent) : QObject(parent), m_owner(owner) {
     PreviewWindow *w = window();
-    w->setFolderSource([this] { return m_folderSource ? m_folderSource() : m_lastFolder; });
+    QPointer<PreviewFlow> self(this);
+    w->setFolderSource([self]() -> QString {
+        if (!self)
+            return {};
+        return self->m_folderSource ? self->m_folderSource() : self->m_lastFolder;
+    });
     connect(w, &PreviewWindow::renameFinished, this, &PreviewFlow::renameFinished);
 }
 

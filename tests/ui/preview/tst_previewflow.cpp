@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -180,6 +181,19 @@ private Q_SLOTS:
         QCOMPARE(messageWindow()->message(), NoRulesMessage);
         QVERIFY(!flow->window()->isVisible());
         QVERIFY(!statusWindow()->isVisible());
+    }
+
+    void noTickedFileOpensAnEmptyPreview() {
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("a.txt")));
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
+        runPreview(dir.path(), untick(listed(dir.path()), QStringLiteral("a.txt")), rules);
+        QVERIFY(flow->window()->isVisible());
+        QCOMPARE(flow->window()->findChild<QLabel *>(QStringLiteral("lblFilesSelected"))->text(),
+                 QStringLiteral("0 Files Selected"));
+        QCOMPARE(flow->window()->findChild<QLabel *>(QStringLiteral("lblFilesShown"))->text(),
+                 QStringLiteral("0 Files Shown"));
     }
 
     void failedPreviewRestoresEverything() {
