@@ -2,6 +2,7 @@
 
 #include "ui/chrome.h"
 #include "ui/errorwindow.h"
+#include "ui/hooks.h"
 #include "ui/job.h"
 #include "ui/messagewindow.h"
 #include "ui/previewmodel.h"
@@ -156,7 +157,7 @@ void PreviewWindow::renameDone(const RenameRun &run) {
 
 void PreviewWindow::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_F1) {
-        Q_EMIT helpRequested(QStringLiteral("page13.html"));
+        OpenHelpPage(QStringLiteral("page13.html"));
         return;
     }
     QWidget::keyPressEvent(event);

@@ -47,8 +47,6 @@ public:
 Q_SIGNALS:
     // A rename run has ended; the main window lists its folder again.
     void renameFinished();
-    // F1: the help page of this window.
-    void helpRequested(const QString &page);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

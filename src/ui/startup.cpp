@@ -5,6 +5,7 @@
 #include "ui/errorwindow.h"
 #include "ui/hooks.h"
 #include "ui/mainwindow.h"
+#include "ui/previewhook.h"
 #include "ui/splash.h"
 #include "ui/widgets.h"
 
@@ -85,6 +86,7 @@ QString rulesFolder() { return g_rulesFolder; }
 void startUp(const QString &folder) {
     g_startFolder = folder;
     ensureResources();
+    installPreviewHook();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tallowin.svg")));
     const RulesFolderResult rules = ensureRulesFolder(programFolder());
     g_rulesFolder = rules.path;

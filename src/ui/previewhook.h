@@ -1,0 +1,16 @@
+#pragma once
+
+namespace tallowin::ui {
+
+class MainWindow;
+class PreviewFlow;
+
+// Makes the main window's Preview command (and the wizards, which call it) run the preview
+// flow. Start-up calls it once.
+void installPreviewHook();
+
+// The preview flow that serves `window`, made on first use: it keeps the Preview button
+// disabled while it runs, renames in the folder the window shows and relists it afterwards.
+PreviewFlow &previewFlowFor(MainWindow &window);
+
+} // namespace tallowin::ui
