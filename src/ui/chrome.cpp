@@ -12,16 +12,18 @@ namespace tallowin::ui {
 namespace {
 // One style for every borderless window: a thin frame, a coloured header strip, flat buttons.
 const char *const WindowStyle = R"(
-QWidget#%1 { background: palette(window); border: 1px solid palette(mid); }
-#pictHeaderBar { background: palette(highlight); border: none; }
-#pictHeaderBar QLabel { color: palette(highlighted-text); font-weight: 600; }
+QWidget#%1 { background: palette(window); border: 1px solid palette(dark); }
+#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #34495e, stop:1 #2c3e50);
+                 border: none; }
+#pictHeaderBar QLabel { color: #ecf0f1; font-weight: 600; }
 QPushButton { padding: 5px 16px; border-radius: 4px; border: 1px solid palette(mid);
               background: palette(button); }
 QPushButton:hover { border-color: palette(highlight); }
 QPushButton:pressed { background: palette(midlight); }
-QPushButton[primary="true"] { background: palette(highlight); color: palette(highlighted-text);
-                              border-color: palette(highlight); }
+QPushButton[primary="true"] { background: #2e86de; color: white; border-color: #2e86de;
+                              font-weight: bold; }
 QPushButton:disabled { color: palette(mid); }
+QPushButton[primary="true"]:disabled { background: palette(mid); border-color: palette(mid); }
 )";
 } // namespace
 
