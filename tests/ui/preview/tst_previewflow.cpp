@@ -11,10 +11,27 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 using namespace tallowin;
 using namespace tallowin::ui;
+
+namespace {
+// Renames slowly, or fails every rename with one error number.
+class TestFileSystem : public RenameFileSystem {
+public:
+    int failWith = 0;
+    unsigned long delayMs = 0;
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        if (delayMs)
+            QThread::msleep(delayMs);
+        if (failWith)
+            return failWith;
+        return RenameFileSystem::renameNoReplace(dirFd, from, to);
+    }
+};
+} // namespace
 
 class TestPreviewFlow : public QObject {
     Q_OBJECT
@@ -69,7 +86,10 @@ private Q_SLOTS:
         flow->window()->clearRows();
         flow->window()->hide();
     }
-    void cleanup() { flow.reset(); }
+    void cleanup() {
+        flow->window()->setRenameFileSystem(nullptr);
+        flow.reset();
+    }
 
     void previewThenRenameOnDisk() {
         QTemporaryDir dir;
@@ -155,6 +175,67 @@ private Q_SLOTS:
         QCOMPARE(messageWindow()->message(), message);
         QVERIFY(!flow->window()->isVisible());
         QVERIFY(!errorWindow()->isVisible());
+    }
+
+    void otherFailuresGoToTheErrorWindow_data() {
+        QTest::addColumn<int>("errnoValue");
+        QTest::newRow("no-space") << int(ENOSPC);
+        QTest::newRow("io-error") << int(EIO);
+    }
+    void otherFailuresGoToTheErrorWindow() {
+        QFETCH(int, errnoValue);
+        QTemporaryDir dir;
+        touch(dir.filePath(QStringLiteral("a.txt")));
+        TestFileSystem fs;
+        fs.failWith = errnoValue;
+        flow->window()->setRenameFileSystem(&fs);
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("b"), QStringLiteral("Start"));
+        runPreview(dir.path(), listed(dir.path()), rules);
+        clickRename();
+        QTRY_VERIFY(errorWindow()->isVisible());
+        QCOMPARE(errorWindow()->ErrorLocation, 216);
+        QCOMPARE(errorWindow()->ErrorNumber, errnoValue);
+        const QString folder = QDir(dir.path()).absolutePath() + u'/';
+        QVERIFY2(errorWindow()->ErrorDescription.endsWith(
+                     QStringLiteral(" - ") + folder + QStringLiteral("a.txt - ") + folder +
+                     QStringLiteral("ba.txt")),
+                 qPrintable(errorWindow()->ErrorDescription));
+        QVERIFY(!messageWindow()->isVisible());
+        QCOMPARE(onDisk(dir.path()), QStringList{"a.txt"});
+        QVERIFY(!flow->window()->isVisible());
+    }
+
+    void cancelStopsARenameBetweenFiles() {
+        QTemporaryDir dir;
+        QStringList names;
+        for (int i = 0; i < 60; ++i)
+            touch(dir.filePath(names.emplace_back(QStringLiteral("f%1.txt").arg(i, 2, 10,
+                                                                               QLatin1Char('0')))));
+        TestFileSystem fs;
+        fs.delayMs = 25;
+        flow->window()->setRenameFileSystem(&fs);
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
+        runPreview(dir.path(), listed(dir.path()), rules);
+
+        QSignalSpy renamed(flow.get(), &PreviewFlow::renameFinished);
+        QTest::mouseClick(flow->window()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                          Qt::LeftButton);
+        QVERIFY(statusWindow()->isVisible());
+        QTRY_VERIFY(statusWindow()->status().contains(QStringLiteral(" --> ")));
+        QTest::mouseClick(statusWindow()->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
+                          Qt::LeftButton);
+        QVERIFY(renamed.wait(20000));
+        const QStringList after = onDisk(dir.path());
+        const qsizetype done = std::count_if(after.begin(), after.end(), [](const QString &n) {
+            return n.startsWith(u'x');
+        });
+        QVERIFY2(done > 0 && done < 60, qPrintable(QString::number(done)));
+        QCOMPARE(after.size(), 60);
+        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!flow->window()->isVisible());
+        QCOMPARE(flow->window()->model()->rowCount(), 0);
     }
 
     void renameUsesTheFolderShownWhenItStarts() {
