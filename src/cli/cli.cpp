@@ -208,6 +208,22 @@ void writeLine(const QList<QByteArray> &fields) {
 void flushOut() { std::fflush(stdout); }
 
 QByteArray jsonString(const QString &s) {
+    // Plain printable ASCII needs no escaping: quote it directly (a list of 100,000 names
+    // would otherwise build as many JSON documents).
+    bool plain = true;
+    for (const QChar c : s)
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F || c == u'"' || c == u'\\') {
+            plain = false;
+            break;
+        }
+    if (plain) {
+        QByteArray out;
+        out.reserve(s.size() + 2);
+        out += '"';
+        out += s.toLatin1();
+        out += '"';
+        return out;
+    }
     // Qt writes a lone value inside an array; strip the brackets.
     QByteArray doc = QJsonDocument(QJsonArray{QJsonValue(s)}).toJson(QJsonDocument::Compact);
     return doc.mid(1, doc.size() - 2);
