@@ -84,6 +84,13 @@ void bringToFront(QWidget *window) {
     }
 }
 
+void placeOver(QWidget *window, const QWidget *anchor) {
+    if (window->isVisible() || !anchor || !anchor->isVisible())
+        return;
+    const QRect a = anchor->frameGeometry();
+    window->move(a.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
 QPushButton *makeButton(const QString &objectName, const QString &text, QWidget *parent,
                         bool primary) {
     auto *b = new QPushButton(text, parent);

@@ -34,6 +34,9 @@ void makeBorderless(QWidget *window);
 // Shows `window` without blocking and brings it in front of the others.
 void bringToFront(QWidget *window);
 
+// Centres a hidden `window` over `anchor` (when that is shown), so it opens where the user works.
+void placeOver(QWidget *window, const QWidget *anchor);
+
 // A push button styled as one of the window's main actions.
 QPushButton *makeButton(const QString &objectName, const QString &text, QWidget *parent,
                         bool primary = false);

@@ -4,6 +4,7 @@
 #include "ui/singletons.h"
 #include "ui/site.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
@@ -92,6 +93,7 @@ void ErrorWindow::showReport(const ErrorReport &report) {
     ErrorLocation = report.ErrorLocation;
     ErrorDescription = report.ErrorDescription;
     refresh();
+    placeOver(this, QApplication::activeWindow());
     bringToFront(this);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/chrome.h"
 #include "ui/singletons.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,6 +46,7 @@ MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
 void MessageWindow::showMessage(const QString &text) {
     m_message->setText(text);
     adjustSize();
+    placeOver(this, QApplication::activeWindow());
     bringToFront(this);
 }
 

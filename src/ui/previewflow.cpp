@@ -55,6 +55,7 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
     qint32 total =
         qint32(std::min<qint64>(ticked * rules.ruleCount(), std::numeric_limits<qint32>::max()));
     status->SetCompleted(total, 0);
+    placeOver(status, m_owner);
     bringToFront(status);
 
     m_job = startPreview(rules, folder, files, this,
@@ -70,8 +71,10 @@ void PreviewFlow::done(PreviewResult result) {
     if (m_owner)
         m_owner->unsetCursor();
     const bool shown = result.outcome == PreviewOutcome::Done;
-    if (shown)
+    if (shown) {
+        placeOver(window(), m_owner);
         window()->showRows(std::move(result.rows));
+    }
     Q_EMIT previewEnabledChanged(true);
     Q_EMIT previewFinished(shown);
 }

@@ -126,6 +126,7 @@ void PreviewWindow::cmdRename_Click() {
     status->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
     qint32 total = qint32(rows.size());
     status->SetCompleted(total, 0);
+    placeOver(status, this);
     bringToFront(status);
 
     m_job = new Job(
