@@ -12,12 +12,7 @@ ROOT=$(cd "$HERE/../.." && pwd)
 BUILD=${TALLOWIN_BENCH_BUILD:-$ROOT/build-bench-ui}
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j2 --target tallowin-ui tallowin-cli >/dev/null
-# shellcheck disable=SC2046
-g++ -O2 -std=c++20 -fPIC -DNDEBUG -I"$ROOT/src" -I"$ROOT/src/core" \
-    $(pkg-config --cflags Qt6Widgets Qt6Network) \
-    "$HERE/bench_mainwindow.cpp" "$BUILD/lib/libtallowin-ui.a" "$BUILD/lib/libtallowin-core.a" \
-    $(pkg-config --libs Qt6Widgets Qt6Network) -o "$BUILD/bench_mainwindow"
+cmake --build "$BUILD" -j2 --target bench_mainwindow tallowin-cli >/dev/null
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tallowin-bench-ui.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -43,7 +38,7 @@ printf '%-34s %9s ms   (best of 3)\n' "tallowin-cli list" "$best"
 
 export XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data TALLOWIN_HOME=$WORK/home
 if command -v xvfb-run >/dev/null; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/bench_mainwindow" "$WORK/f"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/bin/bench_mainwindow" "$WORK/f"
 else
-    QT_QPA_PLATFORM=offscreen "$BUILD/bench_mainwindow" "$WORK/f"
+    QT_QPA_PLATFORM=offscreen "$BUILD/bin/bench_mainwindow" "$WORK/f"
 fi

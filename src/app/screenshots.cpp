@@ -4,6 +4,7 @@
 #include "ui/filelistmodel.h"
 #include "ui/hooks.h"
 #include "ui/mainwindow.h"
+#include "ui/previewhook.h"
 #include "ui/rulearea.h"
 
 #include <QAbstractButton>
@@ -41,6 +42,7 @@ void shoot(QWidget *w, const QString &file) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    ui::installPreviewHook();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
     QTemporaryDir home;
@@ -93,9 +95,9 @@ int main(int argc, char **argv) {
     shoot(w.ruleArea(), out + QStringLiteral("/page-mp3.png"));
     w.ruleArea()->switchToStandardView();
 
-    if (ui::hooks().preview) {
+    {
         w.cmdPreview_Click();
-        settle(800);
+        settle(1000);
         for (QWidget *top : QApplication::topLevelWidgets())
             if (top->objectName() == QLatin1String("frmPreviewStandard") && top->isVisible())
                 shoot(top, out + QStringLiteral("/preview.png"));
