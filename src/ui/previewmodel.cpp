@@ -1,5 +1,7 @@
 #include "ui/previewmodel.h"
 
+#include <QHash>
+
 namespace tallowin::ui {
 
 PreviewModel::PreviewModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -46,26 +48,52 @@ Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const {
     return f;
 }
 
+namespace {
+// What tells one row from another across a reorder.
+QString rowKey(const PreviewEntry &e) {
+    return e.oldName + QChar(0) + e.newName + QChar(0) + QString::number(e.sourceIndex);
+}
+} // namespace
+
 bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int role) {
     if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole ||
         index.row() >= rowCount())
         return false;
     const bool checked = value.toInt() == Qt::Checked;
+    // The first accepted change sorts the rows. The view's current row and selection must
+    // follow their files, or the next key press would tick another file.
+    const bool maySort = !m_review.sortedByOldName();
+    QModelIndexList before;
+    QStringList beforeKeys;
+    if (maySort) {
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        before = persistentIndexList();
+        for (const QModelIndex &i : before)
+            beforeKeys << rowKey(m_review.rows()[size_t(i.row())]);
+    }
     const auto change = m_review.setChecked(index.row(), checked);
+    if (maySort) {
+        if (change.reordered && !before.isEmpty()) {
+            QHash<QString, int> rowOf;
+            rowOf.reserve(rowCount());
+            for (int r = rowCount() - 1; r >= 0; --r)
+                rowOf.insert(rowKey(m_review.rows()[size_t(r)]), r);
+            QModelIndexList after;
+            for (qsizetype k = 0; k < before.size(); ++k)
+                after << this->index(rowOf.value(beforeKeys[k], before[k].row()),
+                                     before[k].column());
+            changePersistentIndexList(before, after);
+        }
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
     if (!change.accepted) {
         // The view may already draw the new tick; have it read the row back.
         Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
         Q_EMIT tickRefused(change.message);
         return false;
     }
-    if (change.reordered) {
-        // The first accepted change sorts the rows; a layout change keeps the scroll position.
-        Q_EMIT layoutAboutToBeChanged();
-        Q_EMIT layoutChanged();
-        Q_EMIT dataChanged(this->index(0, 0), this->index(rowCount() - 1, 1));
-    } else {
+    if (!change.reordered)
         Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
-    }
     Q_EMIT countsChanged();
     return true;
 }

@@ -109,6 +109,21 @@ private Q_SLOTS:
         QCOMPARE(label("lblFilesShown"), QStringLiteral("3 Files Shown"));
     }
 
+    void currentRowFollowsItsFileWhenTheListSorts() {
+        // This window's list has been sorted by an earlier test; a fresh model has not.
+        PreviewModel model;
+        QTreeView view;
+        view.setModel(&model);
+        model.fill({row("c.txt", "3.txt", true), row("a.txt", "1.txt", true),
+                    row("b.txt", "2.txt", true)});
+        view.setCurrentIndex(model.index(0, 0)); // c.txt
+        QTest::keyClick(&view, Qt::Key_Space);   // untick c.txt: the rows sort
+        QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("c.txt"));
+        QTest::keyClick(&view, Qt::Key_Space);   // ticks c.txt again, not another file
+        QCOMPARE(model.review().filesSelected(), qsizetype(3));
+        QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("c.txt"));
+    }
+
     void laterFillsStaySorted() {
         // An earlier test sorted the list; rows of a new preview are placed in that order.
         w->showRows({row("z.txt", "1.txt", true), row("m.txt", "2.txt", true)});
