@@ -14,6 +14,9 @@
 #include <QThread>
 #include <QtTest>
 
+#include <cstdio>
+#include <unistd.h>
+
 using namespace tallowin;
 using namespace tallowin::ui;
 
@@ -236,6 +239,26 @@ private Q_SLOTS:
         QVERIFY(!statusWindow()->isVisible());
         QVERIFY(!flow->window()->isVisible());
         QCOMPARE(flow->window()->model()->rowCount(), 0);
+    }
+
+    void nameThatIsNotUtf8IsRenamedFromItsBytes() {
+        QTemporaryDir dir;
+        const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.txt";
+        {
+            QFile f;
+            QVERIFY(f.open(::fopen(latin1.constData(), "w"), QIODevice::WriteOnly,
+                           QFile::AutoCloseHandle));
+        }
+        RuleTable rules;
+        rules.AddRule(RuleKinds::Insert, QStringLiteral("menu "), QStringLiteral("Start"));
+        runPreview(dir.path(), listed(dir.path()), rules);
+        QCOMPARE(flow->window()->model()->rowCount(), 1);
+        clickRename();
+        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(::access(latin1.constData(), F_OK) != 0);
+        const QStringList after = onDisk(dir.path());
+        QCOMPARE(after.size(), 1);
+        QVERIFY(after.first().startsWith(QStringLiteral("menu caf")));
     }
 
     void renameUsesTheFolderShownWhenItStarts() {
