@@ -93,44 +93,24 @@ int main(int argc, char **argv) {
         gap, [&] { idle.start(); }, [&] { return idle.elapsed() >= 2000; });
     print("idle (noise floor)", idleMs, gap);
 
+    // Listed three times, as the command-line figure is the best of three runs.
     bool listed = false;
-    QElapsedTimer listClock;
-    qint64 listedAt = 0;
-    QObject::connect(&w, &ui::MainWindow::listingFinished, [&] {
-        listed = true;
-        listedAt = listClock.elapsed();
-    });
-    const double listMs = runPhase(
-        gap,
-        [&] {
-            listClock.start();
-            w.setFolder(folder);
-        },
-        [&] {
-            if (!listed)
-                return false;
-            w.repaint(); // the list is on screen
-            return true;
-        });
-    print("list (until shown)", listMs, gap);
-    std::printf("  of which the listing itself      %9lld ms\n", static_cast<long long>(listedAt));
-    listed = false;
-        listedAt = 0;
-    
-    const double listMs2 = runPhase(
-        gap,
-        [&] {
-            listClock.start();
-            w.setFolder(folder);
-        },
-        [&] {
-            if (!listed)
-                return false;
-            w.repaint(); // the list is on screen
-            return true;
-        });
-    print("list again (until shown)", listMs2, gap);
-    std::printf("  of which the listing itself      %9lld ms\n", static_cast<long long>(listedAt));
+    QObject::connect(&w, &ui::MainWindow::listingFinished, [&] { listed = true; });
+    double bestList = 0;
+    for (int run = 0; run < 3; ++run) {
+        listed = false;
+        const double listMs = runPhase(
+            gap, [&] { w.setFolder(folder); },
+            [&] {
+                if (!listed)
+                    return false;
+                w.repaint(); // the list is on screen
+                return true;
+            });
+        print(run == 0 ? "list (until shown)" : "list again (until shown)", listMs, gap);
+        bestList = run == 0 ? listMs : std::min(bestList, listMs);
+    }
+    std::printf("%-34s %9.1f ms\n", "list, best of 3", bestList);
     std::printf("rows: %lld\n", static_cast<long long>(w.fileList()->rowCount()));
 
     bool sorted = false;
