@@ -22,6 +22,9 @@ struct RuleFailure {
 };
 
 bool meansStartOrBefore(const QString &word) {
+    // Lowering keeps the length; most words are neither, so skip the copy for them.
+    if (word.size() != 5 && word.size() != 6)
+        return false;
     const QString w = text::lower(word);
     return w == u"start" || w == u"before";
 }
@@ -50,16 +53,16 @@ QString keep(const QString &s, qsizetype k, bool fromStart) {
 
 // Word start: the first character and every character after a space.
 template <typename Step> QString walkWords(const QString &subject, Step step) {
-    std::vector<char32_t> chars;
-    for (char32_t c : subject.toUcs4())
-        chars.push_back(c);
+    QString out;
+    out.reserve(subject.size());
     bool flag = true;
-    for (char32_t &c : chars) {
+    text::forEachCodePoint(subject, [&](char32_t c) {
         c = step(c, flag);
         if (c == U' ')
             flag = true;
-    }
-    return QString::fromUcs4(chars.data(), qsizetype(chars.size()));
+        text::appendCodePoint(out, c);
+    });
+    return out;
 }
 
 QString firstOfWord(const QString &subject, bool firstUpper) {

@@ -35,20 +35,25 @@ namespace {
 template <typename Map> QString mapEach(const QString &s, Map map) {
     QString out;
     out.reserve(s.size());
-    for (char32_t c : s.toUcs4()) {
-        const char32_t m = map(c);
-        out.append(QString::fromUcs4(&m, 1));
-    }
+    forEachCodePoint(s, [&](char32_t c) { appendCodePoint(out, map(c)); });
     return out;
 }
 } // namespace
 
 QString upper(const QString &s) {
-    return mapEach(s, [](char32_t c) { return QChar::toUpper(c); });
+    return mapEach(s, [](char32_t c) -> char32_t {
+        if (c < 0x80)
+            return c >= U'a' && c <= U'z' ? c - 32 : c;
+        return QChar::toUpper(c);
+    });
 }
 
 QString lower(const QString &s) {
-    return mapEach(s, [](char32_t c) { return QChar::toLower(c); });
+    return mapEach(s, [](char32_t c) -> char32_t {
+        if (c < 0x80)
+            return c >= U'A' && c <= U'Z' ? c + 32 : c;
+        return QChar::toLower(c);
+    });
 }
 
 qsizetype length(const QString &s) {

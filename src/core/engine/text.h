@@ -14,6 +14,29 @@ qsizetype find(const QString &in, const QString &find, qsizetype from = 0);
 // letter case; `with` is inserted exactly as given. maxCount < 0 means no bound.
 QString replace(const QString &in, const QString &find, const QString &with, int maxCount = -1);
 
+// Calls f(char32_t) for each code point of `s`; a lone surrogate counts as U+FFFD.
+template <typename F> void forEachCodePoint(QStringView s, F &&f) {
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i].unicode();
+        if (!QChar::isSurrogate(u)) {
+            f(char32_t(u));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+            f(QChar::surrogateToUcs4(u, s[++i].unicode()));
+        } else {
+            f(char32_t(QChar::ReplacementCharacter));
+        }
+    }
+}
+inline void appendCodePoint(QString &out, char32_t c) {
+    if (QChar::requiresSurrogates(c)) {
+        out.append(QChar(QChar::highSurrogate(c)));
+        out.append(QChar(QChar::lowSurrogate(c)));
+    } else {
+        out.append(QChar(char16_t(c)));
+    }
+}
+
 // Case mapping one character at a time, so a text never changes length ("ß" stays "ß").
 QString upper(const QString &s);
 QString lower(const QString &s);

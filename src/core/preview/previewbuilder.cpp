@@ -1,8 +1,7 @@
 #include "preview/previewbuilder.h"
 
 #include "engine/text.h"
-
-#include <QHash>
+#include "preview/foldednameset.h"
 
 #include <limits>
 
@@ -53,8 +52,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     result.marker = 5;
     result.rows.reserve(size_t(ticked));
     // The new names shown so far, by clash key, so each test is one look-up.
-    QHash<QString, bool> seen;
-    seen.reserve(ticked);
+    FoldedNameSet seen(ticked);
     for (qsizetype i = 0; i < ticked; ++i) {
         if (progress && progress->cancelled()) {
             result.outcome = PreviewOutcome::Cancelled;
@@ -68,7 +66,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         auto [name, ext] = text::splitAtLastDot(fileName);
         result.marker = 7;
         for (int slot = 1; slot <= ruleCount; ++slot) {
-            const QString joined = m_engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
+            QString joined = m_engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
             result.marker = 8;
             const qsizetype dot = joined.lastIndexOf(u'.');
             if (dot < 0) {
@@ -80,8 +78,10 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
                 result.outcome = PreviewOutcome::Failed;
                 return result;
             }
-            name = joined.left(dot);
+            // Truncating the rule's own result in place saves a copy per rule.
             ext = joined.mid(dot + 1);
+            name = std::move(joined);
+            name.truncate(dot);
             ++done;
             result.marker = 9;
             if (progress)
@@ -97,10 +97,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         if (name.contains(u'/'))
             name.replace(u'/', u'-');
         row.newName = text::join(name, ext);
-        QString key = previewNameKey(row.newName);
-        const bool duplicate = seen.contains(key);
-        if (!duplicate)
-            seen.insert(std::move(key), true);
+        const bool duplicate = !seen.insert(row.newName);
         result.marker = 11;
         row.checked = !duplicate && !(name.contains(u'%') && holdsMp3Placeholder(name));
         result.rows.push_back(std::move(row));
