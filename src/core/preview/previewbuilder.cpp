@@ -78,10 +78,16 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
                 result.outcome = PreviewOutcome::Failed;
                 return result;
             }
-            // Truncating the rule's own result in place saves a copy per rule.
-            ext = joined.mid(dot + 1);
-            name = std::move(joined);
-            name.truncate(dot);
+            // Most rules leave the two parts exactly as they return them joined; then the
+            // split is already done. Otherwise truncate the result in place.
+            const bool asJoined = dot == name.size() && joined.size() == dot + 1 + ext.size() &&
+                                  QStringView(joined).left(dot) == name &&
+                                  QStringView(joined).sliced(dot + 1) == ext;
+            if (!asJoined) {
+                ext = joined.mid(dot + 1);
+                name = std::move(joined);
+                name.truncate(dot);
+            }
             ++done;
             result.marker = 9;
             if (progress)
