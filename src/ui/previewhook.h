@@ -11,6 +11,8 @@ void installPreviewHook();
 
 // The preview flow that serves `window`, made on first use: it keeps the Preview button
 // disabled while it runs, renames in the folder the window shows and relists it afterwards.
+// Rows made elsewhere (a rename list file) go through it too, previewFlowFor(w).showRows(rows),
+// so their rename relists the main window as well.
 PreviewFlow &previewFlowFor(MainWindow &window);
 
 } // namespace tallowin::ui

@@ -4,12 +4,13 @@
 #include "ui/errorwindow.h"
 #include "ui/hooks.h"
 #include "ui/job.h"
+#include "ui/mainwindow.h"
 #include "ui/messagewindow.h"
 #include "ui/previewmodel.h"
+#include "ui/startup.h"
 #include "ui/statuswindow.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -113,7 +114,10 @@ void PreviewWindow::cmdCancel_Click() {
 void PreviewWindow::cmdRename_Click() {
     if (isRenaming())
         return;
-    const QString folder = m_folder ? m_folder() : QDir::currentPath();
+    // Without a source of its own, the folder the main window shows.
+    const QString folder = m_folder                 ? m_folder()
+                           : mainWindow() != nullptr ? mainWindow()->folder()
+                                                     : QString();
     std::vector<PreviewEntry> rows = m_model->review().rows();
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;

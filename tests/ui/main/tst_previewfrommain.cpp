@@ -53,6 +53,26 @@ private Q_SLOTS:
         QVERIFY(!statusWindow()->isVisible());
         QVERIFY(!messageWindow()->isVisible());
     }
+
+    void rowsFromElsewhereRenameAndRelistToo() {
+        QTemporaryDir dir;
+        makeFiles(dir.path(), {"old.txt", "other.txt"});
+        Fixture f;
+        f.chooseFolder(dir.path());
+        // As a rename list file hands over its rows.
+        PreviewEntry row;
+        row.oldName = QStringLiteral("old.txt");
+        row.newName = QStringLiteral("new.txt");
+        row.checked = true;
+        previewFlowFor(f.w()).showRows({row});
+        QVERIFY(previewWindow()->isVisible());
+        QVERIFY(f.listAfter([] {
+            QTest::mouseClick(previewWindow()->findChild<QPushButton *>(
+                                  QStringLiteral("cmdRename")),
+                              Qt::LeftButton);
+        }));
+        QCOMPARE(f.names(), (QStringList{"new.txt", "other.txt"}));
+    }
 };
 
 QTEST_MAIN(TestPreviewFromMain)
