@@ -16,15 +16,17 @@ public:
     // Adds `name` unless an equal one is in already; true when it was added.
     bool insert(const QString &name) {
         const quint64 h = hashFolded(name);
+        const auto tag = quint32(h >> 32);
         size_t i = size_t(h) & m_mask;
-        for (; m_slots[i].used; i = (i + 1) & m_mask) {
-            if (m_slots[i].hash == h &&
-                QString::compare(m_slots[i].name, name, Qt::CaseInsensitive) == 0)
+        for (; m_slots[i].entry != 0; i = (i + 1) & m_mask) {
+            if (m_slots[i].tag == tag &&
+                QString::compare(m_names[m_slots[i].entry - 1], name, Qt::CaseInsensitive) == 0)
                 return false;
         }
-        m_slots[i] = {h, name, true};
-        if (++m_count * 2 > m_slots.size())
-            rehash(qsizetype(m_count) * 2);
+        m_names.push_back(name);
+        m_slots[i] = {tag, quint32(m_names.size())};
+        if (m_names.size() * 2 > m_slots.size())
+            rehash(qsizetype(m_names.size()) * 2);
         return true;
     }
 
@@ -48,32 +50,32 @@ public:
     }
 
 private:
+    // Small slots keep the table in cache: a tag from the hash and the name's place plus one
+    // (0 marks a free slot).
     struct Slot {
-        quint64 hash = 0;
-        QString name;
-        bool used = false;
+        quint32 tag = 0;
+        quint32 entry = 0;
     };
 
     void rehash(qsizetype expected) {
         size_t capacity = 16;
         while (capacity < size_t(expected) * 2)
             capacity *= 2;
-        std::vector<Slot> old = std::move(m_slots);
         m_slots.assign(capacity, Slot{});
         m_mask = capacity - 1;
-        for (Slot &s : old) {
-            if (!s.used)
-                continue;
-            size_t i = size_t(s.hash) & m_mask;
-            while (m_slots[i].used)
+        m_names.reserve(size_t(expected));
+        for (size_t n = 0; n < m_names.size(); ++n) {
+            const quint64 h = hashFolded(m_names[n]);
+            size_t i = size_t(h) & m_mask;
+            while (m_slots[i].entry != 0)
                 i = (i + 1) & m_mask;
-            m_slots[i] = std::move(s);
+            m_slots[i] = {quint32(h >> 32), quint32(n + 1)};
         }
     }
 
     std::vector<Slot> m_slots;
+    std::vector<QString> m_names;
     size_t m_mask = 0;
-    size_t m_count = 0;
 };
 
 } // namespace tallowin

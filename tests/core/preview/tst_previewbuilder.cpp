@@ -1,3 +1,4 @@
+#include "preview/foldednameset.h"
 #include "preview/previewbuilder.h"
 #include "preview_helper.h"
 
@@ -108,6 +109,34 @@ private Q_SLOTS:
             QCOMPARE(list[size_t(row.sourceIndex)].FileName, row.oldName);
             QCOMPARE(row.oldNative, list[size_t(row.sourceIndex)].nativeName);
         }
+    }
+
+    // The clash test must agree with a case-insensitive comparison, also beyond ASCII and
+    // for characters outside the basic plane, however many names it holds.
+    void foldedNameSet_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("clash");
+        QTest::newRow("ascii") << "Photo.JPG" << "photo.jpg" << true;
+        QTest::newRow("latin") << "\u00C4rger.txt" << "\u00E4RGER.TXT" << true;
+        QTest::newRow("greek-final-sigma") << "\u03A3.txt" << "\u03C2.txt" << true;
+        QTest::newRow("deseret-surrogates") << "\U00010400.txt" << "\U00010428.txt" << true;
+        QTest::newRow("different") << "a.txt" << "b.txt" << false;
+        QTest::newRow("lone-surrogate-differs")
+            << QString(QChar(0xD800)) + u'a' << QString(QChar(0xD801)) + u'a' << false;
+    }
+    void foldedNameSet() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, clash);
+        QCOMPARE(QString::compare(first, second, Qt::CaseInsensitive) == 0, clash);
+        FoldedNameSet set;
+        for (int i = 0; i < 1000; ++i)
+            QVERIFY(set.insert(QString::number(i)));
+        QVERIFY(set.insert(first));
+        QCOMPARE(set.insert(second), !clash);
+        QVERIFY(!set.insert(first.toUpper()));
+        QVERIFY(!set.insert(QStringLiteral("999")));
     }
 
     void everyRunStartsCountingAgain() {
