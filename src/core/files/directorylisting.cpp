@@ -207,26 +207,32 @@ struct Examiner {
     }
 };
 
-// Runs work(begin, end) over [0, n) in a few contiguous shares on threads of their own (the
-// caller's thread taking the first share), when n is large enough to be worth it.
+// Runs work(begin, end) over [0, n) in blocks, on the caller's thread and, when n is large
+// enough to be worth it, a few more. Threads take the next block as they finish one, so a
+// thread the system sets aside on a busy machine holds up no more than its current block.
 template <class Work>
 void shareOut(size_t n, Work work) {
+    constexpr size_t Block = 1024;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t shares = n < 2048 ? 1 : std::min<size_t>({cores, 4, n / 1024});
-    const size_t chunk = shares == 0 ? 0 : (n + shares - 1) / shares;
+    const size_t threads = n < 2 * Block ? 1 : std::min<size_t>({cores, 4, n / Block});
+    std::atomic<size_t> next{0};
+    const auto worker = [&] {
+        for (;;) {
+            const size_t begin = next.fetch_add(Block);
+            if (begin >= n)
+                return;
+            work(begin, std::min(n, begin + Block));
+        }
+    };
     std::vector<std::thread> helpers;
-    std::vector<std::pair<size_t, size_t>> leftOver; // shares no thread could be started for
-    for (size_t w = 1; w < shares; ++w) {
-        const size_t begin = std::min(n, w * chunk), end = std::min(n, (w + 1) * chunk);
+    for (size_t t = 1; t < threads; ++t) {
         try {
-            helpers.emplace_back(work, begin, end);
+            helpers.emplace_back(worker);
         } catch (const std::system_error &) {
-            leftOver.emplace_back(begin, end);
+            break; // the threads already started and this one share the work
         }
     }
-    work(size_t(0), std::min(n, chunk));
-    for (const auto &[begin, end] : leftOver)
-        work(begin, end);
+    worker();
     for (std::thread &t : helpers)
         t.join();
 }
@@ -453,19 +459,16 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     if (progress)
         progress->SetCompleted(total, 0);
     shareOut(n, [&](size_t begin, size_t end) {
-        const bool reports = progress && std::this_thread::get_id() == caller;
         for (size_t i = begin; i < end; ++i) {
-            if ((i & 255) == 0 && i != begin) {
-                done += 256;
-                if (reports)
-                    progress->SetCompleted(total, qint32(std::min<size_t>(done, INT32_MAX)));
-            }
             if (stop || (progress && progress->cancelled())) {
                 stop = true;
                 return;
             }
             examiner.lookUp(candidates[i]);
         }
+        done += end - begin;
+        if (progress && std::this_thread::get_id() == caller)
+            progress->SetCompleted(total, qint32(std::min<size_t>(done, INT32_MAX)));
     });
     closedir(dir);
     out.cancelled = stop; // files not looked up by then do not qualify, so are not listed
