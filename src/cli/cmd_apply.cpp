@@ -23,8 +23,21 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
         writeRaw(out);
         return;
     }
-    for (const auto &r : rows)
-        writeLine({r.checked ? "1" : "0", oldNameField(r), tsvField(r.newName)});
+    // One buffer for many rows: a preview may have a hundred thousand of them.
+    QByteArray out;
+    out.reserve(1 << 17);
+    for (const auto &r : rows) {
+        out += r.checked ? "1\t" : "0\t";
+        out += oldNameField(r);
+        out += '\t';
+        out += tsvField(r.newName);
+        out += '\n';
+        if (out.size() >= (1 << 16)) {
+            writeRaw(out);
+            out.resize(0);
+        }
+    }
+    writeRaw(out);
 }
 
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names,

@@ -11,13 +11,21 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
     QByteArray out = json ? QByteArray("{\"renames\":[") : QByteArray();
     for (size_t i = 0; i < run.outcomes.size(); ++i) {
         const RenameOutcome &o = run.outcomes[i];
-        PreviewEntry old = rows[size_t(o.row)];
-        old.oldNative = o.oldBytes;
+        const PreviewEntry &old = rows[size_t(o.row)];
         if (!json) {
-            QList<QByteArray> fields{o.ok ? "ok" : "failed", oldNameField(old), tsvField(o.newName)};
-            if (!o.ok)
-                fields << tsvField(o.message);
-            writeLine(fields);
+            out += o.ok ? "ok\t" : "failed\t";
+            out += oldNameField(old);
+            out += '\t';
+            out += tsvField(o.newName);
+            if (!o.ok) {
+                out += '\t';
+                out += tsvField(o.message);
+            }
+            out += '\n';
+            if (out.size() >= (1 << 16)) {
+                writeRaw(out);
+                out.resize(0);
+            }
             continue;
         }
         if (i)
@@ -30,8 +38,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
                    ",\"message\":" + jsonString(o.message);
         out += '}';
     }
-    if (json)
-        writeRaw(out + "]}\n");
+    writeRaw(json ? out + "]}\n" : out);
     return run.failedCount() > 0 ? SomeFailed : Done;
 }
 

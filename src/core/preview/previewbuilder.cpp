@@ -3,7 +3,9 @@
 #include "engine/text.h"
 #include "preview/foldednameset.h"
 
+#include <algorithm>
 #include <limits>
+#include <thread>
 
 namespace tallowin {
 
@@ -27,6 +29,96 @@ struct TickedFile {
     QByteArray native;
 };
 
+// Applies every rule to one file name. Fills the row's new name (with "/" shown as "-") and
+// ticks it unless an MP3 placeholder is left; false when a rule failed. `afterRule` runs after
+// every rule that succeeded.
+template <typename AfterRule>
+bool applyRules(RuleEngine &engine, int ruleCount, const QString &fileName, PreviewEntry &row,
+                int &marker, AfterRule &&afterRule) {
+    auto [name, ext] = text::splitAtLastDot(fileName);
+    marker = 7;
+    for (int slot = 1; slot <= ruleCount; ++slot) {
+        QString joined = engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
+        marker = 8;
+        const qsizetype dot = joined.lastIndexOf(u'.');
+        if (dot < 0)
+            return false; // a failed rule (or an unknown kind) leaves nothing to split
+        // Most rules leave the two parts exactly as they return them joined; then the split
+        // is already done. Otherwise truncate the result in place.
+        const bool asJoined = dot == name.size() && joined.size() == dot + 1 + ext.size() &&
+                              QStringView(joined).left(dot) == name &&
+                              QStringView(joined).sliced(dot + 1) == ext;
+        if (!asJoined) {
+            ext = joined.mid(dot + 1);
+            name = std::move(joined);
+            name.truncate(dot);
+        }
+        marker = 9;
+        afterRule();
+    }
+    marker = 10;
+    row.oldName = fileName;
+    // A "/" cannot stand in a file name; the row shows (and later writes) "-" instead.
+    if (name.contains(u'/'))
+        name.replace(u'/', u'-');
+    row.newName = text::join(name, ext);
+    row.checked = !(name.contains(u'%') && holdsMp3Placeholder(name));
+    return true;
+}
+
+bool isAutoNumber(const QString &kind) {
+    return kind == RuleKinds::AutoStartEnd || kind == RuleKinds::AutoBeforeAfter;
+}
+
+// The MP3 kind reads the files and may hand control to other work: files one after the other.
+bool readsFiles(const RuleTable &rules, int ruleCount) {
+    for (int slot = 1; slot <= ruleCount; ++slot)
+        if (rules.slot(slot)[Kind] == RuleKinds::Mp3)
+            return true;
+    return false;
+}
+
+// The auto numbering counter as it stands before each of the files `starts` (ascending): the
+// counter moves the same way whatever the names are, so running only the numbering rules on a
+// stand-in name gives it.
+std::vector<qint16> countersAt(const RuleTable &rules, int ruleCount,
+                               const std::vector<qsizetype> &starts) {
+    std::vector<int> autoSlots;
+    for (int slot = 1; slot <= ruleCount; ++slot)
+        if (isAutoNumber(rules.slot(slot)[Kind]))
+            autoSlots.push_back(slot);
+    NullErrorReporter ignored;
+    RuleEngine engine(rules, ignored);
+    std::vector<qint16> counters;
+    qsizetype file = 0;
+    for (qsizetype start : starts) {
+        for (; !autoSlots.empty() && file < start; ++file) {
+            for (int slot : autoSlots) {
+                QString name = QStringLiteral("x"), ext;
+                engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
+            }
+        }
+        counters.push_back(engine.AutoNumberCounter);
+    }
+    return counters;
+}
+
+// A table whose texts share no memory with `rules`: threads that each use their own never
+// write to the same reference counts.
+RuleTable privateCopy(const RuleTable &rules, int ruleCount) {
+    RuleTable copy;
+    for (int slot = 1; slot <= ruleCount; ++slot) {
+        RuleSlot rule = rules.slot(slot);
+        for (QString &field : rule.fields)
+            field = QString(field.constData(), field.size());
+        copy.AddRule(rule);
+    }
+    return copy;
+}
+
+// Below this many files a second thread costs more than it saves.
+constexpr qsizetype ParallelFrom = 4096;
+
 } // namespace
 
 template <typename Next>
@@ -48,64 +140,107 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         progress->setStatus(PreparingPreviewCaption);
         progress->SetCompleted(total, 0);
     }
-    qint64 done = 0;
     result.marker = 5;
-    result.rows.reserve(size_t(ticked));
-    // The new names shown so far, by clash key, so each test is one look-up.
+    const auto failed = [&] {
+        m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
+                        errorText(ErrorNumbers::InvalidProcedureCall) +
+                            QStringLiteral(" Position: ") + QString::number(result.marker));
+        result.outcome = PreviewOutcome::Failed;
+    };
+    // The clash test and the ticks, in list order: a row repeating an earlier new name
+    // (ignoring case) starts unticked.
     FoldedNameSet seen(ticked);
+    const auto tickUnlessRepeated = [&](PreviewEntry &row) {
+        if (!seen.insert(row.newName))
+            row.checked = false;
+    };
+
+    const unsigned threads = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
+    if (!progress && threads > 1 && ticked >= ParallelFrom && !readsFiles(rules, ruleCount)) {
+        // Without a window to follow the run, the files are shared out among threads, each with
+        // its own engine and its own counter started where a run file by file would have it.
+        // The reports, the clash test and the failure (the first in list order) are then
+        // settled in order, as one thread would.
+        result.rows.resize(size_t(ticked));
+        std::vector<qsizetype> starts;
+        for (unsigned t = 0; t < threads; ++t)
+            starts.push_back(ticked * t / threads);
+        const std::vector<qint16> counters = countersAt(rules, ruleCount, starts);
+        std::vector<CollectingErrorReporter> reports(threads);
+        std::vector<qsizetype> firstFailure(threads, ticked);
+        std::vector<qint16> lastCounter(threads, 0);
+        const auto work = [&](unsigned t) {
+            const RuleTable ownRules = privateCopy(rules, ruleCount);
+            RuleEngine engine(ownRules, reports[t]);
+            engine.mp3 = m_engine.mp3;
+            engine.AutoNumberCounter = counters[t];
+            const qsizetype begin = starts[t], end = ticked * (t + 1) / threads;
+            int marker = 0;
+            for (qsizetype i = begin; i < end; ++i) {
+                TickedFile file = next(i);
+                PreviewEntry &row = result.rows[size_t(i)];
+                if (!applyRules(engine, ruleCount, *file.name, row, marker, [] {})) {
+                    firstFailure[t] = i;
+                    lastCounter[t] = engine.AutoNumberCounter;
+                    return;
+                }
+                row.oldNative = std::move(file.native);
+                row.sourceIndex = file.sourceIndex;
+            }
+            lastCounter[t] = engine.AutoNumberCounter;
+        };
+        std::vector<std::thread> helpers;
+        for (unsigned t = 1; t < threads; ++t)
+            helpers.emplace_back(work, t);
+        work(0);
+        for (auto &h : helpers)
+            h.join();
+        qsizetype end = ticked;
+        for (unsigned t = 0; t < threads && end == ticked; ++t) {
+            for (const ErrorReport &r : reports[t].reports)
+                m_errors.report(r);
+            end = firstFailure[t];
+            // The counter as a run file by file leaves it.
+            m_engine.AutoNumberCounter = lastCounter[t];
+        }
+        result.rows.resize(size_t(end));
+        for (PreviewEntry &row : result.rows)
+            tickUnlessRepeated(row);
+        if (end < ticked) {
+            result.marker = 8;
+            failed();
+            return result;
+        }
+        result.marker = 14;
+        return result;
+    }
+
+    qint64 done = 0;
+    result.rows.reserve(size_t(ticked));
     for (qsizetype i = 0; i < ticked; ++i) {
         if (progress && progress->cancelled()) {
             result.outcome = PreviewOutcome::Cancelled;
             return result;
         }
         TickedFile file = next(i);
-        const QString &fileName = *file.name;
         result.marker = 6;
         if (progress)
-            progress->setStatus(QStringLiteral("Applying Rules To: ") + fileName);
-        auto [name, ext] = text::splitAtLastDot(fileName);
-        result.marker = 7;
-        for (int slot = 1; slot <= ruleCount; ++slot) {
-            QString joined = m_engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
-            result.marker = 8;
-            const qsizetype dot = joined.lastIndexOf(u'.');
-            if (dot < 0) {
-                // A failed rule (or an unknown kind) leaves nothing to split.
-                m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
-                                errorText(ErrorNumbers::InvalidProcedureCall) +
-                                    QStringLiteral(" Position: ") +
-                                    QString::number(result.marker));
-                result.outcome = PreviewOutcome::Failed;
-                return result;
-            }
-            // Most rules leave the two parts exactly as they return them joined; then the
-            // split is already done. Otherwise truncate the result in place.
-            const bool asJoined = dot == name.size() && joined.size() == dot + 1 + ext.size() &&
-                                  QStringView(joined).left(dot) == name &&
-                                  QStringView(joined).sliced(dot + 1) == ext;
-            if (!asJoined) {
-                ext = joined.mid(dot + 1);
-                name = std::move(joined);
-                name.truncate(dot);
-            }
+            progress->setStatus(QStringLiteral("Applying Rules To: ") + *file.name);
+        PreviewEntry row;
+        const bool applied = applyRules(m_engine, ruleCount, *file.name, row, result.marker, [&] {
             ++done;
-            result.marker = 9;
             if (progress)
                 progress->SetCompleted(total, clamp32(done));
+        });
+        if (!applied) {
+            failed();
+            return result;
         }
-        result.marker = 10;
-        PreviewEntry row;
-        row.oldName = fileName;
         row.oldNative = std::move(file.native);
         row.sourceIndex = file.sourceIndex;
-        // A "/" cannot stand in a file name; the row shows (and later writes) "-" instead.
         // Clashes are tested on the name as shown, since that is the name the rename writes.
-        if (name.contains(u'/'))
-            name.replace(u'/', u'-');
-        row.newName = text::join(name, ext);
-        const bool duplicate = !seen.insert(row.newName);
+        tickUnlessRepeated(row);
         result.marker = 11;
-        row.checked = !duplicate && !(name.contains(u'%') && holdsMp3Placeholder(name));
         result.rows.push_back(std::move(row));
     }
     result.marker = 12;

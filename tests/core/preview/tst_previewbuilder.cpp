@@ -139,6 +139,47 @@ private Q_SLOTS:
         QVERIFY(!set.insert(QStringLiteral("999")));
     }
 
+    // Large runs without a window share the files among threads; the rows, ticks, clashes
+    // across the shares and the first failure must come out as from a run file by file.
+    void largeRunMatchesFileByFile_data() {
+        QTest::addColumn<QStringList>("rules");
+        QTest::addColumn<int>("failAt"); // -1: no failure
+        QTest::newRow("clashes-and-placeholders")
+            << QStringList{"STANDARDREPLACE|x|%artist%|1||||", "STANDARDLETTERUPPERCASE|0||||||",
+                           "STANDARDREMOVE|1|End|||||"}
+            << -1;
+        QTest::newRow("failure-midway") << QStringList{"STANDARDREMOVE|3|Start|||||"} << 7001;
+        // The counter runs on across the shares, wraps to 0 and starts again from its start.
+        QTest::newRow("auto-numbers")
+            << QStringList{"STANDARDAUTOSTARTEND|End|3|7|-40|||", "STANDARDAUTOBEFOREAFTER|name|Before|2|-3|5||"}
+            << -1;
+        // A bad increment is told for every file, in order, and the run goes on.
+        QTest::newRow("auto-number-reports")
+            << QStringList{"STANDARDAUTOSTARTEND|End|1|x|1|||", "STANDARDREMOVE|5|Start|||||"} << 9000;
+    }
+    void largeRunMatchesFileByFile() {
+        QFETCH(QStringList, rules);
+        QFETCH(int, failAt);
+        QStringList names;
+        for (int i = 0; i < 10000; ++i)
+            names << (i == failAt ? QStringLiteral("ab") : QStringLiteral("name%1%2.txt").arg(i % 4000).arg(i % 3 ? "" : "x"));
+        const auto files = filesFrom(names);
+        const RuleTable table = rulesFrom(rules);
+        CollectingErrorReporter parallelErrors, serialErrors;
+        RuleEngine parallelEngine(table, parallelErrors), serialEngine(table, serialErrors);
+        const auto parallel = PreviewBuilder(parallelEngine, parallelErrors).build(files);
+        Progress progress; // a window follows the run: file by file
+        const auto serial = PreviewBuilder(serialEngine, serialErrors).build(files, &progress);
+        QCOMPARE(parallel.outcome, failAt < 0 ? PreviewOutcome::Done : PreviewOutcome::Failed);
+        QCOMPARE(parallel.outcome, serial.outcome);
+        QCOMPARE(parallel.marker, serial.marker);
+        QCOMPARE(rowsText(parallel.rows), rowsText(serial.rows));
+        QCOMPARE(parallel.rows.size(), size_t(failAt < 0 ? 10000 : failAt));
+        QCOMPARE(parallelErrors.reports, serialErrors.reports);
+        QCOMPARE(parallelEngine.AutoNumberCounter, serialEngine.AutoNumberCounter);
+        QVERIFY(parallel.tickedCount() > 0 && parallel.tickedCount() < qsizetype(parallel.rows.size()));
+    }
+
     void everyRunStartsCountingAgain() {
         const RuleTable table = rulesFrom({Auto});
         NullErrorReporter errors;
