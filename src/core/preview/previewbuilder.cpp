@@ -78,29 +78,22 @@ bool readsFiles(const RuleTable &rules, int ruleCount) {
     return false;
 }
 
-// The auto numbering counter as it stands before each of the files `starts` (ascending): the
-// counter moves the same way whatever the names are, so running only the numbering rules on a
-// stand-in name gives it.
-std::vector<qint16> countersAt(const RuleTable &rules, int ruleCount,
-                               const std::vector<qsizetype> &starts) {
+// The auto numbering counter as it stands before file `file`: the counter moves the same way
+// whatever the names are, so running only the numbering rules on a stand-in name gives it.
+qint16 counterBefore(const RuleTable &rules, int ruleCount, qsizetype file) {
     std::vector<int> autoSlots;
     for (int slot = 1; slot <= ruleCount; ++slot)
         if (isAutoNumber(rules.slot(slot)[Kind]))
             autoSlots.push_back(slot);
     NullErrorReporter ignored;
     RuleEngine engine(rules, ignored);
-    std::vector<qint16> counters;
-    qsizetype file = 0;
-    for (qsizetype start : starts) {
-        for (; !autoSlots.empty() && file < start; ++file) {
-            for (int slot : autoSlots) {
-                QString name = QStringLiteral("x"), ext;
-                engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
-            }
+    for (qsizetype i = 0; !autoSlots.empty() && i < file; ++i) {
+        for (int slot : autoSlots) {
+            QString name = QStringLiteral("x"), ext;
+            engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
         }
-        counters.push_back(engine.AutoNumberCounter);
     }
-    return counters;
+    return engine.AutoNumberCounter;
 }
 
 // A table whose texts share no memory with `rules`: threads that each use their own never
@@ -165,7 +158,6 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         std::vector<qsizetype> starts;
         for (unsigned t = 0; t < threads; ++t)
             starts.push_back(ticked * t / threads);
-        const std::vector<qint16> counters = countersAt(rules, ruleCount, starts);
         std::vector<CollectingErrorReporter> reports(threads);
         std::vector<qsizetype> firstFailure(threads, ticked);
         std::vector<qint16> lastCounter(threads, 0);
@@ -173,7 +165,8 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
             const RuleTable ownRules = privateCopy(rules, ruleCount);
             RuleEngine engine(ownRules, reports[t]);
             engine.mp3 = m_engine.mp3;
-            engine.AutoNumberCounter = counters[t];
+            // Each thread finds its own starting counter while the first one already works.
+            engine.AutoNumberCounter = counterBefore(ownRules, ruleCount, starts[t]);
             const qsizetype begin = starts[t], end = ticked * (t + 1) / threads;
             int marker = 0;
             for (qsizetype i = begin; i < end; ++i) {
