@@ -102,7 +102,7 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
     return true;
 }
 
-int listFolder(const Args &args, const QString &dir, DirectoryListing &listing) {
+int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, bool dates) {
     if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
         printUsageError(QStringLiteral("not a folder: ") + dir);
         return BadUsage;
@@ -114,6 +114,7 @@ int listFolder(const Args &args, const QString &dir, DirectoryListing &listing) 
         filter.type = args.value(QStringLiteral("--type"));
     filter.showHidden = args.has(QStringLiteral("--hidden"));
     filter.showSystem = args.has(QStringLiteral("--system"));
+    filter.readDates = dates;
     StderrReporter errors;
     listing = GetDirectoryFiles(dir, filter, errors);
     return listing.failed ? ErrorReported : Done;

@@ -26,7 +26,7 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
         return BadUsage;
     folder = args.operands.first();
     DirectoryListing listing;
-    if (const int status = listFolder(args, folder, listing); status != Done)
+    if (const int status = listFolder(args, folder, listing, false); status != Done)
         return status;
     RuleEngine engine(rules, errors);
     engine.mp3.folder = folder;

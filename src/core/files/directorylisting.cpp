@@ -97,6 +97,7 @@ struct Candidate {
     unsigned char type;
     bool qualifies = false; // a file (or file link) the attribute options let through
     int error = 0;          // why its date could not be read; 0 when it could
+    bool timed = false;     // secs and nsecs hold its creation time
     qint64 secs = 0;        // creation time
     quint32 nsecs = 0;
 };
@@ -152,10 +153,17 @@ struct Examiner {
     bool showSystem;
     QString nameLike; // empty: any name
     QString type;     // empty: any type
+    bool readDates;
     mutable std::atomic<bool> dosUnsupported{false};
 
     void lookUp(Candidate &c) const {
         const char *name = names + c.offset;
+        // An ordinary file needs no lookup when its date is not wanted and no DOS attribute
+        // can hide it: the folder entry already says what it is.
+        if (!readDates && c.type == DT_REG && dosSource == DosAttributeSource::None) {
+            c.qualifies = true;
+            return;
+        }
         struct statx stx {};
         const bool statted = statxInto(dirFd, name, stx) == 0;
         c.error = statted ? 0 : errno;
@@ -174,7 +182,8 @@ struct Examiner {
             if (((attrs & DosHidden) && !showHidden) || ((attrs & DosSystem) && !showSystem))
                 return;
         }
-        if (statted) {
+        if (statted && readDates) {
+            c.timed = true;
             const auto &t = createdTime(stx);
             c.secs = t.tv_sec;
             c.nsecs = t.tv_nsec;
@@ -193,7 +202,7 @@ struct Examiner {
                                                  .mid(dot + 1)
                                                  .startsWith(type, Qt::CaseInsensitive)))
             return false;
-        if (c.error == 0) {
+        if (c.timed) {
             row.DateCreated = dates.text(std::time_t(c.secs));
             row.created = QDateTime::fromMSecsSinceEpoch(c.secs * 1000 + c.nsecs / 1000000, Qt::UTC);
         } else if (c.error == ENOENT) {
@@ -450,7 +459,7 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     // cores, or on a network file system, lookups run well side by side.
     const Examiner examiner{dirFd,      arena.constData(), dosAttributeSource(dirFd),
                             showHidden, showSystem,        anyName ? QString() : filter.nameLike,
-                            anyType ? QString() : filter.type};
+                            anyType ? QString() : filter.type, filter.readDates};
     const size_t n = candidates.size();
     const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
     std::atomic<size_t> done{0};

@@ -28,6 +28,10 @@ struct DirectoryFilter {
     QString type = QStringLiteral("*");
     bool showHidden = false;
     bool showSystem = false;
+    // Without dates an ordinary file needs no lookup beyond the folder itself; rows then have
+    // no DateCreated. Renaming needs no dates, and in large folders the lookups are most of
+    // the listing's cost.
+    bool readDates = true;
 };
 
 struct DirectoryListing {

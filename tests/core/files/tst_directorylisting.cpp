@@ -121,6 +121,24 @@ private Q_SLOTS:
             QVERIFY(e.Checked);
     }
 
+    // Skipping the lookups must not let a folder, FIFO or link to a folder through.
+    void withoutDatesListsTheSameFiles() {
+        DirectoryFilter dated;
+        DirectoryFilter undated;
+        undated.readDates = false;
+        CollectingErrorReporter errors;
+        const DirectoryListing a = GetDirectoryFiles(m_dir.path(), dated, errors);
+        const DirectoryListing b = GetDirectoryFiles(m_dir.path(), undated, errors);
+        QVERIFY(errors.empty());
+        QCOMPARE(names(b), names(a));
+        for (size_t i = 0; i < b.rows.size(); ++i) {
+            QCOMPARE(b.rows[i].nativeName, a.rows[i].nativeName);
+            QCOMPARE(b.rows[i].NumberAdjName, a.rows[i].NumberAdjName);
+            QVERIFY(b.rows[i].DateCreated.isEmpty());
+            QVERIFY(!b.rows[i].created.isValid());
+        }
+    }
+
     void rowsCarryDateAndTrailingNumber() {
         QTemporaryDir dir;
         for (const char *n : {"track07.mp3", "track.mp3", "2005.jpg", "7.jpg", "song12",
