@@ -23,12 +23,7 @@ int cmdTags(const QStringList &argv) {
         // A file that cannot be read prints its fields empty, as the reader leaves them.
         reader.ReadMP3(path);
         const Mp3Info &m = reader.info();
-        const std::pair<const char *, const QString *> fields[] = {
-            {"Duration", &m.Duration},   {"Frequency", &m.Frequency},     {"Mode", &m.Mode},
-            {"MpegLayer", &m.MpegLayer}, {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
-            {"Songname", &m.Songname},   {"Artist", &m.Artist},           {"Album", &m.Album},
-            {"Year", &m.Year},           {"Comment", &m.Comment},         {"Genre", &m.Genre},
-            {"Track", &m.Track}};
+        const auto fields = namedFields(m);
         if (json) {
             if (i)
                 doc += ',';

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <array>
+#include <utility>
+
 namespace tallowin {
 
 // The tag and stream facts of one MP3 file. Every text is empty when the file did not yield it;
@@ -24,5 +27,16 @@ struct Mp3Info {
     QString Files;   // SearchDir: paths, each followed by "|"
     QString Subdirs; // SearchDir: folder names, each followed by "|"
 };
+
+// The text fields in the order the tags command prints them, with their names.
+inline std::array<std::pair<const char *, const QString *>, 13> namedFields(const Mp3Info &m) {
+    return {{{"Duration", &m.Duration},   {"Frequency", &m.Frequency},
+             {"Mode", &m.Mode},           {"MpegLayer", &m.MpegLayer},
+             {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
+             {"Songname", &m.Songname},   {"Artist", &m.Artist},
+             {"Album", &m.Album},         {"Year", &m.Year},
+             {"Comment", &m.Comment},     {"Genre", &m.Genre},
+             {"Track", &m.Track}}};
+}
 
 } // namespace tallowin

@@ -12,12 +12,7 @@ using namespace mp3bytes;
 namespace {
 
 QString field(const Mp3Info &m, const QString &name) {
-    const std::pair<const char *, const QString *> fields[] = {
-        {"Duration", &m.Duration},   {"Frequency", &m.Frequency},     {"Mode", &m.Mode},
-        {"MpegLayer", &m.MpegLayer}, {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
-        {"Songname", &m.Songname},   {"Artist", &m.Artist},           {"Album", &m.Album},
-        {"Year", &m.Year},           {"Comment", &m.Comment},         {"Genre", &m.Genre},
-        {"Track", &m.Track}};
+    const auto fields = namedFields(m);
     for (const auto &[key, value] : fields)
         if (name == QLatin1String(key))
             return *value;
