@@ -369,13 +369,7 @@ QWidget *RuleArea::buildFileNamePage() {
          [=] { clearFrom->clear(); clearTo->clear(); clearLeave->setChecked(false); }},
         {optSetTo, {setTo}, [=] { setTo->clear(); }},
     };
-    for (const OptionInputs &o : std::as_const(m_fileNameRows)) {
-        m_standardOptions.append(o.option);
-        connect(o.option, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                RefreshFileNamePage();
-        });
-    }
+    watchOptions(m_fileNameRows, &RuleArea::RefreshFileNamePage);
     connect(add, &QAbstractButton::clicked, this, [this] { addSelected(FileNamePage); });
     finishPage(f, add);
 
@@ -488,13 +482,7 @@ QWidget *RuleArea::buildExtensionPage() {
          [=] { clearThis->clear(); clearLeave->setChecked(false); }},
         {optSetTo, {setTo}, [=] { setTo->clear(); }},
     };
-    for (const OptionInputs &o : std::as_const(m_extensionRows)) {
-        m_standardOptions.append(o.option);
-        connect(o.option, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                RefreshExtensionPage();
-        });
-    }
+    watchOptions(m_extensionRows, &RuleArea::RefreshExtensionPage);
     connect(add, &QAbstractButton::clicked, this, [this] { addSelected(ExtensionPage); });
     finishPage(f, add);
 
@@ -589,13 +577,7 @@ QWidget *RuleArea::buildAutoNumberPage() {
              fmt->setText(QStringLiteral("4"));
          }},
     };
-    for (QRadioButton *o : {optSE, optBA}) {
-        m_standardOptions.append(o);
-        connect(o, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                RefreshAutoNumberPage();
-        });
-    }
+    watchOptions(m_autoRows, &RuleArea::RefreshAutoNumberPage);
     connect(add, &QAbstractButton::clicked, this, [this] { addSelected(AutoNumberPage); });
     finishPage(f, add);
 
@@ -896,24 +878,36 @@ void RuleArea::lblStandardTabs_Click(int index) {
     if (auto *b = findChild<QWidget *>(QLatin1String(addButtons[index])))
         b->setFocus(Qt::OtherFocusReason);
     deselectAllOptions(false);
-    RefreshFileNamePage();
-    RefreshExtensionPage();
-    RefreshAutoNumberPage();
+    refreshInputPages();
 }
 
 void RuleArea::switchToStandardView() {
     m_views->setCurrentIndex(0);
     deselectAllOptions(true);
     RefreshMp3Page();
-    RefreshFileNamePage();
-    RefreshExtensionPage();
-    RefreshAutoNumberPage();
+    refreshInputPages();
 }
 
 void RuleArea::switchToMp3View() {
     m_views->setCurrentIndex(1);
     deselectAllOptions(true);
     RefreshMp3Page();
+    refreshInputPages();
+}
+
+void RuleArea::watchOptions(const QList<OptionInputs> &rows, void (RuleArea::*refresh)()) {
+    for (const OptionInputs &o : rows) {
+        if (!o.option)
+            continue; // the row of inputs every option of the page shares
+        m_standardOptions.append(o.option);
+        connect(o.option, &QRadioButton::toggled, this, [this, refresh](bool on) {
+            if (on)
+                (this->*refresh)();
+        });
+    }
+}
+
+void RuleArea::refreshInputPages() {
     RefreshFileNamePage();
     RefreshExtensionPage();
     RefreshAutoNumberPage();

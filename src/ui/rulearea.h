@@ -82,6 +82,11 @@ private:
     void pick(Picker &p, const QString &entry);
 
     void refresh(const QList<OptionInputs> &rows);
+    // Counts the rows' options among the Standard options and refreshes the page when one is
+    // selected.
+    void watchOptions(const QList<OptionInputs> &rows, void (RuleArea::*refresh)());
+    // The three pages whose inputs follow the selected option.
+    void refreshInputPages();
     void RefreshFileNamePage() { refresh(m_fileNameRows); }
     void RefreshExtensionPage() { refresh(m_extensionRows); }
     void RefreshAutoNumberPage();
