@@ -11,14 +11,15 @@ namespace {
 
 using namespace RuleKinds;
 
-// One option button: its kind, and how its parameters and description come from the state.
+// One option button, and how its rule's fields and description come from the state.
 struct OptionRule {
     QString option;
-    QString kind;
     std::function<RuleSlot(const RulePageState &)> build;
 };
 
-QString low(const QString &s) { return text::lower(s); }
+QString low(const QString &s) {
+    return text::lower(s);
+}
 
 RuleSlot rule(const QString &kind, QStringList params, const QString &description) {
     RuleSlot r;
@@ -31,20 +32,20 @@ RuleSlot rule(const QString &kind, QStringList params, const QString &descriptio
 
 // The six letter-case options share their parameter.
 OptionRule letters(const char *option, const QString &kind, const char *description) {
-    return {QString::fromLatin1(option), kind, [kind, description](const RulePageState &s) {
+    return {QString::fromLatin1(option), [kind, description](const RulePageState &s) {
                 return rule(kind, {s.flag(QStringLiteral("chkStandardLettersApplyToExt"))},
                             QString::fromUtf8(description));
             }};
 }
 
 OptionRule misc(const char *option, const QString &kind, const char *description) {
-    return {QString::fromLatin1(option), kind, [kind, description](const RulePageState &) {
+    return {QString::fromLatin1(option), [kind, description](const RulePageState &) {
                 return rule(kind, {}, QString::fromUtf8(description));
             }};
 }
 
 OptionRule mp3(const char *option, const char *box) {
-    return {QString::fromLatin1(option), Mp3, [box](const RulePageState &s) {
+    return {QString::fromLatin1(option), [box](const RulePageState &s) {
                 const QString t = s.text(QString::fromLatin1(box));
                 return rule(Mp3, {t}, QStringLiteral("MP3 Files Change Name To: ") + t);
             }};
@@ -54,7 +55,7 @@ const std::vector<OptionRule> &optionRules() {
     static const std::vector<OptionRule> table = [] {
         const QString firstTime = QStringLiteral(" the first time it appears");
         std::vector<OptionRule> t;
-        t.push_back({QStringLiteral("optStandardReplace"), Replace, [=](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardReplace"), [=](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardReplaceThis"));
                          const QString p2 = s.text(QStringLiteral("txtStandardReplaceWith"));
                          const QString p3 = s.flag(QStringLiteral("chkStandardReplaceFirstOnly"));
@@ -63,18 +64,18 @@ const std::vector<OptionRule> &optionRules() {
                                          QStringLiteral(" with ") + p2 +
                                          (p3 == u"1" ? firstTime : QString()));
                      }});
-        t.push_back({QStringLiteral("optStandardBeforeAfter"), BeforeAfter,
-                     [=](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardBeforeAfter"), [=](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardBeforeAfterText"));
                          const QString p2 = s.text(QStringLiteral("txtStandardBeforeAfter"));
-                         const QString p3 = s.text(QStringLiteral("txtStandardBeforeAfterCriteria"));
+                         const QString p3 =
+                             s.text(QStringLiteral("txtStandardBeforeAfterCriteria"));
                          const QString p4 =
                              s.flag(QStringLiteral("chkStandardBeforeAfterFirstOnly"));
                          return rule(BeforeAfter, {p1, p2, p3, p4},
                                      QStringLiteral("File Name: Insert ") + p1 + u' ' + low(p2) +
                                          u' ' + p3 + (p4 == u"1" ? firstTime : QString()));
                      }});
-        t.push_back({QStringLiteral("optStandardInsert"), Insert, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardInsert"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardInsertText"));
                          const QString p2 = s.text(QStringLiteral("txtStandardInsert"));
                          return rule(Insert, {p1, p2},
@@ -82,7 +83,7 @@ const std::vector<OptionRule> &optionRules() {
                                          QStringLiteral(" at the ") + low(p2) +
                                          QStringLiteral(" of the file name"));
                      }});
-        t.push_back({QStringLiteral("optStandardRemove"), Remove, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardRemove"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardRemoveCharacters"));
                          const QString p2 = s.text(QStringLiteral("txtStandardRemove"));
                          return rule(Remove, {p1, p2},
@@ -90,7 +91,7 @@ const std::vector<OptionRule> &optionRules() {
                                          QStringLiteral(" from the ") + low(p2) +
                                          QStringLiteral(" of the file name"));
                      }});
-        t.push_back({QStringLiteral("optStandardClear"), Clear, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardClear"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardClearFrom"));
                          const QString p2 = s.text(QStringLiteral("txtStandardClearTo"));
                          const QString p3 = s.flag(QStringLiteral("chkStandardClearLeaveText"));
@@ -101,14 +102,13 @@ const std::vector<OptionRule> &optionRules() {
                                               ? QStringLiteral(" leaving the search text intact")
                                               : QString()));
                      }});
-        t.push_back({QStringLiteral("optStandardSetTo"), SetTo, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardSetTo"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardSetTo"));
                          return rule(SetTo, {p1},
                                      QStringLiteral("File Name: Set to ") + p1 +
                                          QStringLiteral(" exactly"));
                      }});
-        t.push_back({QStringLiteral("optStandardExtBeforeAfter"), ExtBeforeAfter,
-                     [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtBeforeAfter"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardExtBeforeAfterThis"));
                          const QString p2 = s.text(QStringLiteral("txtStandardExtBeforeAfterThat"));
                          const QString p3 = s.text(QStringLiteral("txtStandardExtBeforeAfter"));
@@ -116,18 +116,17 @@ const std::vector<OptionRule> &optionRules() {
                                      QStringLiteral("Extension: Insert ") + p1 + u' ' + low(p3) +
                                          u' ' + p2);
                      }});
-        t.push_back({QStringLiteral("optStandardExtClear"), ExtClear, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtClear"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardExtClearThis"));
                          const QString p2 = s.text(QStringLiteral("txtStandardExtClear"));
                          const QString p3 = s.flag(QStringLiteral("chkStandardExtLeaveSearch"));
                          return rule(ExtClear, {p1, p2, p3},
-                                     QStringLiteral("Extension: Clear all text ") + low(p2) +
-                                         u' ' + p1 +
+                                     QStringLiteral("Extension: Clear all text ") + low(p2) + u' ' +
+                                         p1 +
                                          (p3 == u"1" ? QStringLiteral(" and leave search text")
                                                      : QString()));
                      }});
-        t.push_back({QStringLiteral("optStandardExtInsert"), ExtInsert,
-                     [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtInsert"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardExtInsertText"));
                          const QString p2 = s.text(QStringLiteral("txtStandardExtInsert"));
                          return rule(ExtInsert, {p1, p2},
@@ -135,8 +134,7 @@ const std::vector<OptionRule> &optionRules() {
                                          QStringLiteral(" at the ") + low(p2) +
                                          QStringLiteral(" of the extension"));
                      }});
-        t.push_back({QStringLiteral("optStandardExtRemove"), ExtRemove,
-                     [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtRemove"), [](const RulePageState &s) {
                          const QString p1 =
                              s.text(QStringLiteral("txtStandardExtRemoveCharacters"));
                          const QString p2 = s.text(QStringLiteral("txtStandardExtRemove"));
@@ -145,22 +143,20 @@ const std::vector<OptionRule> &optionRules() {
                                          QStringLiteral(" characters from the ") + low(p2) +
                                          QStringLiteral(" of the extension"));
                      }});
-        t.push_back({QStringLiteral("optStandardExtReplace"), ExtReplace,
-                     [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtReplace"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardExtReplaceThis"));
                          const QString p2 = s.text(QStringLiteral("txtStandardExtReplaceThat"));
                          return rule(ExtReplace, {p1, p2},
                                      QStringLiteral("Extension: Replace ") + p1 +
                                          QStringLiteral(" with ") + p2);
                      }});
-        t.push_back({QStringLiteral("optStandardExtSetTo"), ExtSetTo, [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardExtSetTo"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardExtSetTo"));
                          return rule(ExtSetTo, {p1},
                                      QStringLiteral("Extension: Set extension to ") + p1 +
                                          QStringLiteral(" exactly"));
                      }});
-        t.push_back({QStringLiteral("optStandardAutoStartEnd"), AutoStartEnd,
-                     [](const RulePageState &s) {
+        t.push_back({QStringLiteral("optStandardAutoStartEnd"), [](const RulePageState &s) {
                          const QString p1 = s.text(QStringLiteral("txtStandardAutoStartEnd"));
                          return rule(AutoStartEnd,
                                      {p1, s.text(QStringLiteral("txtStandardAutoFormat")),
@@ -169,17 +165,16 @@ const std::vector<OptionRule> &optionRules() {
                                      QStringLiteral("Auto Number: Place numbers at the ") +
                                          low(p1) + QStringLiteral(" of the file name"));
                      }});
-        t.push_back({QStringLiteral("optStandardAutoBeforeAfter"), AutoBeforeAfter,
-                     [](const RulePageState &s) {
-                         const QString p1 = s.text(QStringLiteral("txtStandardAutoBeforeAfterThis"));
-                         const QString p2 = s.text(QStringLiteral("txtStandardAutoBeforeAfter"));
-                         return rule(AutoBeforeAfter,
-                                     {p1, p2, s.text(QStringLiteral("txtStandardAutoFormat")),
-                                      s.text(QStringLiteral("txtStandardAutoIncrement")),
-                                      s.text(QStringLiteral("txtStandardAutoStartCount"))},
-                                     QStringLiteral("Auto Number: Place numbers ") + low(p2) +
-                                         u' ' + p1);
-                     }});
+        t.push_back(
+            {QStringLiteral("optStandardAutoBeforeAfter"), [](const RulePageState &s) {
+                 const QString p1 = s.text(QStringLiteral("txtStandardAutoBeforeAfterThis"));
+                 const QString p2 = s.text(QStringLiteral("txtStandardAutoBeforeAfter"));
+                 return rule(AutoBeforeAfter,
+                             {p1, p2, s.text(QStringLiteral("txtStandardAutoFormat")),
+                              s.text(QStringLiteral("txtStandardAutoIncrement")),
+                              s.text(QStringLiteral("txtStandardAutoStartCount"))},
+                             QStringLiteral("Auto Number: Place numbers ") + low(p2) + u' ' + p1);
+             }});
         t.push_back(letters("optStandardLettersFirstCap", LetterFirstCap,
                             "Letters: Make First Of Each Word Upper"));
         t.push_back(letters("optStandardLettersFirstLow", LetterFirstLow,
