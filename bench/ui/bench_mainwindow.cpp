@@ -133,18 +133,18 @@ int main(int argc, char **argv) {
 
     // Ten rules of different kinds.
     RuleTable &rules = w.rules();
-    rules.AddRule(RuleKinds::Replace, QStringLiteral("file"), QStringLiteral("doc"), QStringLiteral("1"));
-    rules.AddRule(RuleKinds::Insert, QStringLiteral("new_"), QStringLiteral("Start"));
+    rules.addRule(RuleKinds::Replace, QStringLiteral("file"), QStringLiteral("doc"), QStringLiteral("1"));
+    rules.addRule(RuleKinds::Insert, QStringLiteral("new_"), QStringLiteral("Start"));
     // (No auto number: its 16-bit counter overflows before 100,000 files, ending the run.)
-    rules.AddRule(RuleKinds::Remove, QStringLiteral("1"), QStringLiteral("End"));
-    rules.AddRule(RuleKinds::LetterUpperCase, QStringLiteral("0"));
-    rules.AddRule(RuleKinds::MiscTrim);
-    rules.AddRule(RuleKinds::BeforeAfter, QStringLiteral("-x"), QStringLiteral("After"),
+    rules.addRule(RuleKinds::Remove, QStringLiteral("1"), QStringLiteral("End"));
+    rules.addRule(RuleKinds::LetterUpperCase, QStringLiteral("0"));
+    rules.addRule(RuleKinds::MiscTrim);
+    rules.addRule(RuleKinds::BeforeAfter, QStringLiteral("-x"), QStringLiteral("After"),
                   QStringLiteral("DOC"), QStringLiteral("1"));
-    rules.AddRule(RuleKinds::ExtReplace, QStringLiteral("txt"), QStringLiteral("dat"));
-    rules.AddRule(RuleKinds::MiscReplaceSpaces);
-    rules.AddRule(RuleKinds::LetterFirstCap, QStringLiteral("0"));
-    rules.AddRule(RuleKinds::ExtInsert, QStringLiteral("v"), QStringLiteral("End"));
+    rules.addRule(RuleKinds::ExtReplace, QStringLiteral("txt"), QStringLiteral("dat"));
+    rules.addRule(RuleKinds::MiscReplaceSpaces);
+    rules.addRule(RuleKinds::LetterFirstCap, QStringLiteral("0"));
+    rules.addRule(RuleKinds::ExtInsert, QStringLiteral("v"), QStringLiteral("End"));
     w.DisplayRules();
 
     // The Preview button's road: the run off the UI thread with the progress window, then

@@ -39,10 +39,10 @@ int main(int argc, char **argv) {
     const int n = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
     const auto files = fileRows(n);
     RuleTable rules;
-    rules.AddRule(RuleKinds::Replace, QStringLiteral("IMG_"), QStringLiteral("Holiday "),
+    rules.addRule(RuleKinds::Replace, QStringLiteral("IMG_"), QStringLiteral("Holiday "),
                   QStringLiteral("0"));
-    rules.AddRule(RuleKinds::LetterLowerCase, QStringLiteral("0"));
-    rules.AddRule(RuleKinds::Insert, QStringLiteral(" 2026"), QStringLiteral("End"));
+    rules.addRule(RuleKinds::LetterLowerCase, QStringLiteral("0"));
+    rules.addRule(RuleKinds::Insert, QStringLiteral(" 2026"), QStringLiteral("End"));
 
     QWidget owner;
     PreviewFlow flow(&owner);

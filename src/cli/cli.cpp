@@ -79,7 +79,7 @@ std::optional<Args> parseArgs(const QStringList &argv, const QStringList &withVa
 }
 
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
-    rules.ClearRules();
+    rules.clearRules();
     for (const auto &[name, value] : args.options) {
         if (name == u"--rules") {
             RuleTable fromFile;
@@ -88,7 +88,7 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
                 return false;
             }
             for (int i = 1; i <= fromFile.ruleCount(); ++i)
-                rules.AddRule(fromFile.slot(i));
+                rules.addRule(fromFile.slot(i));
         } else if (name == u"--rule") {
             RuleSlot rule;
             if (!RulesFile::parseRuleLine(value, rule)) {
@@ -96,7 +96,7 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
                                 value);
                 return false;
             }
-            rules.AddRule(rule);
+            rules.addRule(rule);
         }
     }
     return true;

@@ -43,8 +43,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names,
                bool json, std::vector<PreviewEntry> *rowsOut) {
     StderrReporter errors;
-    RuleEngine engine(rules, errors);
-    engine.mp3.folder = folder;
+    const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
     PreviewBuilder builder(engine, errors);
     PreviewResult result = builder.build(names);
     if (result.outcome == PreviewOutcome::NoRules) {

@@ -28,8 +28,7 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
     DirectoryListing listing;
     if (const int status = listFolder(args, folder, listing, false); status != Done)
         return status;
-    RuleEngine engine(rules, errors);
-    engine.mp3.folder = folder;
+    const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
     PreviewResult result = PreviewBuilder(engine, errors).build(listing.rows);
     if (result.outcome == PreviewOutcome::NoRules) {
         printMessage(NoRulesMessage);

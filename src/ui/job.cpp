@@ -169,8 +169,7 @@ Job *startPreview(const RuleTable &rules, const QString &folder,
     // The work holds its own copies of the rules and rows: the user may edit them meanwhile.
     auto *job = new Job(
         [rules, folder, files, result](Progress &progress, ErrorReporter &errors) {
-            RuleEngine engine(rules, errors);
-            engine.mp3.folder = folder;
+            const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
             PreviewBuilder builder(engine, errors);
             *result = builder.build(files, &progress);
         },

@@ -782,23 +782,23 @@ QWidget *RuleArea::buildRulesList() {
     v->addLayout(h, 1);
 
     connect(up, &QAbstractButton::clicked, this, [this] {
-        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.MoveRuleUp(i, e); });
+        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.moveRuleUp(i, e); });
     });
     connect(down, &QAbstractButton::clicked, this, [this] {
-        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.MoveRuleDown(i, e); });
+        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.moveRuleDown(i, e); });
     });
     connect(top, &QAbstractButton::clicked, this, [this] {
-        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.MoveRuleToTop(i, e); });
+        ruleButton(2, true, [this](qint16 i, ErrorReporter &e) { m_rules.moveRuleToTop(i, e); });
     });
     connect(bottom, &QAbstractButton::clicked, this, [this] {
         ruleButton(2, true,
-                   [this](qint16 i, ErrorReporter &e) { m_rules.MoveRuleToBottom(i, e); });
+                   [this](qint16 i, ErrorReporter &e) { m_rules.moveRuleToBottom(i, e); });
     });
     connect(del, &QAbstractButton::clicked, this, [this] {
-        ruleButton(1, false, [this](qint16 i, ErrorReporter &e) { m_rules.DeleteRule(i, e); });
+        ruleButton(1, false, [this](qint16 i, ErrorReporter &e) { m_rules.deleteRule(i, e); });
     });
     connect(clear, &QAbstractButton::clicked, this, [this] {
-        m_rules.ClearRules();
+        m_rules.clearRules();
         DisplayRules();
     });
     return box;
@@ -927,7 +927,7 @@ RulePageState RuleArea::pageState() const {
 }
 
 void RuleArea::addSelected(int pageToShow) {
-    AddSelectedRule(pageState(), m_rules);
+    addSelectedRules(pageState(), m_rules);
     DisplayRules();
     if (pageToShow >= 0)
         lblStandardTabs_Click(pageToShow);

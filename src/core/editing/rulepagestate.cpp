@@ -223,12 +223,12 @@ RuleSlot ruleForOption(const QString &option, const RulePageState &state) {
     return {};
 }
 
-int AddSelectedRule(const RulePageState &state, RuleTable &rules) {
+int addSelectedRules(const RulePageState &state, RuleTable &rules) {
     int added = 0;
     for (const auto &o : optionRules()) {
         if (!state.selectedOptions.contains(o.option))
             continue;
-        rules.AddRule(o.build(state));
+        rules.addRule(o.build(state));
         ++added;
     }
     return added;

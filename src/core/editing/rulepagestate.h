@@ -35,6 +35,6 @@ const QStringList &ruleOptionNames();
 
 // Stores one rule per selected option, in the fixed option order; returns how many were
 // offered to the table (a full table drops them silently).
-int AddSelectedRule(const RulePageState &state, RuleTable &rules);
+int addSelectedRules(const RulePageState &state, RuleTable &rules);
 
 } // namespace tallowin

@@ -109,21 +109,22 @@ QString letterCase(const QString &kind, const QString &subject) {
 
 } // namespace
 
-QString RuleEngine::ApplyStandardRuleToFile(QString &NewFileName, QString &Extension,
-                                            qint16 Rule) {
-    if (!m_rules.isValidSlot(Rule)) {
+QString RuleEngine::applyRule(int slot, QString &name, QString &extension,
+                              NumberingState &state) const {
+    if (!m_rules.isValidSlot(slot)) {
         m_errors.report(Location, ErrorNumbers::SubscriptOutOfRange);
         return {};
     }
     try {
-        return apply(m_rules.slot(Rule), NewFileName, Extension);
+        return apply(m_rules.slot(slot), name, extension, state);
     } catch (const RuleFailure &f) {
         m_errors.report(Location, f.number);
         return {};
     }
 }
 
-QString RuleEngine::apply(const RuleSlot &r, QString &n, QString &e) {
+QString RuleEngine::apply(const RuleSlot &r, QString &n, QString &e,
+                          NumberingState &state) const {
     const QString &kind = r[Kind];
     const QString &p1 = r[Param1];
     const QString &p2 = r[Param2];
@@ -199,7 +200,7 @@ QString RuleEngine::apply(const RuleSlot &r, QString &n, QString &e) {
         return text::join(n, p1);
 
     if (kind == AutoStartEnd || kind == AutoBeforeAfter)
-        return autoNumber(r, n, e);
+        return autoNumber(r, n, e, state);
 
     if ((kind == LetterUpperCase || kind == LetterLowerCase || kind == LetterFirstCap ||
          kind == LetterFirstLow || kind == LetterOtherCap || kind == LetterOtherLow)) {
@@ -239,11 +240,12 @@ QString RuleEngine::apply(const RuleSlot &r, QString &n, QString &e) {
         return text::join(n, e);
     }
     if (kind == Mp3)
-        return applyMp3Kind(n, e, p1, mp3);
+        return applyMp3Kind(n, e, p1, m_mp3);
     return {};
 }
 
-QString RuleEngine::autoNumber(const RuleSlot &r, QString &n, QString &e) {
+QString RuleEngine::autoNumber(const RuleSlot &r, QString &n, QString &e,
+                               NumberingState &state) const {
     const bool startEnd = r[Kind] == AutoStartEnd;
     const QString &where = startEnd ? r[Param1] : r[Param2];
     const QString &digitsText = startEnd ? r[Param2] : r[Param3];
@@ -256,18 +258,18 @@ QString RuleEngine::autoNumber(const RuleSlot &r, QString &n, QString &e) {
                                        : 0;
 
     // 2. A counter at 0 (re)starts from this rule's start count.
-    if (AutoNumberCounter == 0) {
+    if (state.counter == 0) {
         const auto start = strictNumber(startText);
         if (!start)
             throw RuleFailure{ErrorNumbers::TypeMismatch};
         const auto start16 = toInt16(*start);
         if (!start16)
             throw RuleFailure{ErrorNumbers::Overflow};
-        AutoNumberCounter = *start16;
+        state.counter = *start16;
     }
 
     // 3. Digits padded with zeros to the mask, never cut; the sign goes in front.
-    const int value = AutoNumberCounter;
+    const int value = state.counter;
     QString number = QString::number(std::abs(value)).rightJustified(maskLength, u'0');
     if (value < 0)
         number.prepend(u'-');
@@ -288,12 +290,12 @@ QString RuleEngine::autoNumber(const RuleSlot &r, QString &n, QString &e) {
         m_errors.report(Location, ErrorNumbers::TypeMismatch);
         return result;
     }
-    const auto next = toInt16(double(AutoNumberCounter) + *increment);
+    const auto next = toInt16(double(state.counter) + *increment);
     if (!next) {
         m_errors.report(Location, ErrorNumbers::Overflow);
         return result;
     }
-    AutoNumberCounter = *next;
+    state.counter = *next;
     return result;
 }
 

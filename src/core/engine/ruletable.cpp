@@ -6,13 +6,13 @@ namespace tallowin {
 
 RuleTable::RuleTable() : m_slots(MaxRules) {}
 
-void RuleTable::AddRule(const QString &kind, const QString &p1, const QString &p2,
+void RuleTable::addRule(const QString &kind, const QString &p1, const QString &p2,
                         const QString &p3, const QString &p4, const QString &p5,
                         const QString &p6, const QString &description) {
-    AddRule(RuleSlot{{kind, p1, p2, p3, p4, p5, p6, description}});
+    addRule(RuleSlot{{kind, p1, p2, p3, p4, p5, p6, description}});
 }
 
-void RuleTable::AddRule(const RuleSlot &rule) {
+void RuleTable::addRule(const RuleSlot &rule) {
     for (auto &s : m_slots) {
         if (s.isFree()) {
             s = rule;
@@ -33,7 +33,7 @@ void RuleTable::rebuild(const std::vector<RuleSlot> &rules) {
         m_slots[i] = i < int(rules.size()) ? rules[i] : RuleSlot{};
 }
 
-void RuleTable::DeleteRule(qint16 slot, ErrorReporter &errors) {
+void RuleTable::deleteRule(qint16 slot, ErrorReporter &errors) {
     if (!checkSlot(slot, DeleteRuleLocation, errors))
         return;
     m_slots[slot - 1] = RuleSlot{};
@@ -44,7 +44,7 @@ void RuleTable::DeleteRule(qint16 slot, ErrorReporter &errors) {
     rebuild(kept);
 }
 
-void RuleTable::MoveRuleUp(qint16 slot, ErrorReporter &errors) {
+void RuleTable::moveRuleUp(qint16 slot, ErrorReporter &errors) {
     if (slot < 2)
         return;
     if (!checkSlot(slot, MoveRuleUpLocation, errors))
@@ -55,14 +55,14 @@ void RuleTable::MoveRuleUp(qint16 slot, ErrorReporter &errors) {
     std::swap(m_slots[slot - 1], m_slots[slot - 2]);
 }
 
-void RuleTable::MoveRuleDown(qint16 slot, ErrorReporter &errors) {
+void RuleTable::moveRuleDown(qint16 slot, ErrorReporter &errors) {
     if (!checkSlot(slot, MoveRuleDownLocation, errors))
         return;
     if (slot < MaxRules && !m_slots[slot].isFree())
         std::swap(m_slots[slot - 1], m_slots[slot]);
 }
 
-void RuleTable::MoveRuleToTop(qint16 slot, ErrorReporter &errors) {
+void RuleTable::moveRuleToTop(qint16 slot, ErrorReporter &errors) {
     if (!checkSlot(slot, MoveRuleToTopLocation, errors))
         return;
     if (m_slots[slot - 1].isFree())
@@ -74,7 +74,7 @@ void RuleTable::MoveRuleToTop(qint16 slot, ErrorReporter &errors) {
     rebuild(order);
 }
 
-void RuleTable::MoveRuleToBottom(qint16 slot, ErrorReporter &errors) {
+void RuleTable::moveRuleToBottom(qint16 slot, ErrorReporter &errors) {
     if (!checkSlot(slot, MoveRuleToBottomLocation, errors))
         return;
     if (m_slots[slot - 1].isFree())
@@ -87,7 +87,7 @@ void RuleTable::MoveRuleToBottom(qint16 slot, ErrorReporter &errors) {
     rebuild(order);
 }
 
-void RuleTable::ClearRules() {
+void RuleTable::clearRules() {
     for (auto &s : m_slots)
         s = RuleSlot{};
 }

@@ -82,16 +82,16 @@ public:
     RuleTable();
 
     // Stores the rule in the first free slot; a full table stores nothing and reports nothing.
-    void AddRule(const QString &kind, const QString &p1 = {}, const QString &p2 = {},
+    void addRule(const QString &kind, const QString &p1 = {}, const QString &p2 = {},
                  const QString &p3 = {}, const QString &p4 = {}, const QString &p5 = {},
                  const QString &p6 = {}, const QString &description = {});
-    void AddRule(const RuleSlot &rule);
-    void DeleteRule(qint16 slot, ErrorReporter &errors);
-    void MoveRuleUp(qint16 slot, ErrorReporter &errors);
-    void MoveRuleDown(qint16 slot, ErrorReporter &errors);
-    void MoveRuleToTop(qint16 slot, ErrorReporter &errors);
-    void MoveRuleToBottom(qint16 slot, ErrorReporter &errors);
-    void ClearRules();
+    void addRule(const RuleSlot &rule);
+    void deleteRule(qint16 slot, ErrorReporter &errors);
+    void moveRuleUp(qint16 slot, ErrorReporter &errors);
+    void moveRuleDown(qint16 slot, ErrorReporter &errors);
+    void moveRuleToTop(qint16 slot, ErrorReporter &errors);
+    void moveRuleToBottom(qint16 slot, ErrorReporter &errors);
+    void clearRules();
 
     // Rules from slot 1 up to the first free slot.
     int ruleCount() const;

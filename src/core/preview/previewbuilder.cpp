@@ -33,12 +33,12 @@ struct TickedFile {
 // ticks it unless an MP3 placeholder is left; false when a rule failed. `afterRule` runs after
 // every rule that succeeded.
 template <typename AfterRule>
-bool applyRules(RuleEngine &engine, int ruleCount, const QString &fileName, PreviewEntry &row,
-                int &marker, AfterRule &&afterRule) {
+bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
+                const QString &fileName, PreviewEntry &row, int &marker, AfterRule &&afterRule) {
     auto [name, ext] = text::splitAtLastDot(fileName);
     marker = 7;
     for (int slot = 1; slot <= ruleCount; ++slot) {
-        QString joined = engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
+        QString joined = engine.applyRule(slot, name, ext, state);
         marker = 8;
         const qsizetype dot = joined.lastIndexOf(u'.');
         if (dot < 0)
@@ -80,20 +80,21 @@ bool readsFiles(const RuleTable &rules, int ruleCount) {
 
 // The auto numbering counter as it stands before file `file`: the counter moves the same way
 // whatever the names are, so running only the numbering rules on a stand-in name gives it.
-qint16 counterBefore(const RuleTable &rules, int ruleCount, qsizetype file) {
+NumberingState counterBefore(const RuleTable &rules, int ruleCount, qsizetype file) {
     std::vector<int> autoSlots;
     for (int slot = 1; slot <= ruleCount; ++slot)
         if (isAutoNumber(rules.slot(slot)[Kind]))
             autoSlots.push_back(slot);
     NullErrorReporter ignored;
-    RuleEngine engine(rules, ignored);
+    const RuleEngine engine(rules, ignored);
+    NumberingState state;
     for (qsizetype i = 0; !autoSlots.empty() && i < file; ++i) {
         for (int slot : autoSlots) {
             QString name = QStringLiteral("x"), ext;
-            engine.ApplyStandardRuleToFile(name, ext, qint16(slot));
+            engine.applyRule(slot, name, ext, state);
         }
     }
-    return engine.AutoNumberCounter;
+    return state;
 }
 
 // A table whose texts share no memory with `rules`: threads that each use their own never
@@ -104,7 +105,7 @@ RuleTable privateCopy(const RuleTable &rules, int ruleCount) {
         RuleSlot rule = rules.slot(slot);
         for (QString &field : rule.fields)
             field = QString(field.constData(), field.size());
-        copy.AddRule(rule);
+        copy.addRule(rule);
     }
     return copy;
 }
@@ -117,7 +118,7 @@ constexpr qsizetype ParallelFrom = 4096;
 template <typename Next>
 PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progress) {
     PreviewResult result;
-    m_engine.AutoNumberCounter = 0;
+    NumberingState state;
     result.marker = 1;
     const RuleTable &rules = m_engine.rules();
     if (rules.slot(1).isFree()) {
@@ -160,27 +161,26 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
             starts.push_back(ticked * t / threads);
         std::vector<CollectingErrorReporter> reports(threads);
         std::vector<qsizetype> firstFailure(threads, ticked);
-        std::vector<qint16> lastCounter(threads, 0);
+        std::vector<NumberingState> lastCounter(threads);
         const auto work = [&](unsigned t) {
             const RuleTable ownRules = privateCopy(rules, ruleCount);
-            RuleEngine engine(ownRules, reports[t]);
-            engine.mp3 = m_engine.mp3;
+            const RuleEngine engine(ownRules, reports[t], m_engine.mp3());
             // Each thread finds its own starting counter while the first one already works.
-            engine.AutoNumberCounter = counterBefore(ownRules, ruleCount, starts[t]);
+            NumberingState own = counterBefore(ownRules, ruleCount, starts[t]);
             const qsizetype begin = starts[t], end = ticked * (t + 1) / threads;
             int marker = 0;
             for (qsizetype i = begin; i < end; ++i) {
                 TickedFile file = next(i);
                 PreviewEntry &row = result.rows[size_t(i)];
-                if (!applyRules(engine, ruleCount, *file.name, row, marker, [] {})) {
+                if (!applyRules(engine, own, ruleCount, *file.name, row, marker, [] {})) {
                     firstFailure[t] = i;
-                    lastCounter[t] = engine.AutoNumberCounter;
+                    lastCounter[t] = own;
                     return;
                 }
                 row.oldNative = std::move(file.native);
                 row.sourceIndex = file.sourceIndex;
             }
-            lastCounter[t] = engine.AutoNumberCounter;
+            lastCounter[t] = own;
         };
         std::vector<std::thread> helpers;
         for (unsigned t = 1; t < threads; ++t)
@@ -194,7 +194,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
                 m_errors.report(r);
             end = firstFailure[t];
             // The counter as a run file by file leaves it.
-            m_engine.AutoNumberCounter = lastCounter[t];
+            result.numbering = lastCounter[t];
         }
         result.rows.resize(size_t(end));
         for (PreviewEntry &row : result.rows)
@@ -213,6 +213,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     for (qsizetype i = 0; i < ticked; ++i) {
         if (progress && progress->cancelled()) {
             result.outcome = PreviewOutcome::Cancelled;
+            result.numbering = state;
             return result;
         }
         TickedFile file = next(i);
@@ -220,12 +221,14 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         if (progress)
             progress->setStatus(QStringLiteral("Applying Rules To: ") + *file.name);
         PreviewEntry row;
-        const bool applied = applyRules(m_engine, ruleCount, *file.name, row, result.marker, [&] {
+        const bool applied =
+            applyRules(m_engine, state, ruleCount, *file.name, row, result.marker, [&] {
             ++done;
             if (progress)
                 progress->SetCompleted(total, clamp32(done));
         });
         if (!applied) {
+            result.numbering = state;
             failed();
             return result;
         }
@@ -237,6 +240,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         result.rows.push_back(std::move(row));
     }
     result.marker = 12;
+    result.numbering = state;
     result.marker = 14;
     return result;
 }

@@ -36,6 +36,8 @@ struct PreviewResult {
     std::vector<PreviewEntry> rows;
     // The step the run was in when it ended.
     int marker = 0;
+    // The numbering counter as the run left it.
+    NumberingState numbering;
     qsizetype tickedCount() const;
 };
 
@@ -43,15 +45,16 @@ inline const QString NoRulesMessage = QStringLiteral(
     "You have not selected any rules to apply to these files, thus I am unable to preview any "
     "changes.  Please add some rules before previewing.");
 
-// Builds the preview rows of the ticked files (in list order): resets the auto numbering
-// counter, applies every rule in slot order to each name, and ticks each row unless its new
+// Builds the preview rows of the ticked files (in list order): starts the numbering counter
+// afresh, applies every rule in slot order to each name, and ticks each row unless its new
 // name repeats an earlier one (ignoring case) or still holds an MP3 placeholder.
 // A rule failure ends the run, reported with location 50 and the step it was in.
 class PreviewBuilder {
 public:
     static constexpr qint32 Location = 50;
 
-    PreviewBuilder(RuleEngine &engine, ErrorReporter &errors) : m_engine(engine), m_errors(errors) {}
+    PreviewBuilder(const RuleEngine &engine, ErrorReporter &errors)
+        : m_engine(engine), m_errors(errors) {}
 
     // The ticked rows of a file list; each row keeps its file's index and name bytes.
     PreviewResult build(const std::vector<FileEntry> &files, Progress *progress = nullptr);
@@ -65,7 +68,7 @@ private:
     template <typename Next>
     PreviewResult run(qsizetype ticked, Next &&next, Progress *progress);
 
-    RuleEngine &m_engine;
+    const RuleEngine &m_engine;
     ErrorReporter &m_errors;
 };
 

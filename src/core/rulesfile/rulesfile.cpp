@@ -108,12 +108,12 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
 }
 
 void readBytes(QByteArrayView bytes, RuleTable &rules) {
-    rules.ClearRules();
+    rules.clearRules();
     int loaded = 0;
     forEachLine(bytes, [&](QByteArrayView line) {
         RuleSlot rule;
         if (parseRuleLine(decodeText(line), rule)) {
-            rules.AddRule(rule);
+            rules.addRule(rule);
             ++loaded;
         }
         // Once the table is full every further line would be dropped anyway.
@@ -122,7 +122,7 @@ void readBytes(QByteArrayView bytes, RuleTable &rules) {
 }
 
 bool read(const QString &path, RuleTable &rules, ErrorReporter &errors) {
-    rules.ClearRules();
+    rules.clearRules();
     QFile file(path);
     if (QFileInfo(path).isDir()) {
         errors.report(ReadLocation, EISDIR);

@@ -172,8 +172,8 @@ private Q_SLOTS:
                 state.setText(it.key(), it.value());
         }
         RuleTable t;
-        t.AddRule("EXISTING");
-        QCOMPARE(AddSelectedRule(state, t), 1);
+        t.addRule("EXISTING");
+        QCOMPARE(addSelectedRules(state, t), 1);
         QCOMPARE(t.ruleCount(), 2);
         QStringList got;
         for (const QString &f : t.slot(2).fields)
@@ -187,20 +187,20 @@ private Q_SLOTS:
 
     void nothingSelectedStoresNothing() {
         RuleTable t;
-        QCOMPARE(AddSelectedRule(RulePageState{}, t), 0);
+        QCOMPARE(addSelectedRules(RulePageState{}, t), 0);
         QCOMPARE(t.ruleCount(), 0);
     }
 
     void fullTableDropsTheRuleSilently() {
         RuleTable t;
         for (int i = 0; i < 99; ++i)
-            t.AddRule("K");
+            t.addRule("K");
         RulePageState state;
         state.select("optStandardMiscRemoveSpaces");
-        AddSelectedRule(state, t);
+        addSelectedRules(state, t);
         QCOMPARE(t.slot(100)[Kind], QStringLiteral("STANDARDMISCTRIM"));
         const RuleTable full = t;
-        AddSelectedRule(state, t);
+        addSelectedRules(state, t);
         QCOMPARE(t, full);
     }
 
@@ -209,8 +209,8 @@ private Q_SLOTS:
         state.select("optMP3Predefined");
         state.setText("txtPredefinedMP3", "%Artist% - %SongName%");
         RuleTable t;
-        AddSelectedRule(state, t);
-        AddSelectedRule(state, t);
+        addSelectedRules(state, t);
+        addSelectedRules(state, t);
         QCOMPARE(t.ruleCount(), 2);
         QCOMPARE(t.slot(1), t.slot(2));
     }

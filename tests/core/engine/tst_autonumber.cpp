@@ -15,16 +15,16 @@ static QStringList run(const Rules &rules, const QStringList &names,
         RuleSlot s;
         for (int i = 0; i < r.size(); ++i)
             s[i] = r[i];
-        table.AddRule(s);
+        table.addRule(s);
     }
-    RuleEngine engine(table, errors);
-    engine.AutoNumberCounter = 0;
+    const RuleEngine engine(table, errors);
+    NumberingState state;
     QStringList out;
     for (const QString &file : names) {
         auto [n, e] = text::splitAtLastDot(file);
         QString joined;
         for (int slot = 1; slot <= table.ruleCount(); ++slot) {
-            joined = engine.ApplyStandardRuleToFile(n, e, qint16(slot));
+            joined = engine.applyRule(slot, n, e, state);
             auto split = text::splitAtLastDot(joined);
             n = split.name;
             e = split.extension;

@@ -15,7 +15,7 @@ static RuleTable tableOf(const QStringList &rule) {
     RuleSlot s;
     for (int i = 0; i < rule.size() && i < RuleFieldCount; ++i)
         s[i] = rule[i];
-    t.AddRule(s);
+    t.addRule(s);
     return t;
 }
 
@@ -230,8 +230,9 @@ private Q_SLOTS:
         QFETCH(int, errorNumber);
         const RuleTable table = tableOf(rule);
         CollectingErrorReporter errors;
-        RuleEngine engine(table, errors);
-        QCOMPARE(engine.ApplyStandardRuleToFile(name, ext, 1), expected);
+        const RuleEngine engine(table, errors);
+        NumberingState state;
+        QCOMPARE(engine.applyRule(1, name, ext, state), expected);
         if (errorNumber == 0) {
             QVERIFY(errors.empty());
         } else {
@@ -252,9 +253,10 @@ private Q_SLOTS:
         QFETCH(int, slot);
         RuleTable table = tableOf({"STANDARDINSERT", "X", "End"});
         CollectingErrorReporter errors;
-        RuleEngine engine(table, errors);
+        const RuleEngine engine(table, errors);
+        NumberingState state;
         QString n = "a", e = "b";
-        QCOMPARE(engine.ApplyStandardRuleToFile(n, e, qint16(slot)), QString());
+        QCOMPARE(engine.applyRule(slot, n, e, state), QString());
         QCOMPARE(errors.last().ErrorLocation, 183);
         QCOMPARE(errors.last().ErrorNumber, 9);
     }
@@ -262,9 +264,10 @@ private Q_SLOTS:
     void emptySlotReturnsEmptyWithoutReport() {
         RuleTable table;
         CollectingErrorReporter errors;
-        RuleEngine engine(table, errors);
+        const RuleEngine engine(table, errors);
+        NumberingState state;
         QString n = "a", e = "b";
-        QCOMPARE(engine.ApplyStandardRuleToFile(n, e, 1), QString());
+        QCOMPARE(engine.applyRule(1, n, e, state), QString());
         QVERIFY(errors.empty());
     }
 };

@@ -10,7 +10,7 @@ class TestRuleTable : public QObject {
     static RuleTable withRules(int n) {
         RuleTable t;
         for (int i = 1; i <= n; ++i)
-            t.AddRule(QStringLiteral("K%1").arg(i), {}, {}, {}, {}, {}, {},
+            t.addRule(QStringLiteral("K%1").arg(i), {}, {}, {}, {}, {}, {},
                       QStringLiteral("rule %1").arg(i));
         return t;
     }
@@ -25,25 +25,25 @@ class TestRuleTable : public QObject {
 
     static void apply(RuleTable &t, const QString &op, qint16 s, ErrorReporter &errors) {
         if (op == "delete")
-            t.DeleteRule(s, errors);
+            t.deleteRule(s, errors);
         else if (op == "up")
-            t.MoveRuleUp(s, errors);
+            t.moveRuleUp(s, errors);
         else if (op == "down")
-            t.MoveRuleDown(s, errors);
+            t.moveRuleDown(s, errors);
         else if (op == "top")
-            t.MoveRuleToTop(s, errors);
+            t.moveRuleToTop(s, errors);
         else
-            t.MoveRuleToBottom(s, errors);
+            t.moveRuleToBottom(s, errors);
     }
 
 private Q_SLOTS:
     void addFillsFirstFreeSlotAndStopsWhenFull() {
         RuleTable t = withRules(99);
-        t.AddRule(QStringLiteral("LAST"));
+        t.addRule(QStringLiteral("LAST"));
         QCOMPARE(t.ruleCount(), 100);
         QCOMPARE(t.slot(100)[Kind], QStringLiteral("LAST"));
         const RuleTable full = t;
-        t.AddRule(QStringLiteral("EXTRA"));
+        t.addRule(QStringLiteral("EXTRA"));
         QCOMPARE(t, full);
     }
 
@@ -85,7 +85,7 @@ private Q_SLOTS:
         RuleTable t = withRules(100);
         const RuleTable before = t;
         CollectingErrorReporter errors;
-        t.MoveRuleDown(100, errors);
+        t.moveRuleDown(100, errors);
         QCOMPARE(t, before);
         QVERIFY(errors.empty());
     }
@@ -117,10 +117,10 @@ private Q_SLOTS:
 
     void clearEmptiesEverySlot() {
         RuleTable t;
-        t.ClearRules();
+        t.clearRules();
         QCOMPARE(t.ruleCount(), 0);
         t = withRules(5);
-        t.ClearRules();
+        t.clearRules();
         QCOMPARE(t, RuleTable());
     }
 };

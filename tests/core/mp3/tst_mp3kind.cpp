@@ -131,11 +131,10 @@ private Q_SLOTS:
         text.close();
 
         RuleTable rules;
-        rules.AddRule(RuleKinds::Mp3, QStringLiteral("%Artist% - %Album% - %SongName%"), {}, {}, {},
+        rules.addRule(RuleKinds::Mp3, QStringLiteral("%Artist% - %Album% - %SongName%"), {}, {}, {},
                       {}, {}, QStringLiteral("MP3 names"));
         CollectingErrorReporter errors;
-        RuleEngine engine(rules, errors);
-        engine.mp3.folder = dir.path();
+        const RuleEngine engine(rules, errors, Mp3KindContext{dir.path(), {}, {}});
         PreviewBuilder builder(engine, errors);
         const PreviewResult result = builder.build(names + QStringList{"notes.txt"});
         QCOMPARE(result.outcome, PreviewOutcome::Done);

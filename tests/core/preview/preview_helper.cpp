@@ -17,7 +17,7 @@ RuleTable rulesFrom(const QStringList &lines) {
         RuleSlot rule;
         if (!RulesFile::parseRuleLine(line, rule))
             qFatal("bad rule line in test: %s", qPrintable(line));
-        table.AddRule(rule);
+        table.addRule(rule);
     }
     return table;
 }

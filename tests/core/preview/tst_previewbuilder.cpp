@@ -176,7 +176,7 @@ private Q_SLOTS:
         QCOMPARE(rowsText(parallel.rows), rowsText(serial.rows));
         QCOMPARE(parallel.rows.size(), size_t(failAt < 0 ? 10000 : failAt));
         QCOMPARE(parallelErrors.reports, serialErrors.reports);
-        QCOMPARE(parallelEngine.AutoNumberCounter, serialEngine.AutoNumberCounter);
+        QCOMPARE(parallel.numbering, serial.numbering);
         QVERIFY(parallel.tickedCount() > 0 && parallel.tickedCount() < qsizetype(parallel.rows.size()));
     }
 
@@ -222,12 +222,11 @@ private Q_SLOTS:
         const RuleTable table;
         CollectingErrorReporter errors;
         RuleEngine engine(table, errors);
-        engine.AutoNumberCounter = 7;
         const auto result = PreviewBuilder(engine, errors).build(filesFrom({"a.txt"}));
         QCOMPARE(result.outcome, PreviewOutcome::NoRules);
         QVERIFY(result.rows.empty());
         QVERIFY(errors.empty());
-        QCOMPARE(engine.AutoNumberCounter, qint16(0));
+        QCOMPARE(result.numbering, NumberingState{});
     }
 
     void reportsProgressAndStopsWhenCancelled() {

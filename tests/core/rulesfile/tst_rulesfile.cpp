@@ -32,11 +32,11 @@ class TestRulesFile : public QObject {
 private Q_SLOTS:
     void writesEightFieldsPerLineWithCrLf() {
         RuleTable t;
-        t.AddRule("STANDARDREPLACE", "a", "b", "1", "", "", "",
+        t.addRule("STANDARDREPLACE", "a", "b", "1", "", "", "",
                   "File Name: Replace a with b the first time it appears");
-        t.AddRule("STANDARDMISCTRIM", "", "", "", "", "", "",
+        t.addRule("STANDARDMISCTRIM", "", "", "", "", "", "",
                   "Misc: Remove any spaces before or after the file name");
-        t.AddRule("MP3", "%Artist% - %SongName%", "", "", "", "", "", "MP3 Files Change Name To: x");
+        t.addRule("MP3", "%Artist% - %SongName%", "", "", "", "", "", "MP3 Files Change Name To: x");
         CollectingErrorReporter errors;
         const auto r = RulesFile::write(dir.path(), "three", t, errors);
         QCOMPARE(r.outcome, RulesFile::WriteOutcome::Written);
@@ -53,9 +53,9 @@ private Q_SLOTS:
 
     void roundTripReproducesTheTable() {
         RuleTable t;
-        t.AddRule("STANDARDREPLACE", "a, b", " c", "0", "", "", "", "File Name: Replace a, b with  c");
-        t.AddRule("STANDARDINSERT", "\"quoted\" é ü € 日本", "End", "", "", "", "", "ünïcode");
-        t.AddRule("STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "", "Auto");
+        t.addRule("STANDARDREPLACE", "a, b", " c", "0", "", "", "", "File Name: Replace a, b with  c");
+        t.addRule("STANDARDINSERT", "\"quoted\" é ü € 日本", "End", "", "", "", "", "ünïcode");
+        t.addRule("STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "", "Auto");
         CollectingErrorReporter errors;
         RulesFile::write(dir.path(), "round", t, errors);
         RuleTable back;
@@ -66,11 +66,11 @@ private Q_SLOTS:
 
     void nameIsTakenAsTypedAndOverwritten() {
         RuleTable t;
-        t.AddRule("STANDARDMISCTRIM");
+        t.addRule("STANDARDMISCTRIM");
         CollectingErrorReporter errors;
         RulesFile::write(dir.path() + "/", "my.rul", t, errors);
         QVERIFY(QFile::exists(dir.filePath("my.rul.rul")));
-        t.AddRule("STANDARDMISCADDSPACES");
+        t.addRule("STANDARDMISCADDSPACES");
         RulesFile::write(dir.path(), "my.rul", t, errors);
         QCOMPARE(readAll(dir.filePath("my.rul.rul")).count("\r\n"), 2);
         // No scratch file is left behind.
@@ -118,7 +118,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("in.rul");
         writeFile(path, bytes);
         RuleTable t;
-        t.AddRule("OLD"); // loading replaces the current rules
+        t.addRule("OLD"); // loading replaces the current rules
         CollectingErrorReporter errors;
         QVERIFY(RulesFile::read(path, t, errors));
         QVERIFY(errors.empty());
@@ -175,7 +175,7 @@ private Q_SLOTS:
     void unreadableFileIsReportedAndTableEmptied() {
         QFETCH(QString, name);
         RuleTable t;
-        t.AddRule("OLD");
+        t.addRule("OLD");
         CollectingErrorReporter errors;
         QVERIFY(!RulesFile::read(dir.filePath(name), t, errors));
         QCOMPARE(t.ruleCount(), 0);
@@ -184,7 +184,7 @@ private Q_SLOTS:
 
     void missingFolderIsReportedOnWrite() {
         RuleTable t;
-        t.AddRule("STANDARDMISCTRIM");
+        t.addRule("STANDARDMISCTRIM");
         CollectingErrorReporter errors;
         const auto r = RulesFile::write(dir.filePath("no/such/folder"), "x", t, errors);
         QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
@@ -196,7 +196,7 @@ private Q_SLOTS:
         if (::geteuid() == 0)
             QSKIP("root may write any file");
         RuleTable t;
-        t.AddRule("STANDARDMISCTRIM");
+        t.addRule("STANDARDMISCTRIM");
         const QString path = dir.filePath("locked.rul");
         writeFile(path, "old\r\n");
         ::chmod(QFile::encodeName(path).constData(), 0444);
@@ -216,7 +216,7 @@ private Q_SLOTS:
         const QString folder = ::geteuid() == 0 ? QStringLiteral("/sys") : ro.path();
         ::chmod(QFile::encodeName(ro.path()).constData(), 0555);
         RuleTable t;
-        t.AddRule("STANDARDMISCTRIM");
+        t.addRule("STANDARDMISCTRIM");
         CollectingErrorReporter errors;
         const auto r = RulesFile::write(folder, "x", t, errors);
         ::chmod(QFile::encodeName(ro.path()).constData(), 0755);

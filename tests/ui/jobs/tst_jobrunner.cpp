@@ -131,7 +131,7 @@ private Q_SLOTS:
 
     void previewRunsTheRulesOnTheTickedFiles() {
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("new-"), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("new-"), QStringLiteral("Start"));
         std::vector<FileEntry> files(3);
         files[0].FileName = QStringLiteral("a.txt");
         files[1].FileName = QStringLiteral("b.txt");

@@ -27,7 +27,7 @@ private Q_SLOTS:
         QCOMPARE(f.names(), (QStringList{"IMG_1.JPG", "IMG_2.JPG", "notes.txt"}));
         f.w().fileList()->setData(f.w().fileList()->index(2, 0), Qt::Unchecked,
                                   Qt::CheckStateRole);
-        f.w().rules().AddRule(RuleKinds::Replace, QStringLiteral("IMG_"),
+        f.w().rules().addRule(RuleKinds::Replace, QStringLiteral("IMG_"),
                               QStringLiteral("Holiday "), QStringLiteral("0"));
         f.w().DisplayRules();
 

@@ -80,7 +80,7 @@ void TestRulePages::addsOneRulePerPage() {
     QFETCH(QStringList, rule);
     Fixture f;
     // One rule already there: the new one goes into slot 2 and shows last.
-    f.w().rules().AddRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QStringLiteral("first"));
+    f.w().rules().addRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QStringLiteral("first"));
     f.w().DisplayRules();
 
     f.click(QStringLiteral("lblStandardTabs(%1)").arg(page).toLatin1().constData());
@@ -305,7 +305,7 @@ void TestRulePages::reorderAndDelete() {
 void TestRulePages::fullTableDropsTheRule() {
     Fixture f;
     for (int i = 0; i < MaxRules - 1; ++i)
-        f.w().rules().AddRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QString::number(i));
+        f.w().rules().addRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QString::number(i));
     f.click("lblStandardTabs(4)");
     f.click("optStandardMiscAddSpaces");
     f.click("cmdStandardMiscAddRule");

@@ -99,7 +99,7 @@ private Q_SLOTS:
         for (const char *name : {"b.txt", "a.txt", "keep.txt", "README"})
             touch(dir.filePath(QString::fromLatin1(name)));
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("new "), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("new "), QStringLiteral("Start"));
         QSignalSpy relist(flow.get(), &PreviewFlow::renameFinished);
 
         const auto states =
@@ -154,11 +154,11 @@ private Q_SLOTS:
         for (const QString &name : files)
             touch(dir.filePath(name), name.toUtf8());
         RuleTable rules;
-        rules.AddRule(RuleKinds::Replace, QStringLiteral("a"), QStringLiteral("b"),
+        rules.addRule(RuleKinds::Replace, QStringLiteral("a"), QStringLiteral("b"),
                       QStringLiteral("0"));
-        rules.AddRule(RuleKinds::Replace, QStringLiteral("c"), QStringLiteral("d"),
+        rules.addRule(RuleKinds::Replace, QStringLiteral("c"), QStringLiteral("d"),
                       QStringLiteral("0"));
-        rules.AddRule(RuleKinds::Replace, QStringLiteral("x"), QStringLiteral("y"),
+        rules.addRule(RuleKinds::Replace, QStringLiteral("x"), QStringLiteral("y"),
                       QStringLiteral("0"));
         runPreview(dir.path(), untick(listed(dir.path()), unticked), rules);
         QVERIFY(flow->window()->isVisible());
@@ -193,7 +193,7 @@ private Q_SLOTS:
         fs.failWith = errnoValue;
         flow->window()->setRenameFileSystem(&fs);
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("b"), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("b"), QStringLiteral("Start"));
         runPreview(dir.path(), listed(dir.path()), rules);
         clickRename();
         QTRY_VERIFY(errorWindow()->isVisible());
@@ -219,7 +219,7 @@ private Q_SLOTS:
         fs.delayMs = 25;
         flow->window()->setRenameFileSystem(&fs);
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
         runPreview(dir.path(), listed(dir.path()), rules);
 
         QSignalSpy renamed(flow.get(), &PreviewFlow::renameFinished);
@@ -250,7 +250,7 @@ private Q_SLOTS:
                            QFile::AutoCloseHandle));
         }
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("menu "), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("menu "), QStringLiteral("Start"));
         runPreview(dir.path(), listed(dir.path()), rules);
         QCOMPARE(flow->window()->model()->rowCount(), 1);
         clickRename();
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QString shown = first.path();
         flow->setFolderSource([&shown] { return shown; });
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("01 "), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("01 "), QStringLiteral("Start"));
         runPreview(first.path(), listed(first.path()), rules);
         shown = second.path(); // the user picked another folder before renaming
         clickRename();
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         touch(dir.filePath(QStringLiteral("a.txt")));
         RuleTable rules;
-        rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
+        rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
         runPreview(dir.path(), untick(listed(dir.path()), QStringLiteral("a.txt")), rules);
         QVERIFY(flow->window()->isVisible());
         QCOMPARE(flow->window()->findChild<QLabel *>(QStringLiteral("lblFilesSelected"))->text(),
@@ -304,7 +304,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         touch(dir.filePath(QStringLiteral("ab.txt")));
         RuleTable rules;
-        rules.AddRule(RuleKinds::Remove, QStringLiteral("10"), QStringLiteral("Start"));
+        rules.addRule(RuleKinds::Remove, QStringLiteral("10"), QStringLiteral("Start"));
         const auto states = runPreview(dir.path(), listed(dir.path()), rules);
         QCOMPARE(states, (QList<bool>{false, true}));
         // The rule's report first, then the run's, which is the one left in view.
@@ -323,7 +323,7 @@ private Q_SLOTS:
             files[i].FileName = QStringLiteral("file %1.txt").arg(i);
         RuleTable rules;
         for (int i = 0; i < MaxRules; ++i)
-            rules.AddRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
+            rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));
         QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
         QSignalSpy enabled(flow.get(), &PreviewFlow::previewEnabledChanged);
         flow->preview(QDir::tempPath(), files, rules);
