@@ -102,9 +102,9 @@ struct Candidate {
     quint32 nsecs = 0;
 };
 
-int statxInto(int dirFd, const char *name, struct statx &stx) {
-    return statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                 STATX_TYPE | STATX_BTIME | STATX_MTIME, &stx);
+int statxInto(FileSystem &fs, int dirFd, const char *name, struct statx &stx) {
+    return fs.statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                    STATX_TYPE | STATX_BTIME | STATX_MTIME, stx);
 }
 
 // Birth time where the file system keeps one, else modification time.
@@ -146,6 +146,7 @@ const DateText &systemDateText() {
 // Looks at the names read from the folder: first the file system (in folder order, which
 // keeps its caches warm), then the row (in list order).
 struct Examiner {
+    FileSystem &fs;
     int dirFd;
     const char *names;
     DosAttributeSource dosSource;
@@ -165,13 +166,14 @@ struct Examiner {
             return;
         }
         struct statx stx {};
-        const bool statted = statxInto(dirFd, name, stx) == 0;
-        c.error = statted ? 0 : errno;
+        c.error = statxInto(fs, dirFd, name, stx);
+        const bool statted = c.error == 0;
         const unsigned kind = statted ? IFTODT(stx.stx_mode) : c.type;
         if (kind == DT_LNK) {
             // A link to a folder is a folder to the user; other links are files.
-            struct stat target {};
-            if (fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode))
+            struct statx target {};
+            if (fs.statx(dirFd, name, AT_NO_AUTOMOUNT, STATX_TYPE, target) == 0 &&
+                S_ISDIR(target.stx_mode))
                 return;
         } else if (kind != DT_REG && kind != DT_UNKNOWN) {
             return;
@@ -283,13 +285,12 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter) {
     return p + filter.nameLike + QStringLiteral("*.") + filter.type + u'*';
 }
 
-QString GetFileDateCreated(const QString &path, ErrorReporter &errors) {
+QString GetFileDateCreated(const QString &path, ErrorReporter &errors, FileSystem &fs) {
     struct statx stx {};
-    if (statxInto(AT_FDCWD, QFile::encodeName(path).constData(), stx) != 0) {
-        const int err = errno;
+    if (const int err = statxInto(fs, AT_FDCWD, QFile::encodeName(path).constData(), stx)) {
         if (err == ENOENT || err == ENOTDIR || err == ENOSYS)
             return UnknownDateText;
-        errors.report(DateCreatedErrorLocation, err);
+        errors.reportSystem(DateCreatedErrorLocation, err);
         return {};
     }
     return systemDateText().format(std::time_t(createdTime(stx).tv_sec));
@@ -383,14 +384,15 @@ void sortByName(std::vector<FileEntry> &rows) {
 }
 
 DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filter,
-                                   ErrorReporter &errors, Progress *progress) {
+                                   ErrorReporter &errors, Progress *progress, FileSystem &fs) {
     DirectoryListing out;
     int step = 0; // where a failure happened, for the report
     const auto fail = [&](int err) {
         out.failed = true;
-        errors.report(ListingErrorLocation, err,
-                      errorText(err) + QStringLiteral(" Position: ") + QString::number(step) +
-                          QStringLiteral(" - ") + searchPattern(folder, filter));
+        errors.reportSystem(ListingErrorLocation, err,
+                            systemErrorText(err) + QStringLiteral(" Position: ") +
+                                QString::number(step) + QStringLiteral(" - ") +
+                                searchPattern(folder, filter));
     };
 
     filter.nameLike = cleanFilterText(filter.nameLike);
@@ -401,16 +403,14 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     const bool anyName = filter.nameLike == u"*", anyType = filter.type == u"*";
 
     const QByteArray folderBytes = QFile::encodeName(folder);
-    const int dirFd = open(folderBytes.isEmpty() ? "." : folderBytes.constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) {
-        fail(errno);
+    int dirFd = -1;
+    if (const int err = fs.open(AT_FDCWD, folderBytes.isEmpty() ? "." : folderBytes.constData(),
+                                O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, dirFd)) {
+        fail(err);
         return out;
     }
-    DIR *dir = fdopendir(dirFd);
-    if (!dir) {
-        const int err = errno;
-        close(dirFd);
+    DIR *dir = nullptr;
+    if (const int err = fs.openFolderStream(dirFd, dir)) {
         fail(err);
         return out;
     }
@@ -420,23 +420,22 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     // per entry), which saves growing these step by step in large folders.
     QByteArray arena;
     std::vector<Candidate> candidates;
-    struct stat folderStat {};
-    if (fstat(dirFd, &folderStat) == 0 && folderStat.st_size > 0) {
-        const auto hint = std::min<qint64>(folderStat.st_size, qint64(64) << 20);
+    struct statx folderStat {};
+    if (fs.statx(dirFd, "", AT_EMPTY_PATH, STATX_SIZE, folderStat) == 0 &&
+        (folderStat.stx_mask & STATX_SIZE) && folderStat.stx_size > 0) {
+        const auto hint = std::min<qint64>(qint64(folderStat.stx_size), qint64(64) << 20);
         arena.reserve(qsizetype(hint));
         candidates.reserve(size_t(hint / 32));
     }
     for (;;) {
-        errno = 0;
-        const dirent *e = readdir(dir);
-        if (!e) {
-            if (errno != 0) {
-                fail(errno);
-                closedir(dir);
-                return out;
-            }
-            break;
+        const dirent *e = nullptr;
+        if (const int err = fs.readFolder(dir, e)) {
+            fail(err);
+            fs.closeFolderStream(dir);
+            return out;
         }
+        if (!e)
+            break;
         const char *name = e->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
@@ -457,9 +456,15 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
 
     // Looking each file up is most of the work (one statx per file); on a machine with several
     // cores, or on a network file system, lookups run well side by side.
-    const Examiner examiner{dirFd,      arena.constData(), dosAttributeSource(dirFd),
-                            showHidden, showSystem,        anyName ? QString() : filter.nameLike,
-                            anyType ? QString() : filter.type, filter.readDates};
+    const Examiner examiner{fs,
+                            dirFd,
+                            arena.constData(),
+                            dosAttributeSource(dirFd),
+                            showHidden,
+                            showSystem,
+                            anyName ? QString() : filter.nameLike,
+                            anyType ? QString() : filter.type,
+                            filter.readDates};
     const size_t n = candidates.size();
     const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
     std::atomic<size_t> done{0};
@@ -479,7 +484,7 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
         if (progress && std::this_thread::get_id() == caller)
             progress->SetCompleted(total, qint32(std::min<size_t>(done, INT32_MAX)));
     });
-    closedir(dir);
+    fs.closeFolderStream(dir);
     out.cancelled = stop; // files not looked up by then do not qualify, so are not listed
 
     // The files in list order; rows are made in that order and never move.
@@ -515,7 +520,7 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     out.rows = std::move(rows);
     if (dateError != 0)
         // One report per listing: a folder that refuses this fails for every file alike.
-        errors.report(DateCreatedErrorLocation, dateError);
+        errors.reportSystem(DateCreatedErrorLocation, dateError);
     if (progress)
         progress->SetCompleted(total, out.cancelled ? qint32(std::min<size_t>(done, INT32_MAX))
                                                     : total);

@@ -2,6 +2,8 @@
 
 #include "preview/progress.h"
 #include "shell/errorreport.h"
+#include "shell/filesystem.h"
+#include "shell/locations.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -49,15 +51,17 @@ inline QString FilesSelectedText(qsizetype ticked) {
 }
 
 // Error location of a failed listing, and of a date that could not be read.
-constexpr qint32 ListingErrorLocation = 26;
-constexpr qint32 DateCreatedErrorLocation = 9060;
+constexpr qint32 ListingErrorLocation = Locations::ListFolder;
+constexpr qint32 DateCreatedErrorLocation = Locations::FileDateCreated;
 
 // Lists the files of `folder` that pass the filter, sorted by name, every row ticked.
 // Files only: folders, sockets, FIFOs and devices never qualify, nor symbolic links to folders;
 // other links are listed as links. A name starting with "." is hidden. `progress`, when given,
-// is told the count after each batch of files and may cancel between files.
+// is told the count after each batch of files and may cancel between files. Failures are
+// reported as the system's: their errno and its text.
 DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filter,
-                                   ErrorReporter &errors, Progress *progress = nullptr);
+                                   ErrorReporter &errors, Progress *progress = nullptr,
+                                   FileSystem &fs = FileSystem::system());
 
 // A filter text with the characters "/\?*:"<>|" removed; "*" when nothing is left.
 QString cleanFilterText(const QString &text);
@@ -67,7 +71,8 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter);
 // The creation date of the file at `path` as text: birth time where the file system keeps one,
 // else the modification time; "1/1/1900" when the file does not exist. Other failures are
 // reported with location 9060 and give empty text.
-QString GetFileDateCreated(const QString &path, ErrorReporter &errors);
+QString GetFileDateCreated(const QString &path, ErrorReporter &errors,
+                           FileSystem &fs = FileSystem::system());
 
 // Sorts rows by name ignoring case, names equal but for case by their bytes.
 void sortByName(std::vector<FileEntry> &rows);

@@ -126,7 +126,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         } else if (isBadNameError(e)) {
             result.message = badNameMessage(options.path);
         } else {
-            errors.report(PreviewLocation, e, QString::fromLocal8Bit(std::strerror(e)));
+            errors.reportSystem(PreviewLocation, e);
             result.outcome = Outcome::Failed;
         }
         return result;

@@ -3,6 +3,7 @@
 #include "preview/previewbuilder.h"
 #include "preview/progress.h"
 #include "shell/errorreport.h"
+#include "shell/locations.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +12,7 @@
 
 namespace tallowin::ListFile {
 
-constexpr qint32 PreviewLocation = 89329831;
+constexpr qint32 PreviewLocation = Locations::ListFilePreview;
 
 enum class Delimiter { Comma, Tab, Other };
 

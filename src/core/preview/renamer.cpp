@@ -11,38 +11,6 @@
 
 namespace tallowin {
 
-int RenameFileSystem::openFolder(const QByteArray &path, int &fd) {
-    fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    return fd < 0 ? errno : 0;
-}
-
-void RenameFileSystem::closeFolder(int fd) {
-    if (fd >= 0)
-        ::close(fd);
-}
-
-int RenameFileSystem::renameNoReplace(int dirFd, const char *from, const char *to) {
-    return ::renameat2(dirFd, from, dirFd, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
-}
-
-int RenameFileSystem::link(int dirFd, const char *from, const char *to) {
-    // No AT_SYMLINK_FOLLOW: a symbolic link is moved as the link itself.
-    return ::linkat(dirFd, from, dirFd, to, 0) == 0 ? 0 : errno;
-}
-
-int RenameFileSystem::unlink(int dirFd, const char *name) {
-    return ::unlinkat(dirFd, name, 0) == 0 ? 0 : errno;
-}
-
-int RenameFileSystem::identify(int dirFd, const char *name, Identity &id) {
-    struct stat st {};
-    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno;
-    id.device = st.st_dev;
-    id.inode = st.st_ino;
-    return 0;
-}
-
 RenameFailure classifyRenameError(int e) {
     using namespace RenameErrors;
     switch (e) {
@@ -112,8 +80,8 @@ qsizetype RenameRun::failedCount() const {
     return n;
 }
 
-Renamer::Renamer(ErrorReporter &errors, RenameFileSystem *fs)
-    : m_errors(errors), m_fs(fs ? *fs : m_posix) {}
+Renamer::Renamer(ErrorReporter &errors, FileSystem *fs)
+    : m_errors(errors), m_fs(fs ? *fs : FileSystem::system()) {}
 
 int Renamer::moveNoReplace(int dirFd, const char *from, const char *to) {
     const int e = m_fs.renameNoReplace(dirFd, from, to);
@@ -204,10 +172,9 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             o.errorNumber = failure.number;
             if (failure.toErrorWindow) {
                 o.reported = true;
-                o.message = QString::fromLocal8Bit(std::strerror(failure.number)) +
-                            QStringLiteral(" - ") + folderPath + row.oldName +
-                            QStringLiteral(" - ") + folderPath + row.newName;
-                m_errors.report(Location, failure.number, o.message);
+                o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
+                            row.oldName + QStringLiteral(" - ") + folderPath + row.newName;
+                m_errors.reportSystem(Location, failure.number, o.message);
             } else {
                 o.message = renameFailureMessage(failure.number, row.oldName, row.newName);
             }

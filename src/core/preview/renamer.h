@@ -3,44 +3,28 @@
 #include "preview/previewbuilder.h"
 #include "preview/progress.h"
 #include "shell/errorreport.h"
+#include "shell/filesystem.h"
+#include "shell/locations.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <sys/types.h>
 
 #include <vector>
 
 namespace tallowin {
 
-// The file-system calls a rename makes, relative to an open folder. Each returns 0 or an
-// errno value. Tests derive from it to make calls fail or to change the folder in between.
-class RenameFileSystem {
-public:
-    struct Identity {
-        dev_t device = 0;
-        ino_t inode = 0;
-    };
-
-    virtual ~RenameFileSystem() = default;
-    virtual int openFolder(const QByteArray &path, int &fd);
-    virtual void closeFolder(int fd);
-    // Renames without ever replacing an existing target (renameat2 with RENAME_NOREPLACE).
-    virtual int renameNoReplace(int dirFd, const char *from, const char *to);
-    virtual int link(int dirFd, const char *from, const char *to);
-    virtual int unlink(int dirFd, const char *name);
-    // The file a name stands for, without following a symbolic link.
-    virtual int identify(int dirFd, const char *name, Identity &id);
-};
+// The file-system calls a rename makes, relative to an open folder. Tests derive from it to
+// make calls fail or to change the folder in between.
+using RenameFileSystem = FileSystem;
 
 // Error numbers the rename tells apart.
 namespace RenameErrors {
-constexpr qint32 FileNotFound = 53;
-constexpr qint32 BadFileName = 52;
-constexpr qint32 InvalidArgument = 5;
-constexpr qint32 AccessError = 75;
-constexpr qint32 AlreadyOpen = 55;
-constexpr qint32 AlreadyExists = 58;
+constexpr qint32 FileNotFound = ErrorNumbers::FileNotFound;
+constexpr qint32 BadFileName = ErrorNumbers::BadFileName;
+constexpr qint32 InvalidArgument = ErrorNumbers::InvalidProcedureCall;
+constexpr qint32 AccessError = ErrorNumbers::PathFileAccessError;
+constexpr qint32 AlreadyOpen = ErrorNumbers::FileAlreadyOpen;
+constexpr qint32 AlreadyExists = ErrorNumbers::FileAlreadyExists;
 } // namespace RenameErrors
 
 // How a failed file-system call is told: by one of RenameErrors in the message window, or
@@ -89,9 +73,9 @@ struct RenameRun {
 // the start, so no row can reach outside it.
 class Renamer {
 public:
-    static constexpr qint32 Location = 216;
+    static constexpr qint32 Location = Locations::PreviewRename;
 
-    explicit Renamer(ErrorReporter &errors, RenameFileSystem *fs = nullptr);
+    explicit Renamer(ErrorReporter &errors, FileSystem *fs = nullptr);
 
     RenameRun run(const QString &folder, const std::vector<PreviewEntry> &rows,
                   Progress *progress = nullptr);
@@ -101,8 +85,7 @@ private:
     int renameOne(int dirFd, const QByteArray &from, const QByteArray &to);
 
     ErrorReporter &m_errors;
-    RenameFileSystem m_posix;
-    RenameFileSystem &m_fs;
+    FileSystem &m_fs;
     unsigned m_tempCounter = 0;
 };
 

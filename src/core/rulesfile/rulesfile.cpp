@@ -3,10 +3,8 @@
 #include "shell/textcodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace tallowin::RulesFile {
@@ -41,26 +39,10 @@ bool isInUse(int err) {
     return err == EACCES || err == EPERM || err == EROFS || err == EBUSY || err == ETXTBSY;
 }
 
-bool writeAll(int fd, const QByteArray &data) {
-    const char *p = data.constData();
-    qsizetype left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 } // namespace
 
 WriteResult write(const QString &folder, const QString &baseName, const RuleTable &rules,
-                  ErrorReporter &errors) {
+                  ErrorReporter &errors, FileSystem &fs) {
     const QString path = savePath(folder, baseName);
     QByteArray data;
     for (int i = 1; i <= MaxRules; ++i) {
@@ -78,32 +60,19 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
                                    QStringLiteral(".rul, Linux says the file is in use, please "
                                                   "try a different file name.")};
         }
-        errors.report(WriteLocation, err);
+        errors.reportSystem(WriteLocation, err);
         return WriteResult{WriteOutcome::Failed, {}};
     };
 
     const QByteArray target = QFile::encodeName(path);
     // An existing file we may not write to is refused, as writing it in place would be.
-    if (::access(target.constData(), F_OK) == 0 && ::access(target.constData(), W_OK) != 0)
-        return fail(errno);
-
-    // Write beside the target and move it over, so a full disk never leaves half a file.
-    const QByteArray temp = target + ".tmp-" + QByteArray::number(::getpid());
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return fail(errno);
-    const bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
-    const int writeErr = errno;
-    if (::close(fd) != 0 || !ok) {
-        const int err = ok ? errno : writeErr;
-        ::unlink(temp.constData());
-        return fail(err);
+    if (fs.access(target.constData(), F_OK) == 0) {
+        if (const int err = fs.access(target.constData(), W_OK))
+            return fail(err);
     }
-    if (::rename(temp.constData(), target.constData()) != 0) {
-        const int err = errno;
-        ::unlink(temp.constData());
+    // Written beside the target and moved over it, so a full disk never leaves half a file.
+    if (const int err = replaceFile(fs, target, data))
         return fail(err);
-    }
     return {};
 }
 
@@ -121,31 +90,14 @@ void readBytes(QByteArrayView bytes, RuleTable &rules) {
     });
 }
 
-bool read(const QString &path, RuleTable &rules, ErrorReporter &errors) {
+bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSystem &fs) {
     rules.clearRules();
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        errors.report(ReadLocation, EISDIR);
+    QByteArray bytes;
+    if (const int err = fs.readFile(QFile::encodeName(path), bytes)) {
+        errors.reportSystem(ReadLocation, err);
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        errors.report(ReadLocation, errno ? errno : ENOENT);
-        return false;
-    }
-    if (file.size() == 0)
-        return true;
-    // Mapping keeps a large file out of memory; a pipe or special file is read instead.
-    if (uchar *map = file.map(0, file.size())) {
-        readBytes(QByteArrayView(reinterpret_cast<const char *>(map), file.size()), rules);
-        file.unmap(map);
-    } else {
-        const QByteArray all = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            errors.report(ReadLocation, EIO, file.errorString());
-            return false;
-        }
-        readBytes(all, rules);
-    }
+    readBytes(bytes, rules);
     return true;
 }
 

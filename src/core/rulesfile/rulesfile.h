@@ -2,6 +2,8 @@
 
 #include "engine/ruletable.h"
 #include "shell/errorreport.h"
+#include "shell/filesystem.h"
+#include "shell/locations.h"
 
 #include <QString>
 
@@ -11,8 +13,8 @@ namespace tallowin {
 // line. Written as UTF-8; read as UTF-8, or as Windows-1252 when the bytes are not UTF-8.
 namespace RulesFile {
 
-constexpr qint32 WriteLocation = 237;
-constexpr qint32 ReadLocation = 19;
+constexpr qint32 WriteLocation = Locations::SaveRules;
+constexpr qint32 ReadLocation = Locations::LoadRules;
 
 // The path a rules file is saved to: folder, "/", the base name as typed, ".rul".
 QString savePath(const QString &folder, const QString &baseName);
@@ -29,15 +31,18 @@ struct WriteResult {
 };
 
 // Writes every filled slot, replacing an existing file. A file that cannot be written for lack
-// of access or because it is busy gives InUse and its message; other failures are reported
-// with location 237. The old file stays whole until the new one is complete.
+// of access or because it is busy gives InUse and its message; other failures are reported as
+// the system's (errno and its text) with location 237. The old file stays whole until the new
+// one is complete and synced, and stays as it was when writing fails.
 WriteResult write(const QString &folder, const QString &baseName, const RuleTable &rules,
-                  ErrorReporter &errors);
+                  ErrorReporter &errors, FileSystem &fs = FileSystem::system());
 
 // Clears the table and fills it from the file: lines that do not split into exactly eight
 // fields, and every rule beyond the table's size, are skipped silently. A file that cannot be
-// read is reported with location 19 and leaves the table empty. Returns false on failure.
-bool read(const QString &path, RuleTable &rules, ErrorReporter &errors);
+// read is reported as the system's failure with location 19 and leaves the table empty.
+// Returns false on failure.
+bool read(const QString &path, RuleTable &rules, ErrorReporter &errors,
+          FileSystem &fs = FileSystem::system());
 
 // Fills the table from text already in memory, as read() does after opening the file.
 void readBytes(QByteArrayView bytes, RuleTable &rules);

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -313,8 +314,9 @@ private Q_SLOTS:
         const ErrorReport &r = errors.last();
         QCOMPARE(r.ErrorLocation, 26);
         QCOMPARE(r.ErrorNumber, number);
-        QCOMPARE(r.ErrorDescription, errorText(number) + " Position: 2 - " + m_dir.path() +
-                                         patternTail);
+        QVERIFY(r.isSystem());
+        QCOMPARE(r.ErrorDescription, QString::fromLocal8Bit(strerror(number)) + " Position: 2 - " +
+                                         m_dir.path() + patternTail);
     }
 
     void dateTextMatchesQLocale_data() {

@@ -234,9 +234,9 @@ private Q_SLOTS:
         QVERIFY(run.outcomes[0].reported);
         QCOMPARE(errors.reports.size(), size_t(2));
         QCOMPARE(errors.reports[0],
-                 (ErrorReport{216, ENOSPC,
-                              QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir + "/a.txt - " +
-                                  dir + "/b.txt"}));
+                 ErrorReport::system(216, ENOSPC,
+                                     QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir +
+                                         "/a.txt - " + dir + "/b.txt"));
         QCOMPARE(run.outcomes[0].message, errors.reports[0].ErrorDescription);
     }
 

@@ -180,6 +180,7 @@ private Q_SLOTS:
         QVERIFY(!RulesFile::read(dir.filePath(name), t, errors));
         QCOMPARE(t.ruleCount(), 0);
         QCOMPARE(errors.last().ErrorLocation, 19);
+        QVERIFY(errors.last().isSystem());
     }
 
     void missingFolderIsReportedOnWrite() {
@@ -190,6 +191,7 @@ private Q_SLOTS:
         QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
         QCOMPARE(errors.last().ErrorLocation, 237);
         QCOMPARE(errors.last().ErrorNumber, ENOENT);
+        QCOMPARE(errors.last().ErrorDescription, "No such file or directory");
     }
 
     void readOnlyFileIsRefusedAsInUse() {

@@ -1,6 +1,7 @@
 #include "shell/settingsstore.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +18,9 @@ private Q_SLOTS:
     void namesIgnoreCase();
     void separatorsInNamesStayOneLevel();
     void unwritableFileIsReported();
+    void filesReadAndWrittenLikeQSettings_data();
+    void filesReadAndWrittenLikeQSettings();
+    void otherEntriesSurviveAChange();
     void defaultFileFollowsXdgConfigHome();
 };
 
@@ -94,6 +98,75 @@ void TestSettingsStore::unwritableFileIsReported() {
     SettingsStore s(file);
     QVERIFY(!s.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                            QStringLiteral("1")));
+}
+
+// Earlier versions kept the settings through QSettings: files either one wrote are the same
+// settings to the other.
+void TestSettingsStore::filesReadAndWrittenLikeQSettings_data() {
+    QTest::addColumn<QString>("value");
+    QTest::newRow("plain") << "1";
+    QTest::newRow("empty") << "";
+    QTest::newRow("path-with-spaces") << "/music/My Albums/2024";
+    QTest::newRow("non-ascii") << QString::fromUtf8("/musik/Über Ünïcode/日本");
+    QTest::newRow("edge-blanks") << "  padded  ";
+    QTest::newRow("separators") << "a,b;c=d#e";
+    QTest::newRow("quotes-and-backslashes") << "say \"hi\" C:\\dir\\";
+    QTest::newRow("control-then-hex-digit") << QString("line\nnext\tx\x01") + "abc\r";
+    QTest::newRow("at-sign") << "@home";
+    QTest::newRow("at-variant-lookalike") << "@Variant(x)";
+    QTest::newRow("percent-and-slash-names") << "%2F/\\";
+}
+
+void TestSettingsStore::filesReadAndWrittenLikeQSettings() {
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QString ours = dir.filePath(QStringLiteral("ours.ini"));
+    const QString theirs = dir.filePath(QStringLiteral("theirs.ini"));
+    const QString key = QStringLiteral("TALLOWIN/SETTINGS/LASTPATH");
+    const QString oddKey = QStringLiteral("TALLOWIN/STARTUP%2FX/SHOW WIZARD");
+
+    SettingsStore s(ours);
+    QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, value));
+    QVERIFY(s.SaveSetting(Settings::App, QStringLiteral("Startup/x"), QStringLiteral("Show Wizard"),
+                          value));
+    {
+        QSettings q(ours, QSettings::IniFormat);
+        QCOMPARE(q.value(key).toString(), value);
+        QCOMPARE(q.value(oddKey).toString(), value);
+    }
+    {
+        QSettings q(theirs, QSettings::IniFormat);
+        q.setValue(key, value);
+        q.setValue(oddKey, value);
+    }
+    SettingsStore t(theirs);
+    QCOMPARE(t.GetSetting(Settings::App, Settings::Section, Settings::LastPath, "?"), value);
+    QCOMPARE(t.GetSetting(Settings::App, QStringLiteral("startup/X"), QStringLiteral("show wizard"),
+                          "?"),
+             value);
+    // A change to a file QSettings wrote keeps what it held.
+    QVERIFY(t.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
+    QSettings q(theirs, QSettings::IniFormat);
+    QCOMPARE(q.value(key).toString(), value);
+    QCOMPARE(q.value(QStringLiteral("TALLOWIN/SETTINGS/SHOWTIPS")).toString(), "0");
+}
+
+void TestSettingsStore::otherEntriesSurviveAChange() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.ini"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(
+        "; kept by hand\nloose=1\n\n[OTHER]\nx\\y=\"a, b\"\n\n[TALLOWIN]\nSETTINGS\\SHOWTIPS=1\n");
+    f.close();
+    SettingsStore s(file);
+    QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
+    QVERIFY(s.SaveSetting(QStringLiteral("New"), QStringLiteral("A"), QStringLiteral("B"), "c"));
+    QSettings q(file, QSettings::IniFormat);
+    QCOMPARE(q.value("loose").toString(), "1");
+    QCOMPARE(q.value("OTHER/x/y").toString(), "a, b");
+    QCOMPARE(q.value("TALLOWIN/SETTINGS/SHOWTIPS").toString(), "0");
+    QCOMPARE(q.value("NEW/A/B").toString(), "c");
 }
 
 void TestSettingsStore::defaultFileFollowsXdgConfigHome() {
