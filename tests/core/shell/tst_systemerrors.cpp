@@ -145,7 +145,7 @@ private Q_SLOTS:
             f.write("OLD|1|2|3|4|5|6|old\r\n");
             f.close();
             RuleTable rules;
-            rules.AddRule(QStringLiteral("STANDARDMISCTRIM"));
+            rules.addRule(QStringLiteral("STANDARDMISCTRIM"));
             const auto r = RulesFile::write(dir.path(), "mine", rules, errors, fs);
             QCOMPARE(contents(path), QByteArray("OLD|1|2|3|4|5|6|old\r\n"));
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"mine.rul"});
