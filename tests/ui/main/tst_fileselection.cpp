@@ -1,6 +1,7 @@
 #include "mainwindow_helper.h"
 
 #include "ui/errorwindow.h"
+#include "ui/job.h"
 #include "ui/messagewindow.h"
 #include "ui/widgets.h"
 
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void systemFilesWarning();
     void headerClickSortsEachColumn();
     void tickDuringSortIsKept();
+    void listingReplacesARunningSort();
     void pictureButtonShowsPressedLook();
     void draggingMovesWindowWithLeftButtonOnly_data();
     void draggingMovesWindowWithLeftButtonOnly();
@@ -271,6 +273,24 @@ void TestFileSelection::tickDuringSortIsKept() {
     QCOMPARE(f.names().last(), QStringLiteral("file0000.txt"));
     QVERIFY(!f.w().fileList()->rows().back().Checked);
     QCOMPARE(f.w().fileList()->checkedCount(), 2999);
+}
+
+void TestFileSelection::listingReplacesARunningSort() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"b.txt", "a.txt", "c.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QSignalSpy sorted(&f.model(), &ui::FileListModel::sortFinished);
+    f.files().sortByColumn(0);
+    f.files().sortByColumn(0); // descending, still running when the new listing starts
+    QVERIFY(f.model().isSorting());
+    QVERIFY(f.listAfter([&] { f.files().listFiles(); }));
+    QVERIFY(!f.model().isSorting());
+    // Both sorts have ended and handed in their rows; neither was put in place.
+    QTRY_VERIFY(f.model().findChildren<ui::Job *>().isEmpty());
+    QCOMPARE(f.names(), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    QCOMPARE(sorted.size(), 0);
+    QVERIFY(!f.get<QWidget>("prgListing")->isVisible());
 }
 
 void TestFileSelection::pictureButtonShowsPressedLook() {
