@@ -4,12 +4,12 @@
 // Usage: bench_mainwindow FOLDER
 #include "engine/ruletable.h"
 #include "shell/settingsstore.h"
+#include "ui/appcontroller.h"
 #include "ui/errorwindow.h"
 #include "ui/filelistmodel.h"
-#include "ui/hooks.h"
+#include "ui/fileselectionpanel.h"
 #include "ui/mainwindow.h"
 #include "ui/previewflow.h"
-#include "ui/previewhook.h"
 #include "ui/previewwindow.h"
 
 #include <QApplication>
@@ -79,10 +79,10 @@ int main(int argc, char **argv) {
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir home;
-    SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
-    ui::MainWindow w(settings);
+    ui::AppController controller(SettingsStore(home.filePath(QStringLiteral("settings.ini"))));
+    ui::MainWindow &w = *controller.openMainWindow();
+    ui::FileSelectionPanel &files = *w.files();
     w.resize(1280, 800);
-    w.show();
     QApplication::processEvents();
     GapMeter gap;
 
@@ -95,12 +95,12 @@ int main(int argc, char **argv) {
 
     // Listed three times, as the command-line figure is the best of three runs.
     bool listed = false;
-    QObject::connect(&w, &ui::MainWindow::listingFinished, [&] { listed = true; });
+    QObject::connect(&files, &ui::FileSelectionPanel::listingFinished, [&] { listed = true; });
     double bestList = 0;
     for (int run = 0; run < 3; ++run) {
         listed = false;
         const double listMs = runPhase(
-            gap, [&] { w.setFolder(folder); },
+            gap, [&] { files.setFolder(folder); },
             [&] {
                 if (!listed)
                     return false;
@@ -114,15 +114,15 @@ int main(int argc, char **argv) {
     std::printf("rows: %lld\n", static_cast<long long>(w.fileList()->rowCount()));
 
     bool sorted = false;
-    QObject::connect(&w, &ui::MainWindow::sortFinished, [&] { sorted = true; });
+    QObject::connect(w.fileList(), &ui::FileListModel::sortFinished, [&] { sorted = true; });
     const char *names[] = {"sort by name (descending)", "sort by date", "sort by number"};
     const int columns[] = {0, 1, 2};
     for (int i = 0; i < 3; ++i) {
         if (i == 0)
-            w.lstFilesToRename_ColumnClick(0); // the listing is name-ascending already
+            files.sortByColumn(0); // the listing is name-ascending already
         sorted = false;
         const double ms = runPhase(
-            gap, [&] { w.lstFilesToRename_ColumnClick(columns[i]); }, [&] { return sorted; });
+            gap, [&] { files.sortByColumn(columns[i]); }, [&] { return sorted; });
         print(names[i], ms, gap);
     }
 
@@ -145,24 +145,24 @@ int main(int argc, char **argv) {
     rules.addRule(RuleKinds::MiscReplaceSpaces);
     rules.addRule(RuleKinds::LetterFirstCap, QStringLiteral("0"));
     rules.addRule(RuleKinds::ExtInsert, QStringLiteral("v"), QStringLiteral("End"));
-    w.DisplayRules();
+    w.displayRules();
 
     // The Preview button's road: the run off the UI thread with the progress window, then
     // the preview window filled and shown.
-    ui::installPreviewHook();
-    ui::PreviewFlow &flow = ui::previewFlowFor(w);
+    ui::PreviewFlow &flow = *controller.previewFlow();
     bool previewed = false;
     QObject::connect(&flow, &ui::PreviewFlow::previewFinished, [&](bool) { previewed = true; });
-    ms = runPhase(gap, [&] { w.cmdPreview_Click(); },
-                  [&] {
-                      if (!previewed)
-                          return false;
-                      ui::previewWindow()->repaint();
-                      return true;
-                  });
+    ms = runPhase(
+        gap, [&] { w.preview(); },
+        [&] {
+            if (!previewed)
+                return false;
+            controller.previewWindow()->repaint();
+            return true;
+        });
     print("preview (10 rules, until shown)", ms, gap);
     std::printf("preview window: %s%s\n",
-                ui::previewWindow()->isVisible() ? "shown" : "not shown",
-                ui::errorWindow()->isVisible() ? " (the run reported an error)" : "");
+                controller.previewWindow()->isVisible() ? "shown" : "not shown",
+                controller.errorWindow()->isVisible() ? " (the run reported an error)" : "");
     return 0;
 }

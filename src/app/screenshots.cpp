@@ -1,10 +1,9 @@
 // Takes pictures of the main window, its rule pages and a preview for the documentation.
 // Usage: tallowin-screenshots OUTPUT_FOLDER
 #include "shell/settingsstore.h"
-#include "ui/filelistmodel.h"
-#include "ui/hooks.h"
+#include "ui/appcontroller.h"
 #include "ui/mainwindow.h"
-#include "ui/previewhook.h"
+#include "ui/previewwindow.h"
 #include "ui/rulearea.h"
 
 #include <QAbstractButton>
@@ -42,7 +41,6 @@ void shoot(QWidget *w, const QString &file) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    ui::installPreviewHook();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
     QTemporaryDir home;
@@ -58,11 +56,9 @@ int main(int argc, char **argv) {
         if (f.open(QIODevice::WriteOnly))
             f.write("x");
     }
-    SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
-    ui::MainWindow w(settings);
+    ui::AppController controller(SettingsStore(home.filePath(QStringLiteral("settings.ini"))));
+    ui::MainWindow &w = *controller.openMainWindow(demo.path());
     w.resize(1280, 800);
-    w.show();
-    w.setFolder(demo.path());
     settle(600);
 
     auto add = [&](int page, const char *option, std::initializer_list<std::pair<const char *, const char *>> texts,
@@ -95,12 +91,9 @@ int main(int argc, char **argv) {
     shoot(w.ruleArea(), out + QStringLiteral("/page-mp3.png"));
     w.ruleArea()->switchToStandardView();
 
-    {
-        w.cmdPreview_Click();
-        settle(1000);
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (top->objectName() == QLatin1String("frmPreviewStandard") && top->isVisible())
-                shoot(top, out + QStringLiteral("/preview.png"));
-    }
+    w.preview();
+    settle(1000);
+    if (controller.previewWindow()->isVisible())
+        shoot(controller.previewWindow(), out + QStringLiteral("/preview.png"));
     return 0;
 }

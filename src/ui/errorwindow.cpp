@@ -1,7 +1,6 @@
 #include "ui/errorwindow.h"
 
 #include "ui/chrome.h"
-#include "ui/singletons.h"
 #include "ui/site.h"
 
 #include <QApplication>
@@ -11,8 +10,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QVersionNumber>
 
@@ -40,7 +39,27 @@ QLabel *valueLabel(const QString &name, QWidget *parent) {
 }
 } // namespace
 
-ErrorWindow::ErrorWindow(QWidget *parent) : QWidget(parent), m_timeoutMs(SiteTimeoutMs) {
+class ErrorWindow::Reporter : public ErrorReporter {
+public:
+    explicit Reporter(ErrorWindow *window) : m_window(window) {}
+    using ErrorReporter::report;
+    void report(const ErrorReport &r) override {
+        if (QThread::currentThread() == m_window->thread()) {
+            m_window->showReport(r);
+            return;
+        }
+        // Queued calls to one object run in the order they were posted.
+        ErrorWindow *window = m_window;
+        QMetaObject::invokeMethod(
+            window, [window, r] { window->showReport(r); }, Qt::QueuedConnection);
+    }
+
+private:
+    ErrorWindow *m_window;
+};
+
+ErrorWindow::ErrorWindow(QWidget *parent)
+    : QWidget(parent), m_reporter(std::make_unique<Reporter>(this)), m_timeoutMs(SiteTimeoutMs) {
     setObjectName(QStringLiteral("frmErrors"));
     setWindowTitle(QStringLiteral("Tallowin"));
     makeBorderless(this);
@@ -88,19 +107,24 @@ ErrorWindow::ErrorWindow(QWidget *parent) : QWidget(parent), m_timeoutMs(SiteTim
     refresh();
 }
 
+ErrorWindow::~ErrorWindow() = default;
+
+ErrorReporter &ErrorWindow::reporter() {
+    return *m_reporter;
+}
+
 void ErrorWindow::showReport(const ErrorReport &report) {
-    ErrorNumber = report.ErrorNumber;
-    ErrorLocation = report.ErrorLocation;
-    ErrorDescription = report.ErrorDescription;
+    m_report = report;
     refresh();
     placeOver(this, QApplication::activeWindow());
     bringToFront(this);
 }
 
 void ErrorWindow::refresh() {
-    m_location->setText(QStringLiteral("Error Location: ") + QString::number(ErrorLocation));
-    m_number->setText(QStringLiteral("Error Number: ") + QString::number(ErrorNumber));
-    m_description->setText(QStringLiteral("Error Description: ") + ErrorDescription);
+    m_location->setText(QStringLiteral("Error Location: ") +
+                        QString::number(m_report.ErrorLocation));
+    m_number->setText(QStringLiteral("Error Number: ") + QString::number(m_report.ErrorNumber));
+    m_description->setText(QStringLiteral("Error Description: ") + m_report.ErrorDescription);
 }
 
 bool ErrorWindow::event(QEvent *event) {
@@ -160,24 +184,6 @@ void ErrorWindow::get(const QUrl &url, const QString &query, bool mayRetry) {
         }
         Q_EMIT reportSent();
     });
-}
-
-ErrorWindow *errorWindow() {
-    static QPointer<ErrorWindow> window;
-    if (!window) {
-        window = new ErrorWindow;
-        qAddPostRoutine([] { delete window.data(); });
-    }
-    return window;
-}
-
-void UiErrorReporter::report(const ErrorReport &report) {
-    detail::runOnUiThread([report] { errorWindow()->showReport(report); });
-}
-
-UiErrorReporter &errorReporter() {
-    static UiErrorReporter reporter;
-    return reporter;
 }
 
 } // namespace tallowin::ui

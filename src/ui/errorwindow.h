@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -13,22 +15,24 @@ class QPushButton;
 namespace tallowin::ui {
 
 // frmErrors: shows the current error report and can send it to the maker's error-report page.
-// One window for the process; a later report overwrites the values shown.
+// One window for the program; a later report overwrites the values shown.
 class ErrorWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr qint32 Location = 2;
 
     explicit ErrorWindow(QWidget *parent = nullptr);
-
-    // The three values of the current report.
-    qint32 ErrorLocation = 0;
-    qint32 ErrorNumber = 0;
-    QString ErrorDescription;
+    ~ErrorWindow() override;
 
     // Stores the report and shows the window without waiting.
     void showReport(const ErrorReport &report);
-    ErrorReport report() const { return {ErrorLocation, ErrorNumber, ErrorDescription}; }
+    // The report in view (its location, number and description).
+    ErrorReport report() const { return m_report; }
+
+    // The reporter the program's windows and jobs hand their reports to: every report shows
+    // in this window. Reports from a worker thread are queued to the window's thread in the
+    // order they were made.
+    ErrorReporter &reporter();
 
     // The query of a report, its values percent-encoded: "application=Tallowin010&...".
     static QString reportQuery(const ErrorReport &report);
@@ -48,8 +52,13 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    class Reporter;
+
     void refresh();
     void get(const QUrl &url, const QString &query, bool mayRetry);
+
+    ErrorReport m_report;
+    std::unique_ptr<Reporter> m_reporter;
 
     QLabel *m_location;
     QLabel *m_number;
@@ -59,19 +68,5 @@ private:
     QNetworkAccessManager *m_net;
     int m_timeoutMs;
 };
-
-// The one error window, created on first use.
-ErrorWindow *errorWindow();
-
-// Shows every report in the error window. Reports from a worker thread are queued to the
-// user-interface thread in the order they were made.
-class UiErrorReporter : public ErrorReporter {
-public:
-    using ErrorReporter::report;
-    void report(const ErrorReport &report) override;
-};
-
-// The reporter every window hands to the core.
-UiErrorReporter &errorReporter();
 
 } // namespace tallowin::ui

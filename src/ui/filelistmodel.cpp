@@ -1,9 +1,19 @@
 #include "ui/filelistmodel.h"
 
+#include "ui/job.h"
+
+#include <QHash>
+
+#include <memory>
 
 namespace tallowin::ui {
 
 FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+// The job's work refers to this model's reporter: it must end before the members go.
+FileListModel::~FileListModel() {
+    delete m_sortJob.data();
+}
 
 int FileListModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -59,6 +69,7 @@ QVariant FileListModel::headerData(int section, Qt::Orientation o, int role) con
 }
 
 void FileListModel::setRows(std::vector<FileEntry> rows) {
+    cancelSort();
     beginResetModel();
     m_rows = std::move(rows);
     m_checked = 0;
@@ -90,6 +101,69 @@ void FileListModel::setAllChecked(bool on) {
         Q_EMIT dataChanged(index(0, NameColumn), index(int(m_rows.size()) - 1, NameColumn),
                            {Qt::CheckStateRole});
     changed();
+}
+
+void FileListModel::cancelSort() {
+    ++m_sortGeneration;
+    m_sorting = false;
+    if (m_sortJob)
+        m_sortJob->cancel();
+}
+
+void FileListModel::sortByColumn(int column) {
+    if (column < 0 || column >= ColumnCount)
+        return;
+    const int listColumn = column + 1;
+    const qint32 order = m_toggle.click(listColumn);
+    cancelSort();
+    const quint64 generation = m_sortGeneration;
+    const quint64 revision = m_revision;
+    struct State {
+        std::vector<FileEntry> rows;
+        bool ok = true;
+        QString message;
+    };
+    auto state = std::make_shared<State>();
+    state->rows = m_rows;
+    m_sorting = true;
+    auto *job = new Job(
+        [state, listColumn, order](Progress &, ErrorReporter &) {
+            FileEntryList list(state->rows);
+            state->ok = SortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
+                                         order, &state->message);
+        },
+        m_noReports, this);
+    m_sortJob = job;
+    connect(job, &Job::finished, this, [this, state, column, order, generation, revision] {
+        if (generation != m_sortGeneration)
+            return; // a newer sort or listing replaced these rows
+        m_sorting = false;
+        if (!state->ok) {
+            Q_EMIT sortFailed(state->message);
+            Q_EMIT sortFinished();
+            return;
+        }
+        // Ticks changed while sorting: carry them over by name (unique in a folder).
+        if (revision != m_revision) {
+            QHash<QByteArray, bool> ticks;
+            ticks.reserve(qsizetype(m_rows.size()));
+            for (const FileEntry &e : m_rows)
+                ticks.insert(e.nativeName, e.Checked);
+            for (FileEntry &e : state->rows)
+                e.Checked = ticks.value(e.nativeName, e.Checked);
+        }
+        // Not setRows: the rows are the same listing, only in another order.
+        beginResetModel();
+        m_rows = std::move(state->rows);
+        m_checked = 0;
+        for (const FileEntry &e : m_rows)
+            m_checked += e.Checked ? 1 : 0;
+        endResetModel();
+        changed();
+        Q_EMIT sorted(column, order == SortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        Q_EMIT sortFinished();
+    });
+    job->start();
 }
 
 void FileListModel::changed() {

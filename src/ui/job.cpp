@@ -1,7 +1,6 @@
 #include "ui/job.h"
 
 #include "engine/ruleengine.h"
-#include "ui/errorwindow.h"
 
 #include <QElapsedTimer>
 #include <QMutex>
@@ -89,8 +88,6 @@ Job::Job(Work work, ErrorReporter &errors, QObject *parent)
     : QObject(parent), m_work(std::move(work)), m_errors(errors),
       m_progress(std::make_unique<JobProgress>(this)) {}
 
-Job::Job(Work work, QObject *parent) : Job(std::move(work), errorReporter(), parent) {}
-
 Job::~Job() {
     if (m_thread) {
         m_progress->cancel();
@@ -140,8 +137,8 @@ void Job::workDone() {
     deleteLater();
 }
 
-Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject *context,
-                  std::function<void(DirectoryListing, DirectoryFilter)> done) {
+Job *startListing(const QString &folder, const DirectoryFilter &filter, ErrorReporter &errors,
+                  QObject *context, std::function<void(DirectoryListing, DirectoryFilter)> done) {
     struct State {
         DirectoryFilter filter;
         DirectoryListing listing;
@@ -150,11 +147,11 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject 
     state->filter = filter;
     auto *job = new Job(
         [folder, state](Progress &progress, ErrorReporter &errors) {
-        state->listing = GetDirectoryFiles(folder, state->filter, errors, &progress);
-        if (progress.cancelled())
-            state->listing.cancelled = true;
+            state->listing = GetDirectoryFiles(folder, state->filter, errors, &progress);
+            if (progress.cancelled())
+                state->listing.cancelled = true;
         },
-        context);
+        errors, context);
     QObject::connect(job, &Job::finished, context, [state, done = std::move(done)] {
         done(std::move(state->listing), state->filter);
     });
@@ -163,7 +160,7 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject 
 }
 
 Job *startPreview(const RuleTable &rules, const QString &folder,
-                  const std::vector<FileEntry> &files, QObject *context,
+                  const std::vector<FileEntry> &files, ErrorReporter &errors, QObject *context,
                   std::function<void(PreviewResult)> done) {
     auto result = std::make_shared<PreviewResult>();
     // The work holds its own copies of the rules and rows: the user may edit them meanwhile.
@@ -173,7 +170,7 @@ Job *startPreview(const RuleTable &rules, const QString &folder,
             PreviewBuilder builder(engine, errors);
             *result = builder.build(files, &progress);
         },
-        context);
+        errors, context);
     QObject::connect(job, &Job::finished, context,
                      [result, done = std::move(done)] { done(std::move(*result)); });
     job->start();

@@ -31,7 +31,6 @@ public:
     // Reports the work makes are handed to `errors` on the user-interface thread, in order and
     // before finished().
     explicit Job(Work work, ErrorReporter &errors, QObject *parent = nullptr);
-    explicit Job(Work work, QObject *parent = nullptr);
     // Cancels the work and waits for it to stop.
     ~Job() override;
 
@@ -60,13 +59,13 @@ private:
 };
 
 // Lists `folder` with `filter`; `done` gets the listing and the filter as the listing cleaned it.
-Job *startListing(const QString &folder, const DirectoryFilter &filter, QObject *context,
-                  std::function<void(DirectoryListing, DirectoryFilter)> done);
+Job *startListing(const QString &folder, const DirectoryFilter &filter, ErrorReporter &errors,
+                  QObject *context, std::function<void(DirectoryListing, DirectoryFilter)> done);
 
 // Builds the preview of the ticked rows of `files` (in `folder`, for the MP3 kind) with `rules`.
 // A cancelled run ends with PreviewOutcome::Cancelled.
 Job *startPreview(const RuleTable &rules, const QString &folder,
-                  const std::vector<FileEntry> &files, QObject *context,
+                  const std::vector<FileEntry> &files, ErrorReporter &errors, QObject *context,
                   std::function<void(PreviewResult)> done);
 
 } // namespace tallowin::ui

@@ -1,14 +1,13 @@
 #include "ui/messagewindow.h"
 
 #include "ui/chrome.h"
-#include "ui/singletons.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace tallowin::ui {
@@ -44,6 +43,11 @@ MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
 }
 
 void MessageWindow::showMessage(const QString &text) {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { showMessage(text); }, Qt::QueuedConnection);
+        return;
+    }
     m_message->setText(text);
     adjustSize();
     placeOver(this, QApplication::activeWindow());
@@ -59,19 +63,6 @@ void MessageWindow::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-MessageWindow *messageWindow() {
-    static QPointer<MessageWindow> window;
-    if (!window) {
-        window = new MessageWindow;
-        qAddPostRoutine([] { delete window.data(); });
-    }
-    return window;
-}
-
-void showMessage(const QString &text) {
-    detail::runOnUiThread([text] { messageWindow()->showMessage(text); });
 }
 
 } // namespace tallowin::ui

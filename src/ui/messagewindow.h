@@ -7,14 +7,15 @@ class QPushButton;
 
 namespace tallowin::ui {
 
-// frmMessages: tells the user an expected problem in words. One window for the process,
+// frmMessages: tells the user an expected problem in words. One window for the program,
 // shown without blocking; a later message replaces the text of the one before.
 class MessageWindow : public QWidget {
     Q_OBJECT
 public:
     explicit MessageWindow(QWidget *parent = nullptr);
 
-    // Sets lblMessage and shows the window in front, without waiting.
+    // Sets lblMessage and shows the window in front, without waiting. Safe to call from any
+    // thread: from a worker it is queued to the window's thread.
     void showMessage(const QString &text);
     QString message() const;
 
@@ -25,12 +26,5 @@ private:
     QLabel *m_message;
     QPushButton *m_ok;
 };
-
-// The one message window, created on first use.
-MessageWindow *messageWindow();
-
-// Shows `text` in the message window. Safe to call from any thread: from a worker it is queued
-// to the user-interface thread.
-void showMessage(const QString &text);
 
 } // namespace tallowin::ui

@@ -2,7 +2,6 @@
 
 #include "ui/chrome.h"
 #include "ui/job.h"
-#include "ui/messagewindow.h"
 #include "ui/previewwindow.h"
 #include "ui/statuswindow.h"
 
@@ -12,33 +11,34 @@
 
 namespace tallowin::ui {
 
-PreviewFlow::PreviewFlow(QWidget *owner, QObject *parent) : QObject(parent), m_owner(owner) {
-    PreviewWindow *w = window();
+PreviewFlow::PreviewFlow(PreviewWindow &window, StatusWindow &status, ErrorReporter &errors,
+                         QWidget *owner, QObject *parent)
+    : QObject(parent), m_window(window), m_status(status), m_errors(errors), m_owner(owner) {
     QPointer<PreviewFlow> self(this);
-    w->setFolderSource([self]() -> QString {
+    m_window.setFolderSource([self]() -> QString {
         if (!self)
             return {};
         return self->m_folderSource ? self->m_folderSource() : self->m_lastFolder;
     });
-    connect(w, &PreviewWindow::renameFinished, this, &PreviewFlow::renameFinished);
+    connect(&m_window, &PreviewWindow::renameFinished, this, &PreviewFlow::renameFinished);
 }
-
-PreviewWindow *PreviewFlow::window() const { return previewWindow(); }
 
 void PreviewFlow::setFolderSource(std::function<QString()> folder) {
     m_folderSource = std::move(folder);
 }
 
-void PreviewFlow::showRows(std::vector<PreviewEntry> rows) { window()->showRows(std::move(rows)); }
+void PreviewFlow::showRows(std::vector<PreviewEntry> rows) {
+    m_window.showRows(std::move(rows));
+}
 
 void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &files,
                           const RuleTable &rules) {
     if (isRunning())
         return;
     Q_EMIT previewEnabledChanged(false);
-    window()->clearRows();
+    m_window.clearRows();
     if (rules.slot(1).isFree()) {
-        showMessage(NoRulesMessage);
+        Q_EMIT messageRequested(NoRulesMessage);
         Q_EMIT previewEnabledChanged(true);
         Q_EMIT previewFinished(false);
         return;
@@ -50,30 +50,28 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
     qint64 ticked = 0;
     for (const FileEntry &f : files)
         ticked += f.Checked ? 1 : 0;
-    StatusWindow *status = statusWindow();
-    status->reset();
+    m_status.reset();
     qint32 total =
         qint32(std::min<qint64>(ticked * rules.ruleCount(), std::numeric_limits<qint32>::max()));
-    status->SetCompleted(total, 0);
-    placeOver(status, m_owner);
-    bringToFront(status);
+    m_status.SetCompleted(total, 0);
+    placeOver(&m_status, m_owner);
+    bringToFront(&m_status);
 
-    m_job = startPreview(rules, folder, files, this,
+    m_job = startPreview(rules, folder, files, m_errors, this,
                          [this](PreviewResult result) { done(std::move(result)); });
-    status->follow(m_job);
+    m_status.follow(m_job);
 }
 
 void PreviewFlow::done(PreviewResult result) {
     m_job = nullptr; // it deletes itself
-    StatusWindow *status = statusWindow();
-    status->follow(nullptr);
-    status->hide();
+    m_status.follow(nullptr);
+    m_status.hide();
     if (m_owner)
         m_owner->unsetCursor();
     const bool shown = result.outcome == PreviewOutcome::Done;
     if (shown) {
-        placeOver(window(), m_owner);
-        window()->showRows(std::move(result.rows));
+        placeOver(&m_window, m_owner);
+        m_window.showRows(std::move(result.rows));
     }
     Q_EMIT previewEnabledChanged(true);
     Q_EMIT previewFinished(shown);

@@ -16,6 +16,7 @@ namespace tallowin::ui {
 
 class Job;
 class PreviewWindow;
+class StatusWindow;
 
 // The Preview command: builds the preview off the user-interface thread with the progress
 // window in view, then shows the preview window, from which the user renames. The Preview
@@ -24,10 +25,12 @@ class PreviewWindow;
 class PreviewFlow : public QObject {
     Q_OBJECT
 public:
-    // `owner` (the main window) shows the busy pointer while a preview runs.
-    explicit PreviewFlow(QWidget *owner, QObject *parent = nullptr);
+    // Shows its progress in `status` and its result in `window`; the run's reports go to
+    // `errors`. `owner` (the main window) shows the busy pointer while a preview runs.
+    PreviewFlow(PreviewWindow &window, StatusWindow &status, ErrorReporter &errors, QWidget *owner,
+                QObject *parent = nullptr);
 
-    // cmdPreview_Click: previews the ticked rows of `files`, listed from `folder`, with `rules`.
+    // The Preview command: previews the ticked rows of `files`, listed from `folder`, with `rules`.
     // Returns at once; a second call while a run goes on is ignored.
     void preview(const QString &folder, const std::vector<FileEntry> &files,
                  const RuleTable &rules);
@@ -40,7 +43,7 @@ public:
     void setFolderSource(std::function<QString()> folder);
 
     bool isRunning() const { return !m_job.isNull(); }
-    PreviewWindow *window() const;
+    PreviewWindow *window() const { return &m_window; }
 
 Q_SIGNALS:
     // The Preview button may be used (true) or not (false).
@@ -49,10 +52,15 @@ Q_SIGNALS:
     void previewFinished(bool shown);
     // A rename run ended; the main window lists its folder again.
     void renameFinished();
+    // Words for the user (no rules to preview with).
+    void messageRequested(const QString &text);
 
 private:
     void done(PreviewResult result);
 
+    PreviewWindow &m_window;
+    StatusWindow &m_status;
+    ErrorReporter &m_errors;
     QPointer<QWidget> m_owner;
     QPointer<Job> m_job;
     QString m_lastFolder;

@@ -1,16 +1,10 @@
 #include "ui/previewwindow.h"
 
 #include "ui/chrome.h"
-#include "ui/errorwindow.h"
-#include "ui/hooks.h"
 #include "ui/job.h"
-#include "ui/mainwindow.h"
-#include "ui/messagewindow.h"
 #include "ui/previewmodel.h"
-#include "ui/startup.h"
 #include "ui/statuswindow.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +16,8 @@
 
 namespace tallowin::ui {
 
-PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent) {
+PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidget *parent)
+    : QWidget(parent), m_status(status), m_errors(errors) {
     setObjectName(QStringLiteral("frmPreviewStandard"));
     setWindowTitle(QStringLiteral("Tallowin - Preview"));
     makeBorderless(this);
@@ -82,11 +77,9 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent) {
     buttons->addWidget(m_rename);
     layout->addLayout(buttons);
 
-    connect(m_rename, &QPushButton::clicked, this, &PreviewWindow::cmdRename_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &PreviewWindow::cmdCancel_Click);
-    connect(m_model, &PreviewModel::tickRefused, this, [](const QString &message) {
-        showMessage(message);
-    });
+    connect(m_rename, &QPushButton::clicked, this, &PreviewWindow::rename);
+    connect(m_cancel, &QPushButton::clicked, this, &PreviewWindow::cancel);
+    connect(m_model, &PreviewModel::tickRefused, this, &PreviewWindow::messageRequested);
     connect(m_model, &PreviewModel::countsChanged, this, &PreviewWindow::updateCounts);
 
     resize(720, 520);
@@ -104,20 +97,17 @@ void PreviewWindow::updateCounts() {
     m_shown->setText(m_model->review().filesShownText());
 }
 
-void PreviewWindow::cmdCancel_Click() {
+void PreviewWindow::cancel() {
     if (isRenaming())
         return;
     clearRows();
     hide();
 }
 
-void PreviewWindow::cmdRename_Click() {
+void PreviewWindow::rename() {
     if (isRenaming())
         return;
-    // Without a source of its own, the folder the main window shows.
-    const QString folder = m_folder                 ? m_folder()
-                           : mainWindow() != nullptr ? mainWindow()->folder()
-                                                     : QString();
+    const QString folder = m_folder ? m_folder() : QString();
     std::vector<PreviewEntry> rows = m_model->review().rows();
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;
@@ -125,21 +115,20 @@ void PreviewWindow::cmdRename_Click() {
     setCursor(Qt::WaitCursor);
     m_rename->setEnabled(false);
     m_cancel->setEnabled(false);
-    StatusWindow *status = statusWindow();
-    status->reset();
-    status->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+    m_status.reset();
+    m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
     qint32 total = qint32(rows.size());
-    status->SetCompleted(total, 0);
-    placeOver(status, this);
-    bringToFront(status);
+    m_status.SetCompleted(total, 0);
+    placeOver(&m_status, this);
+    bringToFront(&m_status);
 
     m_job = new Job(
         [folder, rows = std::move(rows), run, fs](Progress &progress, ErrorReporter &errors) {
             Renamer renamer(errors, fs);
             *run = renamer.run(folder, rows, &progress);
         },
-        this);
-    status->follow(m_job);
+        m_errors, this);
+    m_status.follow(m_job);
     connect(m_job, &Job::finished, this, [this, run] { renameDone(*run); });
     m_job->start();
 }
@@ -149,11 +138,11 @@ void PreviewWindow::renameDone(const RenameRun &run) {
     // One message window: each failure replaces the one before, the last stays in view.
     for (const RenameOutcome &o : run.outcomes)
         if (!o.ok && !o.reported)
-            showMessage(o.message);
+            Q_EMIT messageRequested(o.message);
     clearRows();
     hide();
-    statusWindow()->follow(nullptr);
-    statusWindow()->hide();
+    m_status.follow(nullptr);
+    m_status.hide();
     unsetCursor();
     m_rename->setEnabled(true);
     m_cancel->setEnabled(true);
@@ -162,19 +151,10 @@ void PreviewWindow::renameDone(const RenameRun &run) {
 
 void PreviewWindow::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_F1) {
-        OpenHelpPage(QStringLiteral("page13.html"));
+        Q_EMIT helpPageRequested(QStringLiteral("page13.html"));
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-PreviewWindow *previewWindow() {
-    static QPointer<PreviewWindow> window;
-    if (!window) {
-        window = new PreviewWindow;
-        qAddPostRoutine([] { delete window.data(); });
-    }
-    return window;
 }
 
 } // namespace tallowin::ui

@@ -16,13 +16,15 @@ namespace tallowin::ui {
 
 class Job;
 class PreviewModel;
+class StatusWindow;
 
 // frmPreviewStandard: old and new names side by side with tick boxes, two counters, and the
-// Rename that renames the ticked rows off the user-interface thread.
+// Rename that renames the ticked rows off the user-interface thread. A rename shows its progress
+// in `status` and hands its reports to `errors`.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewWindow(QWidget *parent = nullptr);
+    PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidget *parent = nullptr);
 
     // Replaces the rows with a producer's (a preview run or a rename list file), sets the
     // counters and shows the window.
@@ -38,15 +40,19 @@ public:
 
     bool isRenaming() const { return !m_job.isNull(); }
 
-    // cmdRename_Click: renames the ticked rows in list order, tells each failure, then empties
-    // and hides the window and announces renameFinished.
-    void cmdRename_Click();
-    // cmdCancel_Click: removes every row and hides the window; no file is touched.
-    void cmdCancel_Click();
+    // The Rename button: renames the ticked rows in list order, tells each failure, then
+    // empties and hides the window and announces renameFinished.
+    void rename();
+    // The Cancel button: removes every row and hides the window; no file is touched.
+    void cancel();
 
 Q_SIGNALS:
     // A rename run has ended; the main window lists its folder again.
     void renameFinished();
+    // Words for the user: a refused tick, a file that could not be renamed.
+    void messageRequested(const QString &text);
+    // F1: the window's page of the help.
+    void helpPageRequested(const QString &page);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -55,6 +61,8 @@ private:
     void updateCounts();
     void renameDone(const RenameRun &run);
 
+    StatusWindow &m_status;
+    ErrorReporter &m_errors;
     PreviewModel *m_model;
     QTreeView *m_list;
     QLabel *m_selected;
@@ -65,8 +73,5 @@ private:
     RenameFileSystem *m_fs = nullptr;
     QPointer<Job> m_job;
 };
-
-// The one preview window, created on first use.
-PreviewWindow *previewWindow();
 
 } // namespace tallowin::ui

@@ -106,7 +106,8 @@ private:
 
 } // namespace
 
-RuleArea::RuleArea(RuleTable &rules, QWidget *parent) : QWidget(parent), m_rules(rules) {
+RuleArea::RuleArea(RuleTable &rules, ErrorReporter &errors, QWidget *parent)
+    : QWidget(parent), m_rules(rules), m_errors(errors) {
     setObjectName(QStringLiteral("fraRules"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -812,7 +813,7 @@ void RuleArea::ruleButton(int threshold, bool move,
     if (!current || !current->isSelected())
         return; // nothing chosen: nothing to act on
     const qint16 index = qint16(m_list->indexOfTopLevelItem(current) + 1);
-    op(index, errorReporter());
+    op(index, m_errors);
     DisplayRules();
     if (move) {
         if (QTreeWidgetItem *item = m_list->topLevelItem(index - 1)) {

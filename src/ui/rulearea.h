@@ -31,7 +31,7 @@ class RuleArea : public QWidget {
 public:
     enum Page { FileNamePage = 0, ExtensionPage, AutoNumberPage, LettersPage, MiscPage };
 
-    RuleArea(RuleTable &rules, QWidget *parent);
+    RuleArea(RuleTable &rules, ErrorReporter &errors, QWidget *parent);
 
     // Rebuilds the rules list from the table.
     void DisplayRules();
@@ -98,6 +98,7 @@ private:
     void help(const QStringList &controls, const QString &page);
 
     RuleTable &m_rules;
+    ErrorReporter &m_errors;
     int m_currentPage = 0;
     QStackedWidget *m_views = nullptr;
     QStackedWidget *m_pages = nullptr;

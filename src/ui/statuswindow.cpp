@@ -104,13 +104,4 @@ void StatusWindow::layoutBar() {
     m_fill->setGeometry(1, 1, int(inner * share + 0.5), m_track->height() - 2);
 }
 
-StatusWindow *statusWindow() {
-    static QPointer<StatusWindow> window;
-    if (!window) {
-        window = new StatusWindow;
-        qAddPostRoutine([] { delete window.data(); });
-    }
-    return window;
-}
-
 } // namespace tallowin::ui

@@ -49,7 +49,4 @@ private:
     QPointer<Job> m_job;
 };
 
-// The one progress window, created on first use.
-StatusWindow *statusWindow();
-
 } // namespace tallowin::ui

@@ -18,10 +18,17 @@ using namespace tallowin::ui;
 class TestErrorWindow : public QObject {
     Q_OBJECT
 
-    static QString label(const char *name) {
+    // The error window and the message window, as the application controller owns them.
+    ErrorWindow window;
+    MessageWindow messages;
+    ErrorWindow *errorWindow() { return &window; }
+    MessageWindow *messageWindow() { return &messages; }
+    ErrorReporter &errorReporter() { return window.reporter(); }
+
+    QString label(const char *name) {
         return errorWindow()->findChild<QLabel *>(QLatin1String(name))->text();
     }
-    static void click(const char *button) {
+    void click(const char *button) {
         QTest::mouseClick(errorWindow()->findChild<QPushButton *>(QLatin1String(button)),
                           Qt::LeftButton);
     }
@@ -53,7 +60,7 @@ private Q_SLOTS:
     }
 
     void reportsFromAWorkerArriveInOrder() {
-        QThread *worker = QThread::create([] {
+        QThread *worker = QThread::create([this] {
             errorReporter().report(183, 9, QStringLiteral("first"));
             errorReporter().report(50, 5, QStringLiteral("second"));
         });

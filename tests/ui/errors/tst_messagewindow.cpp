@@ -10,7 +10,11 @@ using namespace tallowin::ui;
 class TestMessageWindow : public QObject {
     Q_OBJECT
 
-    static QString shown() {
+    MessageWindow window;
+    MessageWindow *messageWindow() { return &window; }
+    void showMessage(const QString &text) { window.showMessage(text); }
+
+    QString shown() {
         return messageWindow()->findChild<QLabel *>(QStringLiteral("lblMessage"))->text();
     }
 
@@ -35,9 +39,8 @@ private Q_SLOTS:
 
     void messageFromAWorkerIsShownOnTheWindowThread() {
         messageWindow()->hide();
-        QThread *worker = QThread::create([] {
-            showMessage(QStringLiteral("from a worker <b>as text</b>"));
-        });
+        QThread *worker = QThread::create(
+            [this] { window.showMessage(QStringLiteral("from a worker <b>as text</b>")); });
         worker->start();
         worker->wait();
         delete worker;

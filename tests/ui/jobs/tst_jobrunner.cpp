@@ -26,6 +26,7 @@ public:
 
 class TestJobRunner : public QObject {
     Q_OBJECT
+    NullErrorReporter noReports;
 
 private Q_SLOTS:
     void manyUpdatesArriveThrottledAndEndWithTheLast() {
@@ -37,7 +38,7 @@ private Q_SLOTS:
                     progress.SetCompleted(files, i);
                 }
             },
-            this);
+            noReports, this);
         QSignalSpy counts(job, &Job::completedChanged);
         QSignalSpy captions(job, &Job::statusChanged);
         QSignalSpy finished(job, &Job::finished);
@@ -65,7 +66,7 @@ private Q_SLOTS:
                     progress.SetCompleted(1000000, ++done);
                 }
             },
-            this);
+            noReports, this);
         QSignalSpy counts(job, &Job::completedChanged);
         QSignalSpy finished(job, &Job::finished);
         job->start();
@@ -97,11 +98,13 @@ private Q_SLOTS:
 
     void destroyingARunningJobCancelsAndWaits() {
         std::atomic<bool> stopped{false};
-        auto *job = new Job([&stopped](Progress &progress, ErrorReporter &) {
-            while (!progress.cancelled())
-                QThread::usleep(100);
-            stopped = true;
-        });
+        auto *job = new Job(
+            [&stopped](Progress &progress, ErrorReporter &) {
+                while (!progress.cancelled())
+                    QThread::usleep(100);
+                stopped = true;
+            },
+            noReports);
         job->start();
         delete job;
         QVERIFY(stopped.load());
@@ -117,7 +120,7 @@ private Q_SLOTS:
         filter.type = QStringLiteral("txt");
         DirectoryListing listing;
         bool called = false;
-        startListing(dir.path(), filter, this, [&](DirectoryListing l, DirectoryFilter) {
+        startListing(dir.path(), filter, noReports, this, [&](DirectoryListing l, DirectoryFilter) {
             listing = std::move(l);
             called = true;
         });
@@ -139,7 +142,7 @@ private Q_SLOTS:
         files[2].FileName = QStringLiteral("c");
         PreviewResult result;
         bool called = false;
-        startPreview(rules, QDir::tempPath(), files, this, [&](PreviewResult r) {
+        startPreview(rules, QDir::tempPath(), files, noReports, this, [&](PreviewResult r) {
             result = std::move(r);
             called = true;
         });

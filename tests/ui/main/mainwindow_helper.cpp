@@ -15,23 +15,34 @@ void makeFiles(const QString &dir, const QStringList &names) {
 }
 
 Fixture::Fixture() {
-    window = std::make_unique<tallowin::ui::MainWindow>(settings);
-    window->show();
+    restart();
+}
+
+Fixture::~Fixture() {
+    delete app.data();
 }
 
 void Fixture::restart() {
-    window = std::make_unique<tallowin::ui::MainWindow>(settings);
-    window->show();
-    QSignalSpy done(window.get(), &tallowin::ui::MainWindow::listingFinished);
-    window->load();
-    if (!done.wait(10000))
+    delete app.data();
+    app = new tallowin::ui::AppController(settings);
+    // The start-up listing ends before a test lists anything of its own.
+    if (!listAfter([this] { app->openMainWindow(); }))
         qWarning("listing did not end");
 }
 
 bool Fixture::listAfter(const std::function<void()> &action) {
-    QSignalSpy done(window.get(), &tallowin::ui::MainWindow::listingFinished);
+    QPointer<tallowin::ui::FileSelectionPanel> panel =
+        app->mainWindow() ? app->mainWindow()->files() : nullptr;
+    std::unique_ptr<QSignalSpy> done;
+    if (panel)
+        done = std::make_unique<QSignalSpy>(panel.data(),
+                                            &tallowin::ui::FileSelectionPanel::listingFinished);
     action();
-    return done.wait(10000);
+    if (!done) // the action opened the main window
+        done = std::make_unique<QSignalSpy>(app->mainWindow()->files(),
+                                            &tallowin::ui::FileSelectionPanel::listingFinished);
+    // Not QSignalSpy::wait: it opens an event loop, and none opens after a test used Exit.
+    return QTest::qWaitFor([&] { return !done->isEmpty(); }, 10000);
 }
 
 void Fixture::chooseFolder(const QString &path) {
@@ -45,9 +56,9 @@ void Fixture::chooseFolder(const QString &path) {
 
 QString Fixture::text(const char *label) { return get<QLabel>(label)->text(); }
 
-QStringList Fixture::names() const {
+QStringList Fixture::names() {
     QStringList out;
-    for (const auto &e : window->fileList()->rows())
+    for (const auto &e : model().rows())
         out << e.FileName;
     return out;
 }

@@ -1,36 +1,43 @@
 #pragma once
 
 #include "shell/settingsstore.h"
+#include "ui/appcontroller.h"
 #include "ui/filelistmodel.h"
+#include "ui/fileselectionpanel.h"
 #include "ui/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 namespace testing {
 
 // Makes empty files with the given names in `dir`.
 void makeFiles(const QString &dir, const QStringList &names);
 
-// A main window on its own settings file, shown, as the user sees it.
+// The application on its own settings file with its main window open, as the user sees it
+// after start-up (without the splash).
 struct Fixture {
     QTemporaryDir home;
     tallowin::SettingsStore settings{home.filePath(QStringLiteral("settings.ini"))};
-    std::unique_ptr<tallowin::ui::MainWindow> window;
+    // Closing the main window ends the controller, so it is watched rather than owned.
+    QPointer<tallowin::ui::AppController> app;
 
     Fixture();
-    tallowin::ui::MainWindow &w() { return *window; }
-    // A new window on the same settings, loaded as at start-up; waits for its listing.
+    ~Fixture();
+    tallowin::ui::MainWindow &w() { return *app->mainWindow(); }
+    tallowin::ui::FileSelectionPanel &files() { return *w().files(); }
+    tallowin::ui::FileListModel &model() { return *w().fileList(); }
+    // A new application on the same settings, its main window loaded as at start-up; waits
+    // for its listing.
     void restart();
 
     template <typename T = QWidget> T *get(const char *name) {
-        T *c = window->findChild<T *>(QLatin1String(name));
+        T *c = app->mainWindow()->findChild<T *>(QLatin1String(name));
         if (!c)
             qWarning("no control %s", name);
         return c;
@@ -45,7 +52,7 @@ struct Fixture {
     // Runs `action`, then waits until the listing it starts has ended.
     bool listAfter(const std::function<void()> &action);
     QString text(const char *label);
-    QStringList names() const;
+    QStringList names();
     QStringList rules();
 };
 

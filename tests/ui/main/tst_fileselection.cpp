@@ -1,6 +1,7 @@
 #include "mainwindow_helper.h"
 
 #include "ui/errorwindow.h"
+#include "ui/job.h"
 #include "ui/messagewindow.h"
 #include "ui/widgets.h"
 
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void systemFilesWarning();
     void headerClickSortsEachColumn();
     void tickDuringSortIsKept();
+    void listingReplacesARunningSort();
     void pictureButtonShowsPressedLook();
     void draggingMovesWindowWithLeftButtonOnly_data();
     void draggingMovesWindowWithLeftButtonOnly();
@@ -153,12 +155,12 @@ void TestFileSelection::unreadableStoredOptionIsReported() {
     f.settings.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                            QStringLiteral("yes"));
     f.restart();
-    QTRY_VERIFY(ui::errorWindow()->isVisible());
-    QCOMPARE(ui::errorWindow()->report().ErrorLocation, 92);
-    QCOMPARE(ui::errorWindow()->report().ErrorNumber, int(ErrorNumbers::TypeMismatch));
+    QTRY_VERIFY(f.app->errorWindow()->isVisible());
+    QCOMPARE(f.app->errorWindow()->report().ErrorLocation, 92);
+    QCOMPARE(f.app->errorWindow()->report().ErrorNumber, int(ErrorNumbers::TypeMismatch));
     // The window still lists its folder.
     QCOMPARE(f.names(), QStringList{"x.txt"});
-    ui::errorWindow()->hide();
+    f.app->errorWindow()->hide();
 }
 
 void TestFileSelection::driveWithoutMediumKeepsThePickers() {
@@ -172,14 +174,14 @@ void TestFileSelection::driveWithoutMediumKeepsThePickers() {
     drives->addItem(QStringLiteral("/media/cdrom"), dir.filePath(QStringLiteral("no-medium")));
     drives->setCurrentIndex(drives->count() - 1);
     Q_EMIT drives->activated(drives->count() - 1);
-    QTRY_VERIFY(ui::messageWindow()->isVisible());
-    QCOMPARE(ui::messageWindow()->message(),
+    QTRY_VERIFY(f.app->messageWindow()->isVisible());
+    QCOMPARE(f.app->messageWindow()->message(),
              QStringLiteral("I am unable to display this drive because the media is not currently "
                             "inserted.  Please insert a disc into this drive."));
     QCOMPARE(drives->currentIndex(), before);
     QCOMPARE(f.w().folder(), QDir(dir.path()).absolutePath());
     QCOMPARE(f.names(), QStringList{"x.txt"});
-    ui::messageWindow()->hide();
+    f.app->messageWindow()->hide();
 
     // A drive that can be opened moves the folder picker to it, stored and listed.
     const int root = drives->findData(QStringLiteral("/"));
@@ -235,7 +237,7 @@ void TestFileSelection::headerClickSortsEachColumn() {
     f.chooseFolder(dir.path());
     auto *header = f.get<QTableView>("lstFilesToRename")->horizontalHeader();
     auto clickHeader = [&](int column) {
-        QSignalSpy sorted(&f.w(), &ui::MainWindow::sortFinished);
+        QSignalSpy sorted(&f.model(), &ui::FileListModel::sortFinished);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + 5, 5));
         QVERIFY(sorted.wait(10000));
@@ -262,15 +264,33 @@ void TestFileSelection::tickDuringSortIsKept() {
     makeFiles(dir.path(), many);
     Fixture f;
     f.chooseFolder(dir.path());
-    QSignalSpy sorted(&f.w(), &ui::MainWindow::sortFinished);
-    f.w().lstFilesToRename_ColumnClick(0);
-    f.w().lstFilesToRename_ColumnClick(0); // descending
+    QSignalSpy sorted(&f.model(), &ui::FileListModel::sortFinished);
+    f.files().sortByColumn(0);
+    f.files().sortByColumn(0);              // descending
     f.w().fileList()->setChecked(0, false); // "file0000.txt", unticked while the sort runs
-    QTRY_VERIFY_WITH_TIMEOUT(!f.w().sortRunning(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.model().isSorting(), 10000);
     QCOMPARE(f.names().first(), QStringLiteral("file2999.txt"));
     QCOMPARE(f.names().last(), QStringLiteral("file0000.txt"));
     QVERIFY(!f.w().fileList()->rows().back().Checked);
     QCOMPARE(f.w().fileList()->checkedCount(), 2999);
+}
+
+void TestFileSelection::listingReplacesARunningSort() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"b.txt", "a.txt", "c.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    QSignalSpy sorted(&f.model(), &ui::FileListModel::sortFinished);
+    f.files().sortByColumn(0);
+    f.files().sortByColumn(0); // descending, still running when the new listing starts
+    QVERIFY(f.model().isSorting());
+    QVERIFY(f.listAfter([&] { f.files().listFiles(); }));
+    QVERIFY(!f.model().isSorting());
+    // Both sorts have ended and handed in their rows; neither was put in place.
+    QTRY_VERIFY(f.model().findChildren<ui::Job *>().isEmpty());
+    QCOMPARE(f.names(), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    QCOMPARE(sorted.size(), 0);
+    QVERIFY(!f.get<QWidget>("prgListing")->isVisible());
 }
 
 void TestFileSelection::pictureButtonShowsPressedLook() {
@@ -280,7 +300,7 @@ void TestFileSelection::pictureButtonShowsPressedLook() {
     f.chooseFolder(dir.path());
     auto *filter = f.get<ui::PictureButton>("cmdFilterFiles");
     const QPoint centre = filter->rect().center();
-    QSignalSpy listed(&f.w(), &ui::MainWindow::listingFinished);
+    QSignalSpy listed(&f.files(), &ui::FileSelectionPanel::listingFinished);
     QTest::mousePress(filter, Qt::LeftButton, {}, centre);
     QVERIFY(filter->pressedLook());
     QTest::mouseRelease(filter, Qt::LeftButton, {}, centre);

@@ -2,7 +2,6 @@
 
 #include "ui/messagewindow.h"
 #include "ui/previewflow.h"
-#include "ui/previewhook.h"
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
 
@@ -32,21 +31,19 @@ class TestMainRoad : public QObject {
             more();
         f.click(add);
     }
-    static int previewRow(const QString &oldName) {
-        const PreviewModel *m = previewWindow()->model();
+    static int previewRow(Fixture &f, const QString &oldName) {
+        const PreviewModel *m = f.app->previewWindow()->model();
         for (int r = 0; r < m->rowCount(); ++r)
             if (m->data(m->index(r, 0), Qt::DisplayRole).toString() == oldName)
                 return r;
         return -1;
     }
-    static QVariant tick(int row) {
-        const PreviewModel *m = previewWindow()->model();
+    static QVariant tick(Fixture &f, int row) {
+        const PreviewModel *m = f.app->previewWindow()->model();
         return m->data(m->index(row, 0), Qt::CheckStateRole);
     }
 
 private Q_SLOTS:
-    void initTestCase() { installPreviewHook(); }
-
     void listAddPreviewRename() {
         QTemporaryDir dir;
         makeFiles(dir.path(),
@@ -91,34 +88,34 @@ private Q_SLOTS:
                                          "File Name: Remove 1 from the end of the file name",
                                          "Letters: Make all UPPER case"}));
 
-        PreviewFlow &flow = previewFlowFor(f.w());
+        PreviewFlow &flow = *f.app->previewFlow();
         QSignalSpy finished(&flow, &PreviewFlow::previewFinished);
         f.click("cmdPreview");
         QVERIFY(!f.get<QWidget>("cmdPreview")->isEnabled()); // while the preview runs
         QVERIFY(finished.wait(10000));
         QVERIFY(f.get<QWidget>("cmdPreview")->isEnabled());
-        QVERIFY(previewWindow()->isVisible());
-        const PreviewModel *m = previewWindow()->model();
+        QVERIFY(f.app->previewWindow()->isVisible());
+        const PreviewModel *m = f.app->previewWindow()->model();
         QCOMPARE(m->rowCount(), 5);
-        const int dup2 = previewRow(QStringLiteral("dup2.log"));
+        const int dup2 = previewRow(f, QStringLiteral("dup2.log"));
         QCOMPARE(m->data(m->index(dup2, 1), Qt::DisplayRole).toString(), QStringLiteral("DUP.md"));
-        QCOMPARE(tick(dup2).toInt(), int(Qt::Unchecked)); // repeats the row above
+        QCOMPARE(tick(f, dup2).toInt(), int(Qt::Unchecked)); // repeats the row above
 
         // Untick one row; ticking the duplicate is refused with a message.
         auto *pm = const_cast<PreviewModel *>(m);
-        const int beta = previewRow(QStringLiteral("beta two2.txt"));
+        const int beta = previewRow(f, QStringLiteral("beta two2.txt"));
         QVERIFY(pm->setData(pm->index(beta, 0), Qt::Unchecked, Qt::CheckStateRole));
         QSignalSpy refused(pm, &PreviewModel::tickRefused);
         pm->setData(pm->index(dup2, 0), Qt::Checked, Qt::CheckStateRole);
         QCOMPARE(refused.size(), 1);
-        QCOMPARE(tick(dup2).toInt(), int(Qt::Unchecked));
-        QTRY_VERIFY(messageWindow()->isVisible());
-        messageWindow()->hide();
+        QCOMPARE(tick(f, dup2).toInt(), int(Qt::Unchecked));
+        QTRY_VERIFY(f.app->messageWindow()->isVisible());
+        f.app->messageWindow()->hide();
 
         // Rename, then the folder is listed again with every row ticked.
-        QVERIFY(f.listAfter([] {
+        QVERIFY(f.listAfter([&] {
             QTest::mouseClick(
-                previewWindow()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                f.app->previewWindow()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
                 Qt::LeftButton);
         }));
         const QStringList expected = {"ALPHA_ONE.md", "beta two2.txt", "DUP.md", "dup2.log",
@@ -129,8 +126,8 @@ private Q_SLOTS:
         QCOMPARE(f.names(), expected);
         QCOMPARE(f.w().fileList()->checkedCount(), 5);
         QCOMPARE(f.text("lblFilesSelected"), QStringLiteral("5 Files Selected"));
-        QVERIFY(!previewWindow()->isVisible());
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!f.app->previewWindow()->isVisible());
+        QVERIFY(!f.app->messageWindow()->isVisible());
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "ui/messagewindow.h"
 #include "ui/previewflow.h"
-#include "ui/previewhook.h"
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
 #include "ui/statuswindow.h"
@@ -17,7 +16,35 @@ using namespace testing;
 class TestPreviewFromMain : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { installPreviewHook(); }
+    // The Preview button's road: the window's signal, the controller, the flow's run of the
+    // builder, and the builder's rows in the preview window.
+    void previewButtonReachesTheBuilder() {
+        QTemporaryDir dir;
+        makeFiles(dir.path(), {"b.txt", "a.txt", "skip.txt"});
+        Fixture f;
+        f.chooseFolder(dir.path());
+        f.model().setChecked(2, false); // skip.txt
+        f.w().rules().addRule(RuleKinds::Insert, QStringLiteral("new "), QStringLiteral("Start"));
+        f.w().displayRules();
+
+        QSignalSpy requested(&f.w(), &MainWindow::previewRequested);
+        QSignalSpy finished(f.app->previewFlow(), &PreviewFlow::previewFinished);
+        QSignalSpy running(f.app->previewFlow(), &PreviewFlow::previewEnabledChanged);
+        f.click("cmdPreview");
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(running.size(), 1); // the flow started at once
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().toBool(), true);
+
+        const PreviewModel *rows = f.app->previewWindow()->model();
+        QVERIFY(f.app->previewWindow()->isVisible());
+        QStringList made;
+        for (int r = 0; r < rows->rowCount(); ++r)
+            made << rows->index(r, 0).data().toString() + u'>' +
+                        rows->index(r, 1).data().toString();
+        QCOMPARE(made, (QStringList{"a.txt>new a.txt", "b.txt>new b.txt"}));
+        QVERIFY(!f.app->messageWindow()->isVisible());
+    }
 
     void previewRenameAndRelist() {
         QTemporaryDir dir;
@@ -25,33 +52,32 @@ private Q_SLOTS:
         Fixture f;
         f.chooseFolder(dir.path());
         QCOMPARE(f.names(), (QStringList{"IMG_1.JPG", "IMG_2.JPG", "notes.txt"}));
-        f.w().fileList()->setData(f.w().fileList()->index(2, 0), Qt::Unchecked,
-                                  Qt::CheckStateRole);
+        f.model().setData(f.model().index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
         f.w().rules().addRule(RuleKinds::Replace, QStringLiteral("IMG_"),
                               QStringLiteral("Holiday "), QStringLiteral("0"));
-        f.w().DisplayRules();
+        f.w().displayRules();
 
-        PreviewFlow &flow = previewFlowFor(f.w());
+        PreviewFlow &flow = *f.app->previewFlow();
         QSignalSpy finished(&flow, &PreviewFlow::previewFinished);
         auto *preview = f.get<QWidget>("cmdPreview");
         f.click("cmdPreview");
         QVERIFY(!preview->isEnabled()); // until the run ends
         QVERIFY(finished.wait(10000));
         QVERIFY(preview->isEnabled());
-        QVERIFY(previewWindow()->isVisible());
-        QCOMPARE(previewWindow()->model()->rowCount(), 2);
+        QVERIFY(f.app->previewWindow()->isVisible());
+        QCOMPARE(f.app->previewWindow()->model()->rowCount(), 2);
 
         // Renaming relists the folder with every file ticked.
-        QVERIFY(f.listAfter([] {
-            QTest::mouseClick(previewWindow()->findChild<QPushButton *>(
-                                  QStringLiteral("cmdRename")),
-                              Qt::LeftButton);
+        QVERIFY(f.listAfter([&] {
+            QTest::mouseClick(
+                f.app->previewWindow()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                Qt::LeftButton);
         }));
         QCOMPARE(f.names(), (QStringList{"Holiday 1.JPG", "Holiday 2.JPG", "notes.txt"}));
         QCOMPARE(f.w().fileList()->checkedCount(), 3);
-        QVERIFY(!previewWindow()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!f.app->previewWindow()->isVisible());
+        QVERIFY(!f.app->statusWindow()->isVisible());
+        QVERIFY(!f.app->messageWindow()->isVisible());
     }
 
     void rowsFromElsewhereRenameAndRelistToo() {
@@ -64,12 +90,12 @@ private Q_SLOTS:
         row.oldName = QStringLiteral("old.txt");
         row.newName = QStringLiteral("new.txt");
         row.checked = true;
-        previewFlowFor(f.w()).showRows({row});
-        QVERIFY(previewWindow()->isVisible());
-        QVERIFY(f.listAfter([] {
-            QTest::mouseClick(previewWindow()->findChild<QPushButton *>(
-                                  QStringLiteral("cmdRename")),
-                              Qt::LeftButton);
+        f.app->previewFlow()->showRows({row});
+        QVERIFY(f.app->previewWindow()->isVisible());
+        QVERIFY(f.listAfter([&] {
+            QTest::mouseClick(
+                f.app->previewWindow()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                Qt::LeftButton);
         }));
         QCOMPARE(f.names(), (QStringList{"new.txt", "other.txt"}));
     }

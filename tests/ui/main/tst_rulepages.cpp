@@ -1,6 +1,6 @@
 #include "mainwindow_helper.h"
 
-#include "ui/hooks.h"
+#include "ui/messagewindow.h"
 #include "ui/rulearea.h"
 #include "ui/widgets.h"
 
@@ -81,7 +81,7 @@ void TestRulePages::addsOneRulePerPage() {
     Fixture f;
     // One rule already there: the new one goes into slot 2 and shows last.
     f.w().rules().addRule(RuleKinds::MiscTrim, {}, {}, {}, {}, {}, {}, QStringLiteral("first"));
-    f.w().DisplayRules();
+    f.w().displayRules();
 
     f.click(QStringLiteral("lblStandardTabs(%1)").arg(page).toLatin1().constData());
     QCOMPARE(f.w().ruleArea()->currentPage(), page);
@@ -341,8 +341,7 @@ void TestRulePages::helpKeys() {
     QFETCH(QString, page);
     Fixture f;
     QApplication::setActiveWindow(&f.w());
-    QStringList opened;
-    ui::hooks().openHelpPage = [&](const QString &p) { opened << p; };
+    QSignalSpy asked(&f.w(), &ui::MainWindow::helpPageRequested);
     QWidget *w = control == u"frmMain" ? static_cast<QWidget *>(&f.w())
                                        : f.get<QWidget>(control.toLatin1().constData());
     if (control.startsWith(u"txtCustomMP3"))
@@ -359,8 +358,12 @@ void TestRulePages::helpKeys() {
     w->setFocus();
     QCOMPARE(QApplication::focusWidget(), w);
     QTest::keyClick(w, Qt::Key_F1);
-    ui::hooks().openHelpPage = nullptr;
+    QStringList opened;
+    for (const QList<QVariant> &args : asked)
+        opened << args.first().toString();
     QCOMPARE(opened, page.isEmpty() ? QStringList{} : QStringList{page});
+    // The help window does not exist yet: the user is told so rather than left waiting.
+    QCOMPARE(f.app->messageWindow()->isVisible(), !page.isEmpty());
 }
 
 QTEST_MAIN(TestRulePages)

@@ -1,57 +1,182 @@
 #include "mainwindow_helper.h"
 
-#include "ui/hooks.h"
+#include "ui/messagewindow.h"
+#include "ui/previewflow.h"
+#include "ui/previewmodel.h"
+#include "ui/previewwindow.h"
 #include "ui/rulearea.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 
 using namespace tallowin;
 using namespace testing;
 
+// Every button of the main window's toolbar, header, file panel and rule side, and F1: each
+// makes something visible happen (a view, a window, a count, a message), never nothing.
 class TestToolbar : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        ui::hooks().showWizard = [this] { m_opened << QStringLiteral("wizard"); };
-        ui::hooks().showFromFile = [this] { m_opened << QStringLiteral("fromfile"); };
-        ui::hooks().showHelpWindow = [this] { m_opened << QStringLiteral("help"); };
-        ui::hooks().saveRules = [this] { m_opened << QStringLiteral("save"); };
-        ui::hooks().loadRules = [this] { m_opened << QStringLiteral("load"); };
-        m_opened.clear();
-    }
-    void cleanup() { ui::hooks() = {}; }
-
-    void buttonsOpenTheirWindows_data();
-    void buttonsOpenTheirWindows();
+    void everyButtonShowsItsEffect_data();
+    void everyButtonShowsItsEffect();
     void viewButtonsSwitchRuleViews();
     void exitClosesEveryWindow();
-
-private:
-    QStringList m_opened;
 };
 
-void TestToolbar::buttonsOpenTheirWindows_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("opens");
-    QTest::newRow("wizard/picture") << "cmdWizard" << "wizard";
-    QTest::newRow("wizard/caption") << "lblWizard" << "wizard";
-    QTest::newRow("from-file/picture") << "cmdFromFile" << "fromfile";
-    QTest::newRow("from-file/caption") << "lblFromFile" << "fromfile";
-    QTest::newRow("help/picture") << "cmdHelp" << "help";
-    QTest::newRow("help/caption-does-nothing") << "lblHelp" << "";
-    QTest::newRow("save") << "cmdSave" << "save";
-    QTest::newRow("load") << "cmdLoad" << "load";
+void TestToolbar::everyButtonShowsItsEffect_data() {
+    QTest::addColumn<QString>("control"); // "F1" presses the key on the window
+    QTest::addColumn<QString>("before");  // what the row prepares: rules, mp3, untick, filtered
+    QTest::addColumn<QString>("effect");  // message, window, view, label, folder, dialog, state
+    QTest::addColumn<QString>("expected");
+
+    const QString message = QStringLiteral("message");
+    QTest::newRow("toolbar/wizard") << "cmdWizard"
+                                    << "" << message << "Wizard is not available yet.";
+    QTest::newRow("toolbar/wizard-caption") << "lblWizard"
+                                            << "" << message << "Wizard is not available yet.";
+    QTest::newRow("toolbar/from-file") << "cmdFromFile"
+                                       << "" << message << "From File is not available yet.";
+    QTest::newRow("toolbar/from-file-caption")
+        << "lblFromFile"
+        << "" << message << "From File is not available yet.";
+    QTest::newRow("toolbar/help") << "cmdHelp"
+                                  << "" << message << "Help is not available yet.";
+    QTest::newRow("toolbar/standard") << "cmdStandard"
+                                      << "mp3"
+                                      << "view"
+                                      << "pctTabs";
+    QTest::newRow("toolbar/standard-caption") << "lblStandard"
+                                              << "mp3"
+                                              << "view"
+                                              << "pctTabs";
+    QTest::newRow("toolbar/mp3") << "cmdMP3"
+                                 << ""
+                                 << "view"
+                                 << "pctMP3";
+    QTest::newRow("toolbar/mp3-caption") << "lblMP3"
+                                         << ""
+                                         << "view"
+                                         << "pctMP3";
+    QTest::newRow("toolbar/exit") << "cmdExit"
+                                  << ""
+                                  << "closed"
+                                  << "";
+    QTest::newRow("toolbar/exit-caption") << "lblExit"
+                                          << ""
+                                          << "closed"
+                                          << "";
+    QTest::newRow("header/minimise") << "cmdMinimize"
+                                     << ""
+                                     << "state"
+                                     << "minimised";
+    QTest::newRow("header/maximise") << "cmdMaximize"
+                                     << ""
+                                     << "state"
+                                     << "maximised";
+    QTest::newRow("files/folder-up") << "cmdFolderUp"
+                                     << ""
+                                     << "folder"
+                                     << "..";
+    QTest::newRow("files/browse") << "cmdBrowseFolder"
+                                  << ""
+                                  << "dialog"
+                                  << "dlgFolder";
+    QTest::newRow("files/filter") << "cmdFilterFiles"
+                                  << "typed"
+                                  << "label"
+                                  << "lblFilesShown=1 Files Shown";
+    QTest::newRow("files/clear-filter") << "cmdClearFilter"
+                                        << "filtered"
+                                        << "label"
+                                        << "lblFilesShown=2 Files Shown";
+    QTest::newRow("files/select-all") << "cmdSelectAllFiles"
+                                      << "untick"
+                                      << "label"
+                                      << "lblFilesSelected=2 Files Selected";
+    QTest::newRow("files/clear-all") << "cmdClearAllFiles"
+                                     << ""
+                                     << "label"
+                                     << "lblFilesSelected=0 Files Selected";
+    QTest::newRow("rules/load") << "cmdLoad"
+                                << "" << message << "Load Rules is not available yet.";
+    QTest::newRow("rules/save") << "cmdSave"
+                                << "" << message << "Save Rules is not available yet.";
+    QTest::newRow("rules/preview") << "cmdPreview"
+                                   << "rules"
+                                   << "window"
+                                   << "frmPreviewStandard";
+    QTest::newRow("rules/preview-without-rules") << "cmdPreview"
+                                                 << "" << message << NoRulesMessage;
+    QTest::newRow("key/f1") << "F1"
+                            << "" << message << "Help is not available yet.";
 }
 
-void TestToolbar::buttonsOpenTheirWindows() {
+void TestToolbar::everyButtonShowsItsEffect() {
     QFETCH(QString, control);
-    QFETCH(QString, opens);
+    QFETCH(QString, before);
+    QFETCH(QString, effect);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("files"));
+    QVERIFY(QDir().mkpath(folder));
+    makeFiles(folder, {"a.txt", "b.txt"});
     Fixture f;
-    f.click(control.toLatin1().constData());
-    QCOMPARE(m_opened, opens.isEmpty() ? QStringList{} : QStringList{opens});
-    // A second click opens it again.
-    f.click(control.toLatin1().constData());
-    QCOMPARE(m_opened.size(), opens.isEmpty() ? 0 : 2);
+    f.chooseFolder(folder);
+    QCOMPARE(f.names().size(), 2);
+    if (before == u"rules") {
+        f.w().rules().addRule(RuleKinds::Insert, QStringLiteral("new "), QStringLiteral("Start"));
+        f.w().displayRules();
+    } else if (before == u"mp3") {
+        f.click("cmdMP3");
+    } else if (before == u"untick") {
+        f.click("cmdClearAllFiles");
+    } else if (before == u"typed" || before == u"filtered") {
+        f.get<QLineEdit>("txtFileName")->setText(QStringLiteral("a"));
+        if (before == u"filtered")
+            QVERIFY(f.listAfter([&] { f.click("cmdFilterFiles"); }));
+    }
+    ui::MessageWindow *messages = f.app->messageWindow();
+    QVERIFY(!messages->isVisible());
+    QPointer<ui::MainWindow> window = &f.w();
+
+    if (control == u"F1") {
+        QApplication::setActiveWindow(window);
+        window->setFocus();
+        QTest::keyClick(window, Qt::Key_F1);
+    } else {
+        f.click(control.toLatin1().constData());
+    }
+
+    if (effect == u"message") {
+        QTRY_VERIFY(messages->isVisible());
+        QCOMPARE(messages->message(), expected);
+    } else if (effect == u"window") {
+        QTRY_VERIFY(f.app->previewWindow()->isVisible());
+        QCOMPARE(f.app->previewWindow()->objectName(), expected);
+        QCOMPARE(f.app->previewWindow()->model()->rowCount(), 2);
+    } else if (effect == u"view") {
+        QVERIFY(f.get<QWidget>(expected.toLatin1().constData())->isVisible());
+    } else if (effect == u"label") {
+        const QString label = expected.section(u'=', 0, 0);
+        QTRY_COMPARE(f.text(label.toLatin1().constData()), expected.section(u'=', 1));
+    } else if (effect == u"folder") {
+        QTRY_COMPARE(f.w().folder(), QDir(dir.path()).absolutePath());
+    } else if (effect == u"dialog") {
+        auto *dialog = f.w().findChild<QFileDialog *>(expected);
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->reject();
+    } else if (effect == u"state") {
+        QTRY_VERIFY(expected == u"minimised" ? window->isMinimized() : window->isMaximized());
+    } else if (effect == u"closed") {
+        QTRY_VERIFY(!window);
+        QTRY_VERIFY(!f.app); // the windows went with the main window
+    } else {
+        QFAIL("unknown effect");
+    }
+    // Only the asked-for message shows: no command hides behind another's words.
+    if (effect != u"message" && f.app)
+        QVERIFY(!f.app->messageWindow()->isVisible());
 }
 
 void TestToolbar::viewButtonsSwitchRuleViews() {
@@ -77,9 +202,14 @@ void TestToolbar::exitClosesEveryWindow() {
     Fixture f;
     QWidget other; // stands for an open wizard or tip window
     other.show();
+    f.app->showMessage(QStringLiteral("still open"));
+    QPointer<QWidget> messages = f.app->messageWindow();
+    QPointer<ui::MainWindow> window = &f.w();
     f.click("lblExit");
-    QVERIFY(!f.w().isVisible());
+    QVERIFY(!window || !window->isVisible());
     QVERIFY(!other.isVisible());
+    QVERIFY(!messages || !messages->isVisible());
+    QTRY_VERIFY(!f.app);
 }
 
 QTEST_MAIN(TestToolbar)

@@ -40,6 +40,11 @@ class TestPreviewFlow : public QObject {
     Q_OBJECT
 
     QWidget owner; // stands in for the main window
+    // The windows the flow works with, connected as the application controller does.
+    ErrorWindow errors;
+    MessageWindow messages;
+    StatusWindow status;
+    PreviewWindow preview{status, errors.reporter()};
     std::unique_ptr<PreviewFlow> flow;
 
     static void touch(const QString &path, const QByteArray &content = "x") {
@@ -82,10 +87,14 @@ class TestPreviewFlow : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() {
+        connect(&preview, &PreviewWindow::messageRequested, &messages, &MessageWindow::showMessage);
+    }
     void init() {
-        flow = std::make_unique<PreviewFlow>(&owner);
-        messageWindow()->hide();
-        errorWindow()->hide();
+        flow = std::make_unique<PreviewFlow>(preview, status, errors.reporter(), &owner);
+        connect(flow.get(), &PreviewFlow::messageRequested, &messages, &MessageWindow::showMessage);
+        messages.hide();
+        errors.hide();
         flow->window()->clearRows();
         flow->window()->hide();
     }
@@ -106,7 +115,7 @@ private Q_SLOTS:
             runPreview(dir.path(), untick(listed(dir.path()), QStringLiteral("keep.txt")), rules);
         QCOMPARE(states, (QList<bool>{false, true}));
         QVERIFY(flow->window()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
         QCOMPARE(owner.cursor().shape(), Qt::ArrowCursor);
         const auto &rows = flow->window()->model()->review().rows();
         QCOMPARE(rows.size(), size_t(3));
@@ -123,9 +132,9 @@ private Q_SLOTS:
                  (QStringList{"keep.txt", "new README", "new a.txt", "new b.txt"}));
         QCOMPARE(relist.size(), 1);
         QVERIFY(!flow->window()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
         QCOMPARE(flow->window()->model()->rowCount(), 0);
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!messages.isVisible());
     }
 
     void renameFailuresAreToldAndTheRunGoesOn_data() {
@@ -174,10 +183,10 @@ private Q_SLOTS:
             if (files.contains(name))
                 QCOMPARE(f.readAll(), name.toUtf8());
         }
-        QVERIFY(messageWindow()->isVisible());
-        QCOMPARE(messageWindow()->message(), message);
+        QVERIFY(messages.isVisible());
+        QCOMPARE(messages.message(), message);
         QVERIFY(!flow->window()->isVisible());
-        QVERIFY(!errorWindow()->isVisible());
+        QVERIFY(!errors.isVisible());
     }
 
     void otherFailuresGoToTheErrorWindow_data() {
@@ -196,15 +205,15 @@ private Q_SLOTS:
         rules.addRule(RuleKinds::Insert, QStringLiteral("b"), QStringLiteral("Start"));
         runPreview(dir.path(), listed(dir.path()), rules);
         clickRename();
-        QTRY_VERIFY(errorWindow()->isVisible());
-        QCOMPARE(errorWindow()->ErrorLocation, 216);
-        QCOMPARE(errorWindow()->ErrorNumber, errnoValue);
+        QTRY_VERIFY(errors.isVisible());
+        QCOMPARE(errors.report().ErrorLocation, 216);
+        QCOMPARE(errors.report().ErrorNumber, errnoValue);
         const QString folder = QDir(dir.path()).absolutePath() + u'/';
-        QVERIFY2(errorWindow()->ErrorDescription.endsWith(
-                     QStringLiteral(" - ") + folder + QStringLiteral("a.txt - ") + folder +
-                     QStringLiteral("ba.txt")),
-                 qPrintable(errorWindow()->ErrorDescription));
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY2(errors.report().ErrorDescription.endsWith(QStringLiteral(" - ") + folder +
+                                                           QStringLiteral("a.txt - ") + folder +
+                                                           QStringLiteral("ba.txt")),
+                 qPrintable(errors.report().ErrorDescription));
+        QVERIFY(!messages.isVisible());
         QCOMPARE(onDisk(dir.path()), QStringList{"a.txt"});
         QVERIFY(!flow->window()->isVisible());
     }
@@ -225,9 +234,9 @@ private Q_SLOTS:
         QSignalSpy renamed(flow.get(), &PreviewFlow::renameFinished);
         QTest::mouseClick(flow->window()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
                           Qt::LeftButton);
-        QVERIFY(statusWindow()->isVisible());
-        QTRY_VERIFY(statusWindow()->status().contains(QStringLiteral(" --> ")));
-        QTest::mouseClick(statusWindow()->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
+        QVERIFY(status.isVisible());
+        QTRY_VERIFY(status.status().contains(QStringLiteral(" --> ")));
+        QTest::mouseClick(status.findChild<QPushButton *>(QStringLiteral("cmdCancel")),
                           Qt::LeftButton);
         QVERIFY(renamed.wait(20000));
         const QStringList after = onDisk(dir.path());
@@ -236,7 +245,7 @@ private Q_SLOTS:
         });
         QVERIFY2(done > 0 && done < 60, qPrintable(QString::number(done)));
         QCOMPARE(after.size(), 60);
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
         QVERIFY(!flow->window()->isVisible());
         QCOMPARE(flow->window()->model()->rowCount(), 0);
     }
@@ -254,7 +263,7 @@ private Q_SLOTS:
         runPreview(dir.path(), listed(dir.path()), rules);
         QCOMPARE(flow->window()->model()->rowCount(), 1);
         clickRename();
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!messages.isVisible());
         QVERIFY(::access(latin1.constData(), F_OK) != 0);
         const QStringList after = onDisk(dir.path());
         QCOMPARE(after.size(), 1);
@@ -281,10 +290,10 @@ private Q_SLOTS:
         touch(dir.filePath(QStringLiteral("a.txt")));
         const auto states = runPreview(dir.path(), listed(dir.path()), RuleTable{});
         QCOMPARE(states, (QList<bool>{false, true}));
-        QVERIFY(messageWindow()->isVisible());
-        QCOMPARE(messageWindow()->message(), NoRulesMessage);
+        QVERIFY(messages.isVisible());
+        QCOMPARE(messages.message(), NoRulesMessage);
         QVERIFY(!flow->window()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
     }
 
     void noTickedFileOpensAnEmptyPreview() {
@@ -308,11 +317,11 @@ private Q_SLOTS:
         const auto states = runPreview(dir.path(), listed(dir.path()), rules);
         QCOMPARE(states, (QList<bool>{false, true}));
         // The rule's report first, then the run's, which is the one left in view.
-        QTRY_VERIFY(errorWindow()->isVisible());
-        QCOMPARE(errorWindow()->ErrorLocation, 50);
-        QVERIFY(errorWindow()->ErrorDescription.endsWith(QStringLiteral(" Position: 8")));
+        QTRY_VERIFY(errors.isVisible());
+        QCOMPARE(errors.report().ErrorLocation, 50);
+        QVERIFY(errors.report().ErrorDescription.endsWith(QStringLiteral(" Position: 8")));
         QVERIFY(!flow->window()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
         QCOMPARE(owner.cursor().shape(), Qt::ArrowCursor);
         QVERIFY(!flow->isRunning());
     }
@@ -327,18 +336,18 @@ private Q_SLOTS:
         QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
         QSignalSpy enabled(flow.get(), &PreviewFlow::previewEnabledChanged);
         flow->preview(QDir::tempPath(), files, rules);
-        QVERIFY(statusWindow()->isVisible());
+        QVERIFY(status.isVisible());
         QVERIFY(flow->isRunning());
         // A second click while running is ignored.
         flow->preview(QDir::tempPath(), files, rules);
-        QTest::mouseClick(statusWindow()->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
+        QTest::mouseClick(status.findChild<QPushButton *>(QStringLiteral("cmdCancel")),
                           Qt::LeftButton);
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.first().first().toBool(), false);
         QCOMPARE(enabled.size(), 2);
         QCOMPARE(enabled.last().first().toBool(), true);
         QVERIFY(!flow->window()->isVisible());
-        QVERIFY(!statusWindow()->isVisible());
+        QVERIFY(!status.isVisible());
     }
 };
 

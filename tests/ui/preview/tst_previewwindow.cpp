@@ -1,7 +1,7 @@
-#include "ui/hooks.h"
 #include "ui/messagewindow.h"
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
+#include "ui/statuswindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,7 +25,12 @@ PreviewEntry row(const char *oldName, const char *newName, bool checked) {
 class TestPreviewWindow : public QObject {
     Q_OBJECT
 
-    PreviewWindow *w = nullptr;
+    // One window for every test, as the program has: later tests see what earlier ones left.
+    CollectingErrorReporter reports;
+    StatusWindow status;
+    MessageWindow messages;
+    PreviewWindow window{status, reports};
+    PreviewWindow *w = &window;
     QTreeView *list = nullptr;
 
     QString label(const char *name) { return w->findChild<QLabel *>(QLatin1String(name))->text(); }
@@ -57,11 +62,13 @@ class TestPreviewWindow : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() {
+        connect(w, &PreviewWindow::messageRequested, &messages, &MessageWindow::showMessage);
+    }
     void init() {
-        w = previewWindow();
         list = w->findChild<QTreeView *>(QStringLiteral("lstpreview"));
         QVERIFY(list);
-        messageWindow()->hide();
+        messages.hide();
         // Rows in the order a producer made them: not by old name, one duplicate unticked.
         w->showRows({row("c.txt", "Photo 3.jpg", true), row("a.txt", "Photo 1.jpg", true),
                      row("b.txt", "PHOTO 1.JPG", false)});
@@ -84,8 +91,8 @@ private Q_SLOTS:
         const QStringList order = column(0);
         toggle(QStringLiteral("b.txt"));
         QVERIFY(!ticked(QStringLiteral("b.txt")));
-        QVERIFY(messageWindow()->isVisible());
-        QCOMPARE(messageWindow()->message(),
+        QVERIFY(messages.isVisible());
+        QCOMPARE(messages.message(),
                  QStringLiteral("Unable to select this file, this would create a duplicate "
                                 "file name which is not allowed by Linux."));
         // A refusal changes neither the counters nor the order.
@@ -96,7 +103,7 @@ private Q_SLOTS:
     void untickThenTickTheOtherIsAccepted() {
         toggle(QStringLiteral("a.txt"));
         QVERIFY(!ticked(QStringLiteral("a.txt")));
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!messages.isVisible());
         QCOMPARE(label("lblFilesSelected"), QStringLiteral("1 Files Selected"));
         // The first accepted change sorts the rows by old name.
         QCOMPARE(column(0), (QStringList{"a.txt", "b.txt", "c.txt"}));
@@ -104,7 +111,7 @@ private Q_SLOTS:
 
         toggle(QStringLiteral("b.txt"));
         QVERIFY(ticked(QStringLiteral("b.txt")));
-        QVERIFY(!messageWindow()->isVisible());
+        QVERIFY(!messages.isVisible());
         QCOMPARE(label("lblFilesSelected"), QStringLiteral("2 Files Selected"));
         QCOMPARE(label("lblFilesShown"), QStringLiteral("3 Files Shown"));
     }
@@ -141,16 +148,17 @@ private Q_SLOTS:
     }
 
     void f1OpensItsHelpPage() {
-        QStringList opened;
-        hooks().openHelpPage = [&opened](const QString &page) { opened << page; };
+        QSignalSpy asked(w, &PreviewWindow::helpPageRequested);
         QTest::keyClick(list, Qt::Key_A);
         QTest::keyClick(w, Qt::Key_Escape);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(asked.isEmpty());
         // From the list, as the user presses it, and from the window itself.
         QTest::keyClick(list, Qt::Key_F1);
         QTest::keyClick(w, Qt::Key_F1);
+        QStringList opened;
+        for (const QList<QVariant> &args : asked)
+            opened << args.first().toString();
         QCOMPARE(opened, (QStringList{"page13.html", "page13.html"}));
-        hooks().openHelpPage = nullptr;
     }
 };
 

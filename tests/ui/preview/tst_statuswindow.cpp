@@ -13,7 +13,11 @@ using namespace tallowin::ui;
 class TestStatusWindow : public QObject {
     Q_OBJECT
 
-    static QWidget *child(const char *name) {
+    StatusWindow window;
+    StatusWindow *statusWindow() { return &window; }
+    NullErrorReporter noReports;
+
+    QWidget *child(const char *name) {
         return statusWindow()->findChild<QWidget *>(QLatin1String(name));
     }
 
@@ -64,12 +68,14 @@ private Q_SLOTS:
     }
 
     void followsAJobToItsLastReport() {
-        auto *job = new Job([](Progress &progress, ErrorReporter &) {
-            for (qint32 i = 1; i <= 100000; ++i) {
-                progress.setStatus(QStringLiteral("Applying Rules To: %1.txt").arg(i));
-                progress.SetCompleted(200000, i);
-            }
-        });
+        auto *job = new Job(
+            [](Progress &progress, ErrorReporter &) {
+                for (qint32 i = 1; i <= 100000; ++i) {
+                    progress.setStatus(QStringLiteral("Applying Rules To: %1.txt").arg(i));
+                    progress.SetCompleted(200000, i);
+                }
+            },
+            noReports);
         statusWindow()->follow(job);
         QSignalSpy finished(job, &Job::finished);
         job->start();
@@ -79,10 +85,12 @@ private Q_SLOTS:
     }
 
     void cancelStopsTheFollowedJob() {
-        auto *job = new Job([](Progress &progress, ErrorReporter &) {
-            while (!progress.cancelled())
-                QThread::usleep(200);
-        });
+        auto *job = new Job(
+            [](Progress &progress, ErrorReporter &) {
+                while (!progress.cancelled())
+                    QThread::usleep(200);
+            },
+            noReports);
         statusWindow()->follow(job);
         QSignalSpy finished(job, &Job::finished);
         job->start();

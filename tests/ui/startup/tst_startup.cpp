@@ -1,6 +1,7 @@
 #include "shell/settingsstore.h"
-#include "ui/hooks.h"
+#include "ui/appcontroller.h"
 #include "ui/mainwindow.h"
+#include "ui/messagewindow.h"
 #include "ui/startup.h"
 
 #include <QApplication>
@@ -29,17 +30,35 @@ class TestStartUp : public QObject {
     Q_OBJECT
     QTemporaryDir m_config, m_home;
     QStringList m_events;
+    QPointer<ui::AppController> m_app;
 
-    void runStartUp() {
+    // Starts up and records the start-up steps as they come.
+    void startUp() {
         m_events.clear();
-        ui::startUp();
-        QTRY_VERIFY_WITH_TIMEOUT(ui::mainWindow() && ui::mainWindow()->isVisible(), 5000);
+        m_app = ui::startUp();
+        QVERIFY(m_app);
+        QCOMPARE(m_app->parent(), qApp);
+        connect(m_app, &ui::AppController::versionCheckRequested, this, [this] {
+            m_events << QStringLiteral("version%1")
+                            .arg(topLevel(QStringLiteral("frmMain")) ? "+main" : "");
+        });
+        connect(m_app, &ui::AppController::wizardAtStartUpRequested, this,
+                [this] { m_events << QStringLiteral("wizard"); });
+        connect(m_app, &ui::AppController::tipsRequested, this,
+                [this](bool show) { m_events << QStringLiteral("tips=%1").arg(show); });
+    }
+    void runStartUp() {
+        startUp();
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->mainWindow() && m_app->mainWindow()->isVisible(), 5000);
         QTRY_VERIFY(!topLevel(QStringLiteral("frmSplash")));
     }
+    // Closing the main window ends the application's controller and every window it owns.
     void closeMain() {
-        if (ui::mainWindow())
-            ui::mainWindow()->close();
-        QTRY_VERIFY(!ui::mainWindow());
+        QPointer<QWidget> messages = m_app->messageWindow();
+        m_app->mainWindow()->close();
+        QTRY_VERIFY(!m_app);
+        QVERIFY(!messages);
+        QVERIFY(!topLevel(QStringLiteral("frmMain")));
     }
 
 private Q_SLOTS:
@@ -48,19 +67,11 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         qputenv("TALLOWIN_HOME", m_home.path().toUtf8());
         QApplication::setQuitOnLastWindowClosed(false);
-        ui::hooks().checkVersion = [this] {
-            m_events << QStringLiteral("version%1").arg(ui::mainWindow() ? "+main" : "");
-        };
-        ui::hooks().showWizard = [this] { m_events << QStringLiteral("wizard"); };
-        ui::hooks().showTips = [this](bool show) {
-            m_events << QStringLiteral("tips=%1").arg(show);
-        };
     }
 
     void firstRun() {
         QVERIFY(!QFileInfo::exists(m_home.filePath(QStringLiteral("rules"))));
-        m_events.clear();
-        ui::startUp();
+        startUp();
         QVERIFY(QFileInfo(m_home.filePath(QStringLiteral("rules"))).isDir());
         QWidget *splash = topLevel(QStringLiteral("frmSplash"));
         QVERIFY(splash && splash->isVisible());
@@ -69,22 +80,25 @@ private Q_SLOTS:
         auto *timer = splash->findChild<QTimer *>(QStringLiteral("tmrInitializeApp"));
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 1000);
-        QVERIFY(!ui::mainWindow());
+        QVERIFY(!m_app->mainWindow());
+        QVERIFY(!topLevel(QStringLiteral("frmMain")));
 
-        QTRY_VERIFY_WITH_TIMEOUT(ui::mainWindow() && ui::mainWindow()->isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->mainWindow() && m_app->mainWindow()->isVisible(), 5000);
         QTRY_VERIFY(!topLevel(QStringLiteral("frmSplash")));
         // The version check comes before the main window, then the wizard, then the tips.
         QCOMPARE(m_events, (QStringList{"version", "wizard", "tips=1"}));
-        QCOMPARE(ui::mainWindow()->objectName(), QStringLiteral("frmMain"));
-        QCOMPARE(ui::mainWindow()->folder(), QDir::currentPath());
-        QCOMPARE(ui::settingsStore().GetSetting(Settings::App, Settings::StartupSection,
-                                                Settings::ShowWizard),
+        QVERIFY(!m_app->messageWindow()->isVisible());
+        QCOMPARE(m_app->mainWindow()->objectName(), QStringLiteral("frmMain"));
+        QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
+        QCOMPARE(m_app->rulesFolder(), m_home.filePath(QStringLiteral("rules")));
+        QCOMPARE(SettingsStore().GetSetting(Settings::App, Settings::StartupSection,
+                                            Settings::ShowWizard),
                  QStringLiteral("1"));
         closeMain();
     }
 
     void storedChoicesKeepWizardAndTipsClosed() {
-        SettingsStore &s = ui::settingsStore();
+        SettingsStore s;
         s.SaveSetting(QStringLiteral("Tallowin"), Settings::StartupSection, Settings::ShowWizard,
                       QStringLiteral("0"));
         s.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0"));
@@ -97,16 +111,16 @@ private Q_SLOTS:
 
     void restoresLastFolderAndSkipsARemovedOne() {
         QTemporaryDir folder;
-        SettingsStore &s = ui::settingsStore();
+        SettingsStore s;
         s.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, folder.path());
         runStartUp();
-        QCOMPARE(ui::mainWindow()->folder(), QDir(folder.path()).absolutePath());
+        QCOMPARE(m_app->mainWindow()->folder(), QDir(folder.path()).absolutePath());
         closeMain();
 
         const QString gone = folder.path();
         folder.remove();
         runStartUp();
-        QCOMPARE(ui::mainWindow()->folder(), QDir::currentPath());
+        QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
         QCOMPARE(s.GetSetting(Settings::App, Settings::Section, Settings::LastPath), gone);
         closeMain();
     }

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "shell/settingsstore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+namespace tallowin {
+class ErrorReporter;
+}
+
+namespace tallowin::ui {
+
+class ErrorWindow;
+class MainWindow;
+class MessageWindow;
+class PreviewFlow;
+class PreviewWindow;
+class SplashWindow;
+class StatusWindow;
+
+// The application: owns the settings store, the rules folder and every window, and connects
+// the windows by signals and slots. The secondary windows (progress, preview, message, error)
+// live as long as the controller; the main window is opened by the start-up, and closing it
+// ends the controller with all its windows.
+class AppController : public QObject {
+    Q_OBJECT
+public:
+    explicit AppController(SettingsStore settings = SettingsStore(), QObject *parent = nullptr);
+    // Closes the main window first (its jobs stop), then the secondary windows.
+    ~AppController() override;
+
+    // The start-up: makes the rules folder, shows the splash, and a second later opens the main
+    // window (on `folder` when it is one) and runs the start-up steps. Returns at once.
+    void startUp(const QString &folder = {});
+    // Builds, loads and shows the main window at once, on `folder` when it is one; what the
+    // start-up step does. Returns the window already open when there is one.
+    MainWindow *openMainWindow(const QString &folder = {});
+
+    SettingsStore &settings() { return m_settings; }
+    // Where rules files are kept; empty before startUp() made it.
+    QString rulesFolder() const { return m_rulesFolder; }
+    // Null before the main window is opened.
+    MainWindow *mainWindow() const;
+    // Null before the main window is opened.
+    PreviewFlow *previewFlow() const;
+    PreviewWindow *previewWindow() const { return m_preview.get(); }
+    StatusWindow *statusWindow() const { return m_status.get(); }
+    MessageWindow *messageWindow() const { return m_message.get(); }
+    ErrorWindow *errorWindow() const { return m_error.get(); }
+    // Shows every report in the error window; every window and job reports through it.
+    ErrorReporter &errors() const;
+
+public Q_SLOTS:
+    // Shows `text` in the message window.
+    void showMessage(const QString &text);
+    // Previews the main window's ticked files with its rules.
+    void preview();
+    void loadRules();
+    void saveRules();
+    void showFromFile();
+    void showWizard();
+    // The help window (the toolbar's "Help - F1").
+    void showHelp();
+    // A page of the help ("index.html", "page7.html", ...).
+    void showHelpPage(const QString &page);
+    // Closes every window and ends the program.
+    void exit();
+
+Q_SIGNALS:
+    // The start-up steps whose windows do not exist yet, in the order they run: the version
+    // check (before the main window opens), the wizard (when the user keeps it at start-up),
+    // the tips (with the "Show Tips At Startup" choice) and bringing a new-release notice to
+    // the front. Nothing is shown for them until those windows exist: a notice that they are
+    // missing at every start would only be in the way.
+    void versionCheckRequested();
+    void wizardAtStartUpRequested();
+    void tipsRequested(bool showAtStartUp);
+    void newReleaseRaiseRequested();
+    // The main window is open and shown.
+    void mainWindowOpened(tallowin::ui::MainWindow *window);
+
+private:
+    void initializeApp(SplashWindow *splash);
+    void mainWindowClosed();
+    // Tells the user plainly that `command` has no window yet: no control does nothing.
+    void notAvailableYet(const QString &command);
+
+    SettingsStore m_settings;
+    QString m_rulesFolder;
+    QString m_startFolder;
+    // Declared in the order they may be destroyed last: a window's jobs report to the error
+    // window and show progress in the status window.
+    std::unique_ptr<ErrorWindow> m_error;
+    std::unique_ptr<MessageWindow> m_message;
+    std::unique_ptr<StatusWindow> m_status;
+    std::unique_ptr<PreviewWindow> m_preview;
+    QPointer<PreviewFlow> m_flow;
+    QPointer<MainWindow> m_main;
+    QPointer<SplashWindow> m_splash;
+};
+
+} // namespace tallowin::ui

@@ -1,0 +1,437 @@
+#include "ui/fileselectionpanel.h"
+
+#include "shell/errorreport.h"
+#include "shell/settingsstore.h"
+#include "ui/filelistmodel.h"
+#include "ui/job.h"
+#include "ui/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStorageInfo>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tallowin::ui {
+
+namespace {
+
+const QString ListTip = QStringLiteral("Select all the files you want to automatically rename");
+const QString FilterTip = QStringLiteral(
+    "Use this to limit the files you wish to view by broad definition.  Use * to specify ANY "
+    "characters, for example \"My*\" would show only files that start with \"My\" such as "
+    "\"MyPicture, MyMusic, etc.\"");
+const QString NoMedia = QStringLiteral(
+    "I am unable to display this drive because the media is not currently inserted.  Please "
+    "insert a disc into this drive.");
+const QString HelpFiles = QStringLiteral("page15.html");
+
+// Only real storage is offered as a drive; kernel and container file systems are not.
+bool isDrive(const QStorageInfo &s) {
+    if (!s.isValid())
+        return false;
+    const QString root = s.rootPath();
+    if (root == u"/")
+        return true;
+    const QByteArray dev = s.device();
+    return dev.startsWith("/dev/") && !root.startsWith(QLatin1String("/boot")) &&
+           !root.startsWith(QLatin1String("/snap"));
+}
+
+QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent) {
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+FileSelectionPanel::FileSelectionPanel(SettingsStore &settings, ErrorReporter &errors,
+                                       QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_errors(errors) {
+    m_model = new FileListModel(this);
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 6, 0);
+    v->setSpacing(10);
+    v->addWidget(buildLocation());
+    v->addWidget(buildFileList(), 1);
+
+    for (const char *name : {"chkShowHiddenFiles", "chkShowSystemFiles", "dirFileLocation",
+                             "drvFileLocation", "lstFilesToRename", "txtFileName", "txtFileType"})
+        m_help.insert(QLatin1String(name), HelpFiles);
+
+    m_folder = QDir::currentPath();
+    m_dir->setText(QDir::toNativeSeparators(m_folder));
+    syncDriveToFolder();
+}
+
+// The running listing is a child of the panel: its destructor cancels and waits for the work.
+FileSelectionPanel::~FileSelectionPanel() = default;
+
+QWidget *FileSelectionPanel::buildLocation() {
+    auto *where = new QGroupBox(QStringLiteral("Select Location of Files To Rename"), this);
+    where->setObjectName(QStringLiteral("fraFileLocation"));
+    auto *g = new QGridLayout(where);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(6);
+
+    m_drives = new QComboBox(where);
+    m_drives->setObjectName(QStringLiteral("drvFileLocation"));
+    m_drives->setToolTip(
+        QStringLiteral("Select the drive containing the files you want to rename"));
+    fillDrives();
+    connect(m_drives, &QComboBox::activated, this, &FileSelectionPanel::chooseDrive);
+    g->addWidget(buddyLabel(QStringLiteral("Drive"), m_drives, where), 0, 0);
+    g->addWidget(m_drives, 0, 1, 1, 3);
+
+    m_dir = new QLineEdit(where);
+    m_dir->setObjectName(QStringLiteral("dirFileLocation"));
+    m_dir->setToolTip(
+        QStringLiteral("Select the directory containing the files you want to rename"));
+    connect(m_dir, &QLineEdit::returnPressed, this, &FileSelectionPanel::submitFolder);
+    auto *up = new QToolButton(where);
+    up->setObjectName(QStringLiteral("cmdFolderUp"));
+    up->setIcon(themedIcon("go-up", "rule-up"));
+    up->setToolTip(QStringLiteral("Go to the parent folder"));
+    up->setAccessibleName(up->toolTip());
+    connect(up, &QToolButton::clicked, this, [this] {
+        QDir d(m_folder);
+        if (d.cdUp())
+            setFolder(d.absolutePath());
+    });
+    auto *browse = new QToolButton(where);
+    browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
+    browse->setIcon(themedIcon("folder-open", "folder"));
+    browse->setToolTip(QStringLiteral("Choose a folder"));
+    browse->setAccessibleName(browse->toolTip());
+    connect(browse, &QToolButton::clicked, this, &FileSelectionPanel::browseFolder);
+    g->addWidget(buddyLabel(QStringLiteral("Folder"), m_dir, where), 1, 0);
+    g->addWidget(m_dir, 1, 1);
+    g->addWidget(up, 1, 2);
+    g->addWidget(browse, 1, 3);
+
+    auto *filters = new QHBoxLayout;
+    filters->setSpacing(6);
+    m_nameFilter = new QLineEdit(QStringLiteral("*"), where);
+    m_nameFilter->setObjectName(QStringLiteral("txtFileName"));
+    m_nameFilter->setToolTip(FilterTip);
+    m_typeFilter = new QLineEdit(QStringLiteral("*"), where);
+    m_typeFilter->setObjectName(QStringLiteral("txtFileType"));
+    m_typeFilter->setToolTip(FilterTip);
+    m_typeFilter->setMaximumWidth(90);
+    auto *filter =
+        new PictureButton(QStringLiteral("cmdFilterFiles"), themedIcon("view-filter", "filter"),
+                          QStringLiteral("Filter"), where);
+    auto *clearFilter = new PictureButton(QStringLiteral("cmdClearFilter"),
+                                          themedIcon("edit-clear", "filter-clear"),
+                                          QStringLiteral("Clear Filter"), where);
+    filters->addWidget(m_nameFilter, 2);
+    filters->addWidget(buddyLabel(QStringLiteral("Type"), m_typeFilter, where));
+    filters->addWidget(m_typeFilter, 1);
+    filters->addWidget(filter);
+    filters->addWidget(clearFilter);
+    g->addWidget(buddyLabel(QStringLiteral("Name Like"), m_nameFilter, where), 2, 0);
+    g->addLayout(filters, 2, 1, 1, 3);
+    connect(filter, &QAbstractButton::clicked, this, &FileSelectionPanel::listFiles);
+    connect(clearFilter, &QAbstractButton::clicked, this, [this] {
+        m_nameFilter->setText(QStringLiteral("*"));
+        m_typeFilter->setText(QStringLiteral("*"));
+        listFiles();
+    });
+    // Enter in a filter box filters, as a user would expect from a search field.
+    connect(m_nameFilter, &QLineEdit::returnPressed, this, &FileSelectionPanel::listFiles);
+    connect(m_typeFilter, &QLineEdit::returnPressed, this, &FileSelectionPanel::listFiles);
+
+    auto *options = new QHBoxLayout;
+    m_hidden = new QCheckBox(QStringLiteral("Show Hidden Files"), where);
+    m_hidden->setObjectName(QStringLiteral("chkShowHiddenFiles"));
+    m_hidden->setToolTip(QStringLiteral("Check this box if you want to see/rename hidden files."));
+    m_system = new QCheckBox(QStringLiteral("Show System Files"), where);
+    m_system->setObjectName(QStringLiteral("chkShowSystemFiles"));
+    m_system->setToolTip(QStringLiteral(
+        "Check this box if you want to see/rename system files (NOT RECOMMENDED!!!)"));
+    connect(m_hidden, &QCheckBox::toggled, this, &FileSelectionPanel::showHiddenChanged);
+    connect(m_system, &QCheckBox::toggled, this, &FileSelectionPanel::showSystemChanged);
+    options->addWidget(m_hidden);
+    options->addWidget(m_system);
+    options->addStretch(1);
+    g->addLayout(options, 3, 1, 1, 3);
+    g->setColumnStretch(1, 1);
+    return where;
+}
+
+QWidget *FileSelectionPanel::buildFileList() {
+    auto *files = new QGroupBox(
+        QStringLiteral("Select The Files You Wish To Rename (Click Column To Sort)"), this);
+    files->setObjectName(QStringLiteral("fraFileList"));
+    auto *fv = new QVBoxLayout(files);
+    fv->setSpacing(6);
+    m_view = new QTableView(files);
+    m_view->setObjectName(QStringLiteral("lstFilesToRename"));
+    m_view->setToolTip(ListTip);
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setShowGrid(false);
+    m_view->setAlternatingRowColors(true);
+    m_view->setWordWrap(false);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->verticalHeader()->hide();
+    // Fixed row heights: the view never measures 100,000 rows.
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 8);
+    QHeaderView *header = m_view->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setSortIndicatorShown(false);
+    header->setStretchLastSection(true);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->resizeSection(FileListModel::NameColumn, 250);
+    header->resizeSection(FileListModel::DateColumn, 150);
+    connect(header, &QHeaderView::sectionClicked, this, &FileSelectionPanel::sortByColumn);
+    connect(m_model, &FileListModel::countsChanged, this, &FileSelectionPanel::updateCounts);
+    connect(m_model, &FileListModel::sorted, this, [this](int column, Qt::SortOrder order) {
+        QHeaderView *h = m_view->horizontalHeader();
+        h->setSortIndicatorShown(true);
+        h->setSortIndicator(column, order);
+    });
+    connect(m_model, &FileListModel::sortFailed, this, [this](const QString &message) {
+        updateBusy();
+        QMessageBox::critical(this, SortErrorTitle, message);
+    });
+    connect(m_model, &FileListModel::sortFinished, this, &FileSelectionPanel::updateBusy);
+    fv->addWidget(m_view, 1);
+
+    auto *bottom = new QHBoxLayout;
+    auto *all = new PictureButton(QStringLiteral("cmdSelectAllFiles"),
+                                  themedIcon("edit-select-all", "select-all"),
+                                  QStringLiteral("Select All"), files);
+    auto *none = new PictureButton(QStringLiteral("cmdClearAllFiles"),
+                                   themedIcon("edit-select-none", "select-none"),
+                                   QStringLiteral("Clear All"), files);
+    connect(all, &QAbstractButton::clicked, this, [this] { m_model->setAllChecked(true); });
+    connect(none, &QAbstractButton::clicked, this, [this] { m_model->setAllChecked(false); });
+    m_busy = new QProgressBar(files);
+    m_busy->setObjectName(QStringLiteral("prgListing"));
+    m_busy->setAccessibleName(QStringLiteral("Working"));
+    m_busy->setRange(0, 0);
+    m_busy->setMaximumWidth(90);
+    m_busy->setMaximumHeight(10);
+    m_busy->setTextVisible(false);
+    m_busy->hide();
+    m_shown = new QLabel(QStringLiteral("0 Files Shown"), files);
+    m_shown->setObjectName(QStringLiteral("lblFilesShown"));
+    m_selected = new QLabel(QStringLiteral("0 Files Selected"), files);
+    m_selected->setObjectName(QStringLiteral("lblFilesSelected"));
+    bottom->addWidget(all);
+    bottom->addWidget(none);
+    bottom->addStretch(1);
+    bottom->addWidget(m_busy);
+    bottom->addWidget(m_selected);
+    bottom->addSpacing(12);
+    bottom->addWidget(m_shown);
+    fv->addLayout(bottom);
+    return files;
+}
+
+void FileSelectionPanel::fillDrives() {
+    m_drives->clear();
+    QStringList roots;
+    for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
+        if (isDrive(s) && !roots.contains(s.rootPath()))
+            roots << s.rootPath();
+    if (!roots.contains(QStringLiteral("/")))
+        roots.prepend(QStringLiteral("/"));
+    std::sort(roots.begin(), roots.end());
+    for (const QString &r : std::as_const(roots)) {
+        const QStorageInfo info(r);
+        const QString label = info.displayName().isEmpty() || info.displayName() == r
+                                  ? r
+                                  : QStringLiteral("%1  (%2)").arg(r, info.displayName());
+        m_drives->addItem(themedIcon("drive-harddisk", "drive"), label, r);
+    }
+}
+
+// The drive shown is the mount point holding the folder.
+void FileSelectionPanel::syncDriveToFolder() {
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < m_drives->count(); ++i) {
+        const QString root = m_drives->itemData(i).toString();
+        const bool inside = root == u"/" || m_folder == root || m_folder.startsWith(root + u'/');
+        if (inside && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    if (best >= 0) {
+        const QSignalBlocker block(m_drives);
+        m_drives->setCurrentIndex(best);
+    }
+}
+
+void FileSelectionPanel::chooseDrive(int index) {
+    const QString root = m_drives->itemData(index).toString();
+    const QFileInfo info(root);
+    if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
+        Q_EMIT messageRequested(NoMedia);
+        syncDriveToFolder();
+        return;
+    }
+    setFolder(root);
+}
+
+void FileSelectionPanel::submitFolder() {
+    const QString typed = QDir::fromNativeSeparators(m_dir->text().trimmed());
+    QString path = typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
+    if (!QFileInfo(path).isDir()) {
+        Q_EMIT messageRequested(QStringLiteral("The folder \"%1\" cannot be found.").arg(typed));
+        m_dir->setText(QDir::toNativeSeparators(m_folder));
+        return;
+    }
+    setFolder(path);
+}
+
+void FileSelectionPanel::browseFolder() {
+    auto *dialog =
+        new QFileDialog(this, QStringLiteral("Select Location of Files To Rename"), m_folder);
+    dialog->setObjectName(QStringLiteral("dlgFolder"));
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString &f) { setFolder(f); });
+    dialog->open();
+}
+
+void FileSelectionPanel::setFolder(const QString &folder) {
+    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
+    m_dir->setText(QDir::toNativeSeparators(m_folder));
+    syncDriveToFolder();
+    store(Settings::LastPath, m_folder, 87);
+    listFiles();
+}
+
+void FileSelectionPanel::store(const QString &key, const QString &value, qint32 location) {
+    if (!m_settings.SaveSetting(Settings::App, Settings::Section, key, value))
+        m_errors.report(
+            location, 75,
+            QStringLiteral("Path/File access error: cannot write %1").arg(m_settings.fileName()));
+}
+
+void FileSelectionPanel::showHiddenChanged(bool on) {
+    if (m_loading)
+        return;
+    store(Settings::ShowHidden, on ? QStringLiteral("1") : QStringLiteral("0"), 27);
+    listFiles();
+}
+
+void FileSelectionPanel::showSystemChanged(bool on) {
+    if (m_loading)
+        return;
+    const int stored =
+        m_settings
+            .GetSetting(Settings::App, Settings::Section, Settings::ShowSystem, QStringLiteral("0"))
+            .toInt();
+    if (stored == 0 && on) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("WARNING: POTENTIAL HAZARD"),
+                        QStringLiteral("WARNING:  Renaming system files CAN cause your computer "
+                                       "to crash and not be bootable in Linux.  This is ONLY "
+                                       "recommened for EXPERT users, are you sure you wish to do "
+                                       "this?"),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        box.setObjectName(QStringLiteral("msgSystemWarning"));
+        if (box.exec() != QMessageBox::Ok) {
+            // Unticking runs this handling again, which stores "0" and lists.
+            m_system->setChecked(false);
+            return;
+        }
+    }
+    store(Settings::ShowSystem, on ? QStringLiteral("1") : QStringLiteral("0"), 29);
+    listFiles();
+}
+
+void FileSelectionPanel::load() {
+    m_loading = true;
+    const QString last =
+        m_settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath);
+    // A folder that was removed since is skipped; the picker stays where it is.
+    if (!last.isEmpty() && QFileInfo(last).isDir()) {
+        m_folder = QDir::cleanPath(QDir(last).absolutePath());
+        m_dir->setText(QDir::toNativeSeparators(m_folder));
+        syncDriveToFolder();
+        store(Settings::LastPath, m_folder, 92);
+    }
+    auto flag = [this](const QString &key) {
+        const QString v =
+            m_settings.GetSetting(Settings::App, Settings::Section, key, QStringLiteral("0"));
+        bool ok = false;
+        const int n = v.trimmed().toShort(&ok);
+        if (!ok) {
+            m_errors.report(92, ErrorNumbers::TypeMismatch);
+            return false;
+        }
+        return n != 0;
+    };
+    m_system->setChecked(flag(Settings::ShowSystem));
+    m_hidden->setChecked(flag(Settings::ShowHidden));
+    m_loading = false;
+    listFiles();
+}
+
+void FileSelectionPanel::updateBusy() {
+    m_busy->setVisible(m_listing || m_model->isSorting());
+}
+
+void FileSelectionPanel::listFiles() {
+    if (m_loading)
+        return;
+    DirectoryFilter filter;
+    filter.nameLike = m_nameFilter->text();
+    filter.type = m_typeFilter->text();
+    filter.showHidden = m_hidden->isChecked();
+    filter.showSystem = m_system->isChecked();
+    const quint64 generation = ++m_listGeneration;
+    // A newer listing replaces the running one, and any sort of the old rows.
+    if (m_listJob)
+        m_listJob->cancel();
+    m_model->cancelSort();
+    m_listing = true;
+    updateBusy();
+    m_listJob = startListing(m_folder, filter, m_errors, this,
+                             [this, generation](DirectoryListing listing, DirectoryFilter cleaned) {
+                                 if (generation != m_listGeneration)
+                                     return;
+                                 m_nameFilter->setText(cleaned.nameLike);
+                                 m_typeFilter->setText(cleaned.type);
+                                 m_model->setRows(std::move(listing.rows));
+                                 m_view->horizontalHeader()->setSortIndicatorShown(false);
+                                 m_listing = false;
+                                 updateBusy();
+                                 Q_EMIT listingFinished();
+                             });
+}
+
+void FileSelectionPanel::sortByColumn(int column) {
+    m_model->sortByColumn(column);
+    updateBusy();
+}
+
+void FileSelectionPanel::updateCounts() {
+    m_selected->setText(QString::number(m_model->checkedCount()) +
+                        QStringLiteral(" Files Selected"));
+    m_shown->setText(QString::number(m_model->rowCount()) + QStringLiteral(" Files Shown"));
+}
+
+} // namespace tallowin::ui
