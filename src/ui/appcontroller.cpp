@@ -1,5 +1,6 @@
 #include "ui/appcontroller.h"
 
+#include "shell/locations.h"
 #include "shell/programfolder.h"
 #include "ui/chrome.h"
 #include "ui/errorwindow.h"
@@ -70,7 +71,7 @@ void AppController::startUp(const QString &folder) {
     const RulesFolderResult rules = ensureRulesFolder(programFolder());
     m_rulesFolder = rules.path;
     if (!rules.ok) {
-        errors().report(275, 75, rules.error);
+        errors().report(Locations::RulesFolder, 75, rules.error);
         return;
     }
     m_splash = new SplashWindow;

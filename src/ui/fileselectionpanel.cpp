@@ -1,6 +1,7 @@
 #include "ui/fileselectionpanel.h"
 
 #include "shell/errorreport.h"
+#include "shell/locations.h"
 #include "shell/settingsstore.h"
 #include "ui/filelistmodel.h"
 #include "ui/job.h"
@@ -319,21 +320,20 @@ void FileSelectionPanel::setFolder(const QString &folder) {
     m_folder = QDir::cleanPath(QDir(folder).absolutePath());
     m_dir->setText(QDir::toNativeSeparators(m_folder));
     syncDriveToFolder();
-    store(Settings::LastPath, m_folder, 87);
+    store(Settings::LastPath, m_folder, Locations::FolderChange);
     listFiles();
 }
 
 void FileSelectionPanel::store(const QString &key, const QString &value, qint32 location) {
-    if (!m_settings.SaveSetting(Settings::App, Settings::Section, key, value))
-        m_errors.report(
-            location, 75,
-            QStringLiteral("Path/File access error: cannot write %1").arg(m_settings.fileName()));
+    // The system says why the settings file could not be written.
+    m_settings.SaveSetting(Settings::App, Settings::Section, key, value, m_errors, location);
 }
 
 void FileSelectionPanel::showHiddenChanged(bool on) {
     if (m_loading)
         return;
-    store(Settings::ShowHidden, on ? QStringLiteral("1") : QStringLiteral("0"), 27);
+    store(Settings::ShowHidden, on ? QStringLiteral("1") : QStringLiteral("0"),
+          Locations::ShowHiddenFiles);
     listFiles();
 }
 
@@ -358,7 +358,8 @@ void FileSelectionPanel::showSystemChanged(bool on) {
             return;
         }
     }
-    store(Settings::ShowSystem, on ? QStringLiteral("1") : QStringLiteral("0"), 29);
+    store(Settings::ShowSystem, on ? QStringLiteral("1") : QStringLiteral("0"),
+          Locations::ShowSystemFiles);
     listFiles();
 }
 
@@ -371,7 +372,7 @@ void FileSelectionPanel::load() {
         m_folder = QDir::cleanPath(QDir(last).absolutePath());
         m_dir->setText(QDir::toNativeSeparators(m_folder));
         syncDriveToFolder();
-        store(Settings::LastPath, m_folder, 92);
+        store(Settings::LastPath, m_folder, Locations::LoadMainWindow);
     }
     auto flag = [this](const QString &key) {
         const QString v =
@@ -379,7 +380,7 @@ void FileSelectionPanel::load() {
         bool ok = false;
         const int n = v.trimmed().toShort(&ok);
         if (!ok) {
-            m_errors.report(92, ErrorNumbers::TypeMismatch);
+            m_errors.report(Locations::LoadMainWindow, ErrorNumbers::TypeMismatch);
             return false;
         }
         return n != 0;
