@@ -917,13 +917,14 @@ void RuleArea::refreshInputPages() {
 RulePageState RuleArea::pageState() const {
     RulePageState s;
     for (QRadioButton *o : findChildren<QRadioButton *>())
-        if (o->isChecked())
-            s.select(o->objectName());
+        if (const RuleOption *option = findRuleOption(o->objectName()); option && o->isChecked())
+            s.select(*option);
     for (QLineEdit *e : findChildren<QLineEdit *>())
-        if (!e->objectName().isEmpty())
-            s.setText(e->objectName(), e->text());
+        if (const RuleControl *control = findRuleControl(e->objectName()))
+            s.setText(*control, e->text());
     for (QCheckBox *c : findChildren<QCheckBox *>())
-        s.setChecked(c->objectName(), c->isChecked());
+        if (const RuleControl *control = findRuleControl(c->objectName()))
+            s.setChecked(*control, c->isChecked());
     return s;
 }
 

@@ -1,40 +1,36 @@
 #pragma once
 
+#include "engine/rulekinds.h"
 #include "engine/ruletable.h"
 
 #include <QHash>
 #include <QSet>
 #include <QString>
-#include <QStringList>
 
 namespace tallowin {
 
-// The inputs of the rule pages, by control name: which option buttons are selected, the text
-// of every text box and the state of every check box. The windows mirror their controls into
-// it; tests and the command line fill it directly.
+// The inputs of the rule pages, by their descriptions: which option buttons are selected and
+// the value of every control (a check box's as a rule stores it, "1" or "0"). The windows
+// mirror their controls into it; tests and tools fill it directly.
 struct RulePageState {
-    QSet<QString> selectedOptions;
-    QHash<QString, QString> texts;
-    QHash<QString, bool> checks;
+    QSet<const RuleOption *> selected;
+    QHash<const RuleControl *, QString> values;
 
-    void select(const QString &option) { selectedOptions.insert(option); }
-    void setText(const QString &control, const QString &value) { texts[control] = value; }
-    void setChecked(const QString &control, bool on) { checks[control] = on; }
-    QString text(const QString &control) const { return texts.value(control); }
-    // A check box state as a rule stores it: "1" checked, "0" not.
-    QString flag(const QString &control) const {
-        return checks.value(control) ? QStringLiteral("1") : QStringLiteral("0");
+    void select(const RuleOption &option) { selected.insert(&option); }
+    bool isSelected(const RuleOption &option) const { return selected.contains(&option); }
+    void setText(const RuleControl &control, const QString &text) { values[&control] = text; }
+    void setChecked(const RuleControl &control, bool on) {
+        values[&control] = on ? QStringLiteral("1") : QStringLiteral("0");
     }
+    // The control's value; an unset check box reads "0", an unset box "".
+    QString value(const RuleControl &control) const;
 };
 
-// The rule one option button adds, built from the page state (no checks on the values).
-RuleSlot ruleForOption(const QString &option, const RulePageState &state);
+// The rule an option adds, built from the page state (no checks on the values).
+RuleSlot ruleForOption(const RuleOption &option, const RulePageState &state);
 
-// Every option button that adds a rule, in the order they are tested.
-const QStringList &ruleOptionNames();
-
-// Stores one rule per selected option, in the fixed option order; returns how many were
-// offered to the table (a full table drops them silently).
+// Stores one rule per selected option, in the order of the kinds and their options; returns
+// how many were offered to the table (a full table drops them silently).
 int addSelectedRules(const RulePageState &state, RuleTable &rules);
 
 } // namespace tallowin

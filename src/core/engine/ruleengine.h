@@ -1,33 +1,25 @@
 #pragma once
 
 #include "engine/mp3kind.h"
+#include "engine/rulekinds.h"
 #include "engine/ruletable.h"
 #include "shell/errorreport.h"
 
 #include <QString>
 
+#include <array>
 #include <utility>
 
 namespace tallowin {
-
-// What a run carries from file to file and from rule to rule: the counter of the numbering
-// kinds. A counter at 0 (re)starts from the next numbering rule's start count; every preview
-// run begins with a fresh state.
-struct NumberingState {
-    qint16 counter = 0;
-    friend bool operator==(const NumberingState &, const NumberingState &) = default;
-};
 
 // Applies the rules of a rule table to file names. The engine itself holds no state of a run,
 // so one engine may serve several threads, each with its own state and error reporter.
 class RuleEngine {
 public:
-    static constexpr qint32 Location = 183;
-    // The most zeros a number is padded to; longer names could never be written.
-    static constexpr int MaxNumberDigits = 255;
+    static constexpr qint32 Location = RuleFailureLocation;
+    static constexpr int MaxNumberDigits = MaxNumberPadding;
 
-    RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindContext mp3 = {})
-        : m_rules(rules), m_errors(errors), m_mp3(std::move(mp3)) {}
+    RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindContext mp3 = {});
 
     // Applies rule `slot` (1-based) to name part and extension; returns name part, ".",
     // extension. A failure is reported with location 183 and returns what was built so far
@@ -41,12 +33,12 @@ public:
     RuleEngine withErrors(ErrorReporter &errors) const { return {m_rules, errors, m_mp3}; }
 
 private:
-    QString apply(const RuleSlot &rule, QString &n, QString &e, NumberingState &state) const;
-    QString autoNumber(const RuleSlot &rule, QString &n, QString &e, NumberingState &state) const;
-
     const RuleTable &m_rules;
     ErrorReporter &m_errors;
     Mp3KindContext m_mp3;
+    // The kind of each slot as it stood when the engine was made: a run applies every rule
+    // to every file, so the keyword is looked up once, not once per file.
+    std::array<const RuleKind *, MaxRules> m_kinds{};
 };
 
 } // namespace tallowin

@@ -35,33 +35,35 @@ struct RuleSlot {
     friend bool operator==(const RuleSlot &, const RuleSlot &) = default;
 };
 
+// The keywords of the kinds tests and tools name in C++; each is defined beside its kind
+// (engine/rulekinds.cpp), the one place a keyword is spelled.
 namespace RuleKinds {
-inline const QString Replace = QStringLiteral("STANDARDREPLACE");
-inline const QString BeforeAfter = QStringLiteral("STANDARDBEFOREAFTER");
-inline const QString Insert = QStringLiteral("STANDARDINSERT");
-inline const QString Remove = QStringLiteral("STANDARDREMOVE");
-inline const QString Clear = QStringLiteral("STANDARDCLEAR");
-inline const QString SetTo = QStringLiteral("STANDARDSETTO");
-inline const QString ExtBeforeAfter = QStringLiteral("STANDARDEXTBEFOREAFTER");
-inline const QString ExtClear = QStringLiteral("STANDARDEXTCLEAR");
-inline const QString ExtInsert = QStringLiteral("STANDARDEXTINSERT");
-inline const QString ExtRemove = QStringLiteral("STANDARDEXTREMOVE");
-inline const QString ExtReplace = QStringLiteral("STANDARDEXTREPLACE");
-inline const QString ExtSetTo = QStringLiteral("STANDARDEXTSETTO");
-inline const QString AutoStartEnd = QStringLiteral("STANDARDAUTOSTARTEND");
-inline const QString AutoBeforeAfter = QStringLiteral("STANDARDAUTOBEFOREAFTER");
-inline const QString LetterFirstCap = QStringLiteral("STANDARDLETTERFIRSTCAP");
-inline const QString LetterFirstLow = QStringLiteral("STANDARDLETTERFIRSTLOW");
-inline const QString LetterOtherCap = QStringLiteral("STANDARDLETTEROTHERCAP");
-inline const QString LetterOtherLow = QStringLiteral("STANDARDLETTEROTHERLOW");
-inline const QString LetterUpperCase = QStringLiteral("STANDARDLETTERUPPERCASE");
-inline const QString LetterLowerCase = QStringLiteral("STANDARDLETTERLOWERCASE");
-inline const QString MiscAddSpaces = QStringLiteral("STANDARDMISCADDSPACES");
-inline const QString MiscReplaceSpaces = QStringLiteral("STANDARDMISCREPLACESPACES");
-inline const QString MiscRemoveMultiSpace = QStringLiteral("STANDARDMISCREMOVEMULTISPACE");
-inline const QString MiscTrim = QStringLiteral("STANDARDMISCTRIM");
-inline const QString MiscForceAlpha = QStringLiteral("STANDARDMISCFORCEALPHA");
-inline const QString Mp3 = QStringLiteral("MP3");
+extern const QString Replace;
+extern const QString BeforeAfter;
+extern const QString Insert;
+extern const QString Remove;
+extern const QString Clear;
+extern const QString SetTo;
+extern const QString ExtBeforeAfter;
+extern const QString ExtClear;
+extern const QString ExtInsert;
+extern const QString ExtRemove;
+extern const QString ExtReplace;
+extern const QString ExtSetTo;
+extern const QString AutoStartEnd;
+extern const QString AutoBeforeAfter;
+extern const QString LetterFirstCap;
+extern const QString LetterFirstLow;
+extern const QString LetterOtherCap;
+extern const QString LetterOtherLow;
+extern const QString LetterUpperCase;
+extern const QString LetterLowerCase;
+extern const QString MiscAddSpaces;
+extern const QString MiscReplaceSpaces;
+extern const QString MiscRemoveMultiSpace;
+extern const QString MiscTrim;
+extern const QString MiscForceAlpha;
+extern const QString Mp3;
 } // namespace RuleKinds
 
 // The ordered rules. Filled slots are always 1..n without a gap; slot order is execution order.

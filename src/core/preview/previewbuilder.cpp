@@ -66,14 +66,15 @@ bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
     return true;
 }
 
-bool isAutoNumber(const QString &kind) {
-    return kind == RuleKinds::AutoStartEnd || kind == RuleKinds::AutoBeforeAfter;
+bool isAutoNumber(const QString &keyword) {
+    const RuleKind *kind = findRuleKind(keyword);
+    return kind && kind->countsNumbers;
 }
 
 // The MP3 kind reads the files and may hand control to other work: files one after the other.
 bool readsFiles(const RuleTable &rules, int ruleCount) {
     for (int slot = 1; slot <= ruleCount; ++slot)
-        if (rules.slot(slot)[Kind] == RuleKinds::Mp3)
+        if (const RuleKind *kind = findRuleKind(rules.slot(slot)[Kind]); kind && kind->readsFiles)
             return true;
     return false;
 }

@@ -164,12 +164,16 @@ private Q_SLOTS:
         QFETCH(Values, inputs);
         QFETCH(QStringList, fields);
         RulePageState state;
-        state.select(option);
+        const RuleOption *opt = findRuleOption(option);
+        QVERIFY2(opt, qPrintable(option));
+        state.select(*opt);
         for (auto it = inputs.cbegin(); it != inputs.cend(); ++it) {
-            if (it.key().startsWith("chk"))
-                state.setChecked(it.key(), it.value() == "1");
+            const RuleControl *control = findRuleControl(it.key());
+            QVERIFY2(control, qPrintable(it.key()));
+            if (control->type == ControlType::CheckBox)
+                state.setChecked(*control, it.value() == "1");
             else
-                state.setText(it.key(), it.value());
+                state.setText(*control, it.value());
         }
         RuleTable t;
         t.addRule("EXISTING");
@@ -182,7 +186,24 @@ private Q_SLOTS:
     }
 
     void everyOptionHasARow() {
-        QCOMPARE(ruleOptionNames().size(), 27);
+        int options = 0;
+        for (const RuleKind &k : ruleKinds())
+            options += int(k.options.size());
+        QCOMPARE(options, 27);
+    }
+
+    // With several options selected (which the pages never allow), the rules follow the
+    // fixed order of the kinds, not the order of selection.
+    void severalSelectedFollowTheKindOrder() {
+        RulePageState state;
+        state.select(*findRuleOption("optMP3Custom"));
+        state.select(*findRuleOption("optStandardMiscReplaceSpaces"));
+        state.select(*findRuleOption("optStandardExtSetTo"));
+        RuleTable t;
+        QCOMPARE(addSelectedRules(state, t), 3);
+        QCOMPARE(t.slot(1)[Kind], QStringLiteral("STANDARDEXTSETTO"));
+        QCOMPARE(t.slot(2)[Kind], QStringLiteral("STANDARDMISCREPLACESPACES"));
+        QCOMPARE(t.slot(3)[Kind], QStringLiteral("MP3"));
     }
 
     void nothingSelectedStoresNothing() {
@@ -196,7 +217,7 @@ private Q_SLOTS:
         for (int i = 0; i < 99; ++i)
             t.addRule("K");
         RulePageState state;
-        state.select("optStandardMiscRemoveSpaces");
+        state.select(*findRuleOption("optStandardMiscRemoveSpaces"));
         addSelectedRules(state, t);
         QCOMPARE(t.slot(100)[Kind], QStringLiteral("STANDARDMISCTRIM"));
         const RuleTable full = t;
@@ -206,8 +227,8 @@ private Q_SLOTS:
 
     void mp3AddTwiceStoresTwoIdenticalRules() {
         RulePageState state;
-        state.select("optMP3Predefined");
-        state.setText("txtPredefinedMP3", "%Artist% - %SongName%");
+        state.select(*findRuleOption("optMP3Predefined"));
+        state.setText(*findRuleControl("txtPredefinedMP3"), "%Artist% - %SongName%");
         RuleTable t;
         addSelectedRules(state, t);
         addSelectedRules(state, t);
