@@ -1,7 +1,7 @@
-// Reads the tags and stream facts of every file named on standard input with clsMP3, ROUNDS
+// Reads the tags and stream facts of every file named on standard input with Mp3Reader, ROUNDS
 // times; prints the best and median round in milliseconds and a checksum of what was read.
 // With a second argument, also writes one line per file of what was read, for comparing.
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -20,14 +20,14 @@ int main(int argc, char **argv) {
         if (!line.isEmpty())
             files << line;
     }
-    tallowin::clsMP3 reader;
+    tallowin::Mp3Reader reader;
     std::vector<double> times;
     long long checksum = 0;
     for (int r = 0; r < rounds; ++r) {
         checksum = 0;
         const auto start = std::chrono::steady_clock::now();
         for (const QString &f : files) {
-            reader.ReadMP3(f);
+            reader.read(f);
             const auto &m = reader.info();
             checksum += m.Songname.size() + m.Artist.size() + m.Album.size() + m.Year.size() +
                         m.Track.size() + m.Genre.size() + m.Comment.size() + m.BitRate.toInt() +
@@ -42,7 +42,7 @@ int main(int argc, char **argv) {
         if (!dump.open(QIODevice::WriteOnly))
             return 2;
         for (const QString &f : files) {
-            reader.ReadMP3(f);
+            reader.read(f);
             const auto &m = reader.info();
             dump.write((QStringList{m.Songname, m.Artist, m.Album, m.Year,
                                     m.Track.section(u'/', 0, 0), m.Genre, m.Frequency}

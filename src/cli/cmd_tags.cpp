@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 namespace tallowin::cli {
 
@@ -16,12 +16,12 @@ int cmdTags(const QStringList &argv) {
         return BadUsage;
     }
     const bool json = args->has(QStringLiteral("--json"));
-    clsMP3 reader;
+    Mp3Reader reader;
     QByteArray doc = "{\"files\":[";
     for (qsizetype i = 0; i < args->operands.size(); ++i) {
         const QString &path = args->operands[i];
         // A file that cannot be read prints its fields empty, as the reader leaves them.
-        reader.ReadMP3(path);
+        reader.read(path);
         const Mp3Info &m = reader.info();
         const auto fields = namedFields(m);
         if (json) {

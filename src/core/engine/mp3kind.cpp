@@ -1,7 +1,7 @@
 #include "engine/mp3kind.h"
 
 #include "engine/text.h"
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 namespace tallowin {
 
@@ -24,8 +24,8 @@ QString applyMp3Kind(const QString &name, const QString &extension, const QStrin
         if (context.read) {
             info = context.read(path);
         } else {
-            clsMP3 reader;
-            reader.ReadMP3(path);
+            Mp3Reader reader;
+            reader.read(path);
             info = reader.info();
         }
         if (context.yield)

@@ -14,7 +14,7 @@ namespace tallowin {
 struct Mp3KindContext {
     QString folder;
     std::function<void()> yield;
-    // Reads one file's tags; when unset the files are read with clsMP3.
+    // Reads one file's tags; when unset the files are read with Mp3Reader.
     std::function<Mp3Info(const QString &path)> read;
 };
 

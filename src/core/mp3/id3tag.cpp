@@ -1,6 +1,6 @@
 // ID3v1 and ID3v2 (versions 2.2, 2.3 and 2.4) tag reading.
 
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include "engine/numbers.h"
 #include "mp3/genretable.h"
@@ -282,7 +282,7 @@ qint64 id3v2TagEnd(ByteSource &source) {
     return qMin(source.size(), Id3v2HeaderSize + h.size + footer);
 }
 
-void clsMP3::ReadTag(ByteSource &src) {
+void Mp3Reader::readTag(ByteSource &src) {
     Mp3Info &f = m_info;
     const qint64 fileSize = src.size();
 

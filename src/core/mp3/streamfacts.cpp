@@ -1,6 +1,6 @@
 // The facts of the first MPEG audio frame: version, layer, mode, frequency, bit rate, duration.
 
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include <array>
 #include <cmath>
@@ -119,7 +119,7 @@ std::optional<std::pair<qint64, FrameHeader>> findFirstFrame(ByteSource &src, qi
 
 } // namespace
 
-void clsMP3::ReadStreamFacts(ByteSource &src) {
+void Mp3Reader::readStreamFacts(ByteSource &src) {
     Mp3Info &f = m_info;
     const qint64 fileSize = src.size();
     if (fileSize < MinimumStreamFile)

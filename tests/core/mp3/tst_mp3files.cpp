@@ -1,7 +1,7 @@
 // The reader on real files made with lame, id3v2 and mutagen, checked against what mutagen reads,
 // and on hostile files that must neither crash nor hang.
 
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include <QtTest>
 
@@ -48,8 +48,8 @@ private Q_SLOTS:
 
     void agreesWithMutagen() {
         QFETCH(QString, file);
-        clsMP3 reader;
-        QVERIFY(reader.ReadMP3(DataDir + u'/' + file));
+        Mp3Reader reader;
+        QVERIFY(reader.read(DataDir + u'/' + file));
         const Mp3Info &m = reader.info();
         const QJsonObject want = m_mutagen.value(file).toObject();
         const std::pair<const char *, QString> got[] = {
@@ -82,16 +82,16 @@ private Q_SLOTS:
     void formulaFacts() {
         QFETCH(QString, file);
         QFETCH(QStringList, expected);
-        clsMP3 reader;
-        reader.ReadMP3(DataDir + u'/' + file);
-        QCOMPARE((QStringList{reader.BitRate(), reader.Duration(), reader.Comment()}), expected);
+        Mp3Reader reader;
+        reader.read(DataDir + u'/' + file);
+        QCOMPARE((QStringList{reader.bitRate(), reader.duration(), reader.comment()}), expected);
     }
 
     void longTitleWhole() {
-        clsMP3 reader;
-        reader.ReadMP3(DataDir + QStringLiteral("/long-title.mp3"));
-        QCOMPARE(reader.Songname().size(), 16 * 18 + 3);
-        QVERIFY(reader.Songname().endsWith(QStringLiteral("title end")));
+        Mp3Reader reader;
+        reader.read(DataDir + QStringLiteral("/long-title.mp3"));
+        QCOMPARE(reader.songName().size(), 16 * 18 + 3);
+        QVERIFY(reader.songName().endsWith(QStringLiteral("title end")));
     }
 
     // Every file here once broke a careless reader. Reading must end, and say nothing wrong.
@@ -156,11 +156,11 @@ private Q_SLOTS:
         QFETCH(QString, bitRate);
         const QString path = DataDir + QStringLiteral("/hostile/") + file;
         QVERIFY(QFile::exists(path));
-        clsMP3 reader;
-        QVERIFY(reader.ReadMP3(path));
-        QCOMPARE(reader.Songname(), songname);
-        QCOMPARE(reader.Artist(), artist);
-        QCOMPARE(reader.BitRate(), bitRate);
+        Mp3Reader reader;
+        QVERIFY(reader.read(path));
+        QCOMPARE(reader.songName(), songname);
+        QCOMPARE(reader.artist(), artist);
+        QCOMPARE(reader.bitRate(), bitRate);
     }
 
     // Every hostile file, also the ones added later without a row above.
@@ -168,8 +168,8 @@ private Q_SLOTS:
         QDirIterator it(DataDir + QStringLiteral("/hostile"), QDir::Files);
         int seen = 0;
         while (it.hasNext()) {
-            clsMP3 reader;
-            QVERIFY(reader.ReadMP3(it.next()));
+            Mp3Reader reader;
+            QVERIFY(reader.read(it.next()));
             ++seen;
         }
         QVERIFY(seen > 0);

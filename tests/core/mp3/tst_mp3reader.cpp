@@ -1,6 +1,6 @@
 #include "mp3bytes_helper.h"
 
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include <QtTest>
 
@@ -23,8 +23,8 @@ QString field(const Mp3Info &m, const QString &name) {
 
 Mp3Info readBytes(const QByteArray &bytes) {
     MemoryByteSource source(bytes);
-    clsMP3 reader;
-    reader.ReadMP3(source);
+    Mp3Reader reader;
+    reader.read(source);
     return reader.info();
 }
 
@@ -337,17 +337,17 @@ private Q_SLOTS:
     void genreNames() {
         QFETCH(int, number);
         QFETCH(QString, name);
-        QCOMPARE(clsMP3::GenreName(qint16(number)), name);
+        QCOMPARE(Mp3Reader::genreName(qint16(number)), name);
     }
 
     void readingEmptiesEveryField() {
-        clsMP3 reader;
+        Mp3Reader reader;
         MemoryByteSource tagged(
             withV1(id3v2(3, frame3("TRCK", latin1("9"))) + frames(Cbr128, 417, 4170), OldV1));
-        reader.ReadMP3(tagged);
-        QCOMPARE(reader.Songname(), QStringLiteral("Old"));
-        QVERIFY(!reader.BitRate().isEmpty());
-        QVERIFY(reader.ReadMP3(QStringLiteral("/nonexistent/file.mp3")));
+        reader.read(tagged);
+        QCOMPARE(reader.songName(), QStringLiteral("Old"));
+        QVERIFY(!reader.bitRate().isEmpty());
+        QVERIFY(reader.read(QStringLiteral("/nonexistent/file.mp3")));
         QCOMPARE(reader.info().Songname, QString());
         QCOMPARE(reader.info().Track, QString());
         QCOMPARE(reader.info().BitRate, QString());
@@ -359,9 +359,9 @@ private Q_SLOTS:
         QVERIFY(dir.isValid());
         const QByteArray fifo = QFile::encodeName(dir.filePath("pipe.mp3"));
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
-        clsMP3 reader;
+        Mp3Reader reader;
         for (const QString &path : {dir.path(), dir.filePath("pipe.mp3")}) {
-            QVERIFY(reader.ReadMP3(path));
+            QVERIFY(reader.read(path));
             QCOMPARE(reader.info().Songname, QString());
             QCOMPARE(reader.info().Frequency, QString());
         }
@@ -376,21 +376,21 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         const QString root = dir.path() + u'/';
-        clsMP3 reader;
+        Mp3Reader reader;
         int yields = 0;
-        QVERIFY(reader.SearchDir(root, QStringLiteral("*.mp3"), [&] { ++yields; }));
-        QCOMPARE(reader.Files(), root + QStringLiteral("a.mp3|"));
-        QCOMPARE(reader.Subdirs(), QStringLiteral("Sub|"));
+        QVERIFY(reader.searchDir(root, QStringLiteral("*.mp3"), [&] { ++yields; }));
+        QCOMPARE(reader.files(), root + QStringLiteral("a.mp3|"));
+        QCOMPARE(reader.subdirs(), QStringLiteral("Sub|"));
         QVERIFY(yields >= 1);
         // The pattern ignores letter case, and a folder whose name matches counts as a file.
         QVERIFY(QDir(dir.path()).mkdir("Folder.MP3"));
-        reader.SearchDir(root, QStringLiteral("*.mp3"));
-        QStringList files = reader.Files().split(u'|', Qt::SkipEmptyParts);
+        reader.searchDir(root, QStringLiteral("*.mp3"));
+        QStringList files = reader.files().split(u'|', Qt::SkipEmptyParts);
         files.sort();
         QCOMPARE(files, (QStringList{root + "Folder.MP3", root + "a.mp3"}));
         // A later read keeps the listing.
-        reader.ReadMP3(dir.filePath("a.mp3"));
-        QCOMPARE(reader.Subdirs().split(u'|', Qt::SkipEmptyParts).size(), 2);
+        reader.read(dir.filePath("a.mp3"));
+        QCOMPARE(reader.subdirs().split(u'|', Qt::SkipEmptyParts).size(), 2);
     }
 };
 

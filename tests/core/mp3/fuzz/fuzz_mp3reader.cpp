@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the MP3 reader. Built with -fsanitize=fuzzer it is a libFuzzer target;
 // built without, it replays the files named on its command line (a crash found by the fuzzer
 // becomes a file in tests/data/mp3/hostile/, named after what it did).
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include <QFile>
 
@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     tallowin::MemoryByteSource source(
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
-    tallowin::clsMP3 reader;
-    reader.ReadMP3(source);
+    tallowin::Mp3Reader reader;
+    reader.read(source);
     return 0;
 }
 

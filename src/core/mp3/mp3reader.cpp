@@ -1,4 +1,4 @@
-#include "mp3/clsmp3.h"
+#include "mp3/mp3reader.h"
 
 #include "mp3/genretable.h"
 
@@ -6,27 +6,27 @@
 
 namespace tallowin {
 
-bool clsMP3::ReadMP3(const QString &FileName) {
+bool Mp3Reader::read(const QString &FileName) {
     FileByteSource source(FileName);
-    return ReadMP3(source);
+    return read(source);
 }
 
-bool clsMP3::ReadMP3(ByteSource &source) {
+bool Mp3Reader::read(ByteSource &source) {
     const QString files = m_info.Files;
     const QString subdirs = m_info.Subdirs;
     m_info = Mp3Info();
     m_info.Files = files;
     m_info.Subdirs = subdirs;
-    ReadStreamFacts(source);
-    ReadTag(source);
+    readStreamFacts(source);
+    readTag(source);
     return true;
 }
 
-QString clsMP3::GenreName(qint16 number) {
-    return genreName(number);
+QString Mp3Reader::genreName(qint16 number) {
+    return tallowin::genreName(number);
 }
 
-bool clsMP3::SearchDir(const QString &RootDir, const QString &FileType,
+bool Mp3Reader::searchDir(const QString &RootDir, const QString &FileType,
                        const std::function<void()> &yield) {
     if (yield)
         yield();
