@@ -67,13 +67,14 @@ RULES10=(
     --rule 'STANDARDLETTERFIRSTCAP|0||||||first cap'
     --rule 'STANDARDEXTINSERT|v|End|||||ext insert'
 )
-# A counter that counts, passes 32767 (one overflow report per file from there) and a second
-# numbering rule that takes it on.
+# A counter that two numbering rules move on (3 per file) until it would pass 32767, which is
+# then told for every file; and one that counts down to 0 and starts again.
 NUMBERING=(
     --rule 'STANDARDAUTOSTARTEND|End|3|1|1|||count'
-    --rule 'STANDARDAUTOBEFOREAFTER|_|After|2|-1|9||count back'
+    --rule 'STANDARDAUTOBEFOREAFTER|_|After|2|2|9||count on'
     --rule 'STANDARDLETTERLOWERCASE|0||||||lower'
 )
+COUNTDOWN=(--rule 'STANDARDAUTOSTARTEND|Start|2|-1|7|||count down')
 
 same=0
 different=0
@@ -137,6 +138,7 @@ for kind in bench awkward; do
     compare "$kind: preview (10 rules)" preview "${RULES10[@]}" "$DIR"
     compare "$kind: preview --json (10 rules)" preview --json "${RULES10[@]}" "$DIR"
     compare "$kind: preview --hidden (numbering)" preview --hidden "${NUMBERING[@]}" "$DIR"
+    compare "$kind: preview (count down)" preview "${COUNTDOWN[@]}" "$DIR"
     # apply takes names on the command line: as many as fit comfortably.
     mapfile -t names < <("$NEW" list "$DIR" | cut -f1 | head -n 40000)
     # A rule that empties the name part of the file in the middle of those, then one that
