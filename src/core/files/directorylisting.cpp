@@ -2,6 +2,7 @@
 
 #include "files/datetext.h"
 #include "files/trailingnumber.h"
+#include "shell/parallel.h"
 
 #include <QFile>
 
@@ -11,8 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <numeric>
-#include <system_error>
-#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -217,36 +216,6 @@ struct Examiner {
         return true;
     }
 };
-
-// Runs work(begin, end) over [0, n) in blocks, on the caller's thread and, when n is large
-// enough to be worth it, a few more. Threads take the next block as they finish one, so a
-// thread the system sets aside on a busy machine holds up no more than its current block.
-template <class Work>
-void shareOut(size_t n, Work work) {
-    constexpr size_t Block = 1024;
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t threads = n < 2 * Block ? 1 : std::min<size_t>({cores, 4, n / Block});
-    std::atomic<size_t> next{0};
-    const auto worker = [&] {
-        for (;;) {
-            const size_t begin = next.fetch_add(Block);
-            if (begin >= n)
-                return;
-            work(begin, std::min(n, begin + Block));
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (size_t t = 1; t < threads; ++t) {
-        try {
-            helpers.emplace_back(worker);
-        } catch (const std::system_error &) {
-            break; // the threads already started and this one share the work
-        }
-    }
-    worker();
-    for (std::thread &t : helpers)
-        t.join();
-}
 
 } // namespace
 
@@ -467,25 +436,23 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
                             filter.readDates};
     const size_t n = candidates.size();
     const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
-    std::atomic<size_t> done{0};
-    std::atomic<bool> stop{false};
-    const std::thread::id caller = std::this_thread::get_id();
     if (progress)
         progress->SetCompleted(total, 0);
-    shareOut(n, [&](size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) {
-            if (stop || (progress && progress->cancelled())) {
-                stop = true;
-                return;
+    ParallelOptions lookUpOptions;
+    lookUpOptions.progress = progress;
+    const ParallelOutcome lookedUp =
+        ParallelRun(qsizetype(n), lookUpOptions).run([&](const ParallelBlock &block) {
+            for (qsizetype i = block.begin; i < block.end; ++i) {
+                // A lookup on a network file system may take long: cancel between files.
+                if (progress && progress->cancelled())
+                    return ParallelRun::Stopped;
+                examiner.lookUp(candidates[size_t(i)]);
             }
-            examiner.lookUp(candidates[i]);
-        }
-        done += end - begin;
-        if (progress && std::this_thread::get_id() == caller)
-            progress->SetCompleted(total, qint32(std::min<size_t>(done, INT32_MAX)));
-    });
+            return block.end;
+        });
     fs.closeFolderStream(dir);
-    out.cancelled = stop; // files not looked up by then do not qualify, so are not listed
+    // Files not looked up by then do not qualify, so are not listed.
+    out.cancelled = lookedUp.cancelled;
 
     // The files in list order; rows are made in that order and never move.
     std::vector<Candidate> files;
@@ -500,10 +467,11 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     }
     std::vector<FileEntry> rows(files.size());
     std::vector<char> keep(files.size(), 0);
-    shareOut(files.size(), [&](size_t begin, size_t end) {
+    ParallelRun(qsizetype(files.size()), {}).run([&](const ParallelBlock &block) {
         DateCache dates(systemDateText());
-        for (size_t i = begin; i < end; ++i)
-            keep[i] = examiner.makeRow(files[i], dates, rows[i]);
+        for (qsizetype i = block.begin; i < block.end; ++i)
+            keep[size_t(i)] = examiner.makeRow(files[size_t(i)], dates, rows[size_t(i)]);
+        return block.end;
     });
     step = 6;
     int dateError = 0;
@@ -522,8 +490,8 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
         // One report per listing: a folder that refuses this fails for every file alike.
         errors.reportSystem(DateCreatedErrorLocation, dateError);
     if (progress)
-        progress->SetCompleted(total, out.cancelled ? qint32(std::min<size_t>(done, INT32_MAX))
-                                                    : total);
+        progress->SetCompleted(
+            total, out.cancelled ? qint32(std::min<qsizetype>(lookedUp.done, INT32_MAX)) : total);
     step = 9; // sorted above
     return out;
 }

@@ -2,10 +2,11 @@
 
 #include "engine/text.h"
 #include "preview/foldednameset.h"
+#include "shell/parallel.h"
 
 #include <algorithm>
 #include <limits>
-#include <thread>
+#include <memory>
 
 namespace tallowin {
 
@@ -30,11 +31,9 @@ struct TickedFile {
 };
 
 // Applies every rule to one file name. Fills the row's new name (with "/" shown as "-") and
-// ticks it unless an MP3 placeholder is left; false when a rule failed. `afterRule` runs after
-// every rule that succeeded.
-template <typename AfterRule>
+// ticks it unless an MP3 placeholder is left; false when a rule failed.
 bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
-                const QString &fileName, PreviewEntry &row, int &marker, AfterRule &&afterRule) {
+                const QString &fileName, PreviewEntry &row, int &marker) {
     auto [name, ext] = text::splitAtLastDot(fileName);
     marker = 7;
     for (int slot = 1; slot <= ruleCount; ++slot) {
@@ -54,7 +53,6 @@ bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
             name.truncate(dot);
         }
         marker = 9;
-        afterRule();
     }
     marker = 10;
     row.oldName = fileName;
@@ -79,24 +77,46 @@ bool readsFiles(const RuleTable &rules, int ruleCount) {
     return false;
 }
 
-// The auto numbering counter as it stands before file `file`: the counter moves the same way
-// whatever the names are, so running only the numbering rules on a stand-in name gives it.
-NumberingState counterBefore(const RuleTable &rules, int ruleCount, qsizetype file) {
-    std::vector<int> autoSlots;
-    for (int slot = 1; slot <= ruleCount; ++slot)
-        if (isAutoNumber(rules.slot(slot)[Kind]))
-            autoSlots.push_back(slot);
-    NullErrorReporter ignored;
-    const RuleEngine engine(rules, ignored);
-    NumberingState state;
-    for (qsizetype i = 0; !autoSlots.empty() && i < file; ++i) {
-        for (int slot : autoSlots) {
-            QString name = QStringLiteral("x"), ext;
-            engine.applyRule(slot, name, ext, state);
+// Moves the auto numbering counter past files without working on them. The counter moves the
+// same way whatever the names are, so running only the numbering rules on a stand-in name
+// moves it as a file would; the step from each counter value is kept, since a run passes the
+// same few values again and again.
+class CounterSteps {
+public:
+    CounterSteps(const RuleTable &rules, int ruleCount) : m_engine(rules, m_ignored) {
+        for (int slot = 1; slot <= ruleCount; ++slot)
+            if (isAutoNumber(rules.slot(slot)[Kind]))
+                m_slots.push_back(slot);
+    }
+
+    void skip(NumberingState &state, qsizetype files) {
+        // The steps are kept by counter value, which is all the state there is.
+        static_assert(sizeof(NumberingState) == sizeof(qint16));
+        if (m_slots.empty() || files <= 0)
+            return;
+        if (m_next.empty())
+            m_next.assign(size_t(1) << 16, Unknown);
+        for (; files > 0; --files) {
+            qint32 &next = m_next[size_t(quint16(state.counter))];
+            if (next == Unknown) {
+                NumberingState after = state;
+                for (int slot : m_slots) {
+                    QString name = QStringLiteral("x"), ext;
+                    m_engine.applyRule(slot, name, ext, after);
+                }
+                next = after.counter;
+            }
+            state.counter = qint16(next);
         }
     }
-    return state;
-}
+
+private:
+    static constexpr qint32 Unknown = std::numeric_limits<qint32>::min();
+    NullErrorReporter m_ignored;
+    const RuleEngine m_engine;
+    std::vector<int> m_slots;
+    std::vector<qint32> m_next;
+};
 
 // A table whose texts share no memory with `rules`: threads that each use their own never
 // write to the same reference counts.
@@ -111,15 +131,44 @@ RuleTable privateCopy(const RuleTable &rules, int ruleCount) {
     return copy;
 }
 
-// Below this many files a second thread costs more than it saves.
-constexpr qsizetype ParallelFrom = 4096;
+// Hands the reports of a thread's engine to the list of the block it works on.
+class BlockReporter : public ErrorReporter {
+public:
+    using ErrorReporter::report;
+    void report(const ErrorReport &r) override { to->push_back(r); }
+    std::vector<ErrorReport> *to = nullptr;
+};
+
+// What one thread keeps from block to block: its own rules and engine, and the counter as it
+// stands before file `at`.
+struct Worker {
+    Worker(const RuleTable &shared, int ruleCount, const Mp3KindContext &mp3)
+        : rules(privateCopy(shared, ruleCount)), engine(rules, reports, mp3),
+          steps(rules, ruleCount) {}
+    const RuleTable rules;
+    BlockReporter reports;
+    const RuleEngine engine;
+    CounterSteps steps;
+    NumberingState counter;
+    qsizetype at = 0;
+};
+
+// What a block left: its reports in order, the counter after it (or after its failed file)
+// and the step its failure was in.
+struct BlockRecord {
+    std::vector<ErrorReport> reports;
+    NumberingState counter;
+    int marker = 0;
+};
+
+// Below this many files per thread a second thread costs more than it saves.
+constexpr qsizetype FilesPerThread = 2048;
 
 } // namespace
 
 template <typename Next>
 PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progress) {
     PreviewResult result;
-    NumberingState state;
     result.marker = 1;
     const RuleTable &rules = m_engine.rules();
     if (rules.slot(1).isFree()) {
@@ -136,112 +185,82 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         progress->SetCompleted(total, 0);
     }
     result.marker = 5;
-    const auto failed = [&] {
+
+    // The files are shared out in blocks among threads (one, when the rules read the files or
+    // the run is small), each with its own engine and its own counter moved to where a run file
+    // by file would have it. The reports, the clash test and the failure (the first in list
+    // order) are then settled in order, as one thread would.
+    const bool serial = readsFiles(rules, ruleCount);
+    ParallelOptions options;
+    options.itemsPerThread = FilesPerThread;
+    options.serial = serial;
+    if (serial)
+        options.maxBlock = 1; // each file may take long: cancel and caption between files
+    options.progress = progress;
+    options.unitsPerItem = ruleCount;
+    if (progress)
+        options.starting = [&](qsizetype i) {
+            progress->setStatus(QStringLiteral("Applying Rules To: ") + *next(i).name);
+        };
+    ParallelRun parallel(ticked, std::move(options));
+    result.rows.resize(size_t(ticked));
+    std::vector<std::unique_ptr<Worker>> workers(parallel.threads());
+    std::vector<BlockRecord> blocks(size_t(parallel.blockCount()));
+    result.marker = 6;
+    const ParallelOutcome outcome = parallel.run([&](const ParallelBlock &block) {
+        std::unique_ptr<Worker> &own = workers[block.worker];
+        if (!own)
+            own = std::make_unique<Worker>(rules, ruleCount, m_engine.mp3());
+        Worker &w = *own;
+        w.steps.skip(w.counter, block.begin - w.at);
+        BlockRecord &record = blocks[size_t(block.index)];
+        w.reports.to = &record.reports;
+        for (qsizetype i = block.begin; i < block.end; ++i) {
+            TickedFile file = next(i);
+            PreviewEntry &row = result.rows[size_t(i)];
+            if (!applyRules(w.engine, w.counter, ruleCount, *file.name, row, record.marker)) {
+                record.counter = w.counter;
+                return i;
+            }
+            row.oldNative = std::move(file.native);
+            row.sourceIndex = file.sourceIndex;
+        }
+        record.counter = w.counter;
+        w.at = block.end;
+        return block.end;
+    });
+
+    // Every block up to the end (with the failed file, if any) was worked on whole or up to
+    // its failed file.
+    const qsizetype end = outcome.end;
+    const qsizetype lastBlock = outcome.failed ? parallel.blockOf(end)
+                                : end > 0      ? parallel.blockOf(end - 1)
+                                               : -1;
+    for (qsizetype b = 0; b <= lastBlock; ++b)
+        for (const ErrorReport &r : blocks[size_t(b)].reports)
+            m_errors.report(r);
+    if (lastBlock >= 0)
+        result.numbering = blocks[size_t(lastBlock)].counter;
+    result.rows.resize(size_t(end));
+    // The clash test and the ticks, in list order: a row repeating an earlier new name
+    // (ignoring case) starts unticked. Clashes are tested on the name as shown, since that is
+    // the name the rename writes.
+    FoldedNameSet seen(end);
+    for (PreviewEntry &row : result.rows)
+        if (!seen.insert(row.newName))
+            row.checked = false;
+    if (outcome.failed) {
+        result.marker = blocks[size_t(lastBlock)].marker;
         m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
                         errorText(ErrorNumbers::InvalidProcedureCall) +
                             QStringLiteral(" Position: ") + QString::number(result.marker));
         result.outcome = PreviewOutcome::Failed;
-    };
-    // The clash test and the ticks, in list order: a row repeating an earlier new name
-    // (ignoring case) starts unticked.
-    FoldedNameSet seen(ticked);
-    const auto tickUnlessRepeated = [&](PreviewEntry &row) {
-        if (!seen.insert(row.newName))
-            row.checked = false;
-    };
-
-    const unsigned threads = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
-    if (!progress && threads > 1 && ticked >= ParallelFrom && !readsFiles(rules, ruleCount)) {
-        // Without a window to follow the run, the files are shared out among threads, each with
-        // its own engine and its own counter started where a run file by file would have it.
-        // The reports, the clash test and the failure (the first in list order) are then
-        // settled in order, as one thread would.
-        result.rows.resize(size_t(ticked));
-        std::vector<qsizetype> starts;
-        for (unsigned t = 0; t < threads; ++t)
-            starts.push_back(ticked * t / threads);
-        std::vector<CollectingErrorReporter> reports(threads);
-        std::vector<qsizetype> firstFailure(threads, ticked);
-        std::vector<NumberingState> lastCounter(threads);
-        const auto work = [&](unsigned t) {
-            const RuleTable ownRules = privateCopy(rules, ruleCount);
-            const RuleEngine engine(ownRules, reports[t], m_engine.mp3());
-            // Each thread finds its own starting counter while the first one already works.
-            NumberingState own = counterBefore(ownRules, ruleCount, starts[t]);
-            const qsizetype begin = starts[t], end = ticked * (t + 1) / threads;
-            int marker = 0;
-            for (qsizetype i = begin; i < end; ++i) {
-                TickedFile file = next(i);
-                PreviewEntry &row = result.rows[size_t(i)];
-                if (!applyRules(engine, own, ruleCount, *file.name, row, marker, [] {})) {
-                    firstFailure[t] = i;
-                    lastCounter[t] = own;
-                    return;
-                }
-                row.oldNative = std::move(file.native);
-                row.sourceIndex = file.sourceIndex;
-            }
-            lastCounter[t] = own;
-        };
-        std::vector<std::thread> helpers;
-        for (unsigned t = 1; t < threads; ++t)
-            helpers.emplace_back(work, t);
-        work(0);
-        for (auto &h : helpers)
-            h.join();
-        qsizetype end = ticked;
-        for (unsigned t = 0; t < threads && end == ticked; ++t) {
-            for (const ErrorReport &r : reports[t].reports)
-                m_errors.report(r);
-            end = firstFailure[t];
-            // The counter as a run file by file leaves it.
-            result.numbering = lastCounter[t];
-        }
-        result.rows.resize(size_t(end));
-        for (PreviewEntry &row : result.rows)
-            tickUnlessRepeated(row);
-        if (end < ticked) {
-            result.marker = 8;
-            failed();
-            return result;
-        }
-        result.marker = 14;
         return result;
     }
-
-    qint64 done = 0;
-    result.rows.reserve(size_t(ticked));
-    for (qsizetype i = 0; i < ticked; ++i) {
-        if (progress && progress->cancelled()) {
-            result.outcome = PreviewOutcome::Cancelled;
-            result.numbering = state;
-            return result;
-        }
-        TickedFile file = next(i);
-        result.marker = 6;
-        if (progress)
-            progress->setStatus(QStringLiteral("Applying Rules To: ") + *file.name);
-        PreviewEntry row;
-        const bool applied =
-            applyRules(m_engine, state, ruleCount, *file.name, row, result.marker, [&] {
-            ++done;
-            if (progress)
-                progress->SetCompleted(total, clamp32(done));
-        });
-        if (!applied) {
-            result.numbering = state;
-            failed();
-            return result;
-        }
-        row.oldNative = std::move(file.native);
-        row.sourceIndex = file.sourceIndex;
-        // Clashes are tested on the name as shown, since that is the name the rename writes.
-        tickUnlessRepeated(row);
-        result.marker = 11;
-        result.rows.push_back(std::move(row));
+    if (outcome.cancelled) {
+        result.outcome = PreviewOutcome::Cancelled;
+        return result;
     }
-    result.marker = 12;
-    result.numbering = state;
     result.marker = 14;
     return result;
 }
@@ -266,8 +285,7 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
     return run(
         tickedNames.size(),
         [&](qsizetype i) {
-            const qsizetype at =
-                i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
+            const qsizetype at = i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
             return TickedFile{&tickedNames[i], at, {}};
         },
         progress);

@@ -27,7 +27,9 @@ struct PreviewEntry {
 };
 
 // The key two new names clash on: equal keys differ at most in letter case.
-inline QString previewNameKey(const QString &name) { return name.toCaseFolded(); }
+inline QString previewNameKey(const QString &name) {
+    return name.toCaseFolded();
+}
 
 enum class PreviewOutcome { Done, NoRules, Failed, Cancelled };
 
@@ -49,6 +51,10 @@ inline const QString NoRulesMessage = QStringLiteral(
 // afresh, applies every rule in slot order to each name, and ticks each row unless its new
 // name repeats an earlier one (ignoring case) or still holds an MP3 placeholder.
 // A rule failure ends the run, reported with location 50 and the step it was in.
+// Every caller runs the same code: large runs share the files among threads (unless the rules
+// read the files), with the same rows, reports and counter as a run file by file. A Progress,
+// when given, gets the caption and counts and may cancel between blocks of files; a cancelled
+// run keeps the rows finished before the first file left undone.
 class PreviewBuilder {
 public:
     static constexpr qint32 Location = 50;
@@ -65,8 +71,7 @@ public:
                         const std::vector<qsizetype> &sourceIndexes = {});
 
 private:
-    template <typename Next>
-    PreviewResult run(qsizetype ticked, Next &&next, Progress *progress);
+    template <typename Next> PreviewResult run(qsizetype ticked, Next &&next, Progress *progress);
 
     const RuleEngine &m_engine;
     ErrorReporter &m_errors;

@@ -1,6 +1,7 @@
 #include "files/datetext.h"
 #include "files/directorylisting.h"
 #include "files/trailingnumber.h"
+#include "shell/parallel.h"
 
 #include <QtTest>
 
@@ -227,8 +228,18 @@ private Q_SLOTS:
                                         "é.txt"}));
     }
 
+    // Enough files for the lookups to be shared out between threads; the thread count is
+    // forced, so several threads share them on any machine.
+    void manyFilesListedOnceInOrder_data() {
+        QTest::addColumn<unsigned>("threads"); // 0: as the machine suggests
+        QTest::newRow("default") << 0u;
+        QTest::newRow("one-thread") << 1u;
+        QTest::newRow("three-threads") << 3u;
+    }
     void manyFilesListedOnceInOrder() {
-        // Enough files for the lookups to be shared out between threads.
+        QFETCH(unsigned, threads);
+        forceThreadCount(threads);
+        const auto restore = qScopeGuard([] { forceThreadCount(0); });
         QTemporaryDir dir;
         const int n = 5000;
         for (int i = 0; i < n; ++i)

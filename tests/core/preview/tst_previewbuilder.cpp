@@ -1,6 +1,7 @@
 #include "preview/foldednameset.h"
 #include "preview/previewbuilder.h"
 #include "preview_helper.h"
+#include "shell/parallel.h"
 
 #include <QtTest>
 
@@ -27,7 +28,8 @@ class RecordingProgress : public Progress {
 public:
     void setStatus(const QString &s) override {
         statuses << s;
-        if (s.startsWith(u"Applying") && ++started > cancelAfter)
+        if ((s.startsWith(u"Applying") && ++started > cancelAfter) ||
+            (cancelOnPreparing && s == PreparingPreviewCaption))
             cancel();
     }
     void SetCompleted(qint32 max, qint32 current) override { completed << qMakePair(max, current); }
@@ -35,9 +37,37 @@ public:
     QList<QPair<qint32, qint32>> completed;
     int started = 0;
     int cancelAfter = 1 << 30;
+    bool cancelOnPreparing = false;
 };
 
 const QString Auto = QStringLiteral("STANDARDAUTOSTARTEND|End|1|1|1|||");
+
+// 10,000 ticked files with repeated names; file `failAt` is "ab", too short for some rules.
+std::vector<FileEntry> largeList(int failAt) {
+    QStringList names;
+    for (int i = 0; i < 10000; ++i)
+        names << (i == failAt ? QStringLiteral("ab")
+                              : QStringLiteral("name%1%2.txt").arg(i % 4000).arg(i % 3 ? "" : "x"));
+    return filesFrom(names);
+}
+
+struct Run {
+    PreviewResult result;
+    std::vector<ErrorReport> reports;
+};
+
+// A preview run on exactly `threads` threads (as many as the run has blocks for).
+Run runWithThreads(const RuleTable &table, const std::vector<FileEntry> &files, unsigned threads,
+                   Progress *progress = nullptr) {
+    forceThreadCount(threads);
+    Run run;
+    CollectingErrorReporter errors;
+    const RuleEngine engine(table, errors);
+    run.result = PreviewBuilder(engine, errors).build(files, progress);
+    run.reports = errors.reports;
+    forceThreadCount(0);
+    return run;
+}
 
 } // namespace
 
@@ -139,45 +169,91 @@ private Q_SLOTS:
         QVERIFY(!set.insert(QStringLiteral("999")));
     }
 
-    // Large runs without a window share the files among threads; the rows, ticks, clashes
-    // across the shares and the first failure must come out as from a run file by file.
-    void largeRunMatchesFileByFile_data() {
+    // Large runs share the files among threads; the rows, ticks, clashes across the shares,
+    // the reports, the first failure and the counter must come out as from a run file by file.
+    // The thread count is forced, so this holds on any machine.
+    void threadedRunMatchesFileByFile_data() {
         QTest::addColumn<QStringList>("rules");
         QTest::addColumn<int>("failAt"); // -1: no failure
-        QTest::newRow("clashes-and-placeholders")
-            << QStringList{"STANDARDREPLACE|x|%artist%|1||||", "STANDARDLETTERUPPERCASE|0||||||",
-                           "STANDARDREMOVE|1|End|||||"}
-            << -1;
-        QTest::newRow("failure-midway") << QStringList{"STANDARDREMOVE|3|Start|||||"} << 7001;
+        const QStringList clashes{"STANDARDREPLACE|x|%artist%|1||||",
+                                  "STANDARDLETTERUPPERCASE|0||||||", "STANDARDREMOVE|1|End|||||"};
+        const QStringList failing{"STANDARDREMOVE|3|Start|||||"};
+        QTest::newRow("clashes-and-placeholders") << clashes << -1;
+        QTest::newRow("failure/first-file") << failing << 0;
+        QTest::newRow("failure/second-file") << failing << 1;
+        QTest::newRow("failure/midway") << failing << 7001;
+        QTest::newRow("failure/last-file") << failing << 9999;
         // The counter runs on across the shares, wraps to 0 and starts again from its start.
-        QTest::newRow("auto-numbers")
-            << QStringList{"STANDARDAUTOSTARTEND|End|3|7|-40|||", "STANDARDAUTOBEFOREAFTER|name|Before|2|-3|5||"}
-            << -1;
+        QTest::newRow("auto-numbers") << QStringList{"STANDARDAUTOSTARTEND|End|3|7|-40|||",
+                                                     "STANDARDAUTOBEFOREAFTER|name|Before|2|-3|5||"}
+                                      << -1;
         // A bad increment is told for every file, in order, and the run goes on.
         QTest::newRow("auto-number-reports")
-            << QStringList{"STANDARDAUTOSTARTEND|End|1|x|1|||", "STANDARDREMOVE|5|Start|||||"} << 9000;
+            << QStringList{"STANDARDAUTOSTARTEND|End|1|x|1|||", "STANDARDREMOVE|5|Start|||||"}
+            << 9000;
+        // The counter moved by the files before a failure, and by the failed file's own rules.
+        QTest::newRow("auto-numbers/failure-early")
+            << QStringList{"STANDARDAUTOSTARTEND|End|2|3|1|||", "STANDARDREMOVE|7|Start|||||",
+                           "STANDARDAUTOSTARTEND|Start|1|1|1|||"}
+            << 1234;
     }
-    void largeRunMatchesFileByFile() {
+    void threadedRunMatchesFileByFile() {
         QFETCH(QStringList, rules);
         QFETCH(int, failAt);
-        QStringList names;
-        for (int i = 0; i < 10000; ++i)
-            names << (i == failAt ? QStringLiteral("ab") : QStringLiteral("name%1%2.txt").arg(i % 4000).arg(i % 3 ? "" : "x"));
-        const auto files = filesFrom(names);
+        const auto files = largeList(failAt);
         const RuleTable table = rulesFrom(rules);
-        CollectingErrorReporter parallelErrors, serialErrors;
-        RuleEngine parallelEngine(table, parallelErrors), serialEngine(table, serialErrors);
-        const auto parallel = PreviewBuilder(parallelEngine, parallelErrors).build(files);
-        Progress progress; // a window follows the run: file by file
-        const auto serial = PreviewBuilder(serialEngine, serialErrors).build(files, &progress);
-        QCOMPARE(parallel.outcome, failAt < 0 ? PreviewOutcome::Done : PreviewOutcome::Failed);
-        QCOMPARE(parallel.outcome, serial.outcome);
-        QCOMPARE(parallel.marker, serial.marker);
-        QCOMPARE(rowsText(parallel.rows), rowsText(serial.rows));
-        QCOMPARE(parallel.rows.size(), size_t(failAt < 0 ? 10000 : failAt));
-        QCOMPARE(parallelErrors.reports, serialErrors.reports);
-        QCOMPARE(parallel.numbering, serial.numbering);
-        QVERIFY(parallel.tickedCount() > 0 && parallel.tickedCount() < qsizetype(parallel.rows.size()));
+        const Run serial = runWithThreads(table, files, 1);
+        QCOMPARE(serial.result.outcome, failAt < 0 ? PreviewOutcome::Done : PreviewOutcome::Failed);
+        QCOMPARE(serial.result.rows.size(), size_t(failAt < 0 ? files.size() : failAt));
+        // Repeated names across the shares leave some rows unticked.
+        if (failAt < 0 || failAt > 5000)
+            QVERIFY(serial.result.tickedCount() > 0 &&
+                    serial.result.tickedCount() < qsizetype(serial.result.rows.size()));
+        for (unsigned threads : {2u, 3u, 4u}) {
+            // The window's road (with a Progress) and the command line's are the same.
+            Progress progress;
+            const Run threaded =
+                runWithThreads(table, files, threads, threads == 3 ? &progress : nullptr);
+            QCOMPARE(threaded.result.outcome, serial.result.outcome);
+            QCOMPARE(threaded.result.marker, serial.result.marker);
+            QCOMPARE(rowsText(threaded.result.rows), rowsText(serial.result.rows));
+            QCOMPARE(threaded.reports, serial.reports);
+            QCOMPARE(threaded.result.numbering, serial.result.numbering);
+        }
+    }
+
+    // A run cancelled while threads work keeps the rows finished before the first file left
+    // undone, exactly as a run file by file made them; whichever thread sees the cancel.
+    void threadedRunCancelled() {
+        const RuleTable table =
+            rulesFrom({"STANDARDAUTOSTARTEND|End|1|1|1|||", "STANDARDINSERT|x|End|||||"});
+        const auto files = largeList(-1);
+        const Run serial = runWithThreads(table, files, 1);
+
+        RecordingProgress before; // cancelled before any file is started
+        before.cancelAfter = -1;
+        before.cancelOnPreparing = true;
+        const Run none = runWithThreads(table, files, 3, &before);
+        QCOMPARE(none.result.outcome, PreviewOutcome::Cancelled);
+        QVERIFY(none.result.rows.empty());
+        QCOMPARE(none.result.numbering, NumberingState{});
+
+        RecordingProgress midway;
+        midway.cancelAfter = 1;
+        const Run some = runWithThreads(table, files, 3, &midway);
+        const size_t kept = some.result.rows.size();
+        if (some.result.outcome == PreviewOutcome::Cancelled) {
+            QVERIFY(kept < files.size());
+        } else {
+            // Every block was handed out before the cancel was seen.
+            QCOMPARE(some.result.outcome, PreviewOutcome::Done);
+            QCOMPARE(kept, files.size());
+        }
+        const std::vector<PreviewEntry> prefix(serial.result.rows.begin(),
+                                               serial.result.rows.begin() + qsizetype(kept));
+        QCOMPARE(rowsText(some.result.rows), rowsText(prefix));
+        const std::vector<FileEntry> keptFiles(files.begin(), files.begin() + qsizetype(kept));
+        QCOMPARE(some.result.numbering, runWithThreads(table, keptFiles, 1).result.numbering);
     }
 
     void everyRunStartsCountingAgain() {
@@ -241,10 +317,14 @@ private Q_SLOTS:
         QCOMPARE(all.statuses, (QStringList{"Preparing To Preview File Name Changes",
                                             "Applying Rules To: a.txt", "Applying Rules To: b.txt",
                                             "Applying Rules To: c.txt"}));
-        // Total ticked files x rules, then one step per rule applied.
+        // Total ticked files x rules, then the rules applied so far, ending full. The counts
+        // come after each block of files, not after each rule.
         QCOMPARE(all.completed.first(), qMakePair(6, 0));
         QCOMPARE(all.completed.last(), qMakePair(6, 6));
-        QCOMPARE(all.completed.size(), 7);
+        for (qsizetype i = 1; i < all.completed.size(); ++i) {
+            QCOMPARE(all.completed[i].first, 6);
+            QVERIFY(all.completed[i].second >= all.completed[i - 1].second);
+        }
 
         // Cancelled while b.txt is worked on: b.txt is finished, c.txt never started.
         RecordingProgress stop;
