@@ -39,7 +39,7 @@ std::vector<FileEntry> fileRows(int n) {
     std::vector<FileEntry> files(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         // Listed in an order that is not the sorted one.
-        files[size_t(i)].FileName =
+        files[size_t(i)].fileName =
             QStringLiteral("IMG_%1.JPG").arg((i * 7919) % n, 6, 10, QLatin1Char(u'0'));
     return files;
 }
@@ -104,7 +104,7 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     std::vector<FileEntry> onDisk = files;
     for (auto &f : onDisk) {
-        QFile file(dir.filePath(f.FileName));
+        QFile file(dir.filePath(f.fileName));
         file.open(QIODevice::WriteOnly);
     }
     flow.setFolderSource([&dir] { return dir.path(); });

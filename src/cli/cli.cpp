@@ -116,14 +116,14 @@ int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, 
     filter.showSystem = args.has(QStringLiteral("--system"));
     filter.readDates = dates;
     StderrReporter errors;
-    listing = GetDirectoryFiles(dir, filter, errors);
+    listing = listDirectory(dir, filter, errors);
     return listing.failed ? ErrorReported : Done;
 }
 
 void StderrReporter::report(const ErrorReport &r) {
     ++count;
     std::fprintf(stderr, "Error Location: %d\nError Number: %d\nError Description: %s\n",
-                 r.ErrorLocation, r.ErrorNumber, r.ErrorDescription.toUtf8().constData());
+                 r.location, r.number, r.description.toUtf8().constData());
 }
 
 void printMessage(const QString &text) {

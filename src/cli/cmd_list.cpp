@@ -40,13 +40,13 @@ void printRows(const std::vector<FileEntry> &rows, bool json) {
             const FileEntry &r = rows[i];
             if (i)
                 out += ',';
-            out += "{\"name\":" + jsonString(r.FileName);
+            out += "{\"name\":" + jsonString(r.fileName);
             // JSON text cannot hold bytes that are not UTF-8: give them escaped as well.
             if (QString::fromUtf8(r.nativeName).toUtf8() != r.nativeName)
                 out += ",\"nameBytes\":" + jsonString(QString::fromLatin1(tsvBytes(r.nativeName)));
             out += ",\"date\":" + jsonString(r.DateCreated) +
-                   ",\"number\":" + jsonString(r.NumberAdjName) +
-                   ",\"checked\":" + QByteArray(r.Checked ? "true" : "false") + '}';
+                   ",\"number\":" + jsonString(r.numberAdjName) +
+                   ",\"checked\":" + QByteArray(r.checked ? "true" : "false") + '}';
         }
         out += "]}\n";
         writeRaw(out);
@@ -72,7 +72,7 @@ void printRows(const std::vector<FileEntry> &rows, bool json) {
         }
         out += d.bytes;
         out += '\t';
-        appendField(out, r.NumberAdjName);
+        appendField(out, r.numberAdjName);
         out += '\n';
         if (out.size() >= (1 << 20) - 1024) {
             writeRaw(QByteArray::fromRawData(out.data(), qsizetype(out.size())));
@@ -119,7 +119,7 @@ int cmdList(const QStringList &argv) {
     if (status == Done && (column != 1 || descending)) {
         FileEntryList list(listing.rows);
         QString message;
-        if (!SortListByColumn(list, qint16(column), fileListColumnKind(column),
+        if (!sortListByColumn(list, qint16(column), fileListColumnKind(column),
                               descending ? SortDescending : SortAscending, &message)) {
             printMessage(message);
             return ErrorReported;

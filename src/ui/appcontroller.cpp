@@ -92,16 +92,16 @@ void AppController::initializeApp(SplashWindow *splash) {
     openMainWindow(m_startFolder);
 
     const QString &app = Settings::App;
-    if (m_settings.GetSetting(app, Settings::StartupSection, Settings::ShowWizard).isEmpty())
-        m_settings.SaveSetting(app, Settings::StartupSection, Settings::ShowWizard,
+    if (m_settings.setting(app, Settings::StartupSection, Settings::ShowWizard).isEmpty())
+        m_settings.saveSetting(app, Settings::StartupSection, Settings::ShowWizard,
                                QStringLiteral("1"));
-    const QString wizard = m_settings.GetSetting(app, Settings::StartupSection,
+    const QString wizard = m_settings.setting(app, Settings::StartupSection,
                                                  Settings::ShowWizard, QStringLiteral("1"));
     if (wizard.trimmed().toInt() == 1)
         Q_EMIT wizardAtStartUpRequested();
 
     const QString tips =
-        m_settings.GetSetting(app, Settings::Section, Settings::ShowTips, QStringLiteral("1"));
+        m_settings.setting(app, Settings::Section, Settings::ShowTips, QStringLiteral("1"));
     Q_EMIT tipsRequested(tips.trimmed().toInt() == 1);
 
     Q_EMIT newReleaseRaiseRequested();

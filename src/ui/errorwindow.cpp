@@ -122,9 +122,9 @@ void ErrorWindow::showReport(const ErrorReport &report) {
 
 void ErrorWindow::refresh() {
     m_location->setText(QStringLiteral("Error Location: ") +
-                        QString::number(m_report.ErrorLocation));
-    m_number->setText(QStringLiteral("Error Number: ") + QString::number(m_report.ErrorNumber));
-    m_description->setText(QStringLiteral("Error Description: ") + m_report.ErrorDescription);
+                        QString::number(m_report.location));
+    m_number->setText(QStringLiteral("Error Number: ") + QString::number(m_report.number));
+    m_description->setText(QStringLiteral("Error Description: ") + m_report.description);
 }
 
 bool ErrorWindow::event(QEvent *event) {
@@ -139,9 +139,9 @@ QString ErrorWindow::reportQuery(const ErrorReport &report) {
                                 QString::number(v.minorVersion()) +
                                 QString::number(v.microVersion());
     return QStringLiteral("application=") + enc(application) + QStringLiteral("&errorlocation=") +
-           enc(QString::number(report.ErrorLocation)) + QStringLiteral("&errornumber=") +
-           enc(QString::number(report.ErrorNumber)) + QStringLiteral("&errordescription=") +
-           enc(report.ErrorDescription);
+           enc(QString::number(report.location)) + QStringLiteral("&errornumber=") +
+           enc(QString::number(report.number)) + QStringLiteral("&errordescription=") +
+           enc(report.description);
 }
 
 QUrl ErrorWindow::reportUrl(const ErrorReport &report) {

@@ -29,14 +29,14 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const {
     const FileEntry &e = m_rows[size_t(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
-        case NameColumn: return e.FileName;
+        case NameColumn: return e.fileName;
         case DateColumn: return e.DateCreated;
-        case NumberColumn: return e.NumberAdjName;
+        case NumberColumn: return e.numberAdjName;
         default: return {};
         }
     }
     if (role == Qt::CheckStateRole && index.column() == NameColumn)
-        return e.Checked ? Qt::Checked : Qt::Unchecked;
+        return e.checked ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
@@ -74,7 +74,7 @@ void FileListModel::setRows(std::vector<FileEntry> rows) {
     m_rows = std::move(rows);
     m_checked = 0;
     for (const FileEntry &e : m_rows)
-        m_checked += e.Checked ? 1 : 0;
+        m_checked += e.checked ? 1 : 0;
     endResetModel();
     ++m_listingRevision;
     changed();
@@ -84,9 +84,9 @@ void FileListModel::setChecked(int row, bool on) {
     if (row < 0 || size_t(row) >= m_rows.size())
         return;
     FileEntry &e = m_rows[size_t(row)];
-    if (e.Checked == on)
+    if (e.checked == on)
         return;
-    e.Checked = on;
+    e.checked = on;
     m_checked += on ? 1 : -1;
     const QModelIndex i = index(row, NameColumn);
     Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
@@ -95,7 +95,7 @@ void FileListModel::setChecked(int row, bool on) {
 
 void FileListModel::setAllChecked(bool on) {
     for (FileEntry &e : m_rows)
-        e.Checked = on;
+        e.checked = on;
     m_checked = on ? qsizetype(m_rows.size()) : 0;
     if (!m_rows.empty())
         Q_EMIT dataChanged(index(0, NameColumn), index(int(m_rows.size()) - 1, NameColumn),
@@ -129,7 +129,7 @@ void FileListModel::sortByColumn(int column) {
     auto *job = new Job(
         [state, listColumn, order](Progress &, ErrorReporter &) {
             FileEntryList list(state->rows);
-            state->ok = SortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
+            state->ok = sortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
                                          order, &state->message);
         },
         m_noReports, this);
@@ -148,16 +148,16 @@ void FileListModel::sortByColumn(int column) {
             QHash<QByteArray, bool> ticks;
             ticks.reserve(qsizetype(m_rows.size()));
             for (const FileEntry &e : m_rows)
-                ticks.insert(e.nativeName, e.Checked);
+                ticks.insert(e.nativeName, e.checked);
             for (FileEntry &e : state->rows)
-                e.Checked = ticks.value(e.nativeName, e.Checked);
+                e.checked = ticks.value(e.nativeName, e.checked);
         }
         // Not setRows: the rows are the same listing, only in another order.
         beginResetModel();
         m_rows = std::move(state->rows);
         m_checked = 0;
         for (const FileEntry &e : m_rows)
-            m_checked += e.Checked ? 1 : 0;
+            m_checked += e.checked ? 1 : 0;
         endResetModel();
         changed();
         Q_EMIT sorted(column, order == SortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);

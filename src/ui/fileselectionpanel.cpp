@@ -326,7 +326,7 @@ void FileSelectionPanel::setFolder(const QString &folder) {
 
 void FileSelectionPanel::store(const QString &key, const QString &value, qint32 location) {
     // The system says why the settings file could not be written.
-    m_settings.SaveSetting(Settings::App, Settings::Section, key, value, m_errors, location);
+    m_settings.saveSetting(Settings::App, Settings::Section, key, value, m_errors, location);
 }
 
 void FileSelectionPanel::showHiddenChanged(bool on) {
@@ -342,7 +342,7 @@ void FileSelectionPanel::showSystemChanged(bool on) {
         return;
     const int stored =
         m_settings
-            .GetSetting(Settings::App, Settings::Section, Settings::ShowSystem, QStringLiteral("0"))
+            .setting(Settings::App, Settings::Section, Settings::ShowSystem, QStringLiteral("0"))
             .toInt();
     if (stored == 0 && on) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("WARNING: POTENTIAL HAZARD"),
@@ -366,7 +366,7 @@ void FileSelectionPanel::showSystemChanged(bool on) {
 void FileSelectionPanel::load() {
     m_loading = true;
     const QString last =
-        m_settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath);
+        m_settings.setting(Settings::App, Settings::Section, Settings::LastPath);
     // A folder that was removed since is skipped; the picker stays where it is.
     if (!last.isEmpty() && QFileInfo(last).isDir()) {
         m_folder = QDir::cleanPath(QDir(last).absolutePath());
@@ -376,7 +376,7 @@ void FileSelectionPanel::load() {
     }
     auto flag = [this](const QString &key) {
         const QString v =
-            m_settings.GetSetting(Settings::App, Settings::Section, key, QStringLiteral("0"));
+            m_settings.setting(Settings::App, Settings::Section, key, QStringLiteral("0"));
         bool ok = false;
         const int n = v.trimmed().toShort(&ok);
         if (!ok) {

@@ -22,7 +22,7 @@ public:
         postIfDue(lock);
     }
 
-    void SetCompleted(qint32 maxValue, qint32 currentValue) override {
+    void setCompleted(qint32 maxValue, qint32 currentValue) override {
         QMutexLocker lock(&m_mutex);
         m_max = maxValue;
         m_current = currentValue;
@@ -147,7 +147,7 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, ErrorRep
     state->filter = filter;
     auto *job = new Job(
         [folder, state](Progress &progress, ErrorReporter &errors) {
-            state->listing = GetDirectoryFiles(folder, state->filter, errors, &progress);
+            state->listing = listDirectory(folder, state->filter, errors, &progress);
             if (progress.cancelled())
                 state->listing.cancelled = true;
         },

@@ -49,11 +49,11 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
 
     qint64 ticked = 0;
     for (const FileEntry &f : files)
-        ticked += f.Checked ? 1 : 0;
+        ticked += f.checked ? 1 : 0;
     m_status.reset();
     qint32 total =
         qint32(std::min<qint64>(ticked * rules.ruleCount(), std::numeric_limits<qint32>::max()));
-    m_status.SetCompleted(total, 0);
+    m_status.setCompleted(total, 0);
     placeOver(&m_status, m_owner);
     bringToFront(&m_status);
 

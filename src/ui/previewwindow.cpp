@@ -118,7 +118,7 @@ void PreviewWindow::rename() {
     m_status.reset();
     m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
     qint32 total = qint32(rows.size());
-    m_status.SetCompleted(total, 0);
+    m_status.setCompleted(total, 0);
     placeOver(&m_status, this);
     bringToFront(&m_status);
 

@@ -63,8 +63,8 @@ StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent) {
     reset();
 }
 
-void StatusWindow::SetCompleted(qint32 &MaxValue, qint32 CurrentValue) {
-    m_bar.SetCompleted(MaxValue, CurrentValue);
+void StatusWindow::setCompleted(qint32 &MaxValue, qint32 CurrentValue) {
+    m_bar.setCompleted(MaxValue, CurrentValue);
     layoutBar();
 }
 
@@ -87,7 +87,7 @@ void StatusWindow::follow(Job *job) {
         return;
     connect(job, &Job::statusChanged, this, &StatusWindow::setStatus);
     connect(job, &Job::completedChanged, this, [this](qint32 max, qint32 current) {
-        SetCompleted(max, current);
+        setCompleted(max, current);
     });
     connect(job, &Job::finished, this, [this] { m_cancel->setEnabled(false); });
 }

@@ -21,7 +21,7 @@ public:
 
     // Fills the bar to CurrentValue of MaxValue; a MaxValue below 1 is raised to 1, in the
     // caller's variable too. The bar never shows wider than full.
-    void SetCompleted(qint32 &MaxValue, qint32 CurrentValue);
+    void setCompleted(qint32 &MaxValue, qint32 CurrentValue);
     // The filled width in the bar's own units (the full bar is ProgressBar::FullWidth).
     float completedWidth() const { return m_bar.width; }
 

@@ -3,6 +3,7 @@
 #include "engine/mp3kind.h"
 #include "engine/ruletable.h"
 #include "shell/errorreport.h"
+#include "shell/locations.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,7 +33,7 @@ struct RuleRun {
 inline constexpr int MaxNumberPadding = 255;
 
 // The location a failing rule is reported with.
-inline constexpr qint32 RuleFailureLocation = 183;
+inline constexpr qint32 RuleFailureLocation = Locations::ApplyRule;
 
 // Thrown by an apply function when the rule fails; the engine reports the number with
 // RuleFailureLocation.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/errorreport.h"
+#include "shell/locations.h"
 
 #include <QString>
 
@@ -72,13 +73,13 @@ extern const QString Mp3;
 class RuleTable {
 public:
     enum Location : qint32 {
-        AddRuleLocation = 280,
-        DeleteRuleLocation = 281,
-        MoveRuleUpLocation = 282,
-        MoveRuleDownLocation = 283,
-        MoveRuleToTopLocation = 284,
-        MoveRuleToBottomLocation = 285,
-        ClearRulesLocation = 286
+        AddRuleLocation = Locations::AddRule,
+        DeleteRuleLocation = Locations::DeleteRule,
+        MoveRuleUpLocation = Locations::MoveRuleUp,
+        MoveRuleDownLocation = Locations::MoveRuleDown,
+        MoveRuleToTopLocation = Locations::MoveRuleToTop,
+        MoveRuleToBottomLocation = Locations::MoveRuleToBottom,
+        ClearRulesLocation = Locations::ClearRules
     };
 
     RuleTable();

@@ -56,7 +56,7 @@ std::optional<QDateTime> SortableList::dateValue(qsizetype row, int column) cons
     return dateFormat().parse(cell(row, column));
 }
 
-bool SortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 order,
+bool sortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 order,
                       QString *message) {
     if (kind != SortAsText && kind != SortAsNumber && kind != SortAsDate)
         return true;
@@ -114,9 +114,9 @@ bool SortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 ord
 QString FileEntryList::cell(qsizetype row, int column) const {
     const FileEntry &e = m_rows[size_t(row)];
     switch (column) {
-    case 1: return e.FileName;
+    case 1: return e.fileName;
     case 2: return e.DateCreated;
-    case 3: return e.NumberAdjName;
+    case 3: return e.numberAdjName;
     default: return {};
     }
 }
@@ -124,9 +124,9 @@ QString FileEntryList::cell(qsizetype row, int column) const {
 void FileEntryList::setCell(qsizetype row, int column, const QString &text) {
     FileEntry &e = m_rows[size_t(row)];
     switch (column) {
-    case 1: e.FileName = text; break; // display only: renames use the bytes
+    case 1: e.fileName = text; break; // display only: renames use the bytes
     case 2: e.DateCreated = text; break;
-    case 3: e.NumberAdjName = text; break;
+    case 3: e.numberAdjName = text; break;
     default: break;
     }
 }
@@ -156,18 +156,18 @@ qint32 fileListColumnKind(int column) {
 }
 
 qint32 ColumnSortToggle::click(int column) {
-    if (column < 1 || size_t(column) > LastSortAscending.size())
+    if (column < 1 || size_t(column) > lastSortAscending.size())
         return SortAscending;
     const size_t i = size_t(column - 1);
-    const bool ascending = !LastSortAscending[i];
-    LastSortAscending[i] = ascending;
+    const bool ascending = !lastSortAscending[i];
+    lastSortAscending[i] = ascending;
     return ascending ? SortAscending : SortDescending;
 }
 
 bool sortFileListByHeader(std::vector<FileEntry> &rows, ColumnSortToggle &toggle, int column,
                           QString *message) {
     FileEntryList list(rows);
-    return SortListByColumn(list, qint16(column), fileListColumnKind(column), toggle.click(column),
+    return sortListByColumn(list, qint16(column), fileListColumnKind(column), toggle.click(column),
                             message);
 }
 

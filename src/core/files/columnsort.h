@@ -36,7 +36,7 @@ inline const QString SortErrorTitle = QStringLiteral("ListView Sort module Error
 // equal keys keep their order. After a number sort the cells show their values ("007" -> "7",
 // zero as empty text). Returns false, with the list unchanged and `message` set to the
 // message box text, when a number cell is not a number. Kinds other than 0 to 2 do nothing.
-bool SortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 order,
+bool sortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 order,
                       QString *message = nullptr);
 
 // The file list's columns: 1 "File Name" (text), 2 "Date Created" (date), 3 "Number Adj Name"
@@ -60,10 +60,10 @@ qint32 fileListColumnKind(int column);
 // A new listing does not reset it.
 class ColumnSortToggle {
 public:
-    explicit ColumnSortToggle(int columns = 3) : LastSortAscending(size_t(columns), false) {}
+    explicit ColumnSortToggle(int columns = 3) : lastSortAscending(size_t(columns), false) {}
     // The direction for a click on `column`, remembered for that column's next click.
     qint32 click(int column);
-    std::vector<bool> LastSortAscending;
+    std::vector<bool> lastSortAscending;
 };
 
 // A click on a file list header: sorts by that column in the toggled direction.

@@ -195,11 +195,11 @@ struct Examiner {
     // False when the name filters leave the file out.
     bool makeRow(const Candidate &c, DateCache &dates, FileEntry &row) const {
         row.nativeName = QByteArray(names + c.offset, c.length);
-        row.FileName = QString::fromUtf8(row.nativeName);
-        if (!nameLike.isEmpty() && !row.FileName.startsWith(nameLike, Qt::CaseInsensitive))
+        row.fileName = QString::fromUtf8(row.nativeName);
+        if (!nameLike.isEmpty() && !row.fileName.startsWith(nameLike, Qt::CaseInsensitive))
             return false;
-        const qsizetype dot = row.FileName.lastIndexOf(u'.');
-        if (!type.isEmpty() && (dot < 0 || !QStringView(row.FileName)
+        const qsizetype dot = row.fileName.lastIndexOf(u'.');
+        if (!type.isEmpty() && (dot < 0 || !QStringView(row.fileName)
                                                  .mid(dot + 1)
                                                  .startsWith(type, Qt::CaseInsensitive)))
             return false;
@@ -210,9 +210,9 @@ struct Examiner {
             row.DateCreated = UnknownDateText; // vanished since the folder was read
         }
         const QStringView base =
-            dot < 0 ? QStringView(row.FileName) : QStringView(row.FileName).left(dot);
-        row.NumberAdjName = NumberAdjName(base);
-        row.Checked = true;
+            dot < 0 ? QStringView(row.fileName) : QStringView(row.fileName).left(dot);
+        row.numberAdjName = numberAdjName(base);
+        row.checked = true;
         return true;
     }
 };
@@ -254,7 +254,7 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter) {
     return p + filter.nameLike + QStringLiteral("*.") + filter.type + u'*';
 }
 
-QString GetFileDateCreated(const QString &path, ErrorReporter &errors, FileSystem &fs) {
+QString fileDateCreated(const QString &path, ErrorReporter &errors, FileSystem &fs) {
     struct statx stx {};
     if (const int err = statxInto(fs, AT_FDCWD, QFile::encodeName(path).constData(), stx)) {
         if (err == ENOENT || err == ENOTDIR || err == ENOSYS)
@@ -352,7 +352,7 @@ void sortByName(std::vector<FileEntry> &rows) {
     applyOrder(rows, order);
 }
 
-DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filter,
+DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
                                    ErrorReporter &errors, Progress *progress, FileSystem &fs) {
     DirectoryListing out;
     int step = 0; // where a failure happened, for the report
@@ -437,7 +437,7 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
     const size_t n = candidates.size();
     const qint32 total = qint32(std::min<size_t>(n, INT32_MAX));
     if (progress)
-        progress->SetCompleted(total, 0);
+        progress->setCompleted(total, 0);
     ParallelOptions lookUpOptions;
     lookUpOptions.progress = progress;
     const ParallelOutcome lookedUp =
@@ -490,7 +490,7 @@ DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filte
         // One report per listing: a folder that refuses this fails for every file alike.
         errors.reportSystem(DateCreatedErrorLocation, dateError);
     if (progress)
-        progress->SetCompleted(
+        progress->setCompleted(
             total, out.cancelled ? qint32(std::min<qsizetype>(lookedUp.done, INT32_MAX)) : total);
     step = 9; // sorted above
     return out;

@@ -15,15 +15,15 @@ namespace tallowin {
 
 // One row of the file list.
 struct FileEntry {
-    QString FileName;      // the name as shown (bytes that are not UTF-8 shown as U+FFFD)
+    QString fileName;      // the name as shown (bytes that are not UTF-8 shown as U+FFFD)
     QByteArray nativeName; // the exact bytes of the name on disk; renames use these
     QString DateCreated;   // creation date as text ("1/1/1900" for a vanished file)
     QDateTime created;     // the same as a point in time (UTC), for sorting; invalid when unknown
-    QString NumberAdjName; // the number at the end of the base name, "0" when none
-    bool Checked = true;
+    QString numberAdjName; // the number at the end of the base name, "0" when none
+    bool checked = true;
 };
 
-// The name and type filters and the attribute options of a listing. GetDirectoryFiles cleans
+// The name and type filters and the attribute options of a listing. listDirectory cleans
 // the two filter texts in place, as the filter boxes show them afterwards.
 struct DirectoryFilter {
     QString nameLike = QStringLiteral("*");
@@ -43,10 +43,10 @@ struct DirectoryListing {
 };
 
 // The texts of the two count labels below the list ("12 Files Shown", "10 Files Selected").
-inline QString FilesShownText(qsizetype shown) {
+inline QString filesShownText(qsizetype shown) {
     return QString::number(shown) + QStringLiteral(" Files Shown");
 }
-inline QString FilesSelectedText(qsizetype ticked) {
+inline QString filesSelectedText(qsizetype ticked) {
     return QString::number(ticked) + QStringLiteral(" Files Selected");
 }
 
@@ -59,7 +59,7 @@ constexpr qint32 DateCreatedErrorLocation = Locations::FileDateCreated;
 // other links are listed as links. A name starting with "." is hidden. `progress`, when given,
 // is told the count after each batch of files and may cancel between files. Failures are
 // reported as the system's: their errno and its text.
-DirectoryListing GetDirectoryFiles(const QString &folder, DirectoryFilter &filter,
+DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
                                    ErrorReporter &errors, Progress *progress = nullptr,
                                    FileSystem &fs = FileSystem::system());
 
@@ -71,7 +71,7 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter);
 // The creation date of the file at `path` as text: birth time where the file system keeps one,
 // else the modification time; "1/1/1900" when the file does not exist. Other failures are
 // reported with location 9060 and give empty text.
-QString GetFileDateCreated(const QString &path, ErrorReporter &errors,
+QString fileDateCreated(const QString &path, ErrorReporter &errors,
                            FileSystem &fs = FileSystem::system());
 
 // Sorts rows by name ignoring case, names equal but for case by their bytes.

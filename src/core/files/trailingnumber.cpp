@@ -52,7 +52,7 @@ bool readsAsNumber(QStringView text) {
     return splitNumber(text, negative, nullptr, nullptr);
 }
 
-QString NumberAdjName(QStringView baseName) {
+QString numberAdjName(QStringView baseName) {
     static const QString Zero = QStringLiteral("0");
     const qsizetype n = baseName.size();
     if (n == 0 || !readsAsNumber(baseName.right(1)))

@@ -13,7 +13,7 @@ bool readsAsNumber(QStringView text);
 
 // The number at the end of a file's base name, as written ("track07" -> "07", "Part A-3" ->
 // "-3"), or "0" when the name does not end in one.
-QString NumberAdjName(QStringView baseName);
+QString numberAdjName(QStringView baseName);
 
 // A number cell reduced to a canonical decimal: no blanks, separators, "+" or leading zeros,
 // no trailing fraction zeros; "" for zero. Nothing when the text is not a number. Comparing

@@ -116,7 +116,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     }
     if (progress) {
         progress->setStatus(QStringLiteral("Loading Rename File"));
-        progress->SetCompleted(100, 1);
+        progress->setCompleted(100, 1);
     }
     Reader posix;
     QByteArray bytes;
@@ -148,7 +148,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     {
         DirectoryFilter filter;
         NullErrorReporter ignored;
-        const DirectoryListing listing = GetDirectoryFiles(folder, filter, ignored);
+        const DirectoryListing listing = listDirectory(folder, filter, ignored);
         listed.reserve(qsizetype(listing.rows.size()));
         for (const FileEntry &f : listing.rows)
             listed.insert(f.nativeName);
@@ -177,7 +177,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
             result.rows.push_back(std::move(row));
         }
         if (progress)
-            progress->SetCompleted(fileLength, clamp32(count));
+            progress->setCompleted(fileLength, clamp32(count));
         return true;
     });
     if (result.outcome == Outcome::Cancelled)

@@ -182,7 +182,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     result.marker = 4;
     if (progress) {
         progress->setStatus(PreparingPreviewCaption);
-        progress->SetCompleted(total, 0);
+        progress->setCompleted(total, 0);
     }
     result.marker = 5;
 
@@ -268,14 +268,14 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
 PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progress *progress) {
     std::vector<qsizetype> tickedRows;
     for (size_t i = 0; i < files.size(); ++i)
-        if (files[i].Checked)
+        if (files[i].checked)
             tickedRows.push_back(qsizetype(i));
     return run(
         qsizetype(tickedRows.size()),
         [&](qsizetype i) {
             const qsizetype at = tickedRows[size_t(i)];
             const FileEntry &f = files[size_t(at)];
-            return TickedFile{&f.FileName, at, f.nativeName};
+            return TickedFile{&f.fileName, at, f.nativeName};
         },
         progress);
 }

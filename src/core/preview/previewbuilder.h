@@ -3,6 +3,7 @@
 #include "engine/ruleengine.h"
 #include "files/directorylisting.h"
 #include "preview/progress.h"
+#include "shell/locations.h"
 
 #include <QByteArray>
 #include <QString>
@@ -57,7 +58,7 @@ inline const QString NoRulesMessage = QStringLiteral(
 // run keeps the rows finished before the first file left undone.
 class PreviewBuilder {
 public:
-    static constexpr qint32 Location = 50;
+    static constexpr qint32 Location = Locations::BuildPreview;
 
     PreviewBuilder(const RuleEngine &engine, ErrorReporter &errors)
         : m_engine(engine), m_errors(errors) {}

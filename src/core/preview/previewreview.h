@@ -20,12 +20,12 @@ inline const QString DuplicateRefusedMessage = QStringLiteral(
 class PreviewReview {
 public:
     enum Location : qint32 {
-        CancelLocation = 215,
-        RenameLocation = 216,
-        KeyDownLocation = 217,
-        ItemCheckLocation = 218,
-        HeaderBarLocation = 219,
-        LoadLocation = 220
+        CancelLocation = Locations::PreviewCancel,
+        RenameLocation = Locations::PreviewRename,
+        KeyDownLocation = Locations::PreviewKeyDown,
+        ItemCheckLocation = Locations::PreviewItemCheck,
+        HeaderBarLocation = Locations::PreviewHeaderBar,
+        LoadLocation = Locations::PreviewLoad
     };
 
     // Replaces the rows with a producer's; both counters are set from them.

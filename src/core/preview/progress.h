@@ -14,7 +14,7 @@ public:
     virtual ~Progress() = default;
     virtual void setStatus(const QString &) {}
     // A maximum below 1 counts as 1; a current value above the maximum shows a full bar.
-    virtual void SetCompleted(qint32 MaxValue, qint32 CurrentValue) {
+    virtual void setCompleted(qint32 MaxValue, qint32 CurrentValue) {
         (void)MaxValue;
         (void)CurrentValue;
     }
@@ -38,7 +38,7 @@ struct ProgressBar {
 
     // Fills the bar to CurrentValue of MaxValue. A maximum below 1 is raised to 1, in the
     // caller's variable too; the bar never grows past full nor shrinks below empty.
-    void SetCompleted(qint32 &MaxValue, qint32 CurrentValue) {
+    void setCompleted(qint32 &MaxValue, qint32 CurrentValue) {
         if (MaxValue < 1)
             MaxValue = 1;
         width = float(double(FullWidth) / MaxValue * CurrentValue);

@@ -135,7 +135,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
     const auto total = qint32(rows.size());
     if (progress) {
         progress->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
-        progress->SetCompleted(total, 0);
+        progress->setCompleted(total, 0);
     }
     int dirFd = -1;
     const int openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
@@ -148,7 +148,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 break;
             }
             progress->setStatus(row.oldName + QStringLiteral(" --> ") + row.newName);
-            progress->SetCompleted(total, qint32(i + 1));
+            progress->setCompleted(total, qint32(i + 1));
         }
         if (!row.checked)
             continue;

@@ -17,9 +17,9 @@ enum class ErrorOrigin : quint8 {
 
 // An unexpected failure: where it happened, its number and its text.
 struct ErrorReport {
-    qint32 ErrorLocation = 0;
-    qint32 ErrorNumber = 0;
-    QString ErrorDescription;
+    qint32 location = 0;
+    qint32 number = 0;
+    QString description;
     ErrorOrigin origin = ErrorOrigin::Program;
 
     // A failure numbered by the program, described by its own table unless told otherwise.

@@ -14,7 +14,7 @@ constexpr qint32 ErrorWindowButton = 2; // Send and Cancel
 constexpr qint32 LoadRules = 19; // reading the chosen rules file
 
 // Main window
-constexpr qint32 ListFolder = 26;      // GetDirectoryFiles
+constexpr qint32 ListFolder = 26;      // listDirectory
 constexpr qint32 ShowHiddenFiles = 27; // the "show hidden files" box
 constexpr qint32 ShowSystemFiles = 29; // the "show system files" box
 constexpr qint32 BuildPreview = 50;    // the preview of the rule table

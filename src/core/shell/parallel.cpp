@@ -83,7 +83,7 @@ ParallelOutcome ParallelRun::run(const Work &work) {
             if (stoppedAt < end)
                 lower(failedAt, stoppedAt);
             if (id == 0 && progress)
-                progress->SetCompleted(total, clamp32(qint64(doneNow) * units));
+                progress->setCompleted(total, clamp32(qint64(doneNow) * units));
             if (stoppedAt < end)
                 return;
         }
@@ -108,7 +108,7 @@ ParallelOutcome ParallelRun::run(const Work &work) {
     out.failed = out.end < m_count && out.end == failedAt.load() && failedAt < abandonedFrom;
     out.cancelled = !out.failed && out.end < m_count;
     if (progress && m_count > 0)
-        progress->SetCompleted(total, clamp32(qint64(out.done) * units));
+        progress->setCompleted(total, clamp32(qint64(out.done) * units));
     return out;
 }
 

@@ -308,7 +308,7 @@ QString SettingsStore::defaultFileName() {
     return base + QStringLiteral("/tallowin/tallowin.ini");
 }
 
-QString SettingsStore::GetSetting(const QString &application, const QString &section,
+QString SettingsStore::setting(const QString &application, const QString &section,
                                   const QString &key, const QString &defaultValue) const {
     // Read afresh each time: another instance (or a second program) may have written.
     QByteArray bytes;
@@ -323,7 +323,7 @@ QString SettingsStore::GetSetting(const QString &application, const QString &sec
     return unescapedValue(QByteArrayView(line->text).sliced(eq + 1));
 }
 
-bool SettingsStore::SaveSetting(const QString &application, const QString &section,
+bool SettingsStore::saveSetting(const QString &application, const QString &section,
                                 const QString &key, const QString &value) {
     const QByteArray path = QFile::encodeName(m_fileName);
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
@@ -354,10 +354,10 @@ bool SettingsStore::SaveSetting(const QString &application, const QString &secti
     return err == 0;
 }
 
-bool SettingsStore::SaveSetting(const QString &application, const QString &section,
+bool SettingsStore::saveSetting(const QString &application, const QString &section,
                                 const QString &key, const QString &value, ErrorReporter &errors,
                                 qint32 location) {
-    if (SaveSetting(application, section, key, value))
+    if (saveSetting(application, section, key, value))
         return true;
     errors.reportSystem(location, m_lastError);
     return false;

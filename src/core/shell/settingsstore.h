@@ -20,16 +20,16 @@ public:
     explicit SettingsStore(const QString &fileName, FileSystem &fs = FileSystem::system());
 
     // The stored text, or `defaultValue` when the key is missing.
-    QString GetSetting(const QString &application, const QString &section, const QString &key,
+    QString setting(const QString &application, const QString &section, const QString &key,
                        const QString &defaultValue = {}) const;
     // Stores the value at once; false when the file could not be written (lastError() says
     // why). A file that cannot be read stores nothing rather than lose what it holds.
-    bool SaveSetting(const QString &application, const QString &section, const QString &key,
+    bool saveSetting(const QString &application, const QString &section, const QString &key,
                      const QString &value);
     // The same, reporting a failure as the system's (its errno and text) at `location`.
-    bool SaveSetting(const QString &application, const QString &section, const QString &key,
+    bool saveSetting(const QString &application, const QString &section, const QString &key,
                      const QString &value, ErrorReporter &errors, qint32 location);
-    // The errno of the last SaveSetting that failed; 0 after one that succeeded.
+    // The errno of the last saveSetting that failed; 0 after one that succeeded.
     int lastError() const { return m_lastError; }
 
     QString fileName() const { return m_fileName; }

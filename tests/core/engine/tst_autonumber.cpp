@@ -110,8 +110,8 @@ private Q_SLOTS:
         CollectingErrorReporter errors;
         QCOMPARE(run({{"STANDARDAUTOSTARTEND", "End", "2", "1", start}}, {"a"}, errors),
                  QStringList{""});
-        QCOMPARE(errors.last().ErrorLocation, 183);
-        QCOMPARE(errors.last().ErrorNumber, number);
+        QCOMPARE(errors.last().location, 183);
+        QCOMPARE(errors.last().number, number);
     }
 
     // A failed step keeps the counter, so every file repeats the number and the report.
@@ -133,7 +133,7 @@ private Q_SLOTS:
             run({{"STANDARDAUTOSTARTEND", "End", "0", increment, start}}, {"a", "b"}, errors);
         QCOMPARE(out, (QStringList{"a" + number + ".", "b" + number + "."}));
         QCOMPARE(errors.reports.size(), size_t(2));
-        QCOMPARE(errors.last().ErrorNumber, error);
+        QCOMPARE(errors.last().number, error);
     }
 
     void hugeDigitCountIsBounded() {

@@ -237,9 +237,9 @@ private Q_SLOTS:
             QVERIFY(errors.empty());
         } else {
             QCOMPARE(errors.reports.size(), size_t(1));
-            QCOMPARE(errors.last().ErrorLocation, 183);
-            QCOMPARE(errors.last().ErrorNumber, errorNumber);
-            QVERIFY(!errors.last().ErrorDescription.isEmpty());
+            QCOMPARE(errors.last().location, 183);
+            QCOMPARE(errors.last().number, errorNumber);
+            QVERIFY(!errors.last().description.isEmpty());
         }
     }
 
@@ -257,8 +257,8 @@ private Q_SLOTS:
         NumberingState state;
         QString n = "a", e = "b";
         QCOMPARE(engine.applyRule(slot, n, e, state), QString());
-        QCOMPARE(errors.last().ErrorLocation, 183);
-        QCOMPARE(errors.last().ErrorNumber, 9);
+        QCOMPARE(errors.last().location, 183);
+        QCOMPARE(errors.last().number, 9);
     }
 
     void emptySlotReturnsEmptyWithoutReport() {

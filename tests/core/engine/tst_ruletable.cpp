@@ -111,8 +111,8 @@ private Q_SLOTS:
         apply(t, op, qint16(slot), errors);
         QCOMPARE(t, before);
         QCOMPARE(errors.reports.size(), size_t(1));
-        QCOMPARE(errors.last().ErrorLocation, location);
-        QCOMPARE(errors.last().ErrorNumber, 9);
+        QCOMPARE(errors.last().location, location);
+        QCOMPARE(errors.last().number, 9);
     }
 
     void clearEmptiesEverySlot() {

@@ -41,9 +41,9 @@ TextList tagged(const QStringList &cells) {
 
 FileEntry entry(const QString &name, const QString &number, qint64 secs) {
     FileEntry e;
-    e.FileName = name;
+    e.fileName = name;
     e.nativeName = name.toUtf8();
-    e.NumberAdjName = number;
+    e.numberAdjName = number;
     e.created = QDateTime::fromSecsSinceEpoch(secs, Qt::UTC);
     e.DateCreated = DateText().format(e.created);
     return e;
@@ -52,7 +52,7 @@ FileEntry entry(const QString &name, const QString &number, qint64 secs) {
 QStringList fileNames(const std::vector<FileEntry> &rows) {
     QStringList n;
     for (const FileEntry &e : rows)
-        n << e.FileName;
+        n << e.fileName;
     return n;
 }
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QFETCH(int, order);
         TextList list = tagged(cells);
         QString message;
-        QVERIFY(SortListByColumn(list, 1, SortAsNumber, order, &message));
+        QVERIFY(sortListByColumn(list, 1, SortAsNumber, order, &message));
         QVERIFY(message.isEmpty());
         QTEST(list.column(2), "tags");
         QTEST(list.column(1), "after");
@@ -104,7 +104,7 @@ private Q_SLOTS:
         TextList list = tagged({"3", "abc", "1"});
         const QList<QStringList> before = list.rows;
         QString message;
-        QVERIFY(!SortListByColumn(list, 1, SortAsNumber, SortAscending, &message));
+        QVERIFY(!sortListByColumn(list, 1, SortAsNumber, SortAscending, &message));
         QCOMPARE(message, QString("Type mismatch (13)"));
         QCOMPARE(list.rows, before);
     }
@@ -118,20 +118,20 @@ private Q_SLOTS:
     void textIgnoresCaseAndKeepsEqualRowsInOrder() {
         QFETCH(int, order);
         TextList list = tagged({"b", "A", "a", "C"});
-        QVERIFY(SortListByColumn(list, 1, SortAsText, order));
+        QVERIFY(sortListByColumn(list, 1, SortAsText, order));
         QTEST(list.column(2), "tags");
     }
 
     void otherKindsAndDirections() {
         TextList list = tagged({"b", "a"});
-        QVERIFY(SortListByColumn(list, 1, 7, SortAscending)); // not a kind: nothing happens
+        QVERIFY(sortListByColumn(list, 1, 7, SortAscending)); // not a kind: nothing happens
         QCOMPARE(list.column(1), (QStringList{"b", "a"}));
-        QVERIFY(SortListByColumn(list, 1, SortAsText, SortDescending));
+        QVERIFY(sortListByColumn(list, 1, SortAsText, SortDescending));
         QCOMPARE(list.column(1), (QStringList{"b", "a"}));
         // Neither ascending nor descending: the list keeps its last direction.
         TextList other = tagged({"a", "c", "b"});
         other.descending = true;
-        QVERIFY(SortListByColumn(other, 1, SortAsText, 0));
+        QVERIFY(sortListByColumn(other, 1, SortAsText, 0));
         QCOMPARE(other.column(1), (QStringList{"c", "b", "a"}));
     }
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
                                 dates.format(feb10), "not a date"};
         // Through the text of the cells, as any list holds them.
         TextList list = tagged(cells);
-        QVERIFY(SortListByColumn(list, 1, SortAsDate, SortAscending));
+        QVERIFY(sortListByColumn(list, 1, SortAsDate, SortAscending));
         QCOMPARE(list.column(2), (QStringList{"2", "1", "3", "0", "4"}));
         QCOMPARE(list.column(1), (QStringList{UnknownDateText, cells[1], cells[3], cells[0],
                                               "not a date"}));
@@ -154,7 +154,7 @@ private Q_SLOTS:
         std::vector<FileEntry> rows{entry("late", "0", dec31), entry("early", "0", jan9),
                                     entry("middle", "0", feb10)};
         FileEntryList files(rows);
-        QVERIFY(SortListByColumn(files, 2, SortAsDate, SortDescending));
+        QVERIFY(sortListByColumn(files, 2, SortAsDate, SortDescending));
         QCOMPARE(fileNames(rows), (QStringList{"late", "middle", "early"}));
     }
 
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(fileNames(rows), (QStringList{"a", "b", "c"}));
         QVERIFY(sortFileListByHeader(rows, toggle, 3)); // another column between clicks
         QCOMPARE(fileNames(rows), (QStringList{"b", "c", "a"}));
-        QCOMPARE(rows[1].NumberAdjName, QString("7"));
+        QCOMPARE(rows[1].numberAdjName, QString("7"));
         QVERIFY(sortFileListByHeader(rows, toggle, 2));
         QCOMPARE(fileNames(rows), (QStringList{"c", "b", "a"}));
         QVERIFY(sortFileListByHeader(rows, toggle, 2));
@@ -181,7 +181,7 @@ private Q_SLOTS:
             QVERIFY(QFile(dir.filePath(n)).open(QIODevice::WriteOnly));
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        DirectoryListing l = listDirectory(dir.path(), filter, errors);
         const QStringList listed = fileNames(l.rows);
         ColumnSortToggle toggle;
         QVERIFY(sortFileListByHeader(l.rows, toggle, 1));

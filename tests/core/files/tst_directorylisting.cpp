@@ -25,7 +25,7 @@ void touch(const QTemporaryDir &dir, const QByteArray &name) {
 QStringList names(const DirectoryListing &l) {
     QStringList n;
     for (const FileEntry &e : l.rows)
-        n << e.FileName;
+        n << e.fileName;
     return n;
 }
 
@@ -37,7 +37,7 @@ public:
 // Cancels as soon as the listing reports that some files are done.
 class CancelMidway : public Progress {
 public:
-    void SetCompleted(qint32, qint32 current) override {
+    void setCompleted(qint32, qint32 current) override {
         if (current > 0)
             cancel();
     }
@@ -45,7 +45,7 @@ public:
 
 class CountingProgress : public Progress {
 public:
-    void SetCompleted(qint32 max, qint32 current) override {
+    void setCompleted(qint32 max, qint32 current) override {
         lastMax = max;
         lastCurrent = current;
         ++calls;
@@ -113,14 +113,14 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         DirectoryFilter filter{nameLike, type, hidden, false};
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(m_dir.path(), filter, errors);
+        const DirectoryListing l = listDirectory(m_dir.path(), filter, errors);
         QVERIFY(errors.empty());
         QVERIFY(!l.failed && !l.cancelled);
         QCOMPARE(names(l), expected);
         QTEST(filter.nameLike, "cleanedName");
         QTEST(filter.type, "cleanedType");
         for (const FileEntry &e : l.rows)
-            QVERIFY(e.Checked);
+            QVERIFY(e.checked);
     }
 
     // Skipping the lookups must not let a folder, FIFO or link to a folder through.
@@ -129,13 +129,13 @@ private Q_SLOTS:
         DirectoryFilter undated;
         undated.readDates = false;
         CollectingErrorReporter errors;
-        const DirectoryListing a = GetDirectoryFiles(m_dir.path(), dated, errors);
-        const DirectoryListing b = GetDirectoryFiles(m_dir.path(), undated, errors);
+        const DirectoryListing a = listDirectory(m_dir.path(), dated, errors);
+        const DirectoryListing b = listDirectory(m_dir.path(), undated, errors);
         QVERIFY(errors.empty());
         QCOMPARE(names(b), names(a));
         for (size_t i = 0; i < b.rows.size(); ++i) {
             QCOMPARE(b.rows[i].nativeName, a.rows[i].nativeName);
-            QCOMPARE(b.rows[i].NumberAdjName, a.rows[i].NumberAdjName);
+            QCOMPARE(b.rows[i].numberAdjName, a.rows[i].numberAdjName);
             QVERIFY(b.rows[i].DateCreated.isEmpty());
             QVERIFY(!b.rows[i].created.isValid());
         }
@@ -149,14 +149,14 @@ private Q_SLOTS:
         const qint64 now = QDateTime::currentSecsSinceEpoch();
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors);
         QMap<QString, QString> numbers;
         for (const FileEntry &e : l.rows) {
-            numbers[e.FileName] = e.NumberAdjName;
+            numbers[e.fileName] = e.numberAdjName;
             QVERIFY(e.created.isValid());
             QVERIFY(qAbs(e.created.toSecsSinceEpoch() - now) < 60);
             QCOMPARE(e.DateCreated, DateText().format(e.created));
-            QCOMPARE(GetFileDateCreated(dir.filePath(e.FileName), errors), e.DateCreated);
+            QCOMPARE(fileDateCreated(dir.filePath(e.fileName), errors), e.DateCreated);
         }
         const QMap<QString, QString> expected{{"track07.mp3", "07"}, {"track.mp3", "0"},
                                               {"2005.jpg", "2005"},  {"7.jpg", "7"},
@@ -167,8 +167,8 @@ private Q_SLOTS:
 
     void vanishedFileDate() {
         CollectingErrorReporter errors;
-        QCOMPARE(GetFileDateCreated(m_dir.filePath("no such file"), errors), UnknownDateText);
-        QCOMPARE(GetFileDateCreated(m_dir.filePath("readme/below-a-file"), errors),
+        QCOMPARE(fileDateCreated(m_dir.filePath("no such file"), errors), UnknownDateText);
+        QCOMPARE(fileDateCreated(m_dir.filePath("readme/below-a-file"), errors),
                  UnknownDateText);
         QVERIFY(errors.empty());
     }
@@ -190,7 +190,7 @@ private Q_SLOTS:
     }
     void trailingNumber() {
         QFETCH(QString, base);
-        QTEST(NumberAdjName(base), "number");
+        QTEST(numberAdjName(base), "number");
     }
 
     void hostileNamesKeepTheirBytes() {
@@ -202,11 +202,11 @@ private Q_SLOTS:
             touch(dir, n);
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors);
         QList<QByteArray> listed;
         for (const FileEntry &e : l.rows) {
             listed << e.nativeName;
-            QCOMPARE(e.FileName, QString::fromUtf8(e.nativeName));
+            QCOMPARE(e.fileName, QString::fromUtf8(e.nativeName));
             QVERIFY(!e.DateCreated.isEmpty());
         }
         QList<QByteArray> expected = hostile;
@@ -223,7 +223,7 @@ private Q_SLOTS:
             touch(dir, n);
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors);
         QCOMPARE(names(l), (QStringList{"_x", "A.txt", "a.txt", "b.txt", "C.txt", "Z", "É.txt",
                                         "é.txt"}));
     }
@@ -247,10 +247,10 @@ private Q_SLOTS:
         DirectoryFilter filter;
         CollectingErrorReporter errors;
         CountingProgress progress;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors, &progress);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors, &progress);
         QCOMPARE(int(l.rows.size()), n);
         for (int i = 0; i < n; ++i)
-            QCOMPARE(l.rows[size_t(i)].FileName,
+            QCOMPARE(l.rows[size_t(i)].fileName,
                      QString::number(i).rightJustified(5, u'0') + ".dat");
         QCOMPARE(progress.lastMax, n);
         QCOMPARE(progress.lastCurrent, n);
@@ -262,18 +262,18 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir("only a folder"));
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors);
         QVERIFY(!l.failed && !l.cancelled && errors.empty());
         QVERIFY(l.rows.empty());
-        QCOMPARE(FilesShownText(qsizetype(l.rows.size())), QString("0 Files Shown"));
-        QCOMPARE(FilesSelectedText(0), QString("0 Files Selected"));
+        QCOMPARE(filesShownText(qsizetype(l.rows.size())), QString("0 Files Shown"));
+        QCOMPARE(filesSelectedText(0), QString("0 Files Selected"));
     }
 
     void cancelStopsBetweenFiles() {
         DirectoryFilter filter;
         CollectingErrorReporter errors;
         CancelAtStart progress;
-        const DirectoryListing l = GetDirectoryFiles(m_dir.path(), filter, errors, &progress);
+        const DirectoryListing l = listDirectory(m_dir.path(), filter, errors, &progress);
         QVERIFY(l.cancelled);
         QVERIFY(!l.failed);
         QVERIFY(l.rows.empty());
@@ -287,7 +287,7 @@ private Q_SLOTS:
         DirectoryFilter filter;
         CollectingErrorReporter errors;
         CancelMidway progress;
-        const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors, &progress);
+        const DirectoryListing l = listDirectory(dir.path(), filter, errors, &progress);
         QVERIFY(l.cancelled);
         QVERIFY(!l.failed);
         QVERIFY(!l.rows.empty());
@@ -298,7 +298,7 @@ private Q_SLOTS:
                   [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         QCOMPARE(listed, sorted);
         for (const FileEntry &e : l.rows)
-            QVERIFY(e.Checked && e.created.isValid() && QFile::exists(dir.filePath(e.FileName)));
+            QVERIFY(e.checked && e.created.isValid() && QFile::exists(dir.filePath(e.fileName)));
     }
 
     void failureReport_data() {
@@ -318,15 +318,15 @@ private Q_SLOTS:
         QFETCH(QString, patternTail);
         DirectoryFilter filter{nameLike, "*", false, false};
         CollectingErrorReporter errors;
-        const DirectoryListing l = GetDirectoryFiles(m_dir.filePath(folder), filter, errors);
+        const DirectoryListing l = listDirectory(m_dir.filePath(folder), filter, errors);
         QVERIFY(l.failed);
         QVERIFY(l.rows.empty());
         QCOMPARE(errors.reports.size(), size_t(1));
         const ErrorReport &r = errors.last();
-        QCOMPARE(r.ErrorLocation, 26);
-        QCOMPARE(r.ErrorNumber, number);
+        QCOMPARE(r.location, 26);
+        QCOMPARE(r.number, number);
         QVERIFY(r.isSystem());
-        QCOMPARE(r.ErrorDescription, QString::fromLocal8Bit(strerror(number)) + " Position: 2 - " +
+        QCOMPARE(r.description, QString::fromLocal8Bit(strerror(number)) + " Position: 2 - " +
                                          m_dir.path() + patternTail);
     }
 

@@ -188,8 +188,8 @@ private Q_SLOTS:
         const Result result = ListFile::load(options, m_folder, errors, nullptr, &reader);
         QCOMPARE(result.outcome, Outcome::Failed);
         QCOMPARE(errors.reports.size(), size_t(1));
-        QCOMPARE(errors.last().ErrorLocation, 89329831);
-        QCOMPARE(errors.last().ErrorNumber, EIO);
+        QCOMPARE(errors.last().location, 89329831);
+        QCOMPARE(errors.last().number, EIO);
     }
 
     void progressFollowsTheBytesRead() {
@@ -199,7 +199,7 @@ private Q_SLOTS:
         struct Recording : Progress {
             QStringList log;
             void setStatus(const QString &s) override { log << s; }
-            void SetCompleted(qint32 m, qint32 c) override {
+            void setCompleted(qint32 m, qint32 c) override {
                 log << QStringLiteral("%1/%2").arg(c).arg(m);
                 if (c == 14)
                     cancel();

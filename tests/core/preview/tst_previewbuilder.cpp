@@ -15,9 +15,9 @@ std::vector<FileEntry> filesFrom(const QStringList &names) {
     std::vector<FileEntry> files;
     for (const QString &n : names) {
         FileEntry f;
-        f.Checked = !n.startsWith(u"[ ]");
-        f.FileName = f.Checked ? n : n.mid(3);
-        f.nativeName = f.FileName.toUtf8();
+        f.checked = !n.startsWith(u"[ ]");
+        f.fileName = f.checked ? n : n.mid(3);
+        f.nativeName = f.fileName.toUtf8();
         files.push_back(f);
     }
     return files;
@@ -32,7 +32,7 @@ public:
             (cancelOnPreparing && s == PreparingPreviewCaption))
             cancel();
     }
-    void SetCompleted(qint32 max, qint32 current) override { completed << qMakePair(max, current); }
+    void setCompleted(qint32 max, qint32 current) override { completed << qMakePair(max, current); }
     QStringList statuses;
     QList<QPair<qint32, qint32>> completed;
     int started = 0;
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(errors.empty());
         // Each row leads back to its file and the file's exact name bytes.
         for (const auto &row : result.rows) {
-            QCOMPARE(list[size_t(row.sourceIndex)].FileName, row.oldName);
+            QCOMPARE(list[size_t(row.sourceIndex)].fileName, row.oldName);
             QCOMPARE(row.oldNative, list[size_t(row.sourceIndex)].nativeName);
         }
     }
@@ -270,7 +270,7 @@ private Q_SLOTS:
     void keepsBytesOfNamesThatAreNotUtf8() {
         FileEntry f;
         f.nativeName = QByteArray("caf\xE9.txt");
-        f.FileName = QString::fromUtf8(f.nativeName);
+        f.fileName = QString::fromUtf8(f.nativeName);
         const RuleTable table = rulesFrom({"STANDARDEXTSETTO|TXT||||||"});
         NullErrorReporter errors;
         RuleEngine engine(table, errors);
@@ -289,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(result.marker, 8);
         QVERIFY(result.rows.empty());
         QCOMPARE(errors.reports.size(), size_t(2));
-        QCOMPARE(errors.reports[0].ErrorLocation, 183);
+        QCOMPARE(errors.reports[0].location, 183);
         QCOMPARE(errors.reports[1],
                  (ErrorReport{50, 5, QStringLiteral("Invalid procedure call or argument Position: 8")}));
     }

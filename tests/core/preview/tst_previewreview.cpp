@@ -94,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(bar.width, 15.0f);
         QCOMPARE(bar.caption, QStringLiteral("Preparing To Preview File Name Changes"));
         qint32 m = max;
-        bar.SetCompleted(m, current);
+        bar.setCompleted(m, current);
         QCOMPARE(bar.width, width);
         QCOMPARE(m, maxAfter);
     }

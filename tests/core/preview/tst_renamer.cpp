@@ -237,14 +237,14 @@ private Q_SLOTS:
                  ErrorReport::system(216, ENOSPC,
                                      QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir +
                                          "/a.txt - " + dir + "/b.txt"));
-        QCOMPARE(run.outcomes[0].message, errors.reports[0].ErrorDescription);
+        QCOMPARE(run.outcomes[0].message, errors.reports[0].description);
     }
 
     // The target appears after the preview was made: both files survive with their content.
     void targetMadeAfterPreviewIsKept() {
         makeFiles(m_dir, {"a.txt"});
         FileEntry f;
-        f.FileName = QStringLiteral("a.txt");
+        f.fileName = QStringLiteral("a.txt");
         f.nativeName = "a.txt";
         const RuleTable rules = rulesFrom({"STANDARDSETTO|b||||||"});
         NullErrorReporter ignored;
@@ -348,7 +348,7 @@ private Q_SLOTS:
                 if (s.startsWith(u"b "))
                     cancel();
             }
-            void SetCompleted(qint32 m, qint32 c) override { log << QStringLiteral("%1/%2").arg(c).arg(m); }
+            void setCompleted(qint32 m, qint32 c) override { log << QStringLiteral("%1/%2").arg(c).arg(m); }
         } progress;
         CollectingErrorReporter errors;
         const RenameRun run = Renamer(errors).run(

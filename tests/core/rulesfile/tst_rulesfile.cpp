@@ -179,7 +179,7 @@ private Q_SLOTS:
         CollectingErrorReporter errors;
         QVERIFY(!RulesFile::read(dir.filePath(name), t, errors));
         QCOMPARE(t.ruleCount(), 0);
-        QCOMPARE(errors.last().ErrorLocation, 19);
+        QCOMPARE(errors.last().location, 19);
         QVERIFY(errors.last().isSystem());
     }
 
@@ -189,9 +189,9 @@ private Q_SLOTS:
         CollectingErrorReporter errors;
         const auto r = RulesFile::write(dir.filePath("no/such/folder"), "x", t, errors);
         QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
-        QCOMPARE(errors.last().ErrorLocation, 237);
-        QCOMPARE(errors.last().ErrorNumber, ENOENT);
-        QCOMPARE(errors.last().ErrorDescription, "No such file or directory");
+        QCOMPARE(errors.last().location, 237);
+        QCOMPARE(errors.last().number, ENOENT);
+        QCOMPARE(errors.last().description, "No such file or directory");
     }
 
     void readOnlyFileIsRefusedAsInUse() {

@@ -22,7 +22,7 @@ struct ForcedThreads {
 // Records the counts and on which threads they and the captions arrive.
 class RecordingProgress : public Progress {
 public:
-    void SetCompleted(qint32 max, qint32 current) override {
+    void setCompleted(qint32 max, qint32 current) override {
         completed.push_back({max, current});
         threads.insert(std::this_thread::get_id());
     }

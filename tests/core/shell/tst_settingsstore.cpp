@@ -27,9 +27,9 @@ private Q_SLOTS:
 void TestSettingsStore::missingKeyGivesDefault() {
     QTemporaryDir dir;
     SettingsStore s(dir.filePath(QStringLiteral("t.ini")));
-    QCOMPARE(s.GetSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("1")),
+    QCOMPARE(s.setting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("1")),
              QStringLiteral("1"));
-    QCOMPARE(s.GetSetting(Settings::App, Settings::Section, Settings::LastPath), QString());
+    QCOMPARE(s.setting(Settings::App, Settings::Section, Settings::LastPath), QString());
 }
 
 void TestSettingsStore::valuesSurviveANewStore() {
@@ -37,17 +37,17 @@ void TestSettingsStore::valuesSurviveANewStore() {
     const QString file = dir.filePath(QStringLiteral("sub/t.ini"));
     {
         SettingsStore s(file);
-        QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::LastPath,
+        QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::LastPath,
                               QStringLiteral("/music/Ünïcode folder")));
-        QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+        QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                               QStringLiteral("1")));
-        QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+        QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                               QStringLiteral("0")));
     }
     SettingsStore again(file);
-    QCOMPARE(again.GetSetting(Settings::App, Settings::Section, Settings::LastPath),
+    QCOMPARE(again.setting(Settings::App, Settings::Section, Settings::LastPath),
              QStringLiteral("/music/Ünïcode folder"));
-    QCOMPARE(again.GetSetting(Settings::App, Settings::Section, Settings::ShowHidden),
+    QCOMPARE(again.setting(Settings::App, Settings::Section, Settings::ShowHidden),
              QStringLiteral("0"));
 }
 
@@ -66,11 +66,11 @@ void TestSettingsStore::namesIgnoreCase() {
     QFETCH(QString, key);
     QTemporaryDir dir;
     SettingsStore s(dir.filePath(QStringLiteral("t.ini")));
-    QVERIFY(s.SaveSetting(QStringLiteral("TALLOWIN"), QStringLiteral("Startup"),
+    QVERIFY(s.saveSetting(QStringLiteral("TALLOWIN"), QStringLiteral("Startup"),
                           QStringLiteral("ShowWizard"), QStringLiteral("0")));
-    QCOMPARE(s.GetSetting(app, section, key, QStringLiteral("1")), QStringLiteral("0"));
-    QVERIFY(s.SaveSetting(app, section, key, QStringLiteral("1")));
-    QCOMPARE(s.GetSetting(QStringLiteral("TALLOWIN"), QStringLiteral("Startup"),
+    QCOMPARE(s.setting(app, section, key, QStringLiteral("1")), QStringLiteral("0"));
+    QVERIFY(s.saveSetting(app, section, key, QStringLiteral("1")));
+    QCOMPARE(s.setting(QStringLiteral("TALLOWIN"), QStringLiteral("Startup"),
                           QStringLiteral("ShowWizard")),
              QStringLiteral("1"));
 }
@@ -78,11 +78,11 @@ void TestSettingsStore::namesIgnoreCase() {
 void TestSettingsStore::separatorsInNamesStayOneLevel() {
     QTemporaryDir dir;
     SettingsStore s(dir.filePath(QStringLiteral("t.ini")));
-    QVERIFY(s.SaveSetting(QStringLiteral("A/B"), QStringLiteral("C"), QStringLiteral("D"),
+    QVERIFY(s.saveSetting(QStringLiteral("A/B"), QStringLiteral("C"), QStringLiteral("D"),
                           QStringLiteral("x")));
-    QCOMPARE(s.GetSetting(QStringLiteral("A"), QStringLiteral("B/C"), QStringLiteral("D")),
+    QCOMPARE(s.setting(QStringLiteral("A"), QStringLiteral("B/C"), QStringLiteral("D")),
              QString());
-    QCOMPARE(s.GetSetting(QStringLiteral("a/b"), QStringLiteral("c"), QStringLiteral("d")),
+    QCOMPARE(s.setting(QStringLiteral("a/b"), QStringLiteral("c"), QStringLiteral("d")),
              QStringLiteral("x"));
 }
 
@@ -96,7 +96,7 @@ void TestSettingsStore::unwritableFileIsReported() {
     f.close();
     QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
     SettingsStore s(file);
-    QVERIFY(!s.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+    QVERIFY(!s.saveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                            QStringLiteral("1")));
 }
 
@@ -126,8 +126,8 @@ void TestSettingsStore::filesReadAndWrittenLikeQSettings() {
     const QString oddKey = QStringLiteral("TALLOWIN/STARTUP%2FX/SHOW WIZARD");
 
     SettingsStore s(ours);
-    QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, value));
-    QVERIFY(s.SaveSetting(Settings::App, QStringLiteral("Startup/x"), QStringLiteral("Show Wizard"),
+    QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::LastPath, value));
+    QVERIFY(s.saveSetting(Settings::App, QStringLiteral("Startup/x"), QStringLiteral("Show Wizard"),
                           value));
     {
         QSettings q(ours, QSettings::IniFormat);
@@ -140,12 +140,12 @@ void TestSettingsStore::filesReadAndWrittenLikeQSettings() {
         q.setValue(oddKey, value);
     }
     SettingsStore t(theirs);
-    QCOMPARE(t.GetSetting(Settings::App, Settings::Section, Settings::LastPath, "?"), value);
-    QCOMPARE(t.GetSetting(Settings::App, QStringLiteral("startup/X"), QStringLiteral("show wizard"),
+    QCOMPARE(t.setting(Settings::App, Settings::Section, Settings::LastPath, "?"), value);
+    QCOMPARE(t.setting(Settings::App, QStringLiteral("startup/X"), QStringLiteral("show wizard"),
                           "?"),
              value);
     // A change to a file QSettings wrote keeps what it held.
-    QVERIFY(t.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
+    QVERIFY(t.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
     QSettings q(theirs, QSettings::IniFormat);
     QCOMPARE(q.value(key).toString(), value);
     QCOMPARE(q.value(QStringLiteral("TALLOWIN/SETTINGS/SHOWTIPS")).toString(), "0");
@@ -160,8 +160,8 @@ void TestSettingsStore::otherEntriesSurviveAChange() {
         "; kept by hand\nloose=1\n\n[OTHER]\nx\\y=\"a, b\"\n\n[TALLOWIN]\nSETTINGS\\SHOWTIPS=1\n");
     f.close();
     SettingsStore s(file);
-    QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
-    QVERIFY(s.SaveSetting(QStringLiteral("New"), QStringLiteral("A"), QStringLiteral("B"), "c"));
+    QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
+    QVERIFY(s.saveSetting(QStringLiteral("New"), QStringLiteral("A"), QStringLiteral("B"), "c"));
     QSettings q(file, QSettings::IniFormat);
     QCOMPARE(q.value("loose").toString(), "1");
     QCOMPARE(q.value("OTHER/x/y").toString(), "a, b");
@@ -175,7 +175,7 @@ void TestSettingsStore::defaultFileFollowsXdgConfigHome() {
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
     QCOMPARE(SettingsStore::defaultFileName(), dir.filePath(QStringLiteral("tallowin/tallowin.ini")));
     SettingsStore s;
-    QVERIFY(s.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0")));
+    QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0")));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("tallowin/tallowin.ini"))));
     qputenv("XDG_CONFIG_HOME", old);
 }

@@ -134,7 +134,7 @@ private Q_SLOTS:
         if (operation == u"listing") {
             QFile(dir.filePath("a.txt")).open(QIODevice::WriteOnly);
             DirectoryFilter filter;
-            const DirectoryListing l = GetDirectoryFiles(dir.path(), filter, errors, nullptr, fs);
+            const DirectoryListing l = listDirectory(dir.path(), filter, errors, nullptr, fs);
             QVERIFY(l.failed);
             location = Locations::ListFolder;
             description += " Position: 2 - " + dir.path() + "/**.**";
@@ -170,15 +170,15 @@ private Q_SLOTS:
             location = Locations::LoadRules;
         } else {
             const QString path = dir.filePath("tallowin.ini");
-            QVERIFY(SettingsStore(path).SaveSetting(Settings::App, Settings::Section,
+            QVERIFY(SettingsStore(path).saveSetting(Settings::App, Settings::Section,
                                                     Settings::LastPath, "/old"));
             const QByteArray before = contents(path);
             SettingsStore failing(path, fs);
-            QVERIFY(!failing.SaveSetting(Settings::App, Settings::Section, Settings::LastPath,
+            QVERIFY(!failing.saveSetting(Settings::App, Settings::Section, Settings::LastPath,
                                          "/new", errors, Locations::FolderChange));
             QCOMPARE(failing.lastError(), error);
             QCOMPARE(contents(path), before);
-            QCOMPARE(SettingsStore(path).GetSetting(Settings::App, Settings::Section,
+            QCOMPARE(SettingsStore(path).setting(Settings::App, Settings::Section,
                                                     Settings::LastPath),
                      "/old");
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tallowin.ini"});

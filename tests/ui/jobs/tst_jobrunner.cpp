@@ -35,7 +35,7 @@ private Q_SLOTS:
             [](Progress &progress, ErrorReporter &) {
                 for (qint32 i = 1; i <= files; ++i) {
                     progress.setStatus(QStringLiteral("file %1").arg(i));
-                    progress.SetCompleted(files, i);
+                    progress.setCompleted(files, i);
                 }
             },
             noReports, this);
@@ -63,7 +63,7 @@ private Q_SLOTS:
             [&done](Progress &progress, ErrorReporter &) {
                 for (int i = 0; i < 1000000 && !progress.cancelled(); ++i) {
                     QThread::usleep(200);
-                    progress.SetCompleted(1000000, ++done);
+                    progress.setCompleted(1000000, ++done);
                 }
             },
             noReports, this);
@@ -91,8 +91,8 @@ private Q_SLOTS:
         job->start();
         QVERIFY(finished.wait());
         QCOMPARE(atFinish.size(), size_t(2));
-        QCOMPARE(atFinish[0].ErrorLocation, 183);
-        QCOMPARE(atFinish[1].ErrorLocation, 50);
+        QCOMPARE(atFinish[0].location, 183);
+        QCOMPARE(atFinish[1].location, 50);
         QVERIFY(reporter.onMainThread);
     }
 
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(!listing.failed);
         QStringList names;
         for (const auto &row : listing.rows)
-            names << row.FileName;
+            names << row.fileName;
         QCOMPARE(names, (QStringList{"a.txt", "b.txt"}));
     }
 
@@ -136,10 +136,10 @@ private Q_SLOTS:
         RuleTable rules;
         rules.addRule(RuleKinds::Insert, QStringLiteral("new-"), QStringLiteral("Start"));
         std::vector<FileEntry> files(3);
-        files[0].FileName = QStringLiteral("a.txt");
-        files[1].FileName = QStringLiteral("b.txt");
-        files[1].Checked = false;
-        files[2].FileName = QStringLiteral("c");
+        files[0].fileName = QStringLiteral("a.txt");
+        files[1].fileName = QStringLiteral("b.txt");
+        files[1].checked = false;
+        files[2].fileName = QStringLiteral("c");
         PreviewResult result;
         bool called = false;
         startPreview(rules, QDir::tempPath(), files, noReports, this, [&](PreviewResult r) {

@@ -59,7 +59,7 @@ QString Fixture::text(const char *label) { return get<QLabel>(label)->text(); }
 QStringList Fixture::names() {
     QStringList out;
     for (const auto &e : model().rows())
-        out << e.FileName;
+        out << e.fileName;
     return out;
 }
 

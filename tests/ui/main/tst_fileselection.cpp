@@ -82,7 +82,7 @@ void TestFileSelection::listsTicksAndCounts() {
     QCOMPARE(f.w().fileList()->checkedCount(), 0);
 
     // Choosing the folder stores it at once.
-    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath),
+    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
              QDir(dir.path()).absolutePath());
 }
 
@@ -136,8 +136,8 @@ void TestFileSelection::removedLastFolderDoesNotStopLoading() {
     Fixture f;
     QTemporaryDir gone;
     const QString path = gone.path();
-    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, path);
-    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+    f.settings.saveSetting(Settings::App, Settings::Section, Settings::LastPath, path);
+    f.settings.saveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                            QStringLiteral("1"));
     gone.remove();
     f.restart();
@@ -151,13 +151,13 @@ void TestFileSelection::unreadableStoredOptionIsReported() {
     QTemporaryDir dir;
     makeFiles(dir.path(), {"x.txt"});
     Fixture f;
-    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, dir.path());
-    f.settings.SaveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
+    f.settings.saveSetting(Settings::App, Settings::Section, Settings::LastPath, dir.path());
+    f.settings.saveSetting(Settings::App, Settings::Section, Settings::ShowHidden,
                            QStringLiteral("yes"));
     f.restart();
     QTRY_VERIFY(f.app->errorWindow()->isVisible());
-    QCOMPARE(f.app->errorWindow()->report().ErrorLocation, 92);
-    QCOMPARE(f.app->errorWindow()->report().ErrorNumber, int(ErrorNumbers::TypeMismatch));
+    QCOMPARE(f.app->errorWindow()->report().location, 92);
+    QCOMPARE(f.app->errorWindow()->report().number, int(ErrorNumbers::TypeMismatch));
     // The window still lists its folder.
     QCOMPARE(f.names(), QStringList{"x.txt"});
     f.app->errorWindow()->hide();
@@ -188,7 +188,7 @@ void TestFileSelection::driveWithoutMediumKeepsThePickers() {
     QVERIFY(root >= 0);
     QVERIFY(f.listAfter([&] { Q_EMIT drives->activated(root); }));
     QCOMPARE(f.w().folder(), QStringLiteral("/"));
-    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::LastPath),
+    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
              QStringLiteral("/"));
 }
 
@@ -213,12 +213,12 @@ void TestFileSelection::systemFilesWarning() {
     QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
     QVERIFY(warned);
     QCOMPARE(f.get<QCheckBox>("chkShowSystemFiles")->isChecked(), ticked);
-    QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::ShowSystem),
+    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
              stored);
     if (ticked) {
         // Turning it off never warns; turning it on again warns again.
         QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
-        QCOMPARE(f.settings.GetSetting(Settings::App, Settings::Section, Settings::ShowSystem),
+        QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
                  QStringLiteral("0"));
         bool again = false;
         answerMessageBox(QMessageBox::Ok, &again);
@@ -244,7 +244,7 @@ void TestFileSelection::headerClickSortsEachColumn() {
     };
     clickHeader(2); // number, ascending
     QCOMPARE(f.names(), (QStringList{"d.txt", "a7.txt", "b12.txt", "c100.txt"}));
-    QCOMPARE(f.w().fileList()->rows().front().NumberAdjName, QString());
+    QCOMPARE(f.w().fileList()->rows().front().numberAdjName, QString());
     clickHeader(2); // descending
     QCOMPARE(f.names(), (QStringList{"c100.txt", "b12.txt", "a7.txt", "d.txt"}));
     clickHeader(0); // name: its first click is ascending
@@ -271,7 +271,7 @@ void TestFileSelection::tickDuringSortIsKept() {
     QTRY_VERIFY_WITH_TIMEOUT(!f.model().isSorting(), 10000);
     QCOMPARE(f.names().first(), QStringLiteral("file2999.txt"));
     QCOMPARE(f.names().last(), QStringLiteral("file0000.txt"));
-    QVERIFY(!f.w().fileList()->rows().back().Checked);
+    QVERIFY(!f.w().fileList()->rows().back().checked);
     QCOMPARE(f.w().fileList()->checkedCount(), 2999);
 }
 

@@ -55,15 +55,15 @@ class TestPreviewFlow : public QObject {
     static std::vector<FileEntry> listed(const QString &folder) {
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        return GetDirectoryFiles(folder, filter, errors).rows;
+        return listDirectory(folder, filter, errors).rows;
     }
     static QStringList onDisk(const QString &folder) {
         return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     static std::vector<FileEntry> untick(std::vector<FileEntry> rows, const QString &name) {
         for (auto &r : rows)
-            if (r.FileName == name)
-                r.Checked = false;
+            if (r.fileName == name)
+                r.checked = false;
         return rows;
     }
     // Runs a preview to its end; returns the Preview button's states in order.
@@ -206,13 +206,13 @@ private Q_SLOTS:
         runPreview(dir.path(), listed(dir.path()), rules);
         clickRename();
         QTRY_VERIFY(errors.isVisible());
-        QCOMPARE(errors.report().ErrorLocation, 216);
-        QCOMPARE(errors.report().ErrorNumber, errnoValue);
+        QCOMPARE(errors.report().location, 216);
+        QCOMPARE(errors.report().number, errnoValue);
         const QString folder = QDir(dir.path()).absolutePath() + u'/';
-        QVERIFY2(errors.report().ErrorDescription.endsWith(QStringLiteral(" - ") + folder +
+        QVERIFY2(errors.report().description.endsWith(QStringLiteral(" - ") + folder +
                                                            QStringLiteral("a.txt - ") + folder +
                                                            QStringLiteral("ba.txt")),
-                 qPrintable(errors.report().ErrorDescription));
+                 qPrintable(errors.report().description));
         QVERIFY(!messages.isVisible());
         QCOMPARE(onDisk(dir.path()), QStringList{"a.txt"});
         QVERIFY(!flow->window()->isVisible());
@@ -318,8 +318,8 @@ private Q_SLOTS:
         QCOMPARE(states, (QList<bool>{false, true}));
         // The rule's report first, then the run's, which is the one left in view.
         QTRY_VERIFY(errors.isVisible());
-        QCOMPARE(errors.report().ErrorLocation, 50);
-        QVERIFY(errors.report().ErrorDescription.endsWith(QStringLiteral(" Position: 8")));
+        QCOMPARE(errors.report().location, 50);
+        QVERIFY(errors.report().description.endsWith(QStringLiteral(" Position: 8")));
         QVERIFY(!flow->window()->isVisible());
         QVERIFY(!status.isVisible());
         QCOMPARE(owner.cursor().shape(), Qt::ArrowCursor);
@@ -329,7 +329,7 @@ private Q_SLOTS:
     void cancelledPreviewShowsNothingAndEnablesPreview() {
         std::vector<FileEntry> files(200000);
         for (size_t i = 0; i < files.size(); ++i)
-            files[i].FileName = QStringLiteral("file %1.txt").arg(i);
+            files[i].fileName = QStringLiteral("file %1.txt").arg(i);
         RuleTable rules;
         for (int i = 0; i < MaxRules; ++i)
             rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("End"));

@@ -57,7 +57,7 @@ private Q_SLOTS:
         QFETCH(qint32, current);
         QFETCH(float, width);
         QFETCH(qint32, maxAfter);
-        statusWindow()->SetCompleted(max, current);
+        statusWindow()->setCompleted(max, current);
         QCOMPARE(max, maxAfter);
         QCOMPARE(statusWindow()->completedWidth(), width);
         // The drawn bar stays inside its track, in proportion.
@@ -72,7 +72,7 @@ private Q_SLOTS:
             [](Progress &progress, ErrorReporter &) {
                 for (qint32 i = 1; i <= 100000; ++i) {
                     progress.setStatus(QStringLiteral("Applying Rules To: %1.txt").arg(i));
-                    progress.SetCompleted(200000, i);
+                    progress.setCompleted(200000, i);
                 }
             },
             noReports);

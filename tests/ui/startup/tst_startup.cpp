@@ -91,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(m_app->mainWindow()->objectName(), QStringLiteral("frmMain"));
         QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
         QCOMPARE(m_app->rulesFolder(), m_home.filePath(QStringLiteral("rules")));
-        QCOMPARE(SettingsStore().GetSetting(Settings::App, Settings::StartupSection,
+        QCOMPARE(SettingsStore().setting(Settings::App, Settings::StartupSection,
                                             Settings::ShowWizard),
                  QStringLiteral("1"));
         closeMain();
@@ -99,12 +99,12 @@ private Q_SLOTS:
 
     void storedChoicesKeepWizardAndTipsClosed() {
         SettingsStore s;
-        s.SaveSetting(QStringLiteral("Tallowin"), Settings::StartupSection, Settings::ShowWizard,
+        s.saveSetting(QStringLiteral("Tallowin"), Settings::StartupSection, Settings::ShowWizard,
                       QStringLiteral("0"));
-        s.SaveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0"));
+        s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0"));
         runStartUp();
         QCOMPARE(m_events, (QStringList{"version", "tips=0"}));
-        QCOMPARE(s.GetSetting(Settings::App, QStringLiteral("STARTUP"), Settings::ShowWizard),
+        QCOMPARE(s.setting(Settings::App, QStringLiteral("STARTUP"), Settings::ShowWizard),
                  QStringLiteral("0"));
         closeMain();
     }
@@ -112,7 +112,7 @@ private Q_SLOTS:
     void restoresLastFolderAndSkipsARemovedOne() {
         QTemporaryDir folder;
         SettingsStore s;
-        s.SaveSetting(Settings::App, Settings::Section, Settings::LastPath, folder.path());
+        s.saveSetting(Settings::App, Settings::Section, Settings::LastPath, folder.path());
         runStartUp();
         QCOMPARE(m_app->mainWindow()->folder(), QDir(folder.path()).absolutePath());
         closeMain();
@@ -121,7 +121,7 @@ private Q_SLOTS:
         folder.remove();
         runStartUp();
         QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
-        QCOMPARE(s.GetSetting(Settings::App, Settings::Section, Settings::LastPath), gone);
+        QCOMPARE(s.setting(Settings::App, Settings::Section, Settings::LastPath), gone);
         closeMain();
     }
 
