@@ -386,7 +386,7 @@ QWidget *MainWindow::buildRuleSide() {
     auto *v = new QVBoxLayout(side);
     v->setContentsMargins(6, 0, 0, 0);
     v->setSpacing(10);
-    m_ruleArea = new RuleArea(m_rules, side);
+    m_ruleArea = new RuleArea(m_rules, errorReporter(), side);
     v->addWidget(m_ruleArea, 1);
     auto *bottom = new QHBoxLayout;
     auto *load = new PictureButton(QStringLiteral("cmdLoad"), themedIcon("document-open", "load"),
@@ -686,7 +686,7 @@ void MainWindow::updateCounts() {
     m_shown->setText(QString::number(m_model->rowCount()) + QStringLiteral(" Files Shown"));
 }
 
-void MainWindow::DisplayRules() { m_ruleArea->DisplayRules(); }
+void MainWindow::DisplayRules() { m_ruleArea->displayRules(); }
 
 void MainWindow::setPreviewRunning(bool running) { m_preview->setEnabled(!running); }
 
