@@ -155,8 +155,7 @@ QHBoxLayout *RulePage::rowLayout(const Row &row, const QString &tip) {
     return line;
 }
 
-QWidget *RulePage::controlWidgets(const RuleControl &c, const QString &rowTip,
-                                  QList<QWidget *> &into) {
+void RulePage::controlWidgets(const RuleControl &c, const QString &rowTip, QList<QWidget *> &into) {
     Widgets &w = m_widgets[&c];
     const QString tip = c.tooltip.isEmpty() ? rowTip : c.tooltip;
     switch (c.type) {
@@ -165,7 +164,7 @@ QWidget *RulePage::controlWidgets(const RuleControl &c, const QString &rowTip,
         w.check->setObjectName(c.name);
         w.check->setToolTip(tip);
         into << w.check;
-        return w.check;
+        return;
     case ControlType::LineEdit:
         w.box = new QLineEdit(this);
         w.box->setObjectName(c.name);
@@ -174,13 +173,12 @@ QWidget *RulePage::controlWidgets(const RuleControl &c, const QString &rowTip,
         w.box->setPlaceholderText(c.placeholder);
         sizeBox(w.box, c);
         into << w.box;
-        return w.box;
+        return;
     case ControlType::Picker:
         makePicker(c, w, tip);
         into << w.box << w.button;
-        return w.box;
+        return;
     }
-    return nullptr;
 }
 
 void RulePage::makePicker(const RuleControl &c, Widgets &w, const QString &tip) {

@@ -4,11 +4,9 @@
 #include "engine/rulekinds.h"
 
 #include <QHash>
-#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
-class QGridLayout;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -59,7 +57,8 @@ private:
         QListWidget *list = nullptr;
     };
 
-    QWidget *controlWidgets(const RuleControl &c, const QString &rowTip, QList<QWidget *> &into);
+    // Makes the widgets of `c` and appends those its row shows.
+    void controlWidgets(const RuleControl &c, const QString &rowTip, QList<QWidget *> &into);
     void makePicker(const RuleControl &c, Widgets &w, const QString &tip);
     void togglePicker(const RuleControl &c);
     void pick(const RuleControl &c, const QString &entry);
