@@ -63,7 +63,7 @@ int main(int argc, char **argv) {
 
     auto add = [&](int page, const char *option, std::initializer_list<std::pair<const char *, const char *>> texts,
                    const char *button) {
-        w.ruleArea()->lblStandardTabs_Click(page);
+        w.ruleArea()->showStandardTab(page);
         child<QRadioButton>(&w, option)->click();
         for (const auto &[box, text] : texts)
             child<QLineEdit>(&w, box)->setText(QLatin1String(text));
@@ -75,7 +75,7 @@ int main(int argc, char **argv) {
     add(4, "optStandardMiscRemoveMultiSpace", {}, "cmdStandardMiscAddRule");
     add(1, "optStandardExtSetTo", {{"txtStandardExtSetTo", "jpg"}}, "cmdStandardExtensionAddNewRule");
 
-    w.ruleArea()->lblStandardTabs_Click(0);
+    w.ruleArea()->showStandardTab(0);
     child<QRadioButton>(&w, "optStandardBeforeAfter")->click();
     child<QLineEdit>(&w, "txtStandardBeforeAfterText")->setText(QStringLiteral(" - "));
     child<QLineEdit>(&w, "txtStandardBeforeAfterCriteria")->setText(QStringLiteral("day"));
@@ -83,7 +83,7 @@ int main(int argc, char **argv) {
 
     const char *pages[] = {"file-name", "extension", "auto-number", "letters", "misc"};
     for (int i = 0; i < 5; ++i) {
-        w.ruleArea()->lblStandardTabs_Click(i);
+        w.ruleArea()->showStandardTab(i);
         shoot(w.ruleArea(), out + QStringLiteral("/page-%1.png").arg(QLatin1String(pages[i])));
     }
     w.ruleArea()->switchToMp3View();

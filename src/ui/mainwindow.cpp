@@ -226,7 +226,7 @@ FileListModel *MainWindow::fileList() const {
 }
 
 void MainWindow::displayRules() {
-    m_ruleArea->DisplayRules();
+    m_ruleArea->displayRules();
 }
 
 void MainWindow::setPreviewRunning(bool running) {

@@ -2,27 +2,20 @@
 
 #include "editing/rulepagestate.h"
 #include "engine/ruletable.h"
+#include "shell/errorreport.h"
 
 #include <QHash>
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
-#include <functional>
-#include <map>
-
-class QCheckBox;
-class QLineEdit;
-class QListWidget;
-class QRadioButton;
 class QStackedWidget;
-class QToolButton;
-class QTreeWidget;
 
 namespace tallowin::ui {
 
-class CaptionLabel;
-class PictureButton;
+class Mp3RuleView;
+class RuleListBox;
+class RulePage;
+class StandardRuleView;
 
 // The rule side of the main window: the Standard view with its five tabbed pages, the MP3 view,
 // and the rules list with its ordering buttons. It edits the main window's rule table.
@@ -33,13 +26,13 @@ public:
 
     RuleArea(RuleTable &rules, ErrorReporter &errors, QWidget *parent);
 
-    // Rebuilds the rules list from the table.
-    void DisplayRules();
+    // Shows the rule table in the rules list.
+    void displayRules();
     // Shows Standard page `index`, deselecting every option and resetting the pages.
-    void lblStandardTabs_Click(int index);
+    void showStandardTab(int index);
     void switchToStandardView();
     void switchToMp3View();
-    int currentPage() const { return m_currentPage; }
+    int currentPage() const;
     bool mp3ViewShown() const;
 
     // The page inputs as the add routine reads them.
@@ -48,68 +41,16 @@ public:
     const QHash<QString, QString> &helpPages() const { return m_help; }
 
 private:
-    struct Picker {
-        QLineEdit *box = nullptr;
-        QToolButton *button = nullptr;
-        QListWidget *list = nullptr;
-        QPointer<QWidget> focusAfterPick;
-        QPointer<QWidget> focusOnClose;
-    };
-    struct OptionInputs {
-        QRadioButton *option = nullptr;
-        QList<QWidget *> inputs;
-        std::function<void()> reset;
-    };
-
-    QWidget *buildStandardView();
-    QWidget *buildFileNamePage();
-    QWidget *buildExtensionPage();
-    QWidget *buildAutoNumberPage();
-    QWidget *buildLettersPage();
-    QWidget *buildMiscPage();
-    QWidget *buildMp3View();
-    QWidget *buildRulesList();
-
-    QRadioButton *option(QWidget *page, const QString &name, const QString &caption,
-                         const QString &tip = {});
-    QLineEdit *edit(QWidget *page, const QString &name, const QString &tip = {}, int chars = 10);
-    QCheckBox *check(QWidget *page, const QString &name, const QString &caption,
-                     const QString &tip = {});
-    Picker &picker(QWidget *page, const QString &box, const QString &button, const QString &list,
-                   const QStringList &entries, const QString &tip = {});
-    PictureButton *addButton(QWidget *page, const QString &name, const QString &tip);
-    void togglePicker(Picker &p);
-    void pick(Picker &p, const QString &entry);
-
-    void refresh(const QList<OptionInputs> &rows);
-    // Counts the rows' options among the Standard options and refreshes the page when one is
-    // selected.
-    void watchOptions(const QList<OptionInputs> &rows, void (RuleArea::*refresh)());
-    // The three pages whose inputs follow the selected option.
-    void refreshInputPages();
-    void RefreshFileNamePage() { refresh(m_fileNameRows); }
-    void RefreshExtensionPage() { refresh(m_extensionRows); }
-    void RefreshAutoNumberPage();
-    void RefreshMp3Page();
-    void deselectAllOptions(bool withMp3);
+    void switchView(int view);
+    // Stores the selected options' rules; shows Standard page `pageToShow` again when >= 0.
     void addSelected(int pageToShow);
-    void ruleButton(int threshold, bool move,
-                    const std::function<void(qint16, ErrorReporter &)> &op);
-    void help(const QStringList &controls, const QString &page);
 
     RuleTable &m_rules;
-    ErrorReporter &m_errors;
-    int m_currentPage = 0;
     QStackedWidget *m_views = nullptr;
-    QStackedWidget *m_pages = nullptr;
-    QList<CaptionLabel *> m_tabs;
-    QTreeWidget *m_list = nullptr;
-    std::map<QString, Picker> m_pickers; // by box name; references stay valid
-    QList<OptionInputs> m_fileNameRows;
-    QList<OptionInputs> m_extensionRows;
-    QList<OptionInputs> m_autoRows;
-    QList<QRadioButton *> m_standardOptions;
-    QList<QRadioButton *> m_mp3Options;
+    StandardRuleView *m_standard = nullptr;
+    Mp3RuleView *m_mp3 = nullptr;
+    RuleListBox *m_list = nullptr;
+    QList<RulePage *> m_pages; // every page, the MP3 page last
     QHash<QString, QString> m_help;
 };
 

@@ -1,8 +1,8 @@
 #include "mainwindow_helper.h"
 
+#include <QAbstractItemView>
 #include <QFile>
 #include <QLabel>
-#include <QTreeWidget>
 
 namespace testing {
 
@@ -65,9 +65,9 @@ QStringList Fixture::names() {
 
 QStringList Fixture::rules() {
     QStringList out;
-    auto *list = get<QTreeWidget>("lstStandardRules");
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(0);
+    const QAbstractItemModel *model = get<QAbstractItemView>("lstStandardRules")->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        out << model->index(i, 0).data().toString();
     return out;
 }
 

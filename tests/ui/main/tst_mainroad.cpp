@@ -5,10 +5,10 @@
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 
 using namespace tallowin;
 using namespace tallowin::ui;
@@ -72,10 +72,10 @@ private Q_SLOTS:
                               "Misc: Replace any spaces with _ underscores"}));
 
         // Spaces go first, the numbering goes away.
-        auto *list = f.get<QTreeWidget>("lstStandardRules");
+        auto *list = f.get<QAbstractItemView>("lstStandardRules");
         auto select = [&](int row) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->topLevelItem(row - 1)).center());
+                              list->visualRect(list->model()->index(row - 1, 0)).center());
         };
         select(5);
         f.click("cmdRuleUpAll");

@@ -1,15 +1,16 @@
 #include "mainwindow_helper.h"
 
+#include "engine/rulekinds.h"
 #include "ui/messagewindow.h"
 #include "ui/rulearea.h"
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QTreeWidget>
 
 using namespace tallowin;
 using namespace testing;
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void fullTableDropsTheRule();
     void helpKeys_data();
     void helpKeys();
+    void everyDescribedOptionAddsItsRule_data();
+    void everyDescribedOptionAddsItsRule();
 };
 
 void TestRulePages::addsOneRulePerPage_data() {
@@ -282,12 +285,11 @@ void TestRulePages::reorderAndDelete() {
         f.get<QLineEdit>("txtCustomMP3")->setText(QString(QChar(u'A' + i)));
         f.click("cmdStandardMP3AddNewRule");
     }
-    auto *list = f.get<QTreeWidget>("lstStandardRules");
+    auto *list = f.get<QAbstractItemView>("lstStandardRules");
     if (selected > 0) {
-        QTreeWidgetItem *item = list->topLevelItem(selected - 1);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(item).center());
-        QVERIFY(item->isSelected());
+        const QModelIndex item = list->model()->index(selected - 1, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+        QVERIFY(list->selectionModel()->isSelected(item));
     }
     f.click(button.toLatin1().constData());
     QString shown;
@@ -296,7 +298,7 @@ void TestRulePages::reorderAndDelete() {
     QCOMPARE(shown, order);
     QCOMPARE(f.w().rules().ruleCount(), int(order.size()));
     if (highlighted > 0)
-        QCOMPARE(list->indexOfTopLevelItem(list->currentItem()) + 1, highlighted);
+        QCOMPARE(list->currentIndex().row() + 1, highlighted);
     // No gap: the next add fills the slot after the last rule.
     f.click("cmdStandardMP3AddNewRule");
     QCOMPARE(f.w().rules().ruleCount(), int(order.size()) + 1);
@@ -364,6 +366,84 @@ void TestRulePages::helpKeys() {
     QCOMPARE(opened, page.isEmpty() ? QStringList{} : QStringList{page});
     // The help window does not exist yet: the user is told so rather than left waiting.
     QCOMPARE(f.app->messageWindow()->isVisible(), !page.isEmpty());
+}
+
+Q_DECLARE_METATYPE(const RuleOption *)
+
+void TestRulePages::everyDescribedOptionAddsItsRule_data() {
+    QTest::addColumn<const RuleOption *>("option");
+    for (const RuleKind &k : ruleKinds())
+        for (const RuleOption &o : k.options)
+            QTest::newRow(qPrintable(o.name)) << &o;
+}
+
+// Walks the descriptions: each option, and each control it reads, is on its page under its
+// name with its caption and hover text; using them as a user does stores the described rule.
+void TestRulePages::everyDescribedOptionAddsItsRule() {
+    QFETCH(const RuleOption *, option);
+    const RuleKind &kind = kindOf(*option);
+    const RulePageInfo &page = rulePage(option->page);
+    Fixture f;
+    QApplication::setActiveWindow(&f.w());
+    if (option->page == RulePageId::Mp3)
+        f.click("cmdMP3");
+    else
+        f.click(
+            QStringLiteral("lblStandardTabs(%1)").arg(int(option->page)).toLatin1().constData());
+    QWidget *frame = f.get<QWidget>(page.frame.toLatin1().constData());
+    QVERIFY(frame && frame->isVisible());
+    auto *button = frame->findChild<QRadioButton *>(option->name);
+    QVERIFY(button);
+    QCOMPARE(button->text(), option->caption);
+    QCOMPARE(button->toolTip(), option->tooltip);
+    QCOMPARE(f.w().ruleArea()->helpPages().value(option->name), page.help);
+    f.click(option->name.toLatin1().constData());
+    QVERIFY(button->isChecked());
+
+    QStringList expected;
+    for (const RuleControl *c : option->inputs) {
+        const QByteArray name = c->name.toLatin1();
+        QString value;
+        switch (c->type) {
+        case ControlType::CheckBox: {
+            auto *check = frame->findChild<QCheckBox *>(c->name);
+            QVERIFY2(check && check->isEnabled(), name);
+            QCOMPARE(check->text(), c->caption);
+            if (!check->isChecked())
+                f.click(name.constData());
+            value = QStringLiteral("1");
+            break;
+        }
+        case ControlType::Picker: {
+            QVERIFY2(frame->findChild<QLineEdit *>(c->name), name);
+            QVERIFY(frame->findChild<QToolButton *>(c->pickerButton()));
+            f.click(c->pickerButton().toLatin1().constData());
+            auto *list = f.get<QListWidget>(c->pickerList().toLatin1().constData());
+            QVERIFY2(list && list->isVisible(), name);
+            QCOMPARE(list->count(), int(c->choices.size()));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(list->count() - 1)).center());
+            value = c->choices.last();
+            break;
+        }
+        case ControlType::LineEdit: {
+            auto *box = frame->findChild<QLineEdit *>(c->name);
+            QVERIFY2(box && box->isEnabled(), name);
+            value = QStringLiteral("v") + c->name.right(2);
+            box->setText(value);
+            break;
+        }
+        }
+        expected << value;
+    }
+    f.click(page.addButton.toLatin1().constData());
+    QCOMPARE(f.w().rules().ruleCount(), 1);
+    const RuleSlot &stored = f.w().rules().slot(1);
+    QCOMPARE(stored[Kind], kind.keyword);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(stored[Param1 + i], expected.value(i));
+    QCOMPARE(stored[Description], kind.describe(stored));
+    QCOMPARE(f.rules(), QStringList{stored[Description]});
 }
 
 QTEST_MAIN(TestRulePages)
