@@ -117,43 +117,45 @@ QWidget *MainWindow::buildToolbar() {
     h->setContentsMargins(12, 6, 12, 6);
     h->setSpacing(4);
     struct Tool {
-        const char *name, *caption, *theme, *resource;
+        const char *button, *label, *caption, *theme, *resource;
         std::function<void()> action;
         bool captionClicks;
     };
     const Tool tools[] = {
-        {"Standard", "Standard", "document-edit", "standard",
+        {"cmdStandard", "lblStandard", "Standard", "document-edit", "standard",
          [this] { m_ruleArea->switchToStandardView(); }, true},
-        {"MP3", "MP3 Music", "audio-x-generic", "mp3", [this] { m_ruleArea->switchToMp3View(); },
-         true},
-        {"Wizard", "Wizard", "tools-wizard", "wizard", [this] { Q_EMIT wizardRequested(); }, true},
-        {"FromFile", "From File", "document-import", "fromfile",
+        {"cmdMP3", "lblMP3", "MP3 Music", "audio-x-generic", "mp3",
+         [this] { m_ruleArea->switchToMp3View(); }, true},
+        {"cmdWizard", "lblWizard", "Wizard", "tools-wizard", "wizard",
+         [this] { Q_EMIT wizardRequested(); }, true},
+        {"cmdFromFile", "lblFromFile", "From File", "document-import", "fromfile",
          [this] { Q_EMIT fromFileRequested(); }, true},
         // The caption is not a button here: only the picture opens the help.
-        {"Help", "Help - F1", "help-contents", "help", [this] { Q_EMIT helpRequested(); }, false},
-        {"Exit", "Exit", "application-exit", "exit", [this] { Q_EMIT exitRequested(); }, true},
+        {"cmdHelp", "lblHelp", "Help - F1", "help-contents", "help",
+         [this] { Q_EMIT helpRequested(); }, false},
+        {"cmdExit", "lblExit", "Exit", "application-exit", "exit",
+         [this] { Q_EMIT exitRequested(); }, true},
     };
     for (const Tool &t : tools) {
         auto *cell = new QWidget(bar);
         auto *v = new QVBoxLayout(cell);
         v->setContentsMargins(6, 0, 6, 0);
         v->setSpacing(0);
-        auto *b = new PictureButton(QStringLiteral("cmd") + QLatin1String(t.name),
-                                    themedIcon(t.theme, t.resource), {}, cell);
+        auto *b = new PictureButton(QLatin1String(t.button), themedIcon(t.theme, t.resource), {},
+                                    cell);
         b->setIconSize(QSize(30, 30));
         b->setToolTip(QString::fromUtf8(t.caption));
         b->setAccessibleName(QString::fromUtf8(t.caption));
-        auto *l = new CaptionLabel(QStringLiteral("lbl") + QLatin1String(t.name),
-                                   QString::fromUtf8(t.caption), cell);
+        auto *l = new CaptionLabel(QLatin1String(t.label), QString::fromUtf8(t.caption), cell);
         l->setAlignment(Qt::AlignHCenter);
         v->addWidget(b, 0, Qt::AlignHCenter);
         v->addWidget(l, 0, Qt::AlignHCenter);
         connect(b, &QAbstractButton::clicked, this, t.action);
         if (t.captionClicks)
             connect(l, &CaptionLabel::clicked, this, t.action);
-        if (QLatin1String(t.name) == QLatin1String("FromFile"))
+        if (QLatin1String(t.button) == QLatin1String("cmdFromFile"))
             h->addSpacing(12);
-        if (QLatin1String(t.name) == QLatin1String("Exit"))
+        if (QLatin1String(t.button) == QLatin1String("cmdExit"))
             h->addStretch(1);
         h->addWidget(cell);
     }
