@@ -126,14 +126,17 @@ int main(int argc, char **argv) {
         print(names[i], ms, gap);
     }
 
-    double ms = runPhase(gap, [&] { w.fileList()->setAllChecked(false); }, [] { return true; });
+    double ms = runPhase(
+        gap, [&] { w.fileList()->setAllChecked(false); }, [] { return true; });
     print("clear all ticks", ms, gap);
-    ms = runPhase(gap, [&] { w.fileList()->setAllChecked(true); }, [] { return true; });
+    ms = runPhase(
+        gap, [&] { w.fileList()->setAllChecked(true); }, [] { return true; });
     print("select all ticks", ms, gap);
 
     // Ten rules of different kinds.
     RuleTable &rules = w.rules();
-    rules.addRule(RuleKinds::Replace, QStringLiteral("file"), QStringLiteral("doc"), QStringLiteral("1"));
+    rules.addRule(RuleKinds::Replace, QStringLiteral("file"), QStringLiteral("doc"),
+                  QStringLiteral("1"));
     rules.addRule(RuleKinds::Insert, QStringLiteral("new_"), QStringLiteral("Start"));
     // (No auto number: its 16-bit counter overflows before 100,000 files, ending the run.)
     rules.addRule(RuleKinds::Remove, QStringLiteral("1"), QStringLiteral("End"));

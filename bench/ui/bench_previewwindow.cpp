@@ -8,9 +8,9 @@
 #include "ui/statuswindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,7 +25,9 @@ using namespace tallowin;
 using namespace tallowin::ui;
 
 namespace {
-double ms(QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(QElapsedTimer &t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 // CPU time of every thread of the process: above the wall time, the work ran side by side.
 double processCpuMs() {
@@ -149,7 +151,8 @@ int main(int argc, char **argv) {
     list->scrollToBottom();
 
     std::printf("files                          %d\n", n);
-    std::printf("after the ticks                %s\n", qPrintable(model->review().filesSelectedText()));
+    std::printf("after the ticks                %s\n",
+                qPrintable(model->review().filesSelectedText()));
     std::printf("rules                          %d\n", rules.ruleCount());
     std::printf("preview run to window shown    %.1f ms\n", previewMs);
     std::printf("cpu time of the process meanwhile %.1f ms\n", previewCpuMs);

@@ -46,10 +46,20 @@ int main(int argc, char **argv) {
     QTemporaryDir home;
     QDir demo(home.filePath(QStringLiteral("Holiday 2024")));
     demo.mkpath(QStringLiteral("."));
-    const char *names[] = {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG",
-                           "IMG_0005.JPG", "beach day.jpg", "dinner_with_friends.jpg",
-                           "harbour   at night.jpg", "notes.txt", "route-map.png",
-                           "sunset01.jpg", "sunset02.jpg", "sunset10.jpg", "track07.mp3",
+    const char *names[] = {"IMG_0001.JPG",
+                           "IMG_0002.JPG",
+                           "IMG_0003.JPG",
+                           "IMG_0004.JPG",
+                           "IMG_0005.JPG",
+                           "beach day.jpg",
+                           "dinner_with_friends.jpg",
+                           "harbour   at night.jpg",
+                           "notes.txt",
+                           "route-map.png",
+                           "sunset01.jpg",
+                           "sunset02.jpg",
+                           "sunset10.jpg",
+                           "track07.mp3",
                            "video_clip.mp4"};
     for (const char *n : names) {
         QFile f(demo.filePath(QLatin1String(n)));
@@ -61,7 +71,8 @@ int main(int argc, char **argv) {
     w.resize(1280, 800);
     settle(600);
 
-    auto add = [&](int page, const char *option, std::initializer_list<std::pair<const char *, const char *>> texts,
+    auto add = [&](int page, const char *option,
+                   std::initializer_list<std::pair<const char *, const char *>> texts,
                    const char *button) {
         w.ruleArea()->showStandardTab(page);
         child<QRadioButton>(&w, option)->click();
@@ -69,11 +80,13 @@ int main(int argc, char **argv) {
             child<QLineEdit>(&w, box)->setText(QLatin1String(text));
         child<QAbstractButton>(&w, button)->click();
     };
-    add(0, "optStandardReplace", {{"txtStandardReplaceThis", "IMG_"}, {"txtStandardReplaceWith", "Holiday "}},
+    add(0, "optStandardReplace",
+        {{"txtStandardReplaceThis", "IMG_"}, {"txtStandardReplaceWith", "Holiday "}},
         "cmdStandardFileNameAddNewRule");
     add(3, "optStandardLettersFirstCap", {}, "cmdStandardLettersAddRule");
     add(4, "optStandardMiscRemoveMultiSpace", {}, "cmdStandardMiscAddRule");
-    add(1, "optStandardExtSetTo", {{"txtStandardExtSetTo", "jpg"}}, "cmdStandardExtensionAddNewRule");
+    add(1, "optStandardExtSetTo", {{"txtStandardExtSetTo", "jpg"}},
+        "cmdStandardExtensionAddNewRule");
 
     w.ruleArea()->showStandardTab(0);
     child<QRadioButton>(&w, "optStandardBeforeAfter")->click();

@@ -154,11 +154,24 @@ QByteArray tsvBytes(const QByteArray &bytes) {
     for (qsizetype i = 0; i < n;) {
         const unsigned char c = p[i];
         switch (c) {
-        case '\\': out += "\\\\"; ++i; continue;
-        case '\t': out += "\\t"; ++i; continue;
-        case '\n': out += "\\n"; ++i; continue;
-        case '\r': out += "\\r"; ++i; continue;
-        default: break;
+        case '\\':
+            out += "\\\\";
+            ++i;
+            continue;
+        case '\t':
+            out += "\\t";
+            ++i;
+            continue;
+        case '\n':
+            out += "\\n";
+            ++i;
+            continue;
+        case '\r':
+            out += "\\r";
+            ++i;
+            continue;
+        default:
+            break;
         }
         if (c < 0x80) {
             out += char(c);
@@ -166,8 +179,10 @@ QByteArray tsvBytes(const QByteArray &bytes) {
             continue;
         }
         // Length of a well-formed UTF-8 sequence starting here, or 0.
-        int len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                           : c >= 0xF0 && c <= 0xF4  ? 4 : 0;
+        int len = c >= 0xC2 && c <= 0xDF   ? 2
+                  : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                           : 0;
         if (len > 0 && i + len <= n) {
             for (int k = 1; k < len; ++k)
                 if ((p[i + k] & 0xC0) != 0x80)
@@ -192,9 +207,13 @@ QByteArray tsvBytes(const QByteArray &bytes) {
     return out;
 }
 
-QByteArray tsvField(const QString &field) { return tsvBytes(field.toUtf8()); }
+QByteArray tsvField(const QString &field) {
+    return tsvBytes(field.toUtf8());
+}
 
-void writeRaw(const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout); }
+void writeRaw(const QByteArray &bytes) {
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
 
 void writeLine(const QList<QByteArray> &fields) {
     QByteArray line = fields.isEmpty() ? QByteArray() : fields.first();
@@ -206,7 +225,9 @@ void writeLine(const QList<QByteArray> &fields) {
     writeRaw(line);
 }
 
-void flushOut() { std::fflush(stdout); }
+void flushOut() {
+    std::fflush(stdout);
+}
 
 QByteArray jsonString(const QString &s) {
     // Plain printable ASCII needs no escaping: quote it directly (a list of 100,000 names

@@ -48,8 +48,7 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 // Returns Done; BadUsage (told on stderr) when `dir` is not a folder; ErrorReported when the
 // listing failed (its report printed), with `listing.rows` holding what was listed. Without
 // `dates` the rows carry no creation dates, which previews and renames do not need.
-int listFolder(const Args &args, const QString &dir, DirectoryListing &listing,
-               bool dates = true);
+int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, bool dates = true);
 
 // Prints error reports to stderr as the error window would show them.
 class StderrReporter : public ErrorReporter {

@@ -40,8 +40,8 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
     writeRaw(out);
 }
 
-int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names,
-               bool json, std::vector<PreviewEntry> *rowsOut) {
+int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,
+               std::vector<PreviewEntry> *rowsOut) {
     StderrReporter errors;
     const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
     PreviewBuilder builder(engine, errors);
@@ -61,7 +61,8 @@ int runPreview(const RuleTable &rules, const QString &folder, const QStringList 
 
 int cmdApply(const QStringList &argv) {
     QString error;
-    const auto args = parseArgs(argv, RuleOptions + QStringList{QStringLiteral("--dir")}, {}, error);
+    const auto args =
+        parseArgs(argv, RuleOptions + QStringList{QStringLiteral("--dir")}, {}, error);
     if (!args) {
         printUsageError(error);
         return BadUsage;

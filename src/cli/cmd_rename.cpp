@@ -44,8 +44,8 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
 
 int cmdRename(const QStringList &argv) {
     QString error;
-    const auto args = parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"},
-                                FilterFlags, error);
+    const auto args =
+        parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"}, FilterFlags, error);
     if (!args) {
         printUsageError(error);
         return BadUsage;

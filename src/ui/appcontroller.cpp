@@ -95,8 +95,8 @@ void AppController::initializeApp(SplashWindow *splash) {
     if (m_settings.setting(app, Settings::StartupSection, Settings::ShowWizard).isEmpty())
         m_settings.saveSetting(app, Settings::StartupSection, Settings::ShowWizard,
                                QStringLiteral("1"));
-    const QString wizard = m_settings.setting(app, Settings::StartupSection,
-                                                 Settings::ShowWizard, QStringLiteral("1"));
+    const QString wizard = m_settings.setting(app, Settings::StartupSection, Settings::ShowWizard,
+                                              QStringLiteral("1"));
     if (wizard.trimmed().toInt() == 1)
         Q_EMIT wizardAtStartUpRequested();
 

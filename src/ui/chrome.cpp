@@ -13,7 +13,8 @@ namespace {
 // One style for every borderless window: a thin frame, a coloured header strip, flat buttons.
 const char *const WindowStyle = R"(
 QWidget#%1 { background: palette(window); border: 1px solid palette(dark); }
-#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #34495e, stop:1 #2c3e50);
+#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
+                                             stop:0 #34495e, stop:1 #2c3e50);
                  border: none; }
 #pictHeaderBar QLabel { color: #ecf0f1; font-weight: 600; }
 QPushButton { padding: 5px 16px; border-radius: 4px; border: 1px solid palette(mid);
@@ -38,7 +39,9 @@ HeaderBar::HeaderBar(const QString &title, QWidget *parent) : QFrame(parent) {
     layout->addStretch();
 }
 
-void HeaderBar::setTitle(const QString &title) { m_title->setText(title); }
+void HeaderBar::setTitle(const QString &title) {
+    m_title->setText(title);
+}
 
 void HeaderBar::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)

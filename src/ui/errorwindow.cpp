@@ -27,7 +27,9 @@ const QString Explanation = QStringLiteral(
 // Only the start of an answer matters ("RETRY|" and an address); the rest is not read.
 constexpr qint64 MaxAnswerBytes = 4096;
 
-QString enc(const QString &value) { return QString::fromLatin1(QUrl::toPercentEncoding(value)); }
+QString enc(const QString &value) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
 
 QLabel *valueLabel(const QString &name, QWidget *parent) {
     auto *l = new QLabel(parent);
@@ -121,8 +123,7 @@ void ErrorWindow::showReport(const ErrorReport &report) {
 }
 
 void ErrorWindow::refresh() {
-    m_location->setText(QStringLiteral("Error Location: ") +
-                        QString::number(m_report.location));
+    m_location->setText(QStringLiteral("Error Location: ") + QString::number(m_report.location));
     m_number->setText(QStringLiteral("Error Number: ") + QString::number(m_report.number));
     m_description->setText(QStringLiteral("Error Description: ") + m_report.description);
 }
@@ -173,9 +174,8 @@ void ErrorWindow::get(const QUrl &url, const QString &query, bool mayRetry) {
                 // The server names another page to receive the same report.
                 const QString address = answer.mid(marker.size()).section(u'\n', 0, 0).trimmed();
                 QUrl next = url.resolved(QUrl(address));
-                if (next.isValid() &&
-                    (next.scheme() == QLatin1String("http") ||
-                     next.scheme() == QLatin1String("https"))) {
+                if (next.isValid() && (next.scheme() == QLatin1String("http") ||
+                                       next.scheme() == QLatin1String("https"))) {
                     next.setQuery(query, QUrl::StrictMode);
                     get(next, query, false);
                     return;

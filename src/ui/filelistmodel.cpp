@@ -29,10 +29,14 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const {
     const FileEntry &e = m_rows[size_t(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
-        case NameColumn: return e.fileName;
-        case DateColumn: return e.DateCreated;
-        case NumberColumn: return e.numberAdjName;
-        default: return {};
+        case NameColumn:
+            return e.fileName;
+        case DateColumn:
+            return e.DateCreated;
+        case NumberColumn:
+            return e.numberAdjName;
+        default:
+            return {};
         }
     }
     if (role == Qt::CheckStateRole && index.column() == NameColumn)
@@ -61,10 +65,14 @@ QVariant FileListModel::headerData(int section, Qt::Orientation o, int role) con
     if (o != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case NameColumn: return QStringLiteral("File Name");
-    case DateColumn: return QStringLiteral("Date Created");
-    case NumberColumn: return QStringLiteral("Number Adj Name");
-    default: return {};
+    case NameColumn:
+        return QStringLiteral("File Name");
+    case DateColumn:
+        return QStringLiteral("Date Created");
+    case NumberColumn:
+        return QStringLiteral("Number Adj Name");
+    default:
+        return {};
     }
 }
 

@@ -365,8 +365,7 @@ void FileSelectionPanel::showSystemChanged(bool on) {
 
 void FileSelectionPanel::load() {
     m_loading = true;
-    const QString last =
-        m_settings.setting(Settings::App, Settings::Section, Settings::LastPath);
+    const QString last = m_settings.setting(Settings::App, Settings::Section, Settings::LastPath);
     // A folder that was removed since is skipped; the picker stays where it is.
     if (!last.isEmpty() && QFileInfo(last).isDir()) {
         m_folder = QDir::cleanPath(QDir(last).absolutePath());

@@ -31,8 +31,7 @@ public:
     }
 
     // Called on the user-interface thread.
-    void take(QString *status, bool *statusDirty, qint32 *max, qint32 *current,
-              bool *countsDirty) {
+    void take(QString *status, bool *statusDirty, qint32 *max, qint32 *current, bool *countsDirty) {
         QMutexLocker lock(&m_mutex);
         *status = m_status;
         *statusDirty = m_statusDirty;
@@ -70,7 +69,8 @@ namespace {
 // Hands the work's reports to the user-interface thread in the order they are made.
 class QueuedReporter : public ErrorReporter {
 public:
-    QueuedReporter(QObject *context, ErrorReporter &target) : m_context(context), m_target(target) {}
+    QueuedReporter(QObject *context, ErrorReporter &target)
+        : m_context(context), m_target(target) {}
     using ErrorReporter::report;
     void report(const ErrorReport &r) override {
         ErrorReporter *target = &m_target;
@@ -96,9 +96,13 @@ Job::~Job() {
     }
 }
 
-void Job::setUpdateInterval(int milliseconds) { m_progress->intervalMs = milliseconds; }
+void Job::setUpdateInterval(int milliseconds) {
+    m_progress->intervalMs = milliseconds;
+}
 
-bool Job::isCancelled() const { return m_progress->cancelled(); }
+bool Job::isCancelled() const {
+    return m_progress->cancelled();
+}
 
 void Job::start() {
     if (m_running || m_thread)
@@ -114,7 +118,9 @@ void Job::start() {
     m_thread->start();
 }
 
-void Job::cancel() { m_progress->cancel(); }
+void Job::cancel() {
+    m_progress->cancel();
+}
 
 void Job::deliverProgress() {
     QString status;

@@ -141,8 +141,8 @@ QWidget *MainWindow::buildToolbar() {
         auto *v = new QVBoxLayout(cell);
         v->setContentsMargins(6, 0, 6, 0);
         v->setSpacing(0);
-        auto *b = new PictureButton(QLatin1String(t.button), themedIcon(t.theme, t.resource), {},
-                                    cell);
+        auto *b =
+            new PictureButton(QLatin1String(t.button), themedIcon(t.theme, t.resource), {}, cell);
         b->setIconSize(QSize(30, 30));
         b->setToolTip(QString::fromUtf8(t.caption));
         b->setAccessibleName(QString::fromUtf8(t.caption));
@@ -193,14 +193,16 @@ QWidget *MainWindow::buildRuleSide(ErrorReporter &errors) {
 void MainWindow::applyStyle() {
     setStyleSheet(QStringLiteral(R"(
 QWidget#frmMain { background: palette(window); border: 1px solid palette(dark); }
-QWidget#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #34495e, stop:1 #2c3e50); }
+QWidget#pictHeaderBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
+                                                    stop:0 #34495e, stop:1 #2c3e50); }
 QWidget#pictHeaderBar QLabel, QWidget#pictHeaderBar QToolButton { color: #ecf0f1; }
 QWidget#pictHeaderBar QToolButton { font-size: 12pt; padding: 0 8px; border: none; }
 QWidget#pictHeaderBar QToolButton:hover { background: rgba(255, 255, 255, 40); }
 QLabel#lblTitle { font-weight: bold; font-size: 11pt; }
 QLabel#lblSubtitle { color: #bdc3c7; }
 QFrame#fraTopToolbar { background: palette(base); border-bottom: 1px solid palette(midlight); }
-QGroupBox { font-weight: bold; border: 1px solid palette(midlight); border-radius: 6px; margin-top: 10px; padding-top: 8px; }
+QGroupBox { font-weight: bold; border: 1px solid palette(midlight); border-radius: 6px;
+  margin-top: 10px; padding-top: 8px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
 QGroupBox > QWidget { font-weight: normal; }
 QLabel[tab="true"] { padding: 6px 14px; border: 1px solid palette(midlight); border-bottom: none;
@@ -210,7 +212,8 @@ QStackedWidget[pageArea="true"], QWidget[pageArea="true"] { background: palette(
   border: 1px solid palette(midlight); border-radius: 0 6px 6px 6px; }
 QLabel[hint="true"] { color: palette(dark); }
 QLabel[heading="true"] { font-weight: bold; }
-QToolButton[primary="true"] { background: #2e86de; color: white; border-radius: 5px; padding: 5px 14px; font-weight: bold; }
+QToolButton[primary="true"] { background: #2e86de; color: white; border-radius: 5px;
+  padding: 5px 14px; font-weight: bold; }
 QToolButton[primary="true"]:disabled { background: palette(mid); }
 )"));
 }

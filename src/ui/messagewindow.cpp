@@ -54,7 +54,9 @@ void MessageWindow::showMessage(const QString &text) {
     bringToFront(this);
 }
 
-QString MessageWindow::message() const { return m_message->text(); }
+QString MessageWindow::message() const {
+    return m_message->text();
+}
 
 void MessageWindow::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||

@@ -10,7 +10,9 @@ int PreviewModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_review.rows().size());
 }
 
-int PreviewModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
+int PreviewModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant PreviewModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= 2)

@@ -31,8 +31,7 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     body->setContentsMargins(16, 4, 16, 4);
     body->setSpacing(8);
     auto *label1 = new QLabel(
-        QStringLiteral(
-            "Please review name changes and uncheck any files you do not want changed"),
+        QStringLiteral("Please review name changes and uncheck any files you do not want changed"),
         this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
@@ -90,7 +89,9 @@ void PreviewWindow::showRows(std::vector<PreviewEntry> rows) {
     bringToFront(this);
 }
 
-void PreviewWindow::clearRows() { m_model->clear(); }
+void PreviewWindow::clearRows() {
+    m_model->clear();
+}
 
 void PreviewWindow::updateCounts() {
     m_selected->setText(m_model->review().filesSelectedText());

@@ -14,12 +14,12 @@ SplashWindow::SplashWindow(QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Tallowin"));
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmSplash { background: qlineargradient(x1:0, y1:0, x2:1, y2:1, "
-        "stop:0 #2c3e50, stop:1 #34495e); border: 1px solid #1b2631; }"
-        "QLabel { color: #ecf0f1; }"
-        "QLabel#lblSplashTitle { font-size: 22pt; font-weight: bold; }"
-        "QLabel#lblStatus { color: #bdc3c7; }"));
+    setStyleSheet(
+        QStringLiteral("QWidget#frmSplash { background: qlineargradient(x1:0, y1:0, x2:1, y2:1, "
+                       "stop:0 #2c3e50, stop:1 #34495e); border: 1px solid #1b2631; }"
+                       "QLabel { color: #ecf0f1; }"
+                       "QLabel#lblSplashTitle { font-size: 22pt; font-weight: bold; }"
+                       "QLabel#lblStatus { color: #bdc3c7; }"));
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(32, 28, 32, 20);
     v->setSpacing(6);
@@ -35,8 +35,8 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_status = new QLabel(QStringLiteral("Loading..."), this);
     m_status->setObjectName(QStringLiteral("lblStatus"));
     m_status->setAlignment(Qt::AlignHCenter);
-    auto *version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(TALLOWIN_VERSION)),
-                               this);
+    auto *version =
+        new QLabel(QStringLiteral("Version %1").arg(QLatin1String(TALLOWIN_VERSION)), this);
     version->setAlignment(Qt::AlignHCenter);
     v->addWidget(icon);
     v->addWidget(title);

@@ -68,9 +68,13 @@ void StatusWindow::setCompleted(qint32 &MaxValue, qint32 CurrentValue) {
     layoutBar();
 }
 
-void StatusWindow::setStatus(const QString &caption) { m_status->setText(caption); }
+void StatusWindow::setStatus(const QString &caption) {
+    m_status->setText(caption);
+}
 
-QString StatusWindow::status() const { return m_status->text(); }
+QString StatusWindow::status() const {
+    return m_status->text();
+}
 
 void StatusWindow::reset() {
     m_bar = ProgressBar{};
@@ -86,9 +90,8 @@ void StatusWindow::follow(Job *job) {
     if (!job)
         return;
     connect(job, &Job::statusChanged, this, &StatusWindow::setStatus);
-    connect(job, &Job::completedChanged, this, [this](qint32 max, qint32 current) {
-        setCompleted(max, current);
-    });
+    connect(job, &Job::completedChanged, this,
+            [this](qint32 max, qint32 current) { setCompleted(max, current); });
     connect(job, &Job::finished, this, [this] { m_cancel->setEnabled(false); });
 }
 

@@ -7,7 +7,9 @@
 #include <QWindow>
 
 // Resources of a static library must be registered by hand.
-static void initTallowinResources() { Q_INIT_RESOURCE(tallowin); }
+static void initTallowinResources() {
+    Q_INIT_RESOURCE(tallowin);
+}
 
 namespace tallowin::ui {
 
@@ -110,7 +112,9 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent *e) {
 
 WindowDragger::WindowDragger(QWidget *window) : QObject(window), m_window(window) {}
 
-void WindowDragger::watch(QWidget *w) { w->installEventFilter(this); }
+void WindowDragger::watch(QWidget *w) {
+    w->installEventFilter(this);
+}
 
 bool WindowDragger::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonDblClick &&

@@ -15,10 +15,10 @@ private Q_SLOTS:
         QTest::newRow("insert/no-extension")
             << QStringList{"--rule", "STANDARDINSERT|X|End|||||", "--", "README"}
             << QList<QByteArray>{"1\tREADME\tREADMEX."};
-        QTest::newRow("rules-in-order")
-            << QStringList{"--rule", "STANDARDINSERT|.bak|End|||||", "--rule",
-                           "STANDARDEXTSETTO|old||||||", "--", "notes.txt"}
-            << QList<QByteArray>{"1\tnotes.txt\tnotes.bak.old"};
+        QTest::newRow("rules-in-order") << QStringList{"--rule", "STANDARDINSERT|.bak|End|||||",
+                                                       "--rule", "STANDARDEXTSETTO|old||||||",
+                                                       "--",     "notes.txt"}
+                                        << QList<QByteArray>{"1\tnotes.txt\tnotes.bak.old"};
         QTest::newRow("auto-number/across-names")
             << QStringList{"--rule", "STANDARDAUTOSTARTEND|End|3|1|1|||", "--", "a", "b", "c"}
             << QList<QByteArray>{"1\ta\ta001.", "1\tb\tb002.", "1\tc\tc003."};
@@ -54,7 +54,8 @@ private Q_SLOTS:
     }
 
     void ruleFailureReportsAndExits3() {
-        const CliRun r = runCli({"apply", "--rule", "STANDARDREMOVE|7|Start|||||", "--", "abcdef.txt"});
+        const CliRun r =
+            runCli({"apply", "--rule", "STANDARDREMOVE|7|Start|||||", "--", "abcdef.txt"});
         QCOMPARE(r.status, 3);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(r.err, QByteArray("Error Location: 183\nError Number: 5\n"
@@ -88,8 +89,8 @@ private Q_SLOTS:
     }
 
     void json() {
-        const CliRun r = runCli({"apply", "--json", "--rule", "STANDARDINSERT|\"q\"|End|||||",
-                                 "--", "a.txt"});
+        const CliRun r =
+            runCli({"apply", "--json", "--rule", "STANDARDINSERT|\"q\"|End|||||", "--", "a.txt"});
         QCOMPARE(r.status, 0);
         const QJsonDocument doc = QJsonDocument::fromJson(r.out);
         const QJsonObject row = doc.object()["rows"].toArray().at(0).toObject();

@@ -74,7 +74,8 @@ private Q_SLOTS:
     }
     void cleanup() {
         removeAll(m_dir);
-        QCOMPARE(folderState(m_side), (State{{"outside.txt", "outside.txt"}, {"passwd", "passwd"}}));
+        QCOMPARE(folderState(m_side),
+                 (State{{"outside.txt", "outside.txt"}, {"passwd", "passwd"}}));
     }
 
     void preview_data() {
@@ -86,8 +87,9 @@ private Q_SLOTS:
         const QStringList upper{"--rule", "STANDARDLETTERUPPERCASE|0||||||"};
         QTest::newRow("hostile-names-escaped")
             << Lines{"tab\tx.txt", "new\nline", "back\\slash", "-dash", "caf\xE9.txt"} << upper << 0
-            << Lines{"1\t-dash\t-DASH.", "1\tback\\\\slash\tBACK\\\\SLASH.", "1\tcaf\\xE9.txt\tCAF\xEF\xBF\xBD.txt",
-                     "1\tnew\\nline\tNEW\\nLINE.", "1\ttab\\tx.txt\tTAB\\tX.txt"}
+            << Lines{"1\t-dash\t-DASH.", "1\tback\\\\slash\tBACK\\\\SLASH.",
+                     "1\tcaf\\xE9.txt\tCAF\xEF\xBF\xBD.txt", "1\tnew\\nline\tNEW\\nLINE.",
+                     "1\ttab\\tx.txt\tTAB\\tX.txt"}
             << QByteArray();
         QTest::newRow("placeholder-and-duplicate-unticked")
             << Lines{"%artist%.mp3", "a.txt", "A.txt"} << upper << 0
@@ -97,14 +99,18 @@ private Q_SLOTS:
                                  << (upper + QStringList{"--type", "txt", "--hidden"}) << 0
                                  << Lines{"1\t.hidden.txt\t.HIDDEN.txt", "1\ta.txt\tA.txt"}
                                  << QByteArray();
-        QTest::newRow("no-rules") << Lines{"a.txt"} << QStringList{} << 2 << Lines{}
-                                  << QByteArray("You have not selected any rules to apply to these files, thus I am "
-                                                "unable to preview any changes.  Please add some rules before previewing.\n");
+        QTest::newRow("no-rules")
+            << Lines{"a.txt"} << QStringList{} << 2 << Lines{}
+            << QByteArray(
+                   "You have not selected any rules to apply to these files, thus I am "
+                   "unable to preview any changes.  Please add some rules before previewing.\n");
         QTest::newRow("rule-failure")
             << Lines{"ab.txt"} << QStringList{"--rule", "STANDARDREMOVE|5|Start|||||"} << 3
             << Lines{}
-            << QByteArray("Error Location: 183\nError Number: 5\nError Description: Invalid procedure call or argument\n"
-                          "Error Location: 50\nError Number: 5\nError Description: Invalid procedure call or argument Position: 8\n");
+            << QByteArray("Error Location: 183\nError Number: 5\nError Description: Invalid "
+                          "procedure call or argument\n"
+                          "Error Location: 50\nError Number: 5\nError Description: Invalid "
+                          "procedure call or argument Position: 8\n");
     }
     void preview() {
         QFETCH(Lines, files);
@@ -114,7 +120,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, err);
         makeFiles(m_dir, files);
         const State before = folderState(m_dir);
-        const CliRun r = runCli(QStringList{"preview"} + args + QStringList{QFile::decodeName(m_dir)});
+        const CliRun r =
+            runCli(QStringList{"preview"} + args + QStringList{QFile::decodeName(m_dir)});
         QCOMPARE(r.status, status);
         QCOMPARE(r.lines(), out);
         QCOMPARE(r.err, err);
@@ -131,18 +138,23 @@ private Q_SLOTS:
             << Lines{"a.txt", "b.txt"} << QStringList{"--rule", "STANDARDINSERT|x|Start|||||"} << 0
             << Lines{"ok\ta.txt\txa.txt", "ok\tb.txt\txb.txt"}
             << State{{"xa.txt", "a.txt"}, {"xb.txt", "b.txt"}};
-        QTest::newRow("untick")
-            << Lines{"a.txt", "b.txt", "c\xE9"}
-            << QStringList{"--rule", "STANDARDINSERT|x|Start|||||", "--untick", "b.txt", "--untick", "c\\xE9"}
-            << 0 << Lines{"ok\ta.txt\txa.txt"}
-            << State{{"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c\xE9", "c\xE9"}};
+        QTest::newRow("untick") << Lines{"a.txt", "b.txt", "c\xE9"}
+                                << QStringList{"--rule",   "STANDARDINSERT|x|Start|||||",
+                                               "--untick", "b.txt",
+                                               "--untick", "c\\xE9"}
+                                << 0 << Lines{"ok\ta.txt\txa.txt"}
+                                << State{
+                                       {"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c\xE9", "c\xE9"}};
         QTest::newRow("untick-unknown-name-renames-nothing")
-            << Lines{"a.txt"} << QStringList{"--rule", "STANDARDINSERT|x|Start|||||", "--untick", "A.txt"}
-            << 2 << Lines{} << State{{"a.txt", "a.txt"}};
+            << Lines{"a.txt"}
+            << QStringList{"--rule", "STANDARDINSERT|x|Start|||||", "--untick", "A.txt"} << 2
+            << Lines{} << State{{"a.txt", "a.txt"}};
         QTest::newRow("existing-target-kept")
-            << Lines{"a.txt", "b.txt", "xb.txt"} << QStringList{"--rule", "STANDARDINSERT|x|Start|||||"} << 1
+            << Lines{"a.txt", "b.txt", "xb.txt"}
+            << QStringList{"--rule", "STANDARDINSERT|x|Start|||||"} << 1
             << Lines{"ok\ta.txt\txa.txt",
-                     "failed\tb.txt\txb.txt\tUnable to rename the file b.txt to xb.txt because a file with that name already exist.",
+                     "failed\tb.txt\txb.txt\tUnable to rename the file b.txt to xb.txt because a "
+                     "file with that name already exist.",
                      "ok\txb.txt\txxb.txt"}
             << State{{"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"xxb.txt", "xb.txt"}};
         QTest::newRow("case-only")
@@ -154,19 +166,29 @@ private Q_SLOTS:
             << State{{"caf\xEF\xBF\xBD.md", "caf\xE9.txt"}};
         QTest::newRow("trailing-dots-and-spaces-dropped")
             << Lines{"a.txt", "b.txt"}
-            << QStringList{"--rule", "STANDARDEXTSETTO|||||||", "--rule", "STANDARDINSERT|  |End|||||"} << 0
-            << Lines{"ok\ta.txt\ta", "ok\tb.txt\tb"} << State{{"a", "a.txt"}, {"b", "b.txt"}};
+            << QStringList{"--rule", "STANDARDEXTSETTO|||||||", "--rule",
+                           "STANDARDINSERT|  |End|||||"}
+            << 0 << Lines{"ok\ta.txt\ta", "ok\tb.txt\tb"} << State{{"a", "a.txt"}, {"b", "b.txt"}};
         QTest::newRow("slash-in-name-part-shown-as-dash")
             << Lines{"a.txt"} << QStringList{"--rule", "STANDARDSETTO|../side/x||||||"} << 0
             << Lines{"ok\ta.txt\t..-side-x.txt"} << State{{"..-side-x.txt", "a.txt"}};
         const QString refused = QStringLiteral(" because Linux says the file no longer exists.");
         QTest::newRow("unsafe-new-names-refused")
-            << Lines{"a.txt", "b.txt"} << QStringList{"--rule", "STANDARDEXTSETTO|/etc/passwd||||||"} << 1
-            << Lines{("failed\ta.txt\ta./etc/passwd\tUnable to rename the file a.txt to a./etc/passwd" + refused).toUtf8(),
-                     ("failed\tb.txt\tb./etc/passwd\tUnable to rename the file b.txt to b./etc/passwd" + refused).toUtf8()}
+            << Lines{"a.txt", "b.txt"}
+            << QStringList{"--rule", "STANDARDEXTSETTO|/etc/passwd||||||"} << 1
+            << Lines{("failed\ta.txt\ta./etc/passwd\tUnable to rename the file a.txt to "
+                      "a./etc/passwd" +
+                      refused)
+                         .toUtf8(),
+                     ("failed\tb.txt\tb./etc/passwd\tUnable to rename the file b.txt to "
+                      "b./etc/passwd" +
+                      refused)
+                         .toUtf8()}
             << State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}};
         QTest::newRow("empty-new-name-refused")
-            << Lines{"a.txt"} << QStringList{"--rule", "STANDARDSETTO|||||||", "--rule", "STANDARDEXTSETTO|||||||"} << 1
+            << Lines{"a.txt"}
+            << QStringList{"--rule", "STANDARDSETTO|||||||", "--rule", "STANDARDEXTSETTO|||||||"}
+            << 1
             << Lines{("failed\ta.txt\t\tUnable to rename the file a.txt to ." + refused).toUtf8()}
             << State{{"a.txt", "a.txt"}};
     }
@@ -177,7 +199,8 @@ private Q_SLOTS:
         QFETCH(Lines, out);
         QFETCH(State, after);
         makeFiles(m_dir, files);
-        const CliRun r = runCli(QStringList{"rename"} + args + QStringList{QFile::decodeName(m_dir)});
+        const CliRun r =
+            runCli(QStringList{"rename"} + args + QStringList{QFile::decodeName(m_dir)});
         QCOMPARE(r.status, status);
         QCOMPARE(r.lines(), out);
         QCOMPARE(folderState(m_dir), after);
@@ -192,29 +215,43 @@ private Q_SLOTS:
         QTest::addColumn<State>("after");
         const Lines ab{"a.txt", "b.txt"};
         const State abState{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}};
-        QTest::newRow("preview") << ab << QByteArray("Old,New\r\n\"a.txt\" , \"x.txt\"\nmissing.txt,y\n")
-                                 << QStringList{"--header"} << 0 << Lines{"1\ta.txt\tx.txt"} << abState;
-        QTest::newRow("tab") << ab << QByteArray("a.txt\tx, y.txt\r") << QStringList{"--delimiter", "tab"} << 0
+        QTest::newRow("preview") << ab
+                                 << QByteArray("Old,New\r\n\"a.txt\" , \"x.txt\"\nmissing.txt,y\n")
+                                 << QStringList{"--header"} << 0 << Lines{"1\ta.txt\tx.txt"}
+                                 << abState;
+        QTest::newRow("tab") << ab << QByteArray("a.txt\tx, y.txt\r")
+                             << QStringList{"--delimiter", "tab"} << 0
                              << Lines{"1\ta.txt\tx, y.txt"} << abState;
-        QTest::newRow("other-delimiter") << ab << QByteArray("a.txt => x.txt") << QStringList{"--delimiter", "=>"}
-                                         << 0 << Lines{"1\ta.txt\tx.txt"} << abState;
-        QTest::newRow("rename") << ab << QByteArray("a.txt,x.txt\r\nb.txt,x.txt\r\n") << QStringList{"--rename"} << 1
+        QTest::newRow("other-delimiter")
+            << ab << QByteArray("a.txt => x.txt") << QStringList{"--delimiter", "=>"} << 0
+            << Lines{"1\ta.txt\tx.txt"} << abState;
+        QTest::newRow("rename") << ab << QByteArray("a.txt,x.txt\r\nb.txt,x.txt\r\n")
+                                << QStringList{"--rename"} << 1
                                 << Lines{"ok\ta.txt\tx.txt",
-                                         "failed\tb.txt\tx.txt\tUnable to rename the file b.txt to x.txt because a file with that name already exist."}
+                                         "failed\tb.txt\tx.txt\tUnable to rename the file b.txt to "
+                                         "x.txt because a file with that name already exist."}
                                 << State{{"x.txt", "a.txt"}, {"b.txt", "b.txt"}};
         const QByteArray outside = QFile::encodeName(m_tmp.filePath("side/outside.txt"));
         const QString refused = QStringLiteral(" because Linux says the file no longer exists.");
         QTest::newRow("nothing-outside-the-folder")
             << ab
-            << QByteArray("../side/outside.txt,mine.txt\r\n/etc/passwd,mine2.txt\r\n" + outside + ",mine3.txt\r\n"
+            << QByteArray("../side/outside.txt,mine.txt\r\n/etc/passwd,mine2.txt\r\n" + outside +
+                          ",mine3.txt\r\n"
                           "a.txt,../side/outside.txt\r\nb.txt,/etc/passwd\r\n")
             << QStringList{"--rename"} << 1
-            << Lines{("failed\ta.txt\t../side/outside.txt\tUnable to rename the file a.txt to ../side/outside.txt" + refused).toUtf8(),
-                     ("failed\tb.txt\t/etc/passwd\tUnable to rename the file b.txt to /etc/passwd" + refused).toUtf8()}
+            << Lines{("failed\ta.txt\t../side/outside.txt\tUnable to rename the file a.txt to "
+                      "../side/outside.txt" +
+                      refused)
+                         .toUtf8(),
+                     ("failed\tb.txt\t/etc/passwd\tUnable to rename the file b.txt to /etc/passwd" +
+                      refused)
+                         .toUtf8()}
             << abState;
-        QTest::newRow("no-list-file") << ab << QByteArray() << QStringList{"--file="} << 2 << Lines{} << abState;
-        QTest::newRow("empty-delimiter") << ab << QByteArray("a.txt,x") << QStringList{"--delimiter", ""} << 2
-                                         << Lines{} << abState;
+        QTest::newRow("no-list-file")
+            << ab << QByteArray() << QStringList{"--file="} << 2 << Lines{} << abState;
+        QTest::newRow("empty-delimiter")
+            << ab << QByteArray("a.txt,x") << QStringList{"--delimiter", ""} << 2 << Lines{}
+            << abState;
     }
     void listFile() {
         QFETCH(Lines, files);
@@ -247,7 +284,8 @@ private Q_SLOTS:
         QCOMPARE(rows[0].toObject()["new"].toString(), QStringLiteral("ax.txt"));
 
         makeFiles(m_dir, {"ax.txt"});
-        r = runCli({"rename", "--json", "--rule", "STANDARDINSERT|x|End|||||", "--untick", "ax.txt", dir});
+        r = runCli(
+            {"rename", "--json", "--rule", "STANDARDINSERT|x|End|||||", "--untick", "ax.txt", dir});
         QCOMPARE(r.status, 1);
         const QJsonArray renames = QJsonDocument::fromJson(r.out)["renames"].toArray();
         QCOMPARE(renames.size(), 2);
@@ -258,8 +296,8 @@ private Q_SLOTS:
 
     void missingFolderIsBadUsage() {
         for (const char *command : {"preview", "rename"}) {
-            const CliRun r = runCli({command, "--rule", "STANDARDINSERT|x|End|||||",
-                                     m_tmp.filePath("nowhere")});
+            const CliRun r =
+                runCli({command, "--rule", "STANDARDINSERT|x|End|||||", m_tmp.filePath("nowhere")});
             QCOMPARE(r.status, 2);
         }
         QCOMPARE(runCli({"listfile", "--file", "x", m_tmp.filePath("nowhere")}).status, 2);

@@ -46,9 +46,8 @@ private Q_SLOTS:
         QTest::newRow("default/name-order")
             << QStringList{}
             << QList<QByteArray>{"2005.jpg|2005", "b.txt|0", "track.MP3|0", "track07.mp3|07"};
-        QTest::newRow("filters")
-            << QStringList{"--name-like", "TR*", "--type", "mp"}
-            << QList<QByteArray>{"track.MP3|0", "track07.mp3|07"};
+        QTest::newRow("filters") << QStringList{"--name-like", "TR*", "--type", "mp"}
+                                 << QList<QByteArray>{"track.MP3|0", "track07.mp3|07"};
         QTest::newRow("hidden") << QStringList{"--hidden", "--type", "mp3"}
                                 << QList<QByteArray>{".hidden.mp3|0", "track.MP3|0",
                                                      "track07.mp3|07"};
@@ -85,18 +84,16 @@ private Q_SLOTS:
 
     void hostileNamesPrintEscaped() {
         QTemporaryDir dir;
-        for (const QByteArray &n :
-             QList<QByteArray>{"tab\tname", "new\nline", "cr\rx", "back\\slash", "-dash",
-                               "--help", "%artist%.mp3", "bad\xff\xfe.txt", "caf\xc3\xa9",
-                               QByteArray(254, 'n') + "7"})
+        for (const QByteArray &n : QList<QByteArray>{
+                 "tab\tname", "new\nline", "cr\rx", "back\\slash", "-dash", "--help",
+                 "%artist%.mp3", "bad\xff\xfe.txt", "caf\xc3\xa9", QByteArray(254, 'n') + "7"})
             touch(dir, n);
         const CliRun r = runCli({"list", dir.path()});
         QCOMPARE(r.status, 0);
         QCOMPARE(namesAndNumbers(r),
                  (QList<QByteArray>{"%artist%.mp3|0", "--help|0", "-dash|0", "back\\\\slash|0",
                                     "bad\\xFF\\xFE.txt|0", "caf\xc3\xa9|0", "cr\\rx|0",
-                                    "new\\nline|0", QByteArray(254, 'n') + "7|7",
-                                    "tab\\tname|0"}));
+                                    "new\\nline|0", QByteArray(254, 'n') + "7|7", "tab\\tname|0"}));
     }
 
     void json() {

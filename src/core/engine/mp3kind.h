@@ -20,9 +20,9 @@ struct Mp3KindContext {
 
 // The nine placeholders the MP3 kind fills, in the order it fills them.
 inline const std::array<QString, 9> Mp3Placeholders = {
-    QStringLiteral("%album%"),   QStringLiteral("%artist%"),   QStringLiteral("%bitrate%"),
-    QStringLiteral("%comment%"), QStringLiteral("%duration%"), QStringLiteral("%genre%"),
-    QStringLiteral("%songname%"), QStringLiteral("%track%"),   QStringLiteral("%year%")};
+    QStringLiteral("%album%"),    QStringLiteral("%artist%"),   QStringLiteral("%bitrate%"),
+    QStringLiteral("%comment%"),  QStringLiteral("%duration%"), QStringLiteral("%genre%"),
+    QStringLiteral("%songname%"), QStringLiteral("%track%"),    QStringLiteral("%year%")};
 
 // True when `text` still holds one of the nine placeholders, in any letter case.
 bool holdsMp3Placeholder(const QString &text);

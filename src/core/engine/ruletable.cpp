@@ -7,8 +7,8 @@ namespace tallowin {
 RuleTable::RuleTable() : m_slots(MaxRules) {}
 
 void RuleTable::addRule(const QString &kind, const QString &p1, const QString &p2,
-                        const QString &p3, const QString &p4, const QString &p5,
-                        const QString &p6, const QString &description) {
+                        const QString &p3, const QString &p4, const QString &p5, const QString &p6,
+                        const QString &description) {
     addRule(RuleSlot{{kind, p1, p2, p3, p4, p5, p6, description}});
 }
 

@@ -69,7 +69,8 @@ namespace {
 qsizetype unitIndex(const QString &s, qsizetype points) {
     qsizetype i = 0;
     while (points > 0 && i < s.size()) {
-        i += (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        i +=
+            (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ? 2 : 1;
         --points;
     }
     return i;

@@ -38,8 +38,7 @@ QString dateKey(const QDateTime &when) {
     return QString::fromLatin1(buf, n);
 }
 
-template <class Less>
-std::vector<qsizetype> stableOrder(qsizetype n, bool descending, Less less) {
+template <class Less> std::vector<qsizetype> stableOrder(qsizetype n, bool descending, Less less) {
     std::vector<qsizetype> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), qsizetype(0));
     if (descending)
@@ -114,20 +113,31 @@ bool sortListByColumn(SortableList &list, qint16 column, qint32 kind, qint32 ord
 QString FileEntryList::cell(qsizetype row, int column) const {
     const FileEntry &e = m_rows[size_t(row)];
     switch (column) {
-    case 1: return e.fileName;
-    case 2: return e.DateCreated;
-    case 3: return e.numberAdjName;
-    default: return {};
+    case 1:
+        return e.fileName;
+    case 2:
+        return e.DateCreated;
+    case 3:
+        return e.numberAdjName;
+    default:
+        return {};
     }
 }
 
 void FileEntryList::setCell(qsizetype row, int column, const QString &text) {
     FileEntry &e = m_rows[size_t(row)];
     switch (column) {
-    case 1: e.fileName = text; break; // display only: renames use the bytes
-    case 2: e.DateCreated = text; break;
-    case 3: e.numberAdjName = text; break;
-    default: break;
+    case 1:
+        e.fileName = text;
+        break; // display only: renames use the bytes
+    case 2:
+        e.DateCreated = text;
+        break;
+    case 3:
+        e.numberAdjName = text;
+        break;
+    default:
+        break;
     }
 }
 
@@ -148,10 +158,14 @@ std::optional<QDateTime> FileEntryList::dateValue(qsizetype row, int column) con
 
 qint32 fileListColumnKind(int column) {
     switch (column) {
-    case 1: return SortAsText;
-    case 2: return SortAsDate;
-    case 3: return SortAsNumber;
-    default: return -1;
+    case 1:
+        return SortAsText;
+    case 2:
+        return SortAsDate;
+    case 3:
+        return SortAsNumber;
+    default:
+        return -1;
     }
 }
 

@@ -126,7 +126,9 @@ QString DateText::format(std::time_t secs) const {
     out.reserve(24);
     for (const Token &t : m_tokens) {
         switch (t.kind) {
-        case 'L': out += t.literal; break;
+        case 'L':
+            out += t.literal;
+            break;
         case 'd':
             if (t.width <= 2)
                 appendNumber(out, tm.tm_mday, t.width);
@@ -155,12 +157,23 @@ QString DateText::format(std::time_t secs) const {
             appendNumber(out, h, t.width);
             break;
         }
-        case 'H': appendNumber(out, tm.tm_hour, t.width); break;
-        case 'm': appendNumber(out, tm.tm_min, t.width); break;
-        case 's': appendNumber(out, tm.tm_sec, t.width); break;
-        case 'A': out += (tm.tm_hour < 12 ? m_am : m_pm).toUpper(); break;
-        case 'a': out += (tm.tm_hour < 12 ? m_am : m_pm).toLower(); break;
-        default: break;
+        case 'H':
+            appendNumber(out, tm.tm_hour, t.width);
+            break;
+        case 'm':
+            appendNumber(out, tm.tm_min, t.width);
+            break;
+        case 's':
+            appendNumber(out, tm.tm_sec, t.width);
+            break;
+        case 'A':
+            out += (tm.tm_hour < 12 ? m_am : m_pm).toUpper();
+            break;
+        case 'a':
+            out += (tm.tm_hour < 12 ? m_am : m_pm).toLower();
+            break;
+        default:
+            break;
         }
     }
     return out;

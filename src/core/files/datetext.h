@@ -38,7 +38,7 @@ private:
     QLocale m_locale;
     QString m_pattern;
     std::vector<Token> m_tokens;
-    bool m_fast = true; // every token is one this class writes itself
+    bool m_fast = true;       // every token is one this class writes itself
     bool m_hasMarker = false; // an AM/PM marker makes "h" a 12-hour clock
     QStringList m_monthShort, m_monthLong, m_dayShort, m_dayLong;
     QString m_am, m_pm;

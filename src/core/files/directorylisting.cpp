@@ -38,15 +38,17 @@ DosAttributeSource dosAttributeSource(int dirFd) {
     if (fstatfs(dirFd, &fs) != 0)
         return DosAttributeSource::None;
     switch (static_cast<unsigned long>(fs.f_type)) {
-    case MSDOS_SUPER_MAGIC: return DosAttributeSource::FatIoctl;
-    case 0x5346544eUL: // ntfs
-    case 0x7366746eUL: // ntfs3
+    case MSDOS_SUPER_MAGIC:
+        return DosAttributeSource::FatIoctl;
+    case 0x5346544eUL:     // ntfs
+    case 0x7366746eUL:     // ntfs3
     case FUSE_SUPER_MAGIC: // ntfs-3g; other FUSE file systems simply lack the attribute
         return DosAttributeSource::NtfsXattr;
     case 0xFF534D42UL: // cifs
     case 0xFE534D42UL: // smb2
         return DosAttributeSource::CifsXattr;
-    default: return DosAttributeSource::None;
+    default:
+        return DosAttributeSource::None;
     }
 }
 
@@ -55,7 +57,8 @@ DosAttributeSource dosAttributeSource(int dirFd) {
 quint32 readDosAttributes(int dirFd, const char *name, DosAttributeSource source,
                           std::atomic<bool> &unsupported) {
     switch (source) {
-    case DosAttributeSource::None: return 0;
+    case DosAttributeSource::None:
+        return 0;
     case DosAttributeSource::FatIoctl: {
         const int fd = openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
@@ -109,7 +112,7 @@ int statxInto(FileSystem &fs, int dirFd, const char *name, struct statx &stx) {
 // Birth time where the file system keeps one, else modification time.
 const struct statx_timestamp &createdTime(const struct statx &stx) {
     return (stx.stx_mask & STATX_BTIME) && stx.stx_btime.tv_sec != 0 ? stx.stx_btime
-                                                                      : stx.stx_mtime;
+                                                                     : stx.stx_mtime;
 }
 
 // Text of one date, reusing the text of a recent second: files made together share seconds,
@@ -199,13 +202,14 @@ struct Examiner {
         if (!nameLike.isEmpty() && !row.fileName.startsWith(nameLike, Qt::CaseInsensitive))
             return false;
         const qsizetype dot = row.fileName.lastIndexOf(u'.');
-        if (!type.isEmpty() && (dot < 0 || !QStringView(row.fileName)
-                                                 .mid(dot + 1)
-                                                 .startsWith(type, Qt::CaseInsensitive)))
+        if (!type.isEmpty() &&
+            (dot < 0 ||
+             !QStringView(row.fileName).mid(dot + 1).startsWith(type, Qt::CaseInsensitive)))
             return false;
         if (c.timed) {
             row.DateCreated = dates.text(std::time_t(c.secs));
-            row.created = QDateTime::fromMSecsSinceEpoch(c.secs * 1000 + c.nsecs / 1000000, Qt::UTC);
+            row.created =
+                QDateTime::fromMSecsSinceEpoch(c.secs * 1000 + c.nsecs / 1000000, Qt::UTC);
         } else if (c.error == ENOENT) {
             row.DateCreated = UnknownDateText; // vanished since the folder was read
         }
@@ -271,8 +275,7 @@ namespace {
 // for case by their bytes. Each name is folded once into UTF-8 bytes (code point order) and the
 // sort compares those with memcmp; folding or comparing QStrings inside the sort costs several
 // times more, and 100,000 names must sort in a blink.
-template <class BytesOf>
-std::vector<quint32> orderByName(size_t n, BytesOf bytesOf) {
+template <class BytesOf> std::vector<quint32> orderByName(size_t n, BytesOf bytesOf) {
     QByteArray arena;
     qsizetype bytes = 0;
     for (size_t i = 0; i < n; ++i)
@@ -353,7 +356,7 @@ void sortByName(std::vector<FileEntry> &rows) {
 }
 
 DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
-                                   ErrorReporter &errors, Progress *progress, FileSystem &fs) {
+                               ErrorReporter &errors, Progress *progress, FileSystem &fs) {
     DirectoryListing out;
     int step = 0; // where a failure happened, for the report
     const auto fail = [&](int err) {
@@ -413,8 +416,10 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
         case DT_FIFO:
         case DT_SOCK:
         case DT_CHR:
-        case DT_BLK: continue;
-        default: break;
+        case DT_BLK:
+            continue;
+        default:
+            break;
         }
         if (name[0] == '.' && !showHidden)
             continue;

@@ -60,8 +60,8 @@ constexpr qint32 DateCreatedErrorLocation = Locations::FileDateCreated;
 // is told the count after each batch of files and may cancel between files. Failures are
 // reported as the system's: their errno and its text.
 DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
-                                   ErrorReporter &errors, Progress *progress = nullptr,
-                                   FileSystem &fs = FileSystem::system());
+                               ErrorReporter &errors, Progress *progress = nullptr,
+                               FileSystem &fs = FileSystem::system());
 
 // A filter text with the characters "/\?*:"<>|" removed; "*" when nothing is left.
 QString cleanFilterText(const QString &text);
@@ -72,7 +72,7 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter);
 // else the modification time; "1/1/1900" when the file does not exist. Other failures are
 // reported with location 9060 and give empty text.
 QString fileDateCreated(const QString &path, ErrorReporter &errors,
-                           FileSystem &fs = FileSystem::system());
+                        FileSystem &fs = FileSystem::system());
 
 // Sorts rows by name ignoring case, names equal but for case by their bytes.
 void sortByName(std::vector<FileEntry> &rows);

@@ -4,8 +4,12 @@ namespace tallowin {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Splits a number text into sign, integer digits and fraction digits; false when it is none.
 bool splitNumber(QStringView t, bool &negative, QString *intDigits, QString *fracDigits) {
@@ -99,7 +103,9 @@ std::optional<QString> canonicalDecimal(QStringView text) {
 }
 
 int compareDecimals(const QString &a, const QString &b) {
-    const auto sign = [](const QString &s) { return s.isEmpty() ? 0 : s.startsWith(u'-') ? -1 : 1; };
+    const auto sign = [](const QString &s) {
+        return s.isEmpty() ? 0 : s.startsWith(u'-') ? -1 : 1;
+    };
     const int sa = sign(a), sb = sign(b);
     if (sa != sb)
         return sa < sb ? -1 : 1;

@@ -8,7 +8,8 @@
 namespace tallowin {
 
 // A number as the file list reads it: blanks around it, an optional sign, digits with ","
-// thousands separators among them, and an optional "." with more digits. At least one digit. Exponents and other radixes are not numbers here, so "e5" or "&H1" in a name stay text.
+// thousands separators among them, and an optional "." with more digits. At least one digit.
+// Exponents and other radixes are not numbers here, so "e5" or "&H1" in a name stay text.
 bool readsAsNumber(QStringView text);
 
 // The number at the end of a file's base name, as written ("track07" -> "07", "Part A-3" ->

@@ -37,7 +37,9 @@ QString badNameMessage(const QString &path) {
            QStringLiteral(" does not exist, please check the file name and try again.");
 }
 
-bool isBadNameError(int e) { return e == ENAMETOOLONG || e == EILSEQ; }
+bool isBadNameError(int e) {
+    return e == ENAMETOOLONG || e == EILSEQ;
+}
 
 // Spaces only, as the names are trimmed; a tab or other blank stays part of a name.
 QString trimSpaces(const QString &s) {

@@ -32,9 +32,9 @@ public:
 };
 
 enum class Outcome {
-    Loaded,    // rows hold every accepted line
-    Message,   // a setting or the file is wrong: `message` tells the user
-    Failed,    // reported with PreviewLocation
+    Loaded,  // rows hold every accepted line
+    Message, // a setting or the file is wrong: `message` tells the user
+    Failed,  // reported with PreviewLocation
     Cancelled
 };
 

@@ -30,12 +30,18 @@ struct Mp3Info {
 
 // The text fields in the order the tags command prints them, with their names.
 inline std::array<std::pair<const char *, const QString *>, 13> namedFields(const Mp3Info &m) {
-    return {{{"Duration", &m.Duration},   {"Frequency", &m.Frequency},
-             {"Mode", &m.Mode},           {"MpegLayer", &m.MpegLayer},
-             {"MpegVersion", &m.MpegVersion}, {"BitRate", &m.BitRate},
-             {"Songname", &m.Songname},   {"Artist", &m.Artist},
-             {"Album", &m.Album},         {"Year", &m.Year},
-             {"Comment", &m.Comment},     {"Genre", &m.Genre},
+    return {{{"Duration", &m.Duration},
+             {"Frequency", &m.Frequency},
+             {"Mode", &m.Mode},
+             {"MpegLayer", &m.MpegLayer},
+             {"MpegVersion", &m.MpegVersion},
+             {"BitRate", &m.BitRate},
+             {"Songname", &m.Songname},
+             {"Artist", &m.Artist},
+             {"Album", &m.Album},
+             {"Year", &m.Year},
+             {"Comment", &m.Comment},
+             {"Genre", &m.Genre},
              {"Track", &m.Track}}};
 }
 

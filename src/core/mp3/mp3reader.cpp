@@ -27,7 +27,7 @@ QString Mp3Reader::genreName(qint16 number) {
 }
 
 bool Mp3Reader::searchDir(const QString &RootDir, const QString &FileType,
-                       const std::function<void()> &yield) {
+                          const std::function<void()> &yield) {
     if (yield)
         yield();
     m_info.Files.clear();

@@ -38,8 +38,8 @@ RenameFailure classifyRenameError(int e) {
 
 QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName) {
     using namespace RenameErrors;
-    const QString head = QStringLiteral("Unable to rename the file ") + oldName +
-                         QStringLiteral(" to ") + newName;
+    const QString head =
+        QStringLiteral("Unable to rename the file ") + oldName + QStringLiteral(" to ") + newName;
     switch (number) {
     case AlreadyExists:
         return head + QStringLiteral(" because a file with that name already exist.");
@@ -47,8 +47,9 @@ QString renameFailureMessage(qint32 number, const QString &oldName, const QStrin
     case BadFileName:
         return head + QStringLiteral(" because Linux says the file no longer exists.");
     case InvalidArgument:
-        return head + QStringLiteral(
-                          " because Linux says there is a problem with the file, it may be in use.");
+        return head +
+               QStringLiteral(
+                   " because Linux says there is a problem with the file, it may be in use.");
     case AccessError:
     case AlreadyOpen:
         return head + QStringLiteral(", Linux says the file is in use.");
@@ -109,13 +110,11 @@ int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to) 
     // The target may be the file itself under another spelling, as when only the letter case
     // changes on a file system that ignores case. Go by a temporary name so the change sticks.
     if (m_fs.identify(dirFd, from.constData(), a) != 0 ||
-        m_fs.identify(dirFd, to.constData(), b) != 0 || a.device != b.device ||
-        a.inode != b.inode)
+        m_fs.identify(dirFd, to.constData(), b) != 0 || a.device != b.device || a.inode != b.inode)
         return EEXIST;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char temp[64];
-        std::snprintf(temp, sizeof temp, ".tallowin-%ld-%u.tmp", long(::getpid()),
-                      m_tempCounter++);
+        std::snprintf(temp, sizeof temp, ".tallowin-%ld-%u.tmp", long(::getpid()), m_tempCounter++);
         const int away = moveNoReplace(dirFd, from.constData(), temp);
         if (away == EEXIST)
             continue;

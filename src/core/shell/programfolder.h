@@ -9,9 +9,9 @@ namespace tallowin {
 QString programFolder();
 
 struct RulesFolderResult {
-    QString path;           // where rules files live
-    bool ok = true;         // false when no usable folder could be made
-    QString error;          // the reason, when not ok
+    QString path;   // where rules files live
+    bool ok = true; // false when no usable folder could be made
+    QString error;  // the reason, when not ok
 };
 
 // Makes sure something named `rules` exists in `programDir`; an existing file of that name

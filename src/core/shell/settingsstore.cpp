@@ -309,7 +309,7 @@ QString SettingsStore::defaultFileName() {
 }
 
 QString SettingsStore::setting(const QString &application, const QString &section,
-                                  const QString &key, const QString &defaultValue) const {
+                               const QString &key, const QString &defaultValue) const {
     // Read afresh each time: another instance (or a second program) may have written.
     QByteArray bytes;
     if (m_fs.readFile(QFile::encodeName(m_fileName), bytes) != 0)

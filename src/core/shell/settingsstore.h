@@ -21,7 +21,7 @@ public:
 
     // The stored text, or `defaultValue` when the key is missing.
     QString setting(const QString &application, const QString &section, const QString &key,
-                       const QString &defaultValue = {}) const;
+                    const QString &defaultValue = {}) const;
     // Stores the value at once; false when the file could not be written (lastError() says
     // why). A file that cannot be read stores nothing rather than lose what it holds.
     bool saveSetting(const QString &application, const QString &section, const QString &key,

@@ -16,79 +16,149 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("fields"); // all eight
         QTest::newRow("replace/first-only")
             << "optStandardReplace"
-            << Values{{"txtStandardReplaceThis", "a"}, {"txtStandardReplaceWith", "b"},
+            << Values{{"txtStandardReplaceThis", "a"},
+                      {"txtStandardReplaceWith", "b"},
                       {"chkStandardReplaceFirstOnly", "1"}}
-            << QStringList{"STANDARDREPLACE", "a", "b", "1", "", "", "",
+            << QStringList{"STANDARDREPLACE",
+                           "a",
+                           "b",
+                           "1",
+                           "",
+                           "",
+                           "",
                            "File Name: Replace a with b the first time it appears"};
         QTest::newRow("replace/empty-search-two-spaces")
             << "optStandardReplace" << Values{{"txtStandardReplaceWith", "x"}}
-            << QStringList{"STANDARDREPLACE", "", "x", "0", "", "", "",
+            << QStringList{"STANDARDREPLACE",           "", "x", "0", "", "", "",
                            "File Name: Replace  with x"};
         QTest::newRow("name-insert-at-text")
             << "optStandardBeforeAfter"
-            << Values{{"txtStandardBeforeAfterText", "x"}, {"txtStandardBeforeAfter", "After"},
+            << Values{{"txtStandardBeforeAfterText", "x"},
+                      {"txtStandardBeforeAfter", "After"},
                       {"txtStandardBeforeAfterCriteria", "abc"}}
-            << QStringList{"STANDARDBEFOREAFTER", "x", "After", "abc", "0", "", "",
+            << QStringList{"STANDARDBEFOREAFTER",          "x", "After", "abc", "0", "", "",
                            "File Name: Insert x after abc"};
         QTest::newRow("name-insert-at-text/first-only")
             << "optStandardBeforeAfter"
-            << Values{{"txtStandardBeforeAfterText", "x"}, {"txtStandardBeforeAfter", "Before"},
+            << Values{{"txtStandardBeforeAfterText", "x"},
+                      {"txtStandardBeforeAfter", "Before"},
                       {"txtStandardBeforeAfterCriteria", "abc"},
                       {"chkStandardBeforeAfterFirstOnly", "1"}}
-            << QStringList{"STANDARDBEFOREAFTER", "x", "Before", "abc", "1", "", "",
+            << QStringList{"STANDARDBEFOREAFTER",
+                           "x",
+                           "Before",
+                           "abc",
+                           "1",
+                           "",
+                           "",
                            "File Name: Insert x before abc the first time it appears"};
         QTest::newRow("name-insert")
             << "optStandardInsert"
             << Values{{"txtStandardInsertText", "x"}, {"txtStandardInsert", "Start"}}
-            << QStringList{"STANDARDINSERT", "x", "Start", "", "", "", "",
+            << QStringList{"STANDARDINSERT",
+                           "x",
+                           "Start",
+                           "",
+                           "",
+                           "",
+                           "",
                            "File Name: Insert x at the start of the file name"};
         QTest::newRow("name-remove/not-validated")
             << "optStandardRemove"
             << Values{{"txtStandardRemoveCharacters", "lots"}, {"txtStandardRemove", "End"}}
-            << QStringList{"STANDARDREMOVE", "lots", "End", "", "", "", "",
+            << QStringList{"STANDARDREMOVE",
+                           "lots",
+                           "End",
+                           "",
+                           "",
+                           "",
+                           "",
                            "File Name: Remove lots from the end of the file name"};
         QTest::newRow("name-clear/leave")
             << "optStandardClear"
-            << Values{{"txtStandardClearFrom", "("}, {"txtStandardClearTo", ")"},
+            << Values{{"txtStandardClearFrom", "("},
+                      {"txtStandardClearTo", ")"},
                       {"chkStandardClearLeaveText", "1"}}
-            << QStringList{"STANDARDCLEAR", "(", ")", "1", "", "", "",
+            << QStringList{"STANDARDCLEAR",
+                           "(",
+                           ")",
+                           "1",
+                           "",
+                           "",
+                           "",
                            "File Name: Clear all text between ( and ) leaving the search text "
                            "intact"};
-        QTest::newRow("name-setto")
-            << "optStandardSetTo" << Values{{"txtStandardSetTo", "Holiday"}}
-            << QStringList{"STANDARDSETTO", "Holiday", "", "", "", "", "",
-                           "File Name: Set to Holiday exactly"};
+        QTest::newRow("name-setto") << "optStandardSetTo" << Values{{"txtStandardSetTo", "Holiday"}}
+                                    << QStringList{"STANDARDSETTO",
+                                                   "Holiday",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "File Name: Set to Holiday exactly"};
         QTest::newRow("ext-insert-at-text")
             << "optStandardExtBeforeAfter"
             << Values{{"txtStandardExtBeforeAfterThis", "x"},
                       {"txtStandardExtBeforeAfterThat", "abc"},
                       {"txtStandardExtBeforeAfter", "Before"}}
-            << QStringList{"STANDARDEXTBEFOREAFTER", "x", "abc", "Before", "", "", "",
+            << QStringList{"STANDARDEXTBEFOREAFTER",        "x", "abc", "Before", "", "", "",
                            "Extension: Insert x before abc"};
         QTest::newRow("ext-clear/leave")
             << "optStandardExtClear"
-            << Values{{"txtStandardExtClearThis", "_"}, {"txtStandardExtClear", "After"},
+            << Values{{"txtStandardExtClearThis", "_"},
+                      {"txtStandardExtClear", "After"},
                       {"chkStandardExtLeaveSearch", "1"}}
-            << QStringList{"STANDARDEXTCLEAR", "_", "After", "1", "", "", "",
+            << QStringList{"STANDARDEXTCLEAR",
+                           "_",
+                           "After",
+                           "1",
+                           "",
+                           "",
+                           "",
                            "Extension: Clear all text after _ and leave search text"};
         QTest::newRow("ext-insert")
             << "optStandardExtInsert"
             << Values{{"txtStandardExtInsertText", "x"}, {"txtStandardExtInsert", "End"}}
-            << QStringList{"STANDARDEXTINSERT", "x", "End", "", "", "", "",
+            << QStringList{"STANDARDEXTINSERT",
+                           "x",
+                           "End",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Extension: Insert x at the end of the extension"};
         QTest::newRow("ext-remove")
             << "optStandardExtRemove"
             << Values{{"txtStandardExtRemoveCharacters", "2"}, {"txtStandardExtRemove", "Start"}}
-            << QStringList{"STANDARDEXTREMOVE", "2", "Start", "", "", "", "",
+            << QStringList{"STANDARDEXTREMOVE",
+                           "2",
+                           "Start",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Extension: Remove 2 characters from the start of the extension"};
         QTest::newRow("ext-replace")
             << "optStandardExtReplace"
             << Values{{"txtStandardExtReplaceThis", "jpg"}, {"txtStandardExtReplaceThat", "jpeg"}}
-            << QStringList{"STANDARDEXTREPLACE", "jpg", "jpeg", "", "", "", "",
+            << QStringList{"STANDARDEXTREPLACE",
+                           "jpg",
+                           "jpeg",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Extension: Replace jpg with jpeg"};
         QTest::newRow("ext-setto")
             << "optStandardExtSetTo" << Values{{"txtStandardExtSetTo", "txt"}}
-            << QStringList{"STANDARDEXTSETTO", "txt", "", "", "", "", "",
+            << QStringList{"STANDARDEXTSETTO",
+                           "txt",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Extension: Set extension to txt exactly"};
         const Values autoBoxes{{"txtStandardAutoFormat", "3"},
                                {"txtStandardAutoIncrement", "1"},
@@ -97,67 +167,132 @@ private Q_SLOTS:
         startEnd.insert("txtStandardAutoStartEnd", "End");
         QTest::newRow("auto-startend")
             << "optStandardAutoStartEnd" << startEnd
-            << QStringList{"STANDARDAUTOSTARTEND", "End", "3", "1", "5", "", "",
+            << QStringList{"STANDARDAUTOSTARTEND",
+                           "End",
+                           "3",
+                           "1",
+                           "5",
+                           "",
+                           "",
                            "Auto Number: Place numbers at the end of the file name"};
         Values beforeAfter = autoBoxes;
         beforeAfter.insert("txtStandardAutoBeforeAfterThis", "track");
         beforeAfter.insert("txtStandardAutoBeforeAfter", "Before");
-        QTest::newRow("auto-beforeafter")
-            << "optStandardAutoBeforeAfter" << beforeAfter
-            << QStringList{"STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "",
-                           "Auto Number: Place numbers before track"};
+        QTest::newRow("auto-beforeafter") << "optStandardAutoBeforeAfter" << beforeAfter
+                                          << QStringList{"STANDARDAUTOBEFOREAFTER",
+                                                         "track",
+                                                         "Before",
+                                                         "3",
+                                                         "1",
+                                                         "5",
+                                                         "",
+                                                         "Auto Number: Place numbers before track"};
         QTest::newRow("letters-lower")
             << "optStandardLettersLowerCase" << Values{}
-            << QStringList{"STANDARDLETTERLOWERCASE", "0", "", "", "", "", "",
+            << QStringList{"STANDARDLETTERLOWERCASE",     "0", "", "", "", "", "",
                            "Letters: Make all lower case"};
         QTest::newRow("letters-firstcap-ext")
             << "optStandardLettersFirstCap" << Values{{"chkStandardLettersApplyToExt", "1"}}
-            << QStringList{"STANDARDLETTERFIRSTCAP", "1", "", "", "", "", "",
+            << QStringList{"STANDARDLETTERFIRSTCAP",
+                           "1",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Letters: Make First Of Each Word Upper"};
-        QTest::newRow("letters-firstlow")
-            << "optStandardLettersFirstLow" << Values{}
-            << QStringList{"STANDARDLETTERFIRSTLOW", "0", "", "", "", "", "",
-                           "Letters: mAKE fIRST oF eACH wORD lOWER"};
-        QTest::newRow("letters-othercap")
-            << "optStandardLettersOtherCap" << Values{}
-            << QStringList{"STANDARDLETTEROTHERCAP", "0", "", "", "", "", "",
-                           "Letters: MaKe EvErY OtHeR LeTtEr UpPeR"};
-        QTest::newRow("letters-otherlow")
-            << "optStandardLettersOtherLow" << Values{}
-            << QStringList{"STANDARDLETTEROTHERLOW", "0", "", "", "", "", "",
-                           "Letters: mAkE eVeRy oThEr lEtTeR lOwEr"};
+        QTest::newRow("letters-firstlow") << "optStandardLettersFirstLow" << Values{}
+                                          << QStringList{"STANDARDLETTERFIRSTLOW",
+                                                         "0",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "Letters: mAKE fIRST oF eACH wORD lOWER"};
+        QTest::newRow("letters-othercap") << "optStandardLettersOtherCap" << Values{}
+                                          << QStringList{"STANDARDLETTEROTHERCAP",
+                                                         "0",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "Letters: MaKe EvErY OtHeR LeTtEr UpPeR"};
+        QTest::newRow("letters-otherlow") << "optStandardLettersOtherLow" << Values{}
+                                          << QStringList{"STANDARDLETTEROTHERLOW",
+                                                         "0",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "",
+                                                         "Letters: mAkE eVeRy oThEr lEtTeR lOwEr"};
         QTest::newRow("letters-upper")
             << "optStandardLettersUpperCase" << Values{}
-            << QStringList{"STANDARDLETTERUPPERCASE", "0", "", "", "", "", "",
+            << QStringList{"STANDARDLETTERUPPERCASE",     "0", "", "", "", "", "",
                            "Letters: Make all UPPER case"};
-        QTest::newRow("misc-addspaces")
-            << "optStandardMiscAddSpaces" << Values{}
-            << QStringList{"STANDARDMISCADDSPACES", "", "", "", "", "", "",
-                           "Misc: Replace _ underscores with spaces"};
+        QTest::newRow("misc-addspaces") << "optStandardMiscAddSpaces" << Values{}
+                                        << QStringList{"STANDARDMISCADDSPACES",
+                                                       "",
+                                                       "",
+                                                       "",
+                                                       "",
+                                                       "",
+                                                       "",
+                                                       "Misc: Replace _ underscores with spaces"};
         QTest::newRow("misc-forcealpha")
             << "optStandardMiscForceAlphaNumeric" << Values{}
-            << QStringList{"STANDARDMISCFORCEALPHA", "", "", "", "", "", "",
+            << QStringList{"STANDARDMISCFORCEALPHA",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Misc: Remove all non 1-9 and A-Z characters"};
         QTest::newRow("misc-multispace")
             << "optStandardMiscRemoveMultiSpace" << Values{}
-            << QStringList{"STANDARDMISCREMOVEMULTISPACE", "", "", "", "", "", "",
+            << QStringList{"STANDARDMISCREMOVEMULTISPACE",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Misc: Remove any double spaces and replace with a single space"};
         QTest::newRow("misc-trim")
             << "optStandardMiscRemoveSpaces" << Values{}
-            << QStringList{"STANDARDMISCTRIM", "", "", "", "", "", "",
+            << QStringList{"STANDARDMISCTRIM",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Misc: Remove any spaces before or after the file name"};
         QTest::newRow("misc-replacespaces")
             << "optStandardMiscReplaceSpaces" << Values{}
-            << QStringList{"STANDARDMISCREPLACESPACES", "", "", "", "", "", "",
+            << QStringList{"STANDARDMISCREPLACESPACES",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
+                           "",
                            "Misc: Replace any spaces with _ underscores"};
         QTest::newRow("mp3-predefined")
             << "optMP3Predefined" << Values{{"txtPredefinedMP3", "%Artist% - %SongName%"}}
-            << QStringList{"MP3", "%Artist% - %SongName%", "", "", "", "", "",
-                           "MP3 Files Change Name To: %Artist% - %SongName%"};
+            << QStringList{"MP3", "%Artist% - %SongName%",
+                           "",    "",
+                           "",    "",
+                           "",    "MP3 Files Change Name To: %Artist% - %SongName%"};
         QTest::newRow("mp3-custom")
             << "optMP3Custom" << Values{{"txtCustomMP3", "%track% %songname%"}}
-            << QStringList{"MP3", "%track% %songname%", "", "", "", "", "",
-                           "MP3 Files Change Name To: %track% %songname%"};
+            << QStringList{"MP3", "%track% %songname%",
+                           "",    "",
+                           "",    "",
+                           "",    "MP3 Files Change Name To: %track% %songname%"};
     }
     void rows() {
         QFETCH(QString, option);

@@ -51,9 +51,8 @@ private Q_SLOTS:
         QTest::newRow("end/never-cut")
             << Rules{{"STANDARDAUTOSTARTEND", "End", "2", "1", "98"}} << QStringList{"", "", ""}
             << QStringList{"98.", "99.", "100."};
-        QTest::newRow("start/step-5")
-            << Rules{{"STANDARDAUTOSTARTEND", "Start", "2", "5", "5"}} << abc
-            << QStringList{"05a.", "10b.", "15c."};
+        QTest::newRow("start/step-5") << Rules{{"STANDARDAUTOSTARTEND", "Start", "2", "5", "5"}}
+                                      << abc << QStringList{"05a.", "10b.", "15c."};
         QTest::newRow("negative/restarts-at-zero")
             << Rules{{"STANDARDAUTOSTARTEND", "Start", "2", "1", "-2"}}
             << QStringList{"", "", "", ""} << QStringList{"-02.", "-01.", "-02.", "-01."};
@@ -61,14 +60,13 @@ private Q_SLOTS:
             << Rules{{"STANDARDAUTOSTARTEND", "End", "0", "-1", "1"}} << abc
             << QStringList{"a1.", "b1.", "c1."};
         QTest::newRow("digits/lenient-and-fraction")
-            << Rules{{"STANDARDAUTOSTARTEND", "End", "2.9 digits", "1", "1"}}
-            << QStringList{"a"} << QStringList{"a01."};
+            << Rules{{"STANDARDAUTOSTARTEND", "End", "2.9 digits", "1", "1"}} << QStringList{"a"}
+            << QStringList{"a01."};
         QTest::newRow("start/rounds-half-even")
             << Rules{{"STANDARDAUTOSTARTEND", "End", "0", "1", "2.5"}} << QStringList{"a"}
             << QStringList{"a2."};
-        QTest::newRow("extension-kept")
-            << Rules{{"STANDARDAUTOSTARTEND", "End", "1", "1", "7"}}
-            << QStringList{"photo.JPG"} << QStringList{"photo7.JPG"};
+        QTest::newRow("extension-kept") << Rules{{"STANDARDAUTOSTARTEND", "End", "1", "1", "7"}}
+                                        << QStringList{"photo.JPG"} << QStringList{"photo7.JPG"};
         // STANDARDAUTOBEFOREAFTER: text, where, digits, increment, start
         QTest::newRow("beforeafter/first-only-and-missing-text-consumes")
             << Rules{{"STANDARDAUTOBEFOREAFTER", "x", "After", "0", "1", "1"}}
@@ -120,8 +118,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("increment");
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("error");
-        QTest::newRow("not-a-number") << "4" << "up" << "4" << 13;
-        QTest::newRow("overflow") << "32767" << "1" << "32767" << 6;
+        QTest::newRow("not-a-number") << "4"
+                                      << "up"
+                                      << "4" << 13;
+        QTest::newRow("overflow") << "32767"
+                                  << "1"
+                                  << "32767" << 6;
     }
     void badIncrementKeepsNumberedNameAndCounter() {
         QFETCH(QString, start);

@@ -32,195 +32,293 @@ private Q_SLOTS:
 
         // File-name kinds
         QTest::newRow("replace/every-ignoring-case")
-            << QStringList{"STANDARDREPLACE", "the", "A", "0"} << "The the THE" << "txt"
+            << QStringList{"STANDARDREPLACE", "the", "A", "0"} << "The the THE"
+            << "txt"
             << "A A A.txt" << 0;
         QTest::newRow("replace/first-only")
-            << QStringList{"STANDARDREPLACE", "the", "A", "1"} << "The the THE" << "txt"
+            << QStringList{"STANDARDREPLACE", "the", "A", "1"} << "The the THE"
+            << "txt"
             << "A the THE.txt" << 0;
         QTest::newRow("replace/not-found")
-            << QStringList{"STANDARDREPLACE", "xyz", "A", "0"} << "abc" << "txt" << "abc.txt" << 0;
-        QTest::newRow("replace/empty-find")
-            << QStringList{"STANDARDREPLACE", "", "A", "0"} << "abc" << "txt" << "abc.txt" << 0;
+            << QStringList{"STANDARDREPLACE", "xyz", "A", "0"} << "abc"
+            << "txt"
+            << "abc.txt" << 0;
+        QTest::newRow("replace/empty-find") << QStringList{"STANDARDREPLACE", "", "A", "0"} << "abc"
+                                            << "txt"
+                                            << "abc.txt" << 0;
         QTest::newRow("replace/non-overlapping")
-            << QStringList{"STANDARDREPLACE", "aa", "b", "0"} << "aaa" << "" << "ba." << 0;
+            << QStringList{"STANDARDREPLACE", "aa", "b", "0"} << "aaa"
+            << ""
+            << "ba." << 0;
         QTest::newRow("replace/flag-not-a-number")
-            << QStringList{"STANDARDREPLACE", "a", "b", "yes"} << "abc" << "txt" << "" << 13;
+            << QStringList{"STANDARDREPLACE", "a", "b", "yes"} << "abc"
+            << "txt"
+            << "" << 13;
         QTest::newRow("replace/flag-any-number-is-on")
-            << QStringList{"STANDARDREPLACE", "a", "b", " -2.5 "} << "aaa" << "" << "baa." << 0;
+            << QStringList{"STANDARDREPLACE", "a", "b", " -2.5 "} << "aaa"
+            << ""
+            << "baa." << 0;
         QTest::newRow("beforeafter/before-takes-rule-case")
             << QStringList{"STANDARDBEFOREAFTER", "big ", "Before", "cat", "0"} << "The CAT"
-            << "jpg" << "The big cat.jpg" << 0;
+            << "jpg"
+            << "The big cat.jpg" << 0;
         QTest::newRow("beforeafter/after-every")
-            << QStringList{"STANDARDBEFOREAFTER", "!", "After", "a", "0"} << "aXa" << "" << "a!Xa!."
-            << 0;
+            << QStringList{"STANDARDBEFOREAFTER", "!", "After", "a", "0"} << "aXa"
+            << ""
+            << "a!Xa!." << 0;
         QTest::newRow("beforeafter/after-first-only")
-            << QStringList{"STANDARDBEFOREAFTER", "!", "AFTER", "a", "1"} << "aXa" << "" << "a!Xa."
-            << 0;
+            << QStringList{"STANDARDBEFOREAFTER", "!", "AFTER", "a", "1"} << "aXa"
+            << ""
+            << "a!Xa." << 0;
         QTest::newRow("beforeafter/empty-flag-fails")
-            << QStringList{"STANDARDBEFOREAFTER", "!", "After", "a", ""} << "aXa" << "" << "" << 13;
-        QTest::newRow("insert/start")
-            << QStringList{"STANDARDINSERT", "X", "Start"} << "abc" << "txt" << "Xabc.txt" << 0;
+            << QStringList{"STANDARDBEFOREAFTER", "!", "After", "a", ""} << "aXa"
+            << ""
+            << "" << 13;
+        QTest::newRow("insert/start") << QStringList{"STANDARDINSERT", "X", "Start"} << "abc"
+                                      << "txt"
+                                      << "Xabc.txt" << 0;
         QTest::newRow("insert/end-no-extension")
-            << QStringList{"STANDARDINSERT", "X", "End"} << "README" << "" << "READMEX." << 0;
+            << QStringList{"STANDARDINSERT", "X", "End"} << "README"
+            << ""
+            << "READMEX." << 0;
         QTest::newRow("insert/unknown-position-means-end")
-            << QStringList{"STANDARDINSERT", "X", "middle"} << "abc" << "" << "abcX." << 0;
-        QTest::newRow("remove/start-3")
-            << QStringList{"STANDARDREMOVE", "3", "Start"} << "abcdef" << "txt" << "def.txt" << 0;
-        QTest::newRow("remove/end-3")
-            << QStringList{"STANDARDREMOVE", "3", "End"} << "abcdef" << "txt" << "abc.txt" << 0;
+            << QStringList{"STANDARDINSERT", "X", "middle"} << "abc"
+            << ""
+            << "abcX." << 0;
+        QTest::newRow("remove/start-3") << QStringList{"STANDARDREMOVE", "3", "Start"} << "abcdef"
+                                        << "txt"
+                                        << "def.txt" << 0;
+        QTest::newRow("remove/end-3") << QStringList{"STANDARDREMOVE", "3", "End"} << "abcdef"
+                                      << "txt"
+                                      << "abc.txt" << 0;
         QTest::newRow("remove/all") << QStringList{"STANDARDREMOVE", "6", "End"} << "abcdef"
-                                    << "txt" << ".txt" << 0;
+                                    << "txt"
+                                    << ".txt" << 0;
         QTest::newRow("remove/more-than-length")
-            << QStringList{"STANDARDREMOVE", "7", "Start"} << "abcdef" << "txt" << "" << 5;
+            << QStringList{"STANDARDREMOVE", "7", "Start"} << "abcdef"
+            << "txt"
+            << "" << 5;
         QTest::newRow("remove/lenient-leading-number")
-            << QStringList{"STANDARDREMOVE", "2abc", "End"} << "abcdef" << "" << "abcd." << 0;
+            << QStringList{"STANDARDREMOVE", "2abc", "End"} << "abcdef"
+            << ""
+            << "abcd." << 0;
         QTest::newRow("remove/not-a-number-is-zero")
-            << QStringList{"STANDARDREMOVE", "many", "End"} << "abcdef" << "" << "abcdef." << 0;
+            << QStringList{"STANDARDREMOVE", "many", "End"} << "abcdef"
+            << ""
+            << "abcdef." << 0;
         QTest::newRow("remove/negative-keeps-whole")
-            << QStringList{"STANDARDREMOVE", "-4", "End"} << "abcdef" << "" << "abcdef." << 0;
+            << QStringList{"STANDARDREMOVE", "-4", "End"} << "abcdef"
+            << ""
+            << "abcdef." << 0;
         QTest::newRow("remove/half-rounds-to-even")
-            << QStringList{"STANDARDREMOVE", "2.5", "End"} << "abcdef" << "" << "abcd." << 0;
+            << QStringList{"STANDARDREMOVE", "2.5", "End"} << "abcdef"
+            << ""
+            << "abcd." << 0;
         QTest::newRow("remove/huge-count")
-            << QStringList{"STANDARDREMOVE", "99999999999999999999", "End"} << "abc" << "" << ""
-            << 5;
+            << QStringList{"STANDARDREMOVE", "99999999999999999999", "End"} << "abc"
+            << ""
+            << "" << 5;
         QTest::newRow("remove/overflowing-count")
-            << QStringList{"STANDARDREMOVE", "1e999", "End"} << "abc" << "" << "" << 6;
+            << QStringList{"STANDARDREMOVE", "1e999", "End"} << "abc"
+            << ""
+            << "" << 6;
         QTest::newRow("remove/counts-characters-not-units")
-            << QStringList{"STANDARDREMOVE", "1", "End"} << "a\U0001F600" << "" << "a." << 0;
+            << QStringList{"STANDARDREMOVE", "1", "End"} << "a\U0001F600"
+            << ""
+            << "a." << 0;
         QTest::newRow("clear/markers-go")
-            << QStringList{"STANDARDCLEAR", "(", ")", "0"} << "Song (live) 2000" << "mp3"
+            << QStringList{"STANDARDCLEAR", "(", ")", "0"} << "Song (live) 2000"
+            << "mp3"
             << "Song  2000.mp3" << 0;
         QTest::newRow("clear/markers-stay")
-            << QStringList{"STANDARDCLEAR", "(", ")", "1"} << "Song (live) 2000" << "mp3"
+            << QStringList{"STANDARDCLEAR", "(", ")", "1"} << "Song (live) 2000"
+            << "mp3"
             << "Song () 2000.mp3" << 0;
         QTest::newRow("clear/no-end-marker")
-            << QStringList{"STANDARDCLEAR", "(", ")", "0"} << "Song (live" << "mp3"
+            << QStringList{"STANDARDCLEAR", "(", ")", "0"} << "Song (live"
+            << "mp3"
             << "Song (live.mp3" << 0;
         QTest::newRow("clear/same-marker-off")
-            << QStringList{"STANDARDCLEAR", "-", "-", "0"} << "a-b-c" << "" << "ac." << 0;
+            << QStringList{"STANDARDCLEAR", "-", "-", "0"} << "a-b-c"
+            << ""
+            << "ac." << 0;
         QTest::newRow("clear/same-marker-on")
-            << QStringList{"STANDARDCLEAR", "-", "-", "1"} << "a-b-c" << "" << "a--c." << 0;
+            << QStringList{"STANDARDCLEAR", "-", "-", "1"} << "a-b-c"
+            << ""
+            << "a--c." << 0;
         QTest::newRow("clear/markers-ignore-case")
-            << QStringList{"STANDARDCLEAR", "[a", "Z]", "0"} << "x[A..z]y" << "" << "xy." << 0;
-        QTest::newRow("setto/name")
-            << QStringList{"STANDARDSETTO", "Holiday"} << "IMG_001" << "jpg" << "Holiday.jpg"
-            << 0;
+            << QStringList{"STANDARDCLEAR", "[a", "Z]", "0"} << "x[A..z]y"
+            << ""
+            << "xy." << 0;
+        QTest::newRow("setto/name") << QStringList{"STANDARDSETTO", "Holiday"} << "IMG_001"
+                                    << "jpg"
+                                    << "Holiday.jpg" << 0;
 
         // Extension kinds
-        QTest::newRow("extsetto/ext")
-            << QStringList{"STANDARDEXTSETTO", "jpeg"} << "IMG_001" << "jpg" << "IMG_001.jpeg"
-            << 0;
+        QTest::newRow("extsetto/ext") << QStringList{"STANDARDEXTSETTO", "jpeg"} << "IMG_001"
+                                      << "jpg"
+                                      << "IMG_001.jpeg" << 0;
         QTest::newRow("extbeforeafter/before")
-            << QStringList{"STANDARDEXTBEFOREAFTER", "x", "T", "Before"} << "a" << "txt"
+            << QStringList{"STANDARDEXTBEFOREAFTER", "x", "T", "Before"} << "a"
+            << "txt"
             << "a.xTxxT" << 0;
         QTest::newRow("extbeforeafter/after")
-            << QStringList{"STANDARDEXTBEFOREAFTER", "_", "gz", "After"} << "a" << "tar.gz"
+            << QStringList{"STANDARDEXTBEFOREAFTER", "_", "gz", "After"} << "a"
+            << "tar.gz"
             << "a.tar.gz_" << 0;
         QTest::newRow("extclear/before-off")
-            << QStringList{"STANDARDEXTCLEAR", "_", "Before", "0"} << "a" << "tar_gz" << "a.gz"
-            << 0;
+            << QStringList{"STANDARDEXTCLEAR", "_", "Before", "0"} << "a"
+            << "tar_gz"
+            << "a.gz" << 0;
         QTest::newRow("extclear/before-on")
-            << QStringList{"STANDARDEXTCLEAR", "_", "Before", "1"} << "a" << "tar_gz" << "a._gz"
-            << 0;
+            << QStringList{"STANDARDEXTCLEAR", "_", "Before", "1"} << "a"
+            << "tar_gz"
+            << "a._gz" << 0;
         QTest::newRow("extclear/after-on")
-            << QStringList{"STANDARDEXTCLEAR", "_", "After", "1"} << "a" << "tar_gz" << "a.tar_"
-            << 0;
+            << QStringList{"STANDARDEXTCLEAR", "_", "After", "1"} << "a"
+            << "tar_gz"
+            << "a.tar_" << 0;
         QTest::newRow("extclear/after-off")
-            << QStringList{"STANDARDEXTCLEAR", "_", "After", "0"} << "a" << "tar_gz" << "a.tar"
-            << 0;
+            << QStringList{"STANDARDEXTCLEAR", "_", "After", "0"} << "a"
+            << "tar_gz"
+            << "a.tar" << 0;
         QTest::newRow("extclear/not-found")
-            << QStringList{"STANDARDEXTCLEAR", "#", "After", "0"} << "a" << "tar_gz"
+            << QStringList{"STANDARDEXTCLEAR", "#", "After", "0"} << "a"
+            << "tar_gz"
             << "a.tar_gz" << 0;
-        QTest::newRow("extinsert/start")
-            << QStringList{"STANDARDEXTINSERT", "x", "Start"} << "a" << "txt" << "a.xtxt" << 0;
-        QTest::newRow("extinsert/end")
-            << QStringList{"STANDARDEXTINSERT", "x", "End"} << "a" << "txt" << "a.txtx" << 0;
-        QTest::newRow("extremove/start")
-            << QStringList{"STANDARDEXTREMOVE", "1", "Start"} << "a" << "jpeg" << "a.peg" << 0;
-        QTest::newRow("extremove/end")
-            << QStringList{"STANDARDEXTREMOVE", "1", "End"} << "a" << "jpeg" << "a.jpe" << 0;
-        QTest::newRow("extremove/too-many")
-            << QStringList{"STANDARDEXTREMOVE", "5", "End"} << "a" << "jpeg" << "" << 5;
+        QTest::newRow("extinsert/start") << QStringList{"STANDARDEXTINSERT", "x", "Start"} << "a"
+                                         << "txt"
+                                         << "a.xtxt" << 0;
+        QTest::newRow("extinsert/end") << QStringList{"STANDARDEXTINSERT", "x", "End"} << "a"
+                                       << "txt"
+                                       << "a.txtx" << 0;
+        QTest::newRow("extremove/start") << QStringList{"STANDARDEXTREMOVE", "1", "Start"} << "a"
+                                         << "jpeg"
+                                         << "a.peg" << 0;
+        QTest::newRow("extremove/end") << QStringList{"STANDARDEXTREMOVE", "1", "End"} << "a"
+                                       << "jpeg"
+                                       << "a.jpe" << 0;
+        QTest::newRow("extremove/too-many") << QStringList{"STANDARDEXTREMOVE", "5", "End"} << "a"
+                                            << "jpeg"
+                                            << "" << 5;
         QTest::newRow("extremove/strict-number")
-            << QStringList{"STANDARDEXTREMOVE", "2abc", "End"} << "a" << "jpeg" << "" << 13;
-        QTest::newRow("extremove/empty-count")
-            << QStringList{"STANDARDEXTREMOVE", "", "End"} << "a" << "jpeg" << "" << 13;
+            << QStringList{"STANDARDEXTREMOVE", "2abc", "End"} << "a"
+            << "jpeg"
+            << "" << 13;
+        QTest::newRow("extremove/empty-count") << QStringList{"STANDARDEXTREMOVE", "", "End"} << "a"
+                                               << "jpeg"
+                                               << "" << 13;
         QTest::newRow("extremove/negative-keeps-whole")
-            << QStringList{"STANDARDEXTREMOVE", "-3", "End"} << "a" << "jpeg" << "a.jpeg" << 0;
+            << QStringList{"STANDARDEXTREMOVE", "-3", "End"} << "a"
+            << "jpeg"
+            << "a.jpeg" << 0;
         QTest::newRow("extreplace/ignores-case")
-            << QStringList{"STANDARDEXTREPLACE", "JPG", "jpeg"} << "a" << "jpg" << "a.jpeg" << 0;
-        QTest::newRow("extreplace/unbounded")
-            << QStringList{"STANDARDEXTREPLACE", "a", "b"} << "n" << "aaaa" << "n.bbbb" << 0;
+            << QStringList{"STANDARDEXTREPLACE", "JPG", "jpeg"} << "a"
+            << "jpg"
+            << "a.jpeg" << 0;
+        QTest::newRow("extreplace/unbounded") << QStringList{"STANDARDEXTREPLACE", "a", "b"} << "n"
+                                              << "aaaa"
+                                              << "n.bbbb" << 0;
 
         // Letter case
         QTest::newRow("firstcap/name-only")
-            << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "hello WORLD" << "TXT"
+            << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "hello WORLD"
+            << "TXT"
             << "Hello World.TXT" << 0;
         QTest::newRow("firstcap/with-ext")
-            << QStringList{"STANDARDLETTERFIRSTCAP", "1"} << "hello WORLD" << "TXT"
+            << QStringList{"STANDARDLETTERFIRSTCAP", "1"} << "hello WORLD"
+            << "TXT"
             << "Hello World.txt" << 0;
         QTest::newRow("firstlow/name-only")
-            << QStringList{"STANDARDLETTERFIRSTLOW", "0"} << "hello world" << "txt"
+            << QStringList{"STANDARDLETTERFIRSTLOW", "0"} << "hello world"
+            << "txt"
             << "hELLO wORLD.txt" << 0;
         QTest::newRow("firstlow/with-ext")
-            << QStringList{"STANDARDLETTERFIRSTLOW", "1"} << "hello world" << "txt"
+            << QStringList{"STANDARDLETTERFIRSTLOW", "1"} << "hello world"
+            << "txt"
             << "hELLO wORLD.TXT" << 0;
         QTest::newRow("firstcap/only-spaces-start-words")
-            << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "rock_and-roll (live)" << ""
+            << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "rock_and-roll (live)"
+            << ""
             << "Rock_and-roll (live)." << 0;
-        QTest::newRow("firstcap/two-spaces")
-            << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "a  b" << "" << "A  B." << 0;
+        QTest::newRow("firstcap/two-spaces") << QStringList{"STANDARDLETTERFIRSTCAP", "0"} << "a  b"
+                                             << ""
+                                             << "A  B." << 0;
         QTest::newRow("othercap/words")
-            << QStringList{"STANDARDLETTEROTHERCAP", "0"} << "make every" << ""
+            << QStringList{"STANDARDLETTEROTHERCAP", "0"} << "make every"
+            << ""
             << "MaKe EvErY." << 0;
         QTest::newRow("othercap/runs-into-ext")
-            << QStringList{"STANDARDLETTEROTHERCAP", "1"} << "ab" << "mp3" << "Ab.mP3" << 0;
+            << QStringList{"STANDARDLETTEROTHERCAP", "1"} << "ab"
+            << "mp3"
+            << "Ab.mP3" << 0;
         QTest::newRow("otherlow/words")
-            << QStringList{"STANDARDLETTEROTHERLOW", "0"} << "make every" << ""
+            << QStringList{"STANDARDLETTEROTHERLOW", "0"} << "make every"
+            << ""
             << "mAkE eVeRy." << 0;
-        QTest::newRow("uppercase/name-only")
-            << QStringList{"STANDARDLETTERUPPERCASE", "0"} << "abc" << "txt" << "ABC.txt" << 0;
-        QTest::newRow("uppercase/with-ext")
-            << QStringList{"STANDARDLETTERUPPERCASE", "1"} << "abc" << "txt" << "ABC.TXT" << 0;
+        QTest::newRow("uppercase/name-only") << QStringList{"STANDARDLETTERUPPERCASE", "0"} << "abc"
+                                             << "txt"
+                                             << "ABC.txt" << 0;
+        QTest::newRow("uppercase/with-ext") << QStringList{"STANDARDLETTERUPPERCASE", "1"} << "abc"
+                                            << "txt"
+                                            << "ABC.TXT" << 0;
         QTest::newRow("uppercase/sharp-s-keeps-length")
-            << QStringList{"STANDARDLETTERUPPERCASE", "0"} << "straße" << "" << "STRAßE." << 0;
-        QTest::newRow("lowercase/accents")
-            << QStringList{"STANDARDLETTERLOWERCASE", "0"} << "ÉCOLE" << "TXT" << "école.TXT" << 0;
-        QTest::newRow("lowercase/empty-name")
-            << QStringList{"STANDARDLETTERLOWERCASE", "0"} << "" << "TXT" << ".TXT" << 0;
+            << QStringList{"STANDARDLETTERUPPERCASE", "0"} << "straße"
+            << ""
+            << "STRAßE." << 0;
+        QTest::newRow("lowercase/accents") << QStringList{"STANDARDLETTERLOWERCASE", "0"} << "ÉCOLE"
+                                           << "TXT"
+                                           << "école.TXT" << 0;
+        QTest::newRow("lowercase/empty-name") << QStringList{"STANDARDLETTERLOWERCASE", "0"} << ""
+                                              << "TXT"
+                                              << ".TXT" << 0;
         QTest::newRow("letters/flag-not-a-number")
-            << QStringList{"STANDARDLETTERLOWERCASE", "x"} << "A" << "" << "" << 13;
+            << QStringList{"STANDARDLETTERLOWERCASE", "x"} << "A"
+            << ""
+            << "" << 13;
 
         // Miscellaneous
-        QTest::newRow("addspaces")
-            << QStringList{"STANDARDMISCADDSPACES"} << "my_file_name" << "t_t"
-            << "my file name.t_t" << 0;
-        QTest::newRow("replacespaces")
-            << QStringList{"STANDARDMISCREPLACESPACES"} << "my file name" << "t t"
-            << "my_file_name.t t" << 0;
+        QTest::newRow("addspaces") << QStringList{"STANDARDMISCADDSPACES"} << "my_file_name"
+                                   << "t_t"
+                                   << "my file name.t_t" << 0;
+        QTest::newRow("replacespaces") << QStringList{"STANDARDMISCREPLACESPACES"} << "my file name"
+                                       << "t t"
+                                       << "my_file_name.t t" << 0;
         QTest::newRow("multispace/two") << QStringList{"STANDARDMISCREMOVEMULTISPACE"} << "a  b"
-                                        << "" << "a b." << 0;
-        QTest::newRow("multispace/three") << QStringList{"STANDARDMISCREMOVEMULTISPACE"}
-                                          << "a   b" << "" << "a  b." << 0;
-        QTest::newRow("multispace/four") << QStringList{"STANDARDMISCREMOVEMULTISPACE"}
-                                         << "a    b" << "" << "a  b." << 0;
-        QTest::newRow("trim/name-and-ext")
-            << QStringList{"STANDARDMISCTRIM"} << " a b " << "txt " << "a b.txt" << 0;
-        QTest::newRow("trim/only-spaces")
-            << QStringList{"STANDARDMISCTRIM"} << "\ta " << "" << "\ta." << 0;
+                                        << ""
+                                        << "a b." << 0;
+        QTest::newRow("multispace/three") << QStringList{"STANDARDMISCREMOVEMULTISPACE"} << "a   b"
+                                          << ""
+                                          << "a  b." << 0;
+        QTest::newRow("multispace/four") << QStringList{"STANDARDMISCREMOVEMULTISPACE"} << "a    b"
+                                         << ""
+                                         << "a  b." << 0;
+        QTest::newRow("trim/name-and-ext") << QStringList{"STANDARDMISCTRIM"} << " a b "
+                                           << "txt "
+                                           << "a b.txt" << 0;
+        QTest::newRow("trim/only-spaces") << QStringList{"STANDARDMISCTRIM"} << "\ta "
+                                          << ""
+                                          << "\ta." << 0;
         QTest::newRow("forcealpha/punctuation")
-            << QStringList{"STANDARDMISCFORCEALPHA"} << "Hello, World! (2004)" << "Txt"
+            << QStringList{"STANDARDMISCFORCEALPHA"} << "Hello, World! (2004)"
+            << "Txt"
             << "HELLO WORLD 2004.Txt" << 0;
         QTest::newRow("forcealpha/accent-dropped")
-            << QStringList{"STANDARDMISCFORCEALPHA"} << "café" << "" << "CAF." << 0;
+            << QStringList{"STANDARDMISCFORCEALPHA"} << "café"
+            << ""
+            << "CAF." << 0;
 
         // Dispatch
-        QTest::newRow("kind/unknown") << QStringList{"NOSUCHKIND", "a"} << "abc" << "txt" << ""
-                                      << 0;
+        QTest::newRow("kind/unknown") << QStringList{"NOSUCHKIND", "a"} << "abc"
+                                      << "txt"
+                                      << "" << 0;
         QTest::newRow("kind/lower-case-keyword")
-            << QStringList{"standardinsert", "X", "Start"} << "abc" << "txt" << "" << 0;
-        QTest::newRow("mp3/not-an-mp3-passes")
-            << QStringList{"MP3", "%artist%"} << "song" << "wav" << "song.wav" << 0;
+            << QStringList{"standardinsert", "X", "Start"} << "abc"
+            << "txt"
+            << "" << 0;
+        QTest::newRow("mp3/not-an-mp3-passes") << QStringList{"MP3", "%artist%"} << "song"
+                                               << "wav"
+                                               << "song.wav" << 0;
     }
     void kinds() {
         QFETCH(QStringList, rule);

@@ -72,12 +72,12 @@ private Q_SLOTS:
             << QStringList{"", "7", "12", "100"};
         QTest::newRow("ascending/leading-zeros-dropped")
             << QStringList{"10", "007"} << 3 << QStringList{"1", "0"} << QStringList{"7", "10"};
-        QTest::newRow("descending") << QStringList{"12", "7", "100", "0"} << 4
-                                    << QStringList{"2", "0", "1", "3"}
-                                    << QStringList{"100", "12", "7", ""};
-        QTest::newRow("negative-by-value") << QStringList{"-1", "3", "-2", "-10"} << 3
-                                           << QStringList{"3", "2", "0", "1"}
-                                           << QStringList{"-10", "-2", "-1", "3"};
+        QTest::newRow("descending")
+            << QStringList{"12", "7", "100", "0"} << 4 << QStringList{"2", "0", "1", "3"}
+            << QStringList{"100", "12", "7", ""};
+        QTest::newRow("negative-by-value")
+            << QStringList{"-1", "3", "-2", "-10"} << 3 << QStringList{"3", "2", "0", "1"}
+            << QStringList{"-10", "-2", "-1", "3"};
         QTest::newRow("fractions-and-separators")
             << QStringList{"1.5", "1.25", " 1,000", "+2"} << 3 << QStringList{"1", "0", "3", "2"}
             << QStringList{"1.25", "1.5", "2", "1000"};
@@ -148,8 +148,8 @@ private Q_SLOTS:
         TextList list = tagged(cells);
         QVERIFY(sortListByColumn(list, 1, SortAsDate, SortAscending));
         QCOMPARE(list.column(2), (QStringList{"2", "1", "3", "0", "4"}));
-        QCOMPARE(list.column(1), (QStringList{UnknownDateText, cells[1], cells[3], cells[0],
-                                              "not a date"}));
+        QCOMPARE(list.column(1),
+                 (QStringList{UnknownDateText, cells[1], cells[3], cells[0], "not a date"}));
         // Through the file list's own times.
         std::vector<FileEntry> rows{entry("late", "0", dec31), entry("early", "0", jan9),
                                     entry("middle", "0", feb10)};

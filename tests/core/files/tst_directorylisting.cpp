@@ -82,29 +82,40 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QString>("cleanedName");
         QTest::addColumn<QString>("cleanedType");
-        const QStringList all{"a.jpg", "b.JPEG", "c.png", "dangling.jpg", "link.jpg",
-                              "mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg", "notes.my.txt",
-                              "readme"};
-        QTest::newRow("any/files-and-file-links-only") << "*" << "*" << false << all << "*" << "*";
+        const QStringList all{"a.jpg",        "b.JPEG",      "c.png",       "dangling.jpg",
+                              "link.jpg",     "mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg",
+                              "notes.my.txt", "readme"};
+        QTest::newRow("any/files-and-file-links-only") << "*"
+                                                       << "*" << false << all << "*"
+                                                       << "*";
         QTest::newRow("name/star-removed-any-case")
-            << "My*" << "*" << false << QStringList{"mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg"}
-            << "My" << "*";
-        QTest::newRow("name/wildcards-removed") << "?a*" << "*" << false << QStringList{"a.jpg"}
-                                                << "a" << "*";
-        QTest::newRow("name/only-removed-characters") << "??" << "/\\:\"<>|" << false << all
-                                                      << "*" << "*";
+            << "My*"
+            << "*" << false << QStringList{"mymusic.mp3", "MYNOTES.txt", "MyPicture.jpg"} << "My"
+            << "*";
+        QTest::newRow("name/wildcards-removed") << "?a*"
+                                                << "*" << false << QStringList{"a.jpg"} << "a"
+                                                << "*";
+        QTest::newRow("name/only-removed-characters") << "??"
+                                                      << "/\\:\"<>|" << false << all << "*"
+                                                      << "*";
         QTest::newRow("type/prefix-of-last-extension")
-            << "*" << "jp" << false
+            << "*"
+            << "jp" << false
             << QStringList{"a.jpg", "b.JPEG", "dangling.jpg", "link.jpg", "MyPicture.jpg"} << "*"
             << "jp";
-        QTest::newRow("type/not-an-inner-extension")
-            << "*" << "my" << false << QStringList{} << "*" << "my";
-        QTest::newRow("name-and-type") << "m" << "tx" << false
-                                       << QStringList{"MYNOTES.txt"} << "m" << "tx";
+        QTest::newRow("type/not-an-inner-extension") << "*"
+                                                     << "my" << false << QStringList{} << "*"
+                                                     << "my";
+        QTest::newRow("name-and-type") << "m"
+                                       << "tx" << false << QStringList{"MYNOTES.txt"} << "m"
+                                       << "tx";
         QTest::newRow("hidden/shown")
-            << "*" << "*" << true << QStringList{".hidden", ".hidden.jpg"} + all << "*" << "*";
-        QTest::newRow("hidden/with-type") << "." << "jpg" << true << QStringList{".hidden.jpg"}
-                                          << "." << "jpg";
+            << "*"
+            << "*" << true << QStringList{".hidden", ".hidden.jpg"} + all << "*"
+            << "*";
+        QTest::newRow("hidden/with-type") << "."
+                                          << "jpg" << true << QStringList{".hidden.jpg"} << "."
+                                          << "jpg";
     }
     void filters() {
         QFETCH(QString, nameLike);
@@ -143,8 +154,8 @@ private Q_SLOTS:
 
     void rowsCarryDateAndTrailingNumber() {
         QTemporaryDir dir;
-        for (const char *n : {"track07.mp3", "track.mp3", "2005.jpg", "7.jpg", "song12",
-                              "Part A-3.txt"})
+        for (const char *n :
+             {"track07.mp3", "track.mp3", "2005.jpg", "7.jpg", "song12", "Part A-3.txt"})
             touch(dir, n);
         const qint64 now = QDateTime::currentSecsSinceEpoch();
         DirectoryFilter filter;
@@ -168,25 +179,35 @@ private Q_SLOTS:
     void vanishedFileDate() {
         CollectingErrorReporter errors;
         QCOMPARE(fileDateCreated(m_dir.filePath("no such file"), errors), UnknownDateText);
-        QCOMPARE(fileDateCreated(m_dir.filePath("readme/below-a-file"), errors),
-                 UnknownDateText);
+        QCOMPARE(fileDateCreated(m_dir.filePath("readme/below-a-file"), errors), UnknownDateText);
         QVERIFY(errors.empty());
     }
 
     void trailingNumber_data() {
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("number");
-        QTest::newRow("digits/leading-zero") << "track07" << "07";
-        QTest::newRow("none") << "Holiday" << "0";
-        QTest::newRow("whole-name") << "2005" << "2005";
-        QTest::newRow("sign") << "Part A-3" << "-3";
-        QTest::newRow("blank-before-number-kept") << "Song 12" << " 12";
-        QTest::newRow("thousands-separator") << "Total 1,234" << " 1,234";
-        QTest::newRow("decimal") << "version1.5" << "1.5";
-        QTest::newRow("exponent-is-text") << "take1e5" << "5";
-        QTest::newRow("empty") << "" << "0";
-        QTest::newRow("trailing-blank") << "track 5 " << "0";
-        QTest::newRow("non-ascii-digit") << "track٣" << "0";
+        QTest::newRow("digits/leading-zero") << "track07"
+                                             << "07";
+        QTest::newRow("none") << "Holiday"
+                              << "0";
+        QTest::newRow("whole-name") << "2005"
+                                    << "2005";
+        QTest::newRow("sign") << "Part A-3"
+                              << "-3";
+        QTest::newRow("blank-before-number-kept") << "Song 12"
+                                                  << " 12";
+        QTest::newRow("thousands-separator") << "Total 1,234"
+                                             << " 1,234";
+        QTest::newRow("decimal") << "version1.5"
+                                 << "1.5";
+        QTest::newRow("exponent-is-text") << "take1e5"
+                                          << "5";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("trailing-blank") << "track 5 "
+                                        << "0";
+        QTest::newRow("non-ascii-digit") << "track٣"
+                                         << "0";
     }
     void trailingNumber() {
         QFETCH(QString, base);
@@ -195,9 +216,15 @@ private Q_SLOTS:
 
     void hostileNamesKeepTheirBytes() {
         QTemporaryDir dir;
-        const QList<QByteArray> hostile{"tab\there.txt", "new\nline.txt", "back\\slash.txt",
-                                        "-dash.txt", "%artist%.mp3", "bad\xff\xfe.txt",
-                                        QByteArray(251, 'x') + ".txt", "CR\r.txt", " lead"};
+        const QList<QByteArray> hostile{"tab\there.txt",
+                                        "new\nline.txt",
+                                        "back\\slash.txt",
+                                        "-dash.txt",
+                                        "%artist%.mp3",
+                                        "bad\xff\xfe.txt",
+                                        QByteArray(251, 'x') + ".txt",
+                                        "CR\r.txt",
+                                        " lead"};
         for (const QByteArray &n : hostile)
             touch(dir, n);
         DirectoryFilter filter;
@@ -224,8 +251,8 @@ private Q_SLOTS:
         DirectoryFilter filter;
         CollectingErrorReporter errors;
         const DirectoryListing l = listDirectory(dir.path(), filter, errors);
-        QCOMPARE(names(l), (QStringList{"_x", "A.txt", "a.txt", "b.txt", "C.txt", "Z", "É.txt",
-                                        "é.txt"}));
+        QCOMPARE(names(l),
+                 (QStringList{"_x", "A.txt", "a.txt", "b.txt", "C.txt", "Z", "É.txt", "é.txt"}));
     }
 
     // Enough files for the lookups to be shared out between threads; the thread count is
@@ -294,8 +321,9 @@ private Q_SLOTS:
         QVERIFY(int(l.rows.size()) < n);
         QStringList listed = names(l);
         QStringList sorted = listed;
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
         QCOMPARE(listed, sorted);
         for (const FileEntry &e : l.rows)
             QVERIFY(e.checked && e.created.isValid() && QFile::exists(dir.filePath(e.fileName)));
@@ -306,10 +334,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nameLike");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("patternTail");
-        QTest::newRow("missing-folder") << "missing" << "*" << ENOENT << "/missing/**.**";
+        QTest::newRow("missing-folder") << "missing"
+                                        << "*" << ENOENT << "/missing/**.**";
         QTest::newRow("missing-folder/trailing-slash-filter-cleaned")
-            << "missing/" << "My*" << ENOENT << "/missing/My*.**";
-        QTest::newRow("a-file-not-a-folder") << "readme" << "*" << ENOTDIR << "/readme/**.**";
+            << "missing/"
+            << "My*" << ENOENT << "/missing/My*.**";
+        QTest::newRow("a-file-not-a-folder") << "readme"
+                                             << "*" << ENOTDIR << "/readme/**.**";
     }
     void failureReport() {
         QFETCH(QString, folder);
@@ -327,16 +358,20 @@ private Q_SLOTS:
         QCOMPARE(r.number, number);
         QVERIFY(r.isSystem());
         QCOMPARE(r.description, QString::fromLocal8Bit(strerror(number)) + " Position: 2 - " +
-                                         m_dir.path() + patternTail);
+                                    m_dir.path() + patternTail);
     }
 
     void dateTextMatchesQLocale_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("pattern");
-        QTest::newRow("C") << "C" << "d MMM yyyy HH:mm:ss";
-        QTest::newRow("en_US/12-hour") << "en_US" << "M/d/yy h:mm:ss AP";
-        QTest::newRow("de_DE") << "de_DE" << "dd.MM.yy HH:mm:ss";
-        QTest::newRow("ja_JP/letters-in-time") << "ja_JP" << QString::fromUtf8("yyyy/MM/dd H時mm分ss秒");
+        QTest::newRow("C") << "C"
+                           << "d MMM yyyy HH:mm:ss";
+        QTest::newRow("en_US/12-hour") << "en_US"
+                                       << "M/d/yy h:mm:ss AP";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "dd.MM.yy HH:mm:ss";
+        QTest::newRow("ja_JP/letters-in-time")
+            << "ja_JP" << QString::fromUtf8("yyyy/MM/dd H時mm分ss秒");
     }
     void dateTextMatchesQLocale() {
         QFETCH(QString, locale);
@@ -344,14 +379,16 @@ private Q_SLOTS:
         const DateText text(l);
         QTEST(text.pattern(), "pattern");
         // Midnight, noon, one in the afternoon, a leap day, a far year.
-        for (const QDateTime &when :
-             {QDateTime(QDate(2004, 3, 1), QTime(0, 0, 5)), QDateTime(QDate(2004, 12, 31), QTime(12, 0)),
-              QDateTime(QDate(2020, 2, 29), QTime(13, 7, 9)), QDateTime(QDate(2069, 7, 4), QTime(23, 59, 59))}) {
+        for (const QDateTime &when : {QDateTime(QDate(2004, 3, 1), QTime(0, 0, 5)),
+                                      QDateTime(QDate(2004, 12, 31), QTime(12, 0)),
+                                      QDateTime(QDate(2020, 2, 29), QTime(13, 7, 9)),
+                                      QDateTime(QDate(2069, 7, 4), QTime(23, 59, 59))}) {
             const QString written = text.format(std::time_t(when.toSecsSinceEpoch()));
             QCOMPARE(written, l.toString(when, text.pattern()));
             QCOMPARE(text.parse(written), std::optional<QDateTime>(when));
         }
-        QCOMPARE(text.parse(UnknownDateText), std::optional<QDateTime>(QDateTime(QDate(1900, 1, 1), QTime(0, 0))));
+        QCOMPARE(text.parse(UnknownDateText),
+                 std::optional<QDateTime>(QDateTime(QDate(1900, 1, 1), QTime(0, 0))));
         QCOMPARE(text.parse("not a date"), std::nullopt);
     }
 

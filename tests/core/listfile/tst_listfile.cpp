@@ -52,18 +52,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("delimiter");
         QTest::addColumn<QStringList>("parts"); // empty: no row
-        QTest::newRow("quotes/removed") << "\"a.txt\",\"b.txt\"" << "," << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("quotes/inside-name") << "a\"1\".txt,b.txt" << "," << QStringList{"a1.txt", "b.txt"};
-        QTest::newRow("extra-parts/ignored") << "a.txt,b.txt,extra" << "," << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("one-part/no-row") << "a.txt" << "," << QStringList{};
-        QTest::newRow("empty/no-row") << "" << "," << QStringList{};
-        QTest::newRow("quoted-comma/still-splits") << "\"a,b.txt\",c.txt" << "," << QStringList{"a", "b.txt"};
-        QTest::newRow("spaces/trimmed") << "  a.txt  ,  b c.txt " << "," << QStringList{"a.txt", "b c.txt"};
-        QTest::newRow("tab/only-spaces-trimmed") << " a.txt\t\tb.txt" << "\t" << QStringList{"a.txt", ""};
-        QTest::newRow("other/two-characters") << "a.txt::b.txt:c" << "::" << QStringList{"a.txt", "b.txt:c"};
-        QTest::newRow("other/case-matters") << "aXb" << "x" << QStringList{};
-        QTest::newRow("other/lower-x") << "axb" << "x" << QStringList{"a", "b"};
-        QTest::newRow("empty-new-name") << "a.txt," << "," << QStringList{"a.txt", ""};
+        QTest::newRow("quotes/removed") << "\"a.txt\",\"b.txt\""
+                                        << "," << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("quotes/inside-name") << "a\"1\".txt,b.txt"
+                                            << "," << QStringList{"a1.txt", "b.txt"};
+        QTest::newRow("extra-parts/ignored") << "a.txt,b.txt,extra"
+                                             << "," << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("one-part/no-row") << "a.txt"
+                                         << "," << QStringList{};
+        QTest::newRow("empty/no-row") << ""
+                                      << "," << QStringList{};
+        QTest::newRow("quoted-comma/still-splits") << "\"a,b.txt\",c.txt"
+                                                   << "," << QStringList{"a", "b.txt"};
+        QTest::newRow("spaces/trimmed") << "  a.txt  ,  b c.txt "
+                                        << "," << QStringList{"a.txt", "b c.txt"};
+        QTest::newRow("tab/only-spaces-trimmed") << " a.txt\t\tb.txt"
+                                                 << "\t" << QStringList{"a.txt", ""};
+        QTest::newRow("other/two-characters") << "a.txt::b.txt:c"
+                                              << "::" << QStringList{"a.txt", "b.txt:c"};
+        QTest::newRow("other/case-matters") << "aXb"
+                                            << "x" << QStringList{};
+        QTest::newRow("other/lower-x") << "axb"
+                                       << "x" << QStringList{"a", "b"};
+        QTest::newRow("empty-new-name") << "a.txt,"
+                                        << "," << QStringList{"a.txt", ""};
     }
     void splitLine() {
         QFETCH(QString, line);
@@ -82,9 +94,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("other");
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("expected");
-        const int comma = int(Delimiter::Comma), tab = int(Delimiter::Tab), other = int(Delimiter::Other);
-        QTest::newRow("crlf") << QByteArray("a.txt,1.txt\r\nb.txt,2.txt\r\n") << comma << "" << false
-                              << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
+        const int comma = int(Delimiter::Comma), tab = int(Delimiter::Tab),
+                  other = int(Delimiter::Other);
+        QTest::newRow("crlf") << QByteArray("a.txt,1.txt\r\nb.txt,2.txt\r\n") << comma << ""
+                              << false << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
         QTest::newRow("cr") << QByteArray("a.txt,1.txt\rb.txt,2.txt") << comma << "" << false
                             << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
         // A file written on Linux: each LF ends a line, so no new name holds a line break.
@@ -92,9 +105,9 @@ private Q_SLOTS:
                             << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
         QTest::newRow("header/skipped") << QByteArray("a.txt,header\r\nb.txt,2.txt") << comma << ""
                                         << true << QStringList{"1|b.txt|2.txt"};
-        QTest::newRow("header/read-as-data") << QByteArray("a.txt,header\r\nb.txt,2.txt") << comma
-                                             << "" << false
-                                             << QStringList{"1|a.txt|header", "1|b.txt|2.txt"};
+        QTest::newRow("header/read-as-data")
+            << QByteArray("a.txt,header\r\nb.txt,2.txt") << comma << "" << false
+            << QStringList{"1|a.txt|header", "1|b.txt|2.txt"};
         QTest::newRow("tab") << QByteArray("\"c d.txt\"\t\"e f.txt\"") << tab << "" << false
                              << QStringList{"1|c d.txt|e f.txt"};
         QTest::newRow("other") << QByteArray("a.txt::x.txt") << other << "::" << false
@@ -103,13 +116,15 @@ private Q_SLOTS:
                               << false << QStringList{"1|café.txt|€.txt"};
         QTest::newRow("windows-1252") << QByteArray("caf\xE9.txt,\x80.txt") << comma << "" << false
                                       << QStringList{"1|café.txt|€.txt"};
-        QTest::newRow("byte-order-mark") << QByteArray("\xEF\xBB\xBF" "a.txt,1.txt") << comma << ""
-                                         << false << QStringList{"1|a.txt|1.txt"};
+        QTest::newRow("byte-order-mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "a.txt,1.txt")
+                                         << comma << "" << false << QStringList{"1|a.txt|1.txt"};
         QTest::newRow("only-listed-files")
             << QByteArray("missing.txt,1\r\n.hidden.txt,2\r\nsub.txt,3\r\na.TXT,4\r\nA.TXT,5")
             << comma << "" << false << QStringList{"1|A.TXT|5"};
         QTest::newRow("names-outside-the-folder")
-            << QByteArray("../outside.txt,x\r\n/etc/passwd,y\r\n" + QFile::encodeName(m_tmp.filePath("outside.txt")) + ",z")
+            << QByteArray("../outside.txt,x\r\n/etc/passwd,y\r\n" +
+                          QFile::encodeName(m_tmp.filePath("outside.txt")) + ",z")
             << comma << "" << false << QStringList{};
         // Unsafe new names are kept here; the rename refuses them.
         QTest::newRow("unsafe-new-names-kept")
@@ -147,19 +162,27 @@ private Q_SLOTS:
         const QString list = m_tmp.filePath("refusal.csv");
         writeFile(list, "a.txt,b.txt");
         const int comma = int(Delimiter::Comma);
-        QTest::newRow("no-file-named") << "" << comma << 0
-                                       << "You must specify a file containing the rename information you wish to use.";
+        QTest::newRow("no-file-named")
+            << "" << comma << 0
+            << "You must specify a file containing the rename information you wish to use.";
         QTest::newRow("no-other-delimiter")
             << list << int(Delimiter::Other) << 0
-            << "You have indicated that your file uses a delimiter other than tab or comma, but you have not specified a delimiter, please do so.";
+            << "You have indicated that your file uses a delimiter other than tab or comma, but "
+               "you have not specified a delimiter, please do so.";
         QTest::newRow("missing") << m_tmp.filePath("nope.csv") << comma << 0
-                                 << "The rename information file you have specified: " + m_tmp.filePath("nope.csv") + " could not be located.";
+                                 << "The rename information file you have specified: " +
+                                        m_tmp.filePath("nope.csv") + " could not be located.";
         QTest::newRow("folder") << m_folder << comma << 0
-                                << "The rename information file you have specified: " + m_folder + " could not be located.";
+                                << "The rename information file you have specified: " + m_folder +
+                                       " could not be located.";
         QTest::newRow("in-use") << list << comma << EBUSY
-                                << "The file " + list + " is already open, please close the file in any applications already using it and try again.";
-        QTest::newRow("bad-name") << list << comma << ENAMETOOLONG
-                                  << "The file you specified " + list + " does not exist, please check the file name and try again.";
+                                << "The file " + list +
+                                       " is already open, please close the file in any "
+                                       "applications already using it and try again.";
+        QTest::newRow("bad-name")
+            << list << comma << ENAMETOOLONG
+            << "The file you specified " + list +
+                   " does not exist, please check the file name and try again.";
     }
     void refusals() {
         QFETCH(QString, path);

@@ -80,11 +80,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("expected");
         const QString keep = QStringLiteral("STANDARDREPLACE|zzz||0||||");
-        QTest::newRow("split/last-dot") << QStringList{"STANDARDINSERT|X|End|||||"}
-                                        << QStringList{"archive.tar.gz"}
-                                        << QStringList{"1|archive.tar.gz|archive.tarX.gz"};
-        QTest::newRow("split/no-dot") << QStringList{keep} << QStringList{"README"}
-                                      << QStringList{"1|README|README."};
+        QTest::newRow("split/last-dot")
+            << QStringList{"STANDARDINSERT|X|End|||||"} << QStringList{"archive.tar.gz"}
+            << QStringList{"1|archive.tar.gz|archive.tarX.gz"};
+        QTest::newRow("split/no-dot")
+            << QStringList{keep} << QStringList{"README"} << QStringList{"1|README|README."};
         QTest::newRow("split/inserted-dot-moves-split")
             << QStringList{"STANDARDINSERT|.bak|End|||||", "STANDARDINSERT|!|End|||||"}
             << QStringList{"notes.txt"} << QStringList{"1|notes.txt|notes.bak!.txt"};
@@ -116,10 +116,10 @@ private Q_SLOTS:
         QTest::newRow("hostile/names-pass-through")
             << QStringList{"STANDARDINSERT|!|End|||||"}
             << QStringList{"-dash.txt", "tab\there.txt", "new\nline", "back\\slash.txt"}
-            << QStringList{"1|-dash.txt|-dash!.txt", "1|tab\there.txt|tab\there!.txt", "1|new\nline|new\nline!.",
-                           "1|back\\slash.txt|back\\slash!.txt"};
-        QTest::newRow("no-ticked-files") << QStringList{keep} << QStringList{"[ ]a.txt"}
-                                         << QStringList{};
+            << QStringList{"1|-dash.txt|-dash!.txt", "1|tab\there.txt|tab\there!.txt",
+                           "1|new\nline|new\nline!.", "1|back\\slash.txt|back\\slash!.txt"};
+        QTest::newRow("no-ticked-files")
+            << QStringList{keep} << QStringList{"[ ]a.txt"} << QStringList{};
     }
     void rows() {
         QFETCH(QStringList, rules);
@@ -147,11 +147,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("clash");
-        QTest::newRow("ascii") << "Photo.JPG" << "photo.jpg" << true;
-        QTest::newRow("latin") << "\u00C4rger.txt" << "\u00E4RGER.TXT" << true;
-        QTest::newRow("greek-final-sigma") << "\u03A3.txt" << "\u03C2.txt" << true;
-        QTest::newRow("deseret-surrogates") << "\U00010400.txt" << "\U00010428.txt" << true;
-        QTest::newRow("different") << "a.txt" << "b.txt" << false;
+        QTest::newRow("ascii") << "Photo.JPG"
+                               << "photo.jpg" << true;
+        QTest::newRow("latin") << "\u00C4rger.txt"
+                               << "\u00E4RGER.TXT" << true;
+        QTest::newRow("greek-final-sigma") << "\u03A3.txt"
+                                           << "\u03C2.txt" << true;
+        QTest::newRow("deseret-surrogates") << "\U00010400.txt"
+                                            << "\U00010428.txt" << true;
+        QTest::newRow("different") << "a.txt"
+                                   << "b.txt" << false;
         QTest::newRow("lone-surrogate-differs")
             << QString(QChar(0xD800)) + u'a' << QString(QChar(0xD801)) + u'a' << false;
     }
@@ -281,7 +286,8 @@ private Q_SLOTS:
     }
 
     void ruleFailureEndsRunWithPosition() {
-        const RuleTable table = rulesFrom({"STANDARDINSERT|x|End|||||", "STANDARDREMOVE|99|Start|||||"});
+        const RuleTable table =
+            rulesFrom({"STANDARDINSERT|x|End|||||", "STANDARDREMOVE|99|Start|||||"});
         CollectingErrorReporter errors;
         RuleEngine engine(table, errors);
         const auto result = PreviewBuilder(engine, errors).build(filesFrom({"ab.txt", "cd.txt"}));
@@ -290,8 +296,9 @@ private Q_SLOTS:
         QVERIFY(result.rows.empty());
         QCOMPARE(errors.reports.size(), size_t(2));
         QCOMPARE(errors.reports[0].location, 183);
-        QCOMPARE(errors.reports[1],
-                 (ErrorReport{50, 5, QStringLiteral("Invalid procedure call or argument Position: 8")}));
+        QCOMPARE(
+            errors.reports[1],
+            (ErrorReport{50, 5, QStringLiteral("Invalid procedure call or argument Position: 8")}));
     }
 
     void emptyRuleTableDoesNothing() {
@@ -314,9 +321,9 @@ private Q_SLOTS:
 
         RecordingProgress all;
         QCOMPARE(builder.build(files, &all).outcome, PreviewOutcome::Done);
-        QCOMPARE(all.statuses, (QStringList{"Preparing To Preview File Name Changes",
-                                            "Applying Rules To: a.txt", "Applying Rules To: b.txt",
-                                            "Applying Rules To: c.txt"}));
+        QCOMPARE(all.statuses,
+                 (QStringList{"Preparing To Preview File Name Changes", "Applying Rules To: a.txt",
+                              "Applying Rules To: b.txt", "Applying Rules To: c.txt"}));
         // Total ticked files x rules, then the rules applied so far, ending full. The counts
         // come after each block of files, not after each rule.
         QCOMPARE(all.completed.first(), qMakePair(6, 0));

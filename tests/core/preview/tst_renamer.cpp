@@ -32,16 +32,16 @@ class FaultyFileSystem : public RenameFileSystem {
 public:
     int renameError = 0;
     int unlinkError = 0;
-    bool noRenameFlag = false;         // renameat2 without RENAME_NOREPLACE support
-    QByteArray createBeforeRename;     // made in the folder right before the rename runs
-    QList<QByteArray> sameFile;        // names that stand for one file, as letter case would
+    bool noRenameFlag = false;     // renameat2 without RENAME_NOREPLACE support
+    QByteArray createBeforeRename; // made in the folder right before the rename runs
+    QList<QByteArray> sameFile;    // names that stand for one file, as letter case would
     QStringList calls;
 
     int renameNoReplace(int dirFd, const char *from, const char *to) override {
         calls << QStringLiteral("rename %1 %2").arg(from, to);
         if (!createBeforeRename.isEmpty()) {
-            const int fd = ::openat(dirFd, createBeforeRename.constData(),
-                                    O_WRONLY | O_CREAT | O_EXCL, 0644);
+            const int fd =
+                ::openat(dirFd, createBeforeRename.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
             (void)!::write(fd, "raced", 5);
             ::close(fd);
             createBeforeRename.clear();
@@ -120,29 +120,30 @@ private Q_SLOTS:
                                   << QStringList{"53|gone.txt|new.txt"} << State{};
         QTest::newRow("case-only") << L{"a.txt"} << QStringList{"1|a.txt|A.TXT"}
                                    << QStringList{"ok|a.txt|A.TXT"} << State{{"A.TXT", "a.txt"}};
-        QTest::newRow("unchanged-name") << L{"README"} << QStringList{"1|README|README."}
-                                        << QStringList{"ok|README|README"}
-                                        << State{{"README", "README"}};
+        QTest::newRow("unchanged-name")
+            << L{"README"} << QStringList{"1|README|README."} << QStringList{"ok|README|README"}
+            << State{{"README", "README"}};
         QTest::newRow("trailing/dot") << L{"a.txt"} << QStringList{"1|a.txt|x."}
                                       << QStringList{"ok|a.txt|x"} << State{{"x", "a.txt"}};
         QTest::newRow("trailing/spaces-and-dots")
             << L{"a.txt"} << QStringList{"1|a.txt|x . .  "} << QStringList{"ok|a.txt|x"}
             << State{{"x", "a.txt"}};
-        QTest::newRow("trailing/leading-kept") << L{"a.txt"} << QStringList{"1|a.txt| .x"}
-                                               << QStringList{"ok|a.txt| .x"}
-                                               << State{{" .x", "a.txt"}};
+        QTest::newRow("trailing/leading-kept")
+            << L{"a.txt"} << QStringList{"1|a.txt| .x"} << QStringList{"ok|a.txt| .x"}
+            << State{{" .x", "a.txt"}};
         const QByteArray longest(251, 'n');
         const QString longName = QString::fromLatin1(longest) + ".txt";
         QTest::newRow("hostile/old-names")
             << L{"tab\there", "new\nline", "back\\slash", "-dash", "%artist%.mp3", longest + ".txt"}
-            << QStringList{"1|tab\there|1", "1|new\nline|2", "1|back\\slash|3", "1|-dash|4",
-                           "1|%artist%.mp3|5", "1|" + longName + "|6"}
-            << QStringList{"ok|tab\there|1", "ok|new\nline|2", "ok|back\\slash|3", "ok|-dash|4",
-                           "ok|%artist%.mp3|5", "ok|" + longName + "|6"}
-            << State{{"1", "tab\there"}, {"2", "new\nline"}, {"3", "back\\slash"}, {"4", "-dash"},
-                     {"5", "%artist%.mp3"}, {"6", longest + ".txt"}};
+            << QStringList{"1|tab\there|1", "1|new\nline|2",    "1|back\\slash|3",
+                           "1|-dash|4",     "1|%artist%.mp3|5", "1|" + longName + "|6"}
+            << QStringList{"ok|tab\there|1", "ok|new\nline|2",    "ok|back\\slash|3",
+                           "ok|-dash|4",     "ok|%artist%.mp3|5", "ok|" + longName + "|6"}
+            << State{{"1", "tab\there"}, {"2", "new\nline"},    {"3", "back\\slash"},
+                     {"4", "-dash"},     {"5", "%artist%.mp3"}, {"6", longest + ".txt"}};
         QTest::newRow("hostile/new-names")
-            << L{"a"} << QStringList{"1|a|-x", "1|-x|t\tab\\%artist%", "1|t\tab\\%artist%|" + longName}
+            << L{"a"}
+            << QStringList{"1|a|-x", "1|-x|t\tab\\%artist%", "1|t\tab\\%artist%|" + longName}
             << QStringList{"ok|a|-x", "ok|-x|t\tab\\%artist%", "ok|t\tab\\%artist%|" + longName}
             << State{{longest + ".txt", "a"}};
         // None of these reaches the file system; each is refused and the next row still runs.
@@ -150,11 +151,12 @@ private Q_SLOTS:
         const QString nul = QStringLiteral("x") + QChar(u'\0') + u'y';
         QTest::newRow("refused/unsafe-new-names")
             << L{"a.txt", "b.txt"}
-            << QStringList{"1|a.txt|../x", "1|a.txt|a/b", "1|a.txt|", "1|a.txt|.", "1|a.txt|..",
-                           "1|a.txt|...", "1|a.txt|" + tooLong, "1|a.txt|" + nul, "1|b.txt|c.txt"}
-            << QStringList{"52|a.txt|../x", "52|a.txt|a/b", "52|a.txt|", "52|a.txt|",
-                           "52|a.txt|", "52|a.txt|", "52|a.txt|" + tooLong, "52|a.txt|" + nul,
-                           "ok|b.txt|c.txt"}
+            << QStringList{"1|a.txt|../x",       "1|a.txt|a/b",    "1|a.txt|",
+                           "1|a.txt|.",          "1|a.txt|..",     "1|a.txt|...",
+                           "1|a.txt|" + tooLong, "1|a.txt|" + nul, "1|b.txt|c.txt"}
+            << QStringList{"52|a.txt|../x",       "52|a.txt|a/b",    "52|a.txt|",
+                           "52|a.txt|",           "52|a.txt|",       "52|a.txt|",
+                           "52|a.txt|" + tooLong, "52|a.txt|" + nul, "ok|b.txt|c.txt"}
             << State{{"a.txt", "a.txt"}, {"c.txt", "b.txt"}};
         QTest::newRow("refused/unsafe-old-names")
             << L{"a.txt"} << QStringList{"1|../a.txt|b", "1|/etc/passwd|c", "1|.|d", "1||e"}
@@ -187,14 +189,14 @@ private Q_SLOTS:
         // went.
         QTest::newRow("exists") << EEXIST << 58
                                 << head + " because a file with that name already exist.";
-        QTest::newRow("not-empty") << ENOTEMPTY << 58
-                                   << head + " because a file with that name already exist.";
+        QTest::newRow("not-empty")
+            << ENOTEMPTY << 58 << head + " because a file with that name already exist.";
         QTest::newRow("vanished") << ENOENT << 53
                                   << head + " because Linux says the file no longer exists.";
         QTest::newRow("too-long") << ENAMETOOLONG << 52
                                   << head + " because Linux says the file no longer exists.";
-        QTest::newRow("bad-sequence") << EILSEQ << 52
-                                      << head + " because Linux says the file no longer exists.";
+        QTest::newRow("bad-sequence")
+            << EILSEQ << 52 << head + " because Linux says the file no longer exists.";
         QTest::newRow("invalid") << EINVAL << 5
                                  << head + " because Linux says there is a problem with the file, "
                                            "it may be in use.";
@@ -273,8 +275,9 @@ private Q_SLOTS:
         FaultyFileSystem fs;
         fs.noRenameFlag = true;
         CollectingErrorReporter errors;
-        RenameRun run = Renamer(errors, &fs).run(QFile::decodeName(m_dir),
-                                                 rowsFrom({"1|a.txt|b.txt", "1|c.txt|d.txt"}));
+        RenameRun run =
+            Renamer(errors, &fs)
+                .run(QFile::decodeName(m_dir), rowsFrom({"1|a.txt|b.txt", "1|c.txt|d.txt"}));
         QCOMPARE(outcomesText(run), (QStringList{"58|a.txt|b.txt", "ok|c.txt|d.txt"}));
         QCOMPARE(folderState(m_dir),
                  (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"d.txt", "c.txt"}}));
@@ -285,8 +288,8 @@ private Q_SLOTS:
         stuck.unlinkError = EACCES;
         run = Renamer(errors, &stuck).run(QFile::decodeName(m_dir), rowsFrom({"1|d.txt|e.txt"}));
         QCOMPARE(outcomesText(run), QStringList{"75|d.txt|e.txt"});
-        QCOMPARE(stuck.calls, (QStringList{"rename d.txt e.txt", "link d.txt e.txt",
-                                           "unlink d.txt", "unlink e.txt"}));
+        QCOMPARE(stuck.calls, (QStringList{"rename d.txt e.txt", "link d.txt e.txt", "unlink d.txt",
+                                           "unlink e.txt"}));
         QCOMPARE(folderState(m_dir),
                  (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"d.txt", "c.txt"}}));
         QVERIFY(errors.empty());
@@ -298,8 +301,8 @@ private Q_SLOTS:
         FaultyFileSystem fs;
         fs.sameFile = {"photo.jpg", "PHOTO.JPG"};
         CollectingErrorReporter errors;
-        const RenameRun run = Renamer(errors, &fs).run(QFile::decodeName(m_dir),
-                                                       rowsFrom({"1|photo.jpg|PHOTO.JPG"}));
+        const RenameRun run =
+            Renamer(errors, &fs).run(QFile::decodeName(m_dir), rowsFrom({"1|photo.jpg|PHOTO.JPG"}));
         QCOMPARE(outcomesText(run), QStringList{"ok|photo.jpg|PHOTO.JPG"});
         QCOMPARE(folderState(m_dir), (State{{"PHOTO.JPG", "photo.jpg"}}));
     }
@@ -348,11 +351,13 @@ private Q_SLOTS:
                 if (s.startsWith(u"b "))
                     cancel();
             }
-            void setCompleted(qint32 m, qint32 c) override { log << QStringLiteral("%1/%2").arg(c).arg(m); }
+            void setCompleted(qint32 m, qint32 c) override {
+                log << QStringLiteral("%1/%2").arg(c).arg(m);
+            }
         } progress;
         CollectingErrorReporter errors;
-        const RenameRun run = Renamer(errors).run(
-            QFile::decodeName(m_dir), rowsFrom({"0|a|x", "1|b|y", "1|c|z"}), &progress);
+        const RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir),
+                                                  rowsFrom({"0|a|x", "1|b|y", "1|c|z"}), &progress);
         QVERIFY(run.cancelled);
         QCOMPARE(outcomesText(run), QStringList{"ok|b|y"});
         QCOMPARE(progress.log, (QStringList{"Preparing To Apply File Name Changes", "0/3",

@@ -36,7 +36,8 @@ private Q_SLOTS:
                   "File Name: Replace a with b the first time it appears");
         t.addRule("STANDARDMISCTRIM", "", "", "", "", "", "",
                   "Misc: Remove any spaces before or after the file name");
-        t.addRule("MP3", "%Artist% - %SongName%", "", "", "", "", "", "MP3 Files Change Name To: x");
+        t.addRule("MP3", "%Artist% - %SongName%", "", "", "", "", "",
+                  "MP3 Files Change Name To: x");
         CollectingErrorReporter errors;
         const auto r = RulesFile::write(dir.path(), "three", t, errors);
         QCOMPARE(r.outcome, RulesFile::WriteOutcome::Written);
@@ -53,7 +54,8 @@ private Q_SLOTS:
 
     void roundTripReproducesTheTable() {
         RuleTable t;
-        t.addRule("STANDARDREPLACE", "a, b", " c", "0", "", "", "", "File Name: Replace a, b with  c");
+        t.addRule("STANDARDREPLACE", "a, b", " c", "0", "", "", "",
+                  "File Name: Replace a, b with  c");
         t.addRule("STANDARDINSERT", "\"quoted\" é ü € 日本", "End", "", "", "", "", "ünïcode");
         t.addRule("STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "", "Auto");
         CollectingErrorReporter errors;
@@ -96,15 +98,12 @@ private Q_SLOTS:
         QTest::newRow("short-and-empty-lines-skipped")
             << QByteArray("\r\nSTANDARDMISCTRIM||\r\n\r\nMP3|%artist%||||||d\r\n")
             << QStringList{"MP3"} << QStringList{"d"};
-        QTest::newRow("unknown-kind-kept")
-            << QByteArray("FROBNICATE|1|2|3|4|5|6|seven") << QStringList{"FROBNICATE"}
-            << QStringList{"seven"};
-        QTest::newRow("lf-line-ends")
-            << QByteArray("A|||||||1\nB|||||||2\n") << QStringList{"A", "B"}
-            << QStringList{"1", "2"};
+        QTest::newRow("unknown-kind-kept") << QByteArray("FROBNICATE|1|2|3|4|5|6|seven")
+                                           << QStringList{"FROBNICATE"} << QStringList{"seven"};
+        QTest::newRow("lf-line-ends") << QByteArray("A|||||||1\nB|||||||2\n")
+                                      << QStringList{"A", "B"} << QStringList{"1", "2"};
         QTest::newRow("cr-line-ends")
-            << QByteArray("A|||||||1\rB|||||||2") << QStringList{"A", "B"}
-            << QStringList{"1", "2"};
+            << QByteArray("A|||||||1\rB|||||||2") << QStringList{"A", "B"} << QStringList{"1", "2"};
         QTest::newRow("windows-1252")
             << QByteArray("STANDARDINSERT|caf\xe9 \x80|End|||||Insert caf\xe9\r\n")
             << QStringList{"STANDARDINSERT"} << QStringList{QString::fromUtf8("Insert café")};

@@ -55,9 +55,15 @@ void TestSettingsStore::namesIgnoreCase_data() {
     QTest::addColumn<QString>("app");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
-    QTest::newRow("all-lower") << "tallowin" << "startup" << "showwizard";
-    QTest::newRow("all-upper") << "TALLOWIN" << "STARTUP" << "SHOWWIZARD";
-    QTest::newRow("mixed") << "Tallowin" << "Startup" << "ShowWizard";
+    QTest::newRow("all-lower") << "tallowin"
+                               << "startup"
+                               << "showwizard";
+    QTest::newRow("all-upper") << "TALLOWIN"
+                               << "STARTUP"
+                               << "SHOWWIZARD";
+    QTest::newRow("mixed") << "Tallowin"
+                           << "Startup"
+                           << "ShowWizard";
 }
 
 void TestSettingsStore::namesIgnoreCase() {
@@ -71,7 +77,7 @@ void TestSettingsStore::namesIgnoreCase() {
     QCOMPARE(s.setting(app, section, key, QStringLiteral("1")), QStringLiteral("0"));
     QVERIFY(s.saveSetting(app, section, key, QStringLiteral("1")));
     QCOMPARE(s.setting(QStringLiteral("TALLOWIN"), QStringLiteral("Startup"),
-                          QStringLiteral("ShowWizard")),
+                       QStringLiteral("ShowWizard")),
              QStringLiteral("1"));
 }
 
@@ -80,8 +86,7 @@ void TestSettingsStore::separatorsInNamesStayOneLevel() {
     SettingsStore s(dir.filePath(QStringLiteral("t.ini")));
     QVERIFY(s.saveSetting(QStringLiteral("A/B"), QStringLiteral("C"), QStringLiteral("D"),
                           QStringLiteral("x")));
-    QCOMPARE(s.setting(QStringLiteral("A"), QStringLiteral("B/C"), QStringLiteral("D")),
-             QString());
+    QCOMPARE(s.setting(QStringLiteral("A"), QStringLiteral("B/C"), QStringLiteral("D")), QString());
     QCOMPARE(s.setting(QStringLiteral("a/b"), QStringLiteral("c"), QStringLiteral("d")),
              QStringLiteral("x"));
 }
@@ -141,9 +146,9 @@ void TestSettingsStore::filesReadAndWrittenLikeQSettings() {
     }
     SettingsStore t(theirs);
     QCOMPARE(t.setting(Settings::App, Settings::Section, Settings::LastPath, "?"), value);
-    QCOMPARE(t.setting(Settings::App, QStringLiteral("startup/X"), QStringLiteral("show wizard"),
-                          "?"),
-             value);
+    QCOMPARE(
+        t.setting(Settings::App, QStringLiteral("startup/X"), QStringLiteral("show wizard"), "?"),
+        value);
     // A change to a file QSettings wrote keeps what it held.
     QVERIFY(t.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, "0"));
     QSettings q(theirs, QSettings::IniFormat);
@@ -173,9 +178,11 @@ void TestSettingsStore::defaultFileFollowsXdgConfigHome() {
     QTemporaryDir dir;
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-    QCOMPARE(SettingsStore::defaultFileName(), dir.filePath(QStringLiteral("tallowin/tallowin.ini")));
+    QCOMPARE(SettingsStore::defaultFileName(),
+             dir.filePath(QStringLiteral("tallowin/tallowin.ini")));
     SettingsStore s;
-    QVERIFY(s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0")));
+    QVERIFY(
+        s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0")));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("tallowin/tallowin.ini"))));
     qputenv("XDG_CONFIG_HOME", old);
 }

@@ -178,9 +178,9 @@ private Q_SLOTS:
                                          "/new", errors, Locations::FolderChange));
             QCOMPARE(failing.lastError(), error);
             QCOMPARE(contents(path), before);
-            QCOMPARE(SettingsStore(path).setting(Settings::App, Settings::Section,
-                                                    Settings::LastPath),
-                     "/old");
+            QCOMPARE(
+                SettingsStore(path).setting(Settings::App, Settings::Section, Settings::LastPath),
+                "/old");
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tallowin.ini"});
             location = Locations::FolderChange;
         }

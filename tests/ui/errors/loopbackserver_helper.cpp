@@ -11,7 +11,8 @@ LoopbackServer::LoopbackServer(QObject *parent) : QObject(parent) {
                 socket->setProperty("buffer", buffer);
                 if (!buffer.contains("\r\n\r\n"))
                     return;
-                const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
+                const QList<QByteArray> requestLine =
+                    buffer.left(buffer.indexOf("\r\n")).split(' ');
                 const QByteArray target = requestLine.value(1);
                 targets << target;
                 Q_EMIT requestReceived();
@@ -20,15 +21,17 @@ LoopbackServer::LoopbackServer(QObject *parent) : QObject(parent) {
                 const QString path = QString::fromLatin1(target.left(target.indexOf('?')));
                 const QByteArray body = answers.value(path, QByteArrayLiteral("OK"));
                 socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                              QByteArray::number(body.size()) +
-                              "\r\nConnection: close\r\n\r\n" + body);
+                              QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+                              body);
                 socket->disconnectFromHost();
             });
         }
     });
 }
 
-bool LoopbackServer::listen() { return m_server.listen(QHostAddress::LocalHost, 0); }
+bool LoopbackServer::listen() {
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
 
 QUrl LoopbackServer::baseUrl() const {
     return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));

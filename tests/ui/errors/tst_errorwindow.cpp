@@ -78,16 +78,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("encoded");
         QTest::newRow("plain") << 216 << 13 << QStringLiteral("Type mismatch")
                                << QByteArray("Type%20mismatch");
-        QTest::newRow("blanks-and-ampersand")
-            << 50 << 5 << QStringLiteral("a & b=c Position: 8")
-            << QByteArray("a%20%26%20b%3Dc%20Position%3A%208");
-        QTest::newRow("plus-percent-hash-question")
-            << 26 << 53 << QStringLiteral("1+1 100% #2 ?x")
-            << QByteArray("1%2B1%20100%25%20%232%20%3Fx");
-        QTest::newRow("path-and-accents") << 216 << 1 << QStringLiteral("/tmp/é - b")
-                                          << QByteArray("%2Ftmp%2F%C3%A9%20-%20b");
-        QTest::newRow("negative-number") << 26 << -2147319779 << QString()
-                                         << QByteArray();
+        QTest::newRow("blanks-and-ampersand") << 50 << 5 << QStringLiteral("a & b=c Position: 8")
+                                              << QByteArray("a%20%26%20b%3Dc%20Position%3A%208");
+        QTest::newRow("plus-percent-hash-question") << 26 << 53 << QStringLiteral("1+1 100% #2 ?x")
+                                                    << QByteArray("1%2B1%20100%25%20%232%20%3Fx");
+        QTest::newRow("path-and-accents")
+            << 216 << 1 << QStringLiteral("/tmp/é - b") << QByteArray("%2Ftmp%2F%C3%A9%20-%20b");
+        QTest::newRow("negative-number") << 26 << -2147319779 << QString() << QByteArray();
     }
     void sendEncodesEveryValue() {
         QFETCH(qint32, location);
@@ -105,11 +102,10 @@ private Q_SLOTS:
         QVERIFY(sent.wait());
 
         QCOMPARE(server.targets.size(), 1);
-        const QByteArray expected = "/products/errorreport.asp?application=" +
-                                    application().toLatin1() +
-                                    "&errorlocation=" + QByteArray::number(location) +
-                                    "&errornumber=" + QByteArray::number(number) +
-                                    "&errordescription=" + encoded;
+        const QByteArray expected =
+            "/products/errorreport.asp?application=" + application().toLatin1() +
+            "&errorlocation=" + QByteArray::number(location) +
+            "&errornumber=" + QByteArray::number(number) + "&errordescription=" + encoded;
         QCOMPARE(server.targets.first(), expected);
         // And a server decoding the query gets the values back exactly.
         const QUrlQuery query(QUrl::fromEncoded(server.targets.first()));
@@ -142,8 +138,7 @@ private Q_SLOTS:
         click("cmdSendError");
         QVERIFY(sent.wait());
 
-        const QByteArray query =
-            server.targets.first().mid(server.targets.first().indexOf('?'));
+        const QByteArray query = server.targets.first().mid(server.targets.first().indexOf('?'));
         QCOMPARE(server.targets.size(), secondPath.isEmpty() ? 1 : 2);
         if (!secondPath.isEmpty())
             QCOMPARE(server.targets.at(1), secondPath + query);

@@ -54,7 +54,9 @@ void Fixture::chooseFolder(const QString &path) {
     });
 }
 
-QString Fixture::text(const char *label) { return get<QLabel>(label)->text(); }
+QString Fixture::text(const char *label) {
+    return get<QLabel>(label)->text();
+}
 
 QStringList Fixture::names() {
     QStringList out;

@@ -213,8 +213,7 @@ void TestFileSelection::systemFilesWarning() {
     QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
     QVERIFY(warned);
     QCOMPARE(f.get<QCheckBox>("chkShowSystemFiles")->isChecked(), ticked);
-    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
-             stored);
+    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem), stored);
     if (ticked) {
         // Turning it off never warns; turning it on again warns again.
         QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
@@ -324,8 +323,8 @@ void TestFileSelection::draggingMovesWindowWithLeftButtonOnly() {
     QFETCH(int, button);
     QFETCH(int, moves);
     Fixture f;
-    QWidget *target = where == u"frmMain" ? static_cast<QWidget *>(&f.w())
-                                          : f.get<QWidget>("pictHeaderBar");
+    QWidget *target =
+        where == u"frmMain" ? static_cast<QWidget *>(&f.w()) : f.get<QWidget>("pictHeaderBar");
     const int before = f.w().dragger()->movesStarted();
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 5), target->mapToGlobal(QPointF(20, 5)),
                      Qt::NoButton, Qt::MouseButtons(button), Qt::NoModifier);

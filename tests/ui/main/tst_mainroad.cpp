@@ -64,12 +64,11 @@ private Q_SLOTS:
         addRule(f, 2, "optStandardAutoStartEnd", {}, "cmdStandardAutoAddRule");
         addRule(f, 3, "optStandardLettersUpperCase", {}, "cmdStandardLettersAddRule");
         addRule(f, 4, "optStandardMiscReplaceSpaces", {}, "cmdStandardMiscAddRule");
-        QCOMPARE(f.rules(),
-                 (QStringList{"File Name: Remove 1 from the end of the file name",
-                              "Extension: Set extension to md exactly",
-                              "Auto Number: Place numbers at the start of the file name",
-                              "Letters: Make all UPPER case",
-                              "Misc: Replace any spaces with _ underscores"}));
+        QCOMPARE(f.rules(), (QStringList{"File Name: Remove 1 from the end of the file name",
+                                         "Extension: Set extension to md exactly",
+                                         "Auto Number: Place numbers at the start of the file name",
+                                         "Letters: Make all UPPER case",
+                                         "Misc: Replace any spaces with _ underscores"}));
 
         // Spaces go first, the numbering goes away.
         auto *list = f.get<QAbstractItemView>("lstStandardRules");

@@ -47,31 +47,53 @@ void TestRulePages::addsOneRulePerPage_data() {
     QTest::newRow("file-name/replace-first-only")
         << 0 << "optStandardReplace"
         << Texts{{"txtStandardReplaceThis", "a"}, {"txtStandardReplaceWith", "b"}}
-        << "chkStandardReplaceFirstOnly" << "cmdStandardFileNameAddNewRule"
-        << QStringList{"STANDARDREPLACE", "a", "b", "1", "", "", "",
+        << "chkStandardReplaceFirstOnly"
+        << "cmdStandardFileNameAddNewRule"
+        << QStringList{"STANDARDREPLACE",
+                       "a",
+                       "b",
+                       "1",
+                       "",
+                       "",
+                       "",
                        "File Name: Replace a with b the first time it appears"};
     QTest::newRow("extension/insert-before")
         << 1 << "optStandardExtBeforeAfter"
         << Texts{{"txtStandardExtBeforeAfterThis", "x"}, {"txtStandardExtBeforeAfterThat", "abc"}}
-        << "" << "cmdStandardExtensionAddNewRule"
-        << QStringList{"STANDARDEXTBEFOREAFTER", "x", "abc", "Before", "", "", "",
+        << ""
+        << "cmdStandardExtensionAddNewRule"
+        << QStringList{"STANDARDEXTBEFOREAFTER",        "x", "abc", "Before", "", "", "",
                        "Extension: Insert x before abc"};
     QTest::newRow("auto-number/before-text")
         << 2 << "optStandardAutoBeforeAfter"
-        << Texts{{"txtStandardAutoBeforeAfterThis", "track"}, {"txtStandardAutoFormat", "3"},
+        << Texts{{"txtStandardAutoBeforeAfterThis", "track"},
+                 {"txtStandardAutoFormat", "3"},
                  {"txtStandardAutoStartCount", "5"}}
-        << "" << "cmdStandardAutoAddRule"
-        << QStringList{"STANDARDAUTOBEFOREAFTER", "track", "Before", "3", "1", "5", "",
+        << ""
+        << "cmdStandardAutoAddRule"
+        << QStringList{"STANDARDAUTOBEFOREAFTER",
+                       "track",
+                       "Before",
+                       "3",
+                       "1",
+                       "5",
+                       "",
                        "Auto Number: Place numbers before track"};
     QTest::newRow("letters/lower-with-extension")
         << 3 << "optStandardLettersLowerCase" << Texts{} << "chkStandardLettersApplyToExt"
         << "cmdStandardLettersAddRule"
-        << QStringList{"STANDARDLETTERLOWERCASE", "1", "", "", "", "", "",
+        << QStringList{"STANDARDLETTERLOWERCASE",     "1", "", "", "", "", "",
                        "Letters: Make all lower case"};
     QTest::newRow("misc/replace-spaces")
-        << 4 << "optStandardMiscReplaceSpaces" << Texts{} << "" << "cmdStandardMiscAddRule"
-        << QStringList{"STANDARDMISCREPLACESPACES", "", "", "", "", "", "",
-                       "Misc: Replace any spaces with _ underscores"};
+        << 4 << "optStandardMiscReplaceSpaces" << Texts{} << ""
+        << "cmdStandardMiscAddRule" << QStringList{"STANDARDMISCREPLACESPACES",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "Misc: Replace any spaces with _ underscores"};
 }
 
 void TestRulePages::addsOneRulePerPage() {
@@ -259,17 +281,28 @@ void TestRulePages::reorderAndDelete_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("order");
     QTest::addColumn<int>("highlighted");
-    QTest::newRow("up/middle") << 3 << 2 << "cmdRuleUp" << "BAC" << 2;
-    QTest::newRow("down/middle") << 3 << 2 << "cmdRuleDown" << "ACB" << 2;
-    QTest::newRow("down/last") << 3 << 3 << "cmdRuleDown" << "ABC" << 3;
-    QTest::newRow("up/first") << 3 << 1 << "cmdRuleUp" << "ABC" << 1;
-    QTest::newRow("top/third") << 4 << 3 << "cmdRuleUpAll" << "CABD" << 3;
-    QTest::newRow("bottom/third") << 4 << 3 << "cmdRuleDownAll" << "ABDC" << 3;
-    QTest::newRow("delete/middle") << 3 << 2 << "cmdRuleDelete" << "AC" << 0;
-    QTest::newRow("delete/only") << 1 << 1 << "cmdRuleDelete" << "" << 0;
-    QTest::newRow("up/only") << 1 << 1 << "cmdRuleUp" << "A" << 1;
-    QTest::newRow("delete/none-selected") << 3 << 0 << "cmdRuleDelete" << "ABC" << 0;
-    QTest::newRow("clear/all") << 4 << 0 << "cmdRuleClear" << "" << 0;
+    QTest::newRow("up/middle") << 3 << 2 << "cmdRuleUp"
+                               << "BAC" << 2;
+    QTest::newRow("down/middle") << 3 << 2 << "cmdRuleDown"
+                                 << "ACB" << 2;
+    QTest::newRow("down/last") << 3 << 3 << "cmdRuleDown"
+                               << "ABC" << 3;
+    QTest::newRow("up/first") << 3 << 1 << "cmdRuleUp"
+                              << "ABC" << 1;
+    QTest::newRow("top/third") << 4 << 3 << "cmdRuleUpAll"
+                               << "CABD" << 3;
+    QTest::newRow("bottom/third") << 4 << 3 << "cmdRuleDownAll"
+                                  << "ABDC" << 3;
+    QTest::newRow("delete/middle") << 3 << 2 << "cmdRuleDelete"
+                                   << "AC" << 0;
+    QTest::newRow("delete/only") << 1 << 1 << "cmdRuleDelete"
+                                 << "" << 0;
+    QTest::newRow("up/only") << 1 << 1 << "cmdRuleUp"
+                             << "A" << 1;
+    QTest::newRow("delete/none-selected") << 3 << 0 << "cmdRuleDelete"
+                                          << "ABC" << 0;
+    QTest::newRow("clear/all") << 4 << 0 << "cmdRuleClear"
+                               << "" << 0;
 }
 
 void TestRulePages::reorderAndDelete() {
@@ -321,21 +354,36 @@ void TestRulePages::fullTableDropsTheRule() {
 void TestRulePages::helpKeys_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("page");
-    QTest::newRow("file-name/insert-box") << "txtStandardInsert" << "page7.html";
-    QTest::newRow("file-name/before-after-box") << "txtStandardBeforeAfter" << "";
-    QTest::newRow("extension/option") << "optStandardExtSetTo" << "page8.html";
-    QTest::newRow("auto-number/format") << "txtStandardAutoFormat" << "page9.html";
-    QTest::newRow("auto-number/picker-box") << "txtStandardAutoStartEnd" << "";
-    QTest::newRow("letters/check") << "chkStandardLettersApplyToExt" << "page10.html";
-    QTest::newRow("misc/option") << "optStandardMiscAddSpaces" << "page11.html";
-    QTest::newRow("rules-list") << "lstStandardRules" << "page12.html";
-    QTest::newRow("mp3/custom") << "txtCustomMP3" << "page12.html";
-    QTest::newRow("files/list") << "lstFilesToRename" << "page15.html";
-    QTest::newRow("files/folder") << "dirFileLocation" << "page15.html";
-    QTest::newRow("files/name-filter") << "txtFileName" << "page15.html";
-    QTest::newRow("files/hidden") << "chkShowHiddenFiles" << "page15.html";
-    QTest::newRow("preview-button") << "cmdPreview" << "";
-    QTest::newRow("window") << "frmMain" << "index.html";
+    QTest::newRow("file-name/insert-box") << "txtStandardInsert"
+                                          << "page7.html";
+    QTest::newRow("file-name/before-after-box") << "txtStandardBeforeAfter"
+                                                << "";
+    QTest::newRow("extension/option") << "optStandardExtSetTo"
+                                      << "page8.html";
+    QTest::newRow("auto-number/format") << "txtStandardAutoFormat"
+                                        << "page9.html";
+    QTest::newRow("auto-number/picker-box") << "txtStandardAutoStartEnd"
+                                            << "";
+    QTest::newRow("letters/check") << "chkStandardLettersApplyToExt"
+                                   << "page10.html";
+    QTest::newRow("misc/option") << "optStandardMiscAddSpaces"
+                                 << "page11.html";
+    QTest::newRow("rules-list") << "lstStandardRules"
+                                << "page12.html";
+    QTest::newRow("mp3/custom") << "txtCustomMP3"
+                                << "page12.html";
+    QTest::newRow("files/list") << "lstFilesToRename"
+                                << "page15.html";
+    QTest::newRow("files/folder") << "dirFileLocation"
+                                  << "page15.html";
+    QTest::newRow("files/name-filter") << "txtFileName"
+                                       << "page15.html";
+    QTest::newRow("files/hidden") << "chkShowHiddenFiles"
+                                  << "page15.html";
+    QTest::newRow("preview-button") << "cmdPreview"
+                                    << "";
+    QTest::newRow("window") << "frmMain"
+                            << "index.html";
 }
 
 void TestRulePages::helpKeys() {

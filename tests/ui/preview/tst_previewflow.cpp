@@ -210,8 +210,8 @@ private Q_SLOTS:
         QCOMPARE(errors.report().number, errnoValue);
         const QString folder = QDir(dir.path()).absolutePath() + u'/';
         QVERIFY2(errors.report().description.endsWith(QStringLiteral(" - ") + folder +
-                                                           QStringLiteral("a.txt - ") + folder +
-                                                           QStringLiteral("ba.txt")),
+                                                      QStringLiteral("a.txt - ") + folder +
+                                                      QStringLiteral("ba.txt")),
                  qPrintable(errors.report().description));
         QVERIFY(!messages.isVisible());
         QCOMPARE(onDisk(dir.path()), QStringList{"a.txt"});
@@ -222,8 +222,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QStringList names;
         for (int i = 0; i < 60; ++i)
-            touch(dir.filePath(names.emplace_back(QStringLiteral("f%1.txt").arg(i, 2, 10,
-                                                                               QLatin1Char('0')))));
+            touch(dir.filePath(
+                names.emplace_back(QStringLiteral("f%1.txt").arg(i, 2, 10, QLatin1Char('0')))));
         TestFileSystem fs;
         fs.delayMs = 25;
         flow->window()->setRenameFileSystem(&fs);
@@ -240,9 +240,8 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QVERIFY(renamed.wait(20000));
         const QStringList after = onDisk(dir.path());
-        const qsizetype done = std::count_if(after.begin(), after.end(), [](const QString &n) {
-            return n.startsWith(u'x');
-        });
+        const qsizetype done = std::count_if(after.begin(), after.end(),
+                                             [](const QString &n) { return n.startsWith(u'x'); });
         QVERIFY2(done > 0 && done < 60, qPrintable(QString::number(done)));
         QCOMPARE(after.size(), 60);
         QVERIFY(!status.isVisible());

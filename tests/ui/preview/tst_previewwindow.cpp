@@ -126,7 +126,7 @@ private Q_SLOTS:
         view.setCurrentIndex(model.index(0, 0)); // c.txt
         QTest::keyClick(&view, Qt::Key_Space);   // untick c.txt: the rows sort
         QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("c.txt"));
-        QTest::keyClick(&view, Qt::Key_Space);   // ticks c.txt again, not another file
+        QTest::keyClick(&view, Qt::Key_Space); // ticks c.txt again, not another file
         QCOMPARE(model.review().filesSelected(), qsizetype(3));
         QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("c.txt"));
     }
@@ -138,8 +138,7 @@ private Q_SLOTS:
     }
 
     void cancelEmptiesAndHides() {
-        QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdCancel")),
-                          Qt::LeftButton);
+        QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("cmdCancel")), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(list->model()->rowCount(), 0);
         w->show();

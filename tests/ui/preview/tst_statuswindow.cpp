@@ -30,8 +30,8 @@ private Q_SLOTS:
 
     void startsWithTheFirstCaptionAndANearlyEmptyBar() {
         QCOMPARE(statusWindow()->objectName(), QStringLiteral("frmStatusBar"));
-        for (const char *name : {"lblStatus", "picStatusBar", "picStatusBarCompleted",
-                                 "pictHeaderBar", "cmdCancel"})
+        for (const char *name :
+             {"lblStatus", "picStatusBar", "picStatusBarCompleted", "pictHeaderBar", "cmdCancel"})
             QVERIFY2(child(name), name);
         QCOMPARE(qobject_cast<QLabel *>(child("lblStatus"))->text(),
                  QStringLiteral("Preparing To Preview File Name Changes"));

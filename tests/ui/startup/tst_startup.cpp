@@ -91,9 +91,9 @@ private Q_SLOTS:
         QCOMPARE(m_app->mainWindow()->objectName(), QStringLiteral("frmMain"));
         QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
         QCOMPARE(m_app->rulesFolder(), m_home.filePath(QStringLiteral("rules")));
-        QCOMPARE(SettingsStore().setting(Settings::App, Settings::StartupSection,
-                                            Settings::ShowWizard),
-                 QStringLiteral("1"));
+        QCOMPARE(
+            SettingsStore().setting(Settings::App, Settings::StartupSection, Settings::ShowWizard),
+            QStringLiteral("1"));
         closeMain();
     }
 
