@@ -1,6 +1,7 @@
 #include "listfile/listfile.h"
 
 #include "files/directorylisting.h"
+#include "shell/filesystem.h"
 #include "shell/textcodec.h"
 
 #include <QFile>
@@ -8,10 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tallowin::ListFile {
 
@@ -58,26 +57,7 @@ qint32 clamp32(qint64 v) {
 } // namespace
 
 int Reader::readAll(const QString &path, QByteArray &bytes) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            ::close(fd);
-            return e;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, qsizetype(n));
-    }
-    ::close(fd);
-    return 0;
+    return FileSystem::system().readFile(QFile::encodeName(path), bytes);
 }
 
 bool splitLine(QString line, const QString &delimiter, QString &current, QString &next) {
