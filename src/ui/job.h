@@ -22,7 +22,8 @@ class JobProgress;
 // Long work run off the user-interface thread. start() only schedules; the work reports its
 // caption and progress, which arrive here as queued signals (at most one batch per update
 // interval, so a run over 100,000 files cannot flood the event loop); cancel() is seen by the
-// work between two files. The job ends with finished() and then deletes itself.
+// work between two files, or between two blocks of files a few milliseconds long where the
+// work is shared among threads. The job ends with finished() and then deletes itself.
 class Job : public QObject {
     Q_OBJECT
 public:
