@@ -11,7 +11,7 @@ RuleEngine::RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindCon
 QString RuleEngine::applyRule(int slot, QString &name, QString &extension,
                               NumberingState &state) const {
     if (!m_rules.isValidSlot(slot)) {
-        m_errors.report(Location, ErrorNumbers::SubscriptOutOfRange);
+        m_errors.report(Locations::ApplyRule, ErrorNumbers::SubscriptOutOfRange);
         return {};
     }
     const RuleSlot &rule = m_rules.slot(slot);
@@ -25,7 +25,7 @@ QString RuleEngine::applyRule(int slot, QString &name, QString &extension,
         RuleRun run{state, m_mp3, m_errors};
         return kind->apply(rule, name, extension, run);
     } catch (const RuleFailure &f) {
-        m_errors.report(Location, f.number);
+        m_errors.report(Locations::ApplyRule, f.number);
         return {};
     }
 }

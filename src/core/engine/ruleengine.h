@@ -16,7 +16,6 @@ namespace tallowin {
 // so one engine may serve several threads, each with its own state and error reporter.
 class RuleEngine {
 public:
-    static constexpr qint32 Location = RuleFailureLocation;
     static constexpr int MaxNumberDigits = MaxNumberPadding;
 
     RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindContext mp3 = {});

@@ -193,12 +193,12 @@ QString autoNumber(QString &n, const QString &e, const NumberingParams &p, const
     // 5. Advance; a failure here still returns the numbered name and keeps the counter.
     const auto increment = strictNumber(p.increment);
     if (!increment) {
-        run.errors.report(RuleFailureLocation, ErrorNumbers::TypeMismatch);
+        run.errors.report(Locations::ApplyRule, ErrorNumbers::TypeMismatch);
         return result;
     }
     const auto next = toInt16(double(state.counter) + *increment);
     if (!next) {
-        run.errors.report(RuleFailureLocation, ErrorNumbers::Overflow);
+        run.errors.report(Locations::ApplyRule, ErrorNumbers::Overflow);
         return result;
     }
     state.counter = *next;

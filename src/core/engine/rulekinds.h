@@ -32,11 +32,8 @@ struct RuleRun {
 // The most zeros a number is padded to; longer names could never be written.
 inline constexpr int MaxNumberPadding = 255;
 
-// The location a failing rule is reported with.
-inline constexpr qint32 RuleFailureLocation = Locations::ApplyRule;
-
 // Thrown by an apply function when the rule fails; the engine reports the number with
-// RuleFailureLocation.
+// Locations::ApplyRule.
 struct RuleFailure {
     qint32 number;
 };

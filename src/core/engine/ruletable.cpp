@@ -1,5 +1,7 @@
 #include "engine/ruletable.h"
 
+#include "shell/locations.h"
+
 #include <utility>
 
 namespace tallowin {
@@ -34,7 +36,7 @@ void RuleTable::rebuild(const std::vector<RuleSlot> &rules) {
 }
 
 void RuleTable::deleteRule(qint16 slot, ErrorReporter &errors) {
-    if (!checkSlot(slot, DeleteRuleLocation, errors))
+    if (!checkSlot(slot, Locations::DeleteRule, errors))
         return;
     m_slots[slot - 1] = RuleSlot{};
     std::vector<RuleSlot> kept;
@@ -47,7 +49,7 @@ void RuleTable::deleteRule(qint16 slot, ErrorReporter &errors) {
 void RuleTable::moveRuleUp(qint16 slot, ErrorReporter &errors) {
     if (slot < 2)
         return;
-    if (!checkSlot(slot, MoveRuleUpLocation, errors))
+    if (!checkSlot(slot, Locations::MoveRuleUp, errors))
         return;
     // Lifting a free slot would open a gap in front of it.
     if (m_slots[slot - 1].isFree())
@@ -56,14 +58,14 @@ void RuleTable::moveRuleUp(qint16 slot, ErrorReporter &errors) {
 }
 
 void RuleTable::moveRuleDown(qint16 slot, ErrorReporter &errors) {
-    if (!checkSlot(slot, MoveRuleDownLocation, errors))
+    if (!checkSlot(slot, Locations::MoveRuleDown, errors))
         return;
     if (slot < MaxRules && !m_slots[slot].isFree())
         std::swap(m_slots[slot - 1], m_slots[slot]);
 }
 
 void RuleTable::moveRuleToTop(qint16 slot, ErrorReporter &errors) {
-    if (!checkSlot(slot, MoveRuleToTopLocation, errors))
+    if (!checkSlot(slot, Locations::MoveRuleToTop, errors))
         return;
     if (m_slots[slot - 1].isFree())
         return;
@@ -75,7 +77,7 @@ void RuleTable::moveRuleToTop(qint16 slot, ErrorReporter &errors) {
 }
 
 void RuleTable::moveRuleToBottom(qint16 slot, ErrorReporter &errors) {
-    if (!checkSlot(slot, MoveRuleToBottomLocation, errors))
+    if (!checkSlot(slot, Locations::MoveRuleToBottom, errors))
         return;
     if (m_slots[slot - 1].isFree())
         return;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "shell/errorreport.h"
-#include "shell/locations.h"
 
 #include <QString>
 
@@ -72,16 +71,6 @@ extern const QString Mp3;
 // location code and leaves the table unchanged.
 class RuleTable {
 public:
-    enum Location : qint32 {
-        AddRuleLocation = Locations::AddRule,
-        DeleteRuleLocation = Locations::DeleteRule,
-        MoveRuleUpLocation = Locations::MoveRuleUp,
-        MoveRuleDownLocation = Locations::MoveRuleDown,
-        MoveRuleToTopLocation = Locations::MoveRuleToTop,
-        MoveRuleToBottomLocation = Locations::MoveRuleToBottom,
-        ClearRulesLocation = Locations::ClearRules
-    };
-
     RuleTable();
 
     // Stores the rule in the first free slot; a full table stores nothing and reports nothing.

@@ -19,15 +19,6 @@ inline const QString DuplicateRefusedMessage = QStringLiteral(
 // Long-lived, like the window: a later fill keeps the sorted order.
 class PreviewReview {
 public:
-    enum Location : qint32 {
-        CancelLocation = Locations::PreviewCancel,
-        RenameLocation = Locations::PreviewRename,
-        KeyDownLocation = Locations::PreviewKeyDown,
-        ItemCheckLocation = Locations::PreviewItemCheck,
-        HeaderBarLocation = Locations::PreviewHeaderBar,
-        LoadLocation = Locations::PreviewLoad
-    };
-
     // Replaces the rows with a producer's; both counters are set from them.
     void fill(std::vector<PreviewEntry> rows);
     // Removes every row (Cancel, the end of a rename).
