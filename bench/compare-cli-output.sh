@@ -55,18 +55,7 @@ else:
     os.makedirs(os.path.join(folder, "a folder.txt"))
 PY
 
-RULES10=(
-    --rule 'STANDARDREPLACE|file|doc|1||||replace'
-    --rule 'STANDARDINSERT|new_|Start|||||insert'
-    --rule 'STANDARDAUTOSTARTEND|End|5|0|7|||auto number'
-    --rule 'STANDARDLETTERUPPERCASE|0||||||upper case'
-    --rule 'STANDARDMISCTRIM|||||||trim'
-    --rule 'STANDARDBEFOREAFTER|-x|After|DOC|1|||before after'
-    --rule 'STANDARDEXTREPLACE|txt|dat|||||ext replace'
-    --rule 'STANDARDMISCREPLACESPACES|||||||spaces'
-    --rule 'STANDARDLETTERFIRSTCAP|0||||||first cap'
-    --rule 'STANDARDEXTINSERT|v|End|||||ext insert'
-)
+. "$(dirname "$0")/rules.sh"
 # A counter that two numbering rules move on (3 per file) until it would pass 32767, which is
 # then told for every file; and one that counts down to 0 and starts again.
 NUMBERING=(
@@ -135,8 +124,8 @@ for kind in bench awkward; do
     compare "$kind: list --hidden --sort number" list --hidden --sort number "$DIR"
     compare "$kind: list --sort date --descending" list --sort date --descending "$DIR"
     compare "$kind: list --name-like IMG --type jp" list --name-like IMG --type jp "$DIR"
-    compare "$kind: preview (10 rules)" preview "${RULES10[@]}" "$DIR"
-    compare "$kind: preview --json (10 rules)" preview --json "${RULES10[@]}" "$DIR"
+    compare "$kind: preview (10 rules)" preview "${BENCH_RULES[@]}" "$DIR"
+    compare "$kind: preview --json (10 rules)" preview --json "${BENCH_RULES[@]}" "$DIR"
     compare "$kind: preview --hidden (numbering)" preview --hidden "${NUMBERING[@]}" "$DIR"
     compare "$kind: preview (count down)" preview "${COUNTDOWN[@]}" "$DIR"
     # apply takes names on the command line: as many as fit comfortably.
@@ -147,13 +136,13 @@ for kind in bench awkward; do
     FAILING=(--rule "STANDARDREPLACE|${middle%.*}||1||||empty one" \
         --rule 'STANDARDREMOVE|1|Start|||||remove')
     compare "$kind: preview (failing rule)" preview "${FAILING[@]}" "$DIR"
-    compare "$kind: apply (10 rules, ${#names[@]} names)" apply "${RULES10[@]}" --dir "$DIR" -- \
+    compare "$kind: apply (10 rules, ${#names[@]} names)" apply "${BENCH_RULES[@]}" --dir "$DIR" -- \
         "${names[@]}"
     compare "$kind: apply (numbering, ${#names[@]} names)" apply "${NUMBERING[@]}" --dir "$DIR" \
         -- "${names[@]}"
     compare "$kind: apply (failing rule)" apply "${FAILING[@]}" --dir "$DIR" -- "${names[@]}"
 done
-compare_rename "bench: rename (10 rules)" bench "${RULES10[@]}"
+compare_rename "bench: rename (10 rules)" bench "${BENCH_RULES[@]}"
 compare_rename "awkward: rename (numbering)" awkward "${NUMBERING[@]}"
 
 echo "$same identical, $different different"

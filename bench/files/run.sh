@@ -49,20 +49,7 @@ report() { # label "wall cpu" ["refwall refcpu" refname goal]
     fi
 }
 
-# The auto number rule counts with a 16-bit counter, which 100,000 files would overflow: it
-# adds the same number to every name here (increment 0), which costs the same.
-RULES=(
-    --rule 'STANDARDREPLACE|file|doc|1||||replace'
-    --rule 'STANDARDINSERT|new_|Start|||||insert'
-    --rule 'STANDARDAUTOSTARTEND|End|5|0|7|||auto number'
-    --rule 'STANDARDLETTERUPPERCASE|0||||||upper case'
-    --rule 'STANDARDMISCTRIM|||||||trim'
-    --rule 'STANDARDBEFOREAFTER|-x|After|DOC|1|||before after'
-    --rule 'STANDARDEXTREPLACE|txt|dat|||||ext replace'
-    --rule 'STANDARDMISCREPLACESPACES|||||||spaces'
-    --rule 'STANDARDLETTERFIRSTCAP|0||||||first cap'
-    --rule 'STANDARDEXTINSERT|v|End|||||ext insert'
-)
+. "$HERE/../rules.sh"
 RENAME_RULE='STANDARDREPLACE|file_|doc_|1||||'
 
 # A command counts as built when it succeeds on a small folder.
@@ -86,8 +73,8 @@ for by in date number; do
         "$list" list "-"
 done
 
-if have preview "${RULES[@]}"; then
-    report "tallowin-cli preview (10 rules)" "$($TIMEIT "$RUNS" "$CLI" preview "${RULES[@]}" "$WORK/f")" \
+if have preview "${BENCH_RULES[@]}"; then
+    report "tallowin-cli preview (10 rules)" "$($TIMEIT "$RUNS" "$CLI" preview "${BENCH_RULES[@]}" "$WORK/f")" \
         "$list" list "< 2x"
 else
     echo "tallowin-cli preview: not available in this build"
