@@ -6,7 +6,9 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool isEscaped(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+bool isEscaped(char16_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
 
 // Length of the valid UTF-8 sequence at p (at most `left` bytes), 0 when it is not one:
 // overlong forms, encoded surrogates and code points above U+10FFFF are not valid.

@@ -17,7 +17,8 @@ void TestFileNameCodec::roundTrip_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("shown");
     QTest::newRow("ascii") << QByteArray("plain.txt") << QStringLiteral("plain.txt");
-    QTest::newRow("utf-8") << QByteArray("R\xc3\xa9sum\xc3\xa9.txt") << QStringLiteral("Résumé.txt");
+    QTest::newRow("utf-8") << QByteArray("R\xc3\xa9sum\xc3\xa9.txt")
+                           << QStringLiteral("Résumé.txt");
     QTest::newRow("astral") << QByteArray("\xf0\x9f\x8e\xb5.mp3") << QStringLiteral("🎵.mp3");
     QTest::newRow("latin-1 byte") << QByteArray("caf\xe9.jpg") << QStringLiteral("caf\uFFFD.jpg");
     QTest::newRow("cut sequence") << QByteArray("a\xc3") << QStringLiteral("a\uFFFD");
