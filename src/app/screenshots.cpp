@@ -122,8 +122,9 @@ int main(int argc, char **argv) {
         child<QRadioButton>(&w, "optMP3Predefined")->click();
         shoot(child<QWidget>(&w, "pctMP3"), helpOut + QStringLiteral("/page-mp3.png"));
         w.ruleArea()->switchToStandardView();
-        shoot(child<QWidget>(&w, "fraRulesList"), helpOut + QStringLiteral("/rules-list.png"));
         w.resize(1024, 640);
+        settle(300);
+        shoot(child<QWidget>(&w, "fraRulesList"), helpOut + QStringLiteral("/rules-list.png"));
         w.ruleArea()->showStandardTab(0);
         child<QRadioButton>(&w, "optStandardBeforeAfter")->click();
         child<QLineEdit>(&w, "txtStandardBeforeAfterText")->setText(QStringLiteral(" - "));
