@@ -1,5 +1,6 @@
-// Takes pictures of the main window, its rule pages and a preview for the documentation.
-// Usage: tallowin-screenshots OUTPUT_FOLDER
+// Takes pictures of the main window, its rule pages and a preview for the documentation, and
+// the smaller pictures the help pages show.
+// Usage: tallowin-screenshots OUTPUT_FOLDER [HELP_PICTURES_FOLDER]
 #include "shell/settingsstore.h"
 #include "ui/appcontroller.h"
 #include "ui/mainwindow.h"
@@ -42,7 +43,10 @@ void shoot(QWidget *w, const QString &file) {
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString helpOut = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
+    if (!helpOut.isEmpty())
+        QDir().mkpath(helpOut);
     QTemporaryDir home;
     QDir demo(home.filePath(QStringLiteral("Holiday 2024")));
     demo.mkpath(QStringLiteral("."));
@@ -104,9 +108,36 @@ int main(int argc, char **argv) {
     shoot(w.ruleArea(), out + QStringLiteral("/page-mp3.png"));
     w.ruleArea()->switchToStandardView();
 
+    if (!helpOut.isEmpty()) {
+        // The help shows each page alone, the rules list and the file area, and the whole
+        // window at a size that reads on a laptop screen.
+        shoot(child<QWidget>(&w, "fraFileLocation")->parentWidget(),
+              helpOut + QStringLiteral("/file-selection.png"));
+        for (int i = 0; i < 5; ++i) {
+            w.ruleArea()->showStandardTab(i);
+            shoot(child<QWidget>(&w, "pctTabs"),
+                  helpOut + QStringLiteral("/page-%1.png").arg(QLatin1String(pages[i])));
+        }
+        w.ruleArea()->switchToMp3View();
+        child<QRadioButton>(&w, "optMP3Predefined")->click();
+        shoot(child<QWidget>(&w, "pctMP3"), helpOut + QStringLiteral("/page-mp3.png"));
+        w.ruleArea()->switchToStandardView();
+        w.resize(1024, 640);
+        settle(300);
+        shoot(child<QWidget>(&w, "fraRulesList"), helpOut + QStringLiteral("/rules-list.png"));
+        w.ruleArea()->showStandardTab(0);
+        child<QRadioButton>(&w, "optStandardBeforeAfter")->click();
+        child<QLineEdit>(&w, "txtStandardBeforeAfterText")->setText(QStringLiteral(" - "));
+        child<QLineEdit>(&w, "txtStandardBeforeAfterCriteria")->setText(QStringLiteral("day"));
+        shoot(&w, helpOut + QStringLiteral("/main-window.png"));
+    }
+
     w.preview();
     settle(1000);
-    if (controller.previewWindow()->isVisible())
+    if (controller.previewWindow()->isVisible()) {
         shoot(controller.previewWindow(), out + QStringLiteral("/preview.png"));
+        if (!helpOut.isEmpty())
+            shoot(controller.previewWindow(), helpOut + QStringLiteral("/preview.png"));
+    }
     return 0;
 }
