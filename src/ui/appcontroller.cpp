@@ -6,10 +6,14 @@
 #include "ui/errorwindow.h"
 #include "ui/filelistmodel.h"
 #include "ui/fileselectionpanel.h"
+#include "ui/helpopener.h"
+#include "ui/helpwindow.h"
+#include "ui/listfilewindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messagewindow.h"
 #include "ui/previewflow.h"
 #include "ui/previewwindow.h"
+#include "ui/ruleswindows.h"
 #include "ui/splash.h"
 #include "ui/statuswindow.h"
 #include "ui/widgets.h"
@@ -37,7 +41,8 @@ void centre(QWidget *w) {
 AppController::AppController(SettingsStore settings, QObject *parent)
     : QObject(parent), m_settings(std::move(settings)), m_error(std::make_unique<ErrorWindow>()),
       m_message(std::make_unique<MessageWindow>()), m_status(std::make_unique<StatusWindow>()),
-      m_preview(std::make_unique<PreviewWindow>(*m_status, m_error->reporter())) {
+      m_preview(std::make_unique<PreviewWindow>(*m_status, m_error->reporter())),
+      m_helpOpener(std::make_unique<HelpOpener>()) {
     setObjectName(QStringLiteral("appController"));
     connect(m_preview.get(), &PreviewWindow::messageRequested, this, &AppController::showMessage);
     connect(m_preview.get(), &PreviewWindow::helpPageRequested, this, &AppController::showHelpPage);
@@ -151,9 +156,11 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
 
 // Closing the main window ends the program's windows with it.
 void AppController::mainWindowClosed() {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_preview.get(), m_status.get(),
-                                                       m_message.get(), m_error.get()})
-        w->close();
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_preview.get(), m_status.get(), m_message.get(), m_error.get(), m_helpWindow.get(),
+             m_saveRules.get(), m_loadRules.get(), m_fromFile.get()})
+        if (w)
+            w->close();
     deleteLater();
 }
 
@@ -170,16 +177,71 @@ void AppController::notAvailableYet(const QString &command) {
     showMessage(tr("%1 is not available yet.").arg(command));
 }
 
+QString AppController::rulesFolderForWindows() const {
+    return m_rulesFolder.isEmpty() ? ensureRulesFolder(programFolder()).path : m_rulesFolder;
+}
+
 void AppController::loadRules() {
-    notAvailableYet(tr("Load Rules"));
+    if (!m_main)
+        return;
+    if (!m_loadRules) {
+        m_loadRules = std::make_unique<LoadRulesWindow>(errors());
+        connect(m_loadRules.get(), &LoadRulesWindow::messageRequested, this,
+                &AppController::showMessage);
+        connect(m_loadRules.get(), &LoadRulesWindow::helpPageRequested, this,
+                &AppController::showHelpPage);
+        connect(m_loadRules.get(), &LoadRulesWindow::rulesLoaded, this,
+                [this](const RuleTable &rules) {
+                    if (!m_main)
+                        return;
+                    m_main->rules() = rules;
+                    m_main->displayRules();
+                });
+        placeOver(m_loadRules.get(), m_main);
+    }
+    m_loadRules->open(rulesFolderForWindows());
 }
 
 void AppController::saveRules() {
-    notAvailableYet(tr("Save Rules"));
+    if (!m_main)
+        return;
+    // Nothing to save: said in words, as the button must not seem dead.
+    if (m_main->rules().slot(1).isFree()) {
+        showMessage(SaveRulesWindow::NoRulesMessage);
+        return;
+    }
+    if (!m_saveRules) {
+        m_saveRules = std::make_unique<SaveRulesWindow>(errors());
+        connect(m_saveRules.get(), &SaveRulesWindow::messageRequested, this,
+                &AppController::showMessage);
+        connect(m_saveRules.get(), &SaveRulesWindow::helpPageRequested, this,
+                &AppController::showHelpPage);
+        m_saveRules->setRulesSource([main = m_main] { return main ? main->rules() : RuleTable(); });
+        placeOver(m_saveRules.get(), m_main);
+    }
+    m_saveRules->open(rulesFolderForWindows());
 }
 
 void AppController::showFromFile() {
-    notAvailableYet(tr("From File"));
+    if (!m_fromFile) {
+        m_fromFile = std::make_unique<ListFileWindow>(*m_status, errors());
+        connect(m_fromFile.get(), &ListFileWindow::messageRequested, this,
+                &AppController::showMessage);
+        connect(m_fromFile.get(), &ListFileWindow::helpPageRequested, this,
+                &AppController::showHelpPage);
+        connect(m_fromFile.get(), &ListFileWindow::rowsLoaded, this,
+                &AppController::showListFileRows);
+        placeOver(m_fromFile.get(), m_main);
+    }
+    bringToFront(m_fromFile.get());
+}
+
+void AppController::showListFileRows(const QString &folder, const std::vector<PreviewEntry> &rows) {
+    // The rename works in the folder the main window shows, so it shows this one.
+    if (m_main)
+        m_main->files()->setFolder(folder);
+    placeOver(m_preview.get(), m_main);
+    m_preview->showRows(rows);
 }
 
 void AppController::showWizard() {
@@ -187,12 +249,15 @@ void AppController::showWizard() {
 }
 
 void AppController::showHelp() {
-    notAvailableYet(tr("Help"));
+    if (!m_helpWindow) {
+        m_helpWindow = std::make_unique<HelpWindow>(*m_helpOpener);
+        placeOver(m_helpWindow.get(), m_main);
+    }
+    bringToFront(m_helpWindow.get());
 }
 
 void AppController::showHelpPage(const QString &page) {
-    Q_UNUSED(page) // the page the help window will open on
-    notAvailableYet(tr("Help"));
+    m_helpOpener->openPage(page);
 }
 
 void AppController::exit() {

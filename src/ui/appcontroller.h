@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/previewbuilder.h"
 #include "shell/settingsstore.h"
 
 #include <QObject>
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace tallowin {
 class ErrorReporter;
@@ -15,10 +17,15 @@ class ErrorReporter;
 namespace tallowin::ui {
 
 class ErrorWindow;
+class HelpOpener;
+class HelpWindow;
+class ListFileWindow;
+class LoadRulesWindow;
 class MainWindow;
 class MessageWindow;
 class PreviewFlow;
 class PreviewWindow;
+class SaveRulesWindow;
 class SplashWindow;
 class StatusWindow;
 
@@ -51,6 +58,13 @@ public:
     StatusWindow *statusWindow() const { return m_status.get(); }
     MessageWindow *messageWindow() const { return m_message.get(); }
     ErrorWindow *errorWindow() const { return m_error.get(); }
+    // Opens help pages and web pages in the user's browser.
+    HelpOpener *helpOpener() const { return m_helpOpener.get(); }
+    // Each null before its first opening.
+    SaveRulesWindow *saveRulesWindow() const { return m_saveRules.get(); }
+    LoadRulesWindow *loadRulesWindow() const { return m_loadRules.get(); }
+    ListFileWindow *listFileWindow() const { return m_fromFile.get(); }
+    HelpWindow *helpWindow() const { return m_helpWindow.get(); }
     // Shows every report in the error window; every window and job reports through it.
     ErrorReporter &errors() const;
 
@@ -59,8 +73,10 @@ public Q_SLOTS:
     void showMessage(const QString &text);
     // Previews the main window's ticked files with its rules.
     void preview();
+    // The rules-file windows; saving asks for at least one rule.
     void loadRules();
     void saveRules();
+    // The rename-from-list-file window.
     void showFromFile();
     void showWizard();
     // The help window (the toolbar's "Help - F1").
@@ -88,6 +104,10 @@ private:
     void mainWindowClosed();
     // Tells the user plainly that `command` has no window yet: no control does nothing.
     void notAvailableYet(const QString &command);
+    // Where the rules-file windows open first.
+    QString rulesFolderForWindows() const;
+    // The rows of a rename list file go to the preview, renamed in the folder they came from.
+    void showListFileRows(const QString &folder, const std::vector<PreviewEntry> &rows);
 
     SettingsStore m_settings;
     QString m_rulesFolder;
@@ -98,6 +118,11 @@ private:
     std::unique_ptr<MessageWindow> m_message;
     std::unique_ptr<StatusWindow> m_status;
     std::unique_ptr<PreviewWindow> m_preview;
+    std::unique_ptr<HelpOpener> m_helpOpener;
+    std::unique_ptr<HelpWindow> m_helpWindow;
+    std::unique_ptr<SaveRulesWindow> m_saveRules;
+    std::unique_ptr<LoadRulesWindow> m_loadRules;
+    std::unique_ptr<ListFileWindow> m_fromFile;
     QPointer<PreviewFlow> m_flow;
     QPointer<MainWindow> m_main;
     QPointer<SplashWindow> m_splash;

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 using namespace tallowin;
@@ -23,6 +24,31 @@ static QStringList kinds(const RuleTable &t) {
         k << t.slot(i)[Kind];
     return k;
 }
+
+// Fails one step of writing a file: the write after half its bytes, the sync, the close or
+// the rename; every other call is the system's own.
+class FailingFileSystem : public FileSystem {
+public:
+    explicit FailingFileSystem(QString step) : m_step(std::move(step)) {}
+    int write(int fd, QByteArrayView data) override {
+        if (m_step != u"write")
+            return FileSystem::write(fd, data);
+        if (const int err = FileSystem::write(fd, data.first(data.size() / 2)))
+            return err;
+        return ENOSPC;
+    }
+    int sync(int fd) override { return m_step == u"sync" ? EIO : FileSystem::sync(fd); }
+    int close(int fd) override {
+        const int err = FileSystem::close(fd);
+        return m_step == u"close" && err == 0 ? EDQUOT : err;
+    }
+    int rename(const char *from, const char *to) override {
+        return m_step == u"rename" ? EXDEV : FileSystem::rename(from, to);
+    }
+
+private:
+    QString m_step;
+};
 
 class TestRulesFile : public QObject {
     Q_OBJECT
@@ -191,6 +217,41 @@ private Q_SLOTS:
         QCOMPARE(errors.last().location, 237);
         QCOMPARE(errors.last().number, ENOENT);
         QCOMPARE(errors.last().description, "No such file or directory");
+    }
+
+    void interruptedSaveKeepsThePreviousFile_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("error");
+        QTest::newRow("write-halfway") << "write" << ENOSPC;
+        QTest::newRow("sync") << "sync" << EIO;
+        QTest::newRow("close") << "close" << EDQUOT;
+        QTest::newRow("rename") << "rename" << EXDEV;
+    }
+
+    void interruptedSaveKeepsThePreviousFile() {
+        QFETCH(QString, step);
+        QFETCH(int, error);
+        QTemporaryDir folder;
+        RuleTable t;
+        t.addRule("STANDARDMISCTRIM", {}, {}, {}, {}, {}, {}, "Misc: trim");
+        CollectingErrorReporter errors;
+        QCOMPARE(RulesFile::write(folder.path(), "kept", t, errors).outcome,
+                 RulesFile::WriteOutcome::Written);
+        const QString path = folder.filePath("kept.rul");
+        const QByteArray previous = readAll(path);
+        QCOMPARE(previous, QByteArray("STANDARDMISCTRIM|||||||Misc: trim\r\n"));
+
+        for (int i = 0; i < 50; ++i)
+            t.addRule("STANDARDINSERT", QString::number(i), "Start", {}, {}, {}, {}, "insert");
+        FailingFileSystem failing(step);
+        const auto r = RulesFile::write(folder.path(), "kept", t, errors, failing);
+        QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
+        QCOMPARE(errors.last().location, 237);
+        QCOMPARE(errors.last().number, error);
+        QCOMPARE(readAll(path), previous);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"kept.rul"});
     }
 
     void readOnlyFileIsRefusedAsInUse() {

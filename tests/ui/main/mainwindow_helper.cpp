@@ -1,6 +1,7 @@
 #include "mainwindow_helper.h"
 
 #include <QAbstractItemView>
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 
@@ -12,6 +13,16 @@ void makeFiles(const QString &dir, const QStringList &names) {
         if (!f.open(QIODevice::WriteOnly))
             qFatal("cannot make %s", qPrintable(n));
     }
+}
+
+UrlRecorder::UrlRecorder() {
+    for (const char *scheme : {"file", "http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
+}
+
+UrlRecorder::~UrlRecorder() {
+    for (const char *scheme : {"file", "http", "https"})
+        QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
 }
 
 Fixture::Fixture() {

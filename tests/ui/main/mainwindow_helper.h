@@ -12,9 +12,22 @@
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 namespace testing {
+
+// Takes the addresses the program opens (help pages, the web site) instead of a browser, so
+// no test starts one and each can see what was opened.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder();
+    ~UrlRecorder() override;
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void openUrl(const QUrl &url) { opened << url; }
+};
 
 // Makes empty files with the given names in `dir`.
 void makeFiles(const QString &dir, const QStringList &names);
@@ -23,6 +36,7 @@ void makeFiles(const QString &dir, const QStringList &names);
 // after start-up (without the splash).
 struct Fixture {
     QTemporaryDir home;
+    UrlRecorder urls;
     tallowin::SettingsStore settings{home.filePath(QStringLiteral("settings.ini"))};
     // Closing the main window ends the controller, so it is watched rather than owned.
     QPointer<tallowin::ui::AppController> app;

@@ -1,10 +1,12 @@
 #include "mainwindow_helper.h"
 
+#include "ui/helpopener.h"
 #include "ui/messagewindow.h"
 #include "ui/previewflow.h"
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
 #include "ui/rulearea.h"
+#include "ui/ruleswindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +29,7 @@ private Q_SLOTS:
 void TestToolbar::everyButtonShowsItsEffect_data() {
     QTest::addColumn<QString>("control"); // "F1" presses the key on the window
     QTest::addColumn<QString>("before");  // what the row prepares: rules, mp3, untick, filtered
-    QTest::addColumn<QString>("effect");  // message, window, view, label, folder, dialog, state
+    QTest::addColumn<QString>("effect");  // message, window, opens, url, view, label, folder, ...
     QTest::addColumn<QString>("expected");
 
     const QString message = QStringLiteral("message");
@@ -35,13 +37,13 @@ void TestToolbar::everyButtonShowsItsEffect_data() {
                                     << "" << message << "Wizard is not available yet.";
     QTest::newRow("toolbar/wizard-caption") << "lblWizard"
                                             << "" << message << "Wizard is not available yet.";
+    const QString opens = QStringLiteral("opens");
     QTest::newRow("toolbar/from-file") << "cmdFromFile"
-                                       << "" << message << "From File is not available yet.";
-    QTest::newRow("toolbar/from-file-caption")
-        << "lblFromFile"
-        << "" << message << "From File is not available yet.";
+                                       << "" << opens << "frmFromFile";
+    QTest::newRow("toolbar/from-file-caption") << "lblFromFile"
+                                               << "" << opens << "frmFromFile";
     QTest::newRow("toolbar/help") << "cmdHelp"
-                                  << "" << message << "Help is not available yet.";
+                                  << "" << opens << "frmHelp";
     QTest::newRow("toolbar/standard") << "cmdStandard"
                                       << "mp3"
                                       << "view"
@@ -99,9 +101,12 @@ void TestToolbar::everyButtonShowsItsEffect_data() {
                                      << "label"
                                      << "lblFilesSelected=0 Files Selected";
     QTest::newRow("rules/load") << "cmdLoad"
-                                << "" << message << "Load Rules is not available yet.";
+                                << "" << opens << "frmLoadRules";
     QTest::newRow("rules/save") << "cmdSave"
-                                << "" << message << "Save Rules is not available yet.";
+                                << "rules" << opens << "frmSaveRules";
+    QTest::newRow("rules/save-without-rules")
+        << "cmdSave"
+        << "" << message << ui::SaveRulesWindow::NoRulesMessage;
     QTest::newRow("rules/preview") << "cmdPreview"
                                    << "rules"
                                    << "window"
@@ -109,7 +114,9 @@ void TestToolbar::everyButtonShowsItsEffect_data() {
     QTest::newRow("rules/preview-without-rules") << "cmdPreview"
                                                  << "" << message << NoRulesMessage;
     QTest::newRow("key/f1") << "F1"
-                            << "" << message << "Help is not available yet.";
+                            << ""
+                            << "url"
+                            << "index.html";
 }
 
 void TestToolbar::everyButtonShowsItsEffect() {
@@ -151,6 +158,17 @@ void TestToolbar::everyButtonShowsItsEffect() {
     if (effect == u"message") {
         QTRY_VERIFY(messages->isVisible());
         QCOMPARE(messages->message(), expected);
+    } else if (effect == u"opens") {
+        QWidget *opened = nullptr;
+        QTRY_VERIFY([&] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == expected && top->isVisible())
+                    opened = top;
+            return opened != nullptr;
+        }());
+    } else if (effect == u"url") {
+        QTRY_COMPARE(f.urls.opened.size(), 1);
+        QCOMPARE(f.urls.opened.first(), QUrl::fromLocalFile(ui::HelpOpener::pagePath(expected)));
     } else if (effect == u"window") {
         QTRY_VERIFY(f.app->previewWindow()->isVisible());
         QCOMPARE(f.app->previewWindow()->objectName(), expected);
