@@ -1,5 +1,6 @@
 #include "rulesfile/rulesfile.h"
 #include "ui/appcontroller.h"
+#include "ui/commandlinehelpwindow.h"
 #include "ui/errorwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/startoptions.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -83,6 +86,28 @@ private Q_SLOTS:
         QTEST(o.ignored, "ignored");
         if (o.action == Action::BadUsage)
             QVERIFY(o.error.contains(QStringLiteral("--frobnicate")));
+    }
+
+    // The desktop menu's "Command Line Help" shows what the command line prints, or why not.
+    void commandLineHelpWindow() {
+        ui::CommandLineHelpWindow shown(QStringLiteral(TALLOWIN_CLI));
+        auto *text = shown.findChild<QPlainTextEdit *>(QStringLiteral("txtCommandLineHelp"));
+        QVERIFY(text && !text->accessibleName().isEmpty());
+        QVERIFY(text->toPlainText().startsWith(QStringLiteral("Usage:")));
+        QVERIFY(text->toPlainText().contains(QStringLiteral("tallowin-cli rename")));
+        shown.show();
+        QVERIFY(shown.width() <= 1024 && shown.height() <= 700);
+        auto *close = shown.findChild<QPushButton *>(QStringLiteral("cmdClose"));
+        QVERIFY(close);
+        QCOMPARE(shown.focusWidget(), close);
+        QTest::keyClick(&shown, Qt::Key_Escape);
+        QVERIFY(!shown.isVisible());
+
+        ui::CommandLineHelpWindow missing(path(QStringLiteral("no-such-program")));
+        const QString told =
+            missing.findChild<QPlainTextEdit *>(QStringLiteral("txtCommandLineHelp"))
+                ->toPlainText();
+        QVERIFY2(told.contains(path(QStringLiteral("no-such-program"))), qPrintable(told));
     }
 
     // `tallowin FOLDER RULES.rul`: the window opens on the folder with the file's rules listed.
