@@ -1,5 +1,6 @@
 #include "ui/appcontroller.h"
 
+#include "rulesfile/rulesfile.h"
 #include "shell/locations.h"
 #include "shell/programfolder.h"
 #include "ui/chrome.h"
@@ -69,11 +70,12 @@ PreviewFlow *AppController::previewFlow() const {
     return m_flow;
 }
 
-void AppController::startUp(const QString &folder) {
+void AppController::startUp(const QString &folder, const QString &rulesFile) {
     m_startFolder = folder;
+    m_startRules = rulesFile;
     ensureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tallowin.svg")));
-    const RulesFolderResult rules = ensureRulesFolder(programFolder());
+    const RulesFolderResult rules = ensureRulesFolder(programFolder(), !programFolderIsInstalled());
     m_rulesFolder = rules.path;
     if (!rules.ok) {
         errors().report(Locations::RulesFolder, 75, rules.error);
@@ -95,6 +97,8 @@ void AppController::initializeApp(SplashWindow *splash) {
     Q_EMIT versionCheckRequested();
 
     openMainWindow(m_startFolder);
+    if (!m_startRules.isEmpty())
+        loadRulesFile(m_startRules);
 
     const QString &app = Settings::App;
     if (m_settings.setting(app, Settings::StartupSection, Settings::ShowWizard).isEmpty())
@@ -166,6 +170,13 @@ void AppController::mainWindowClosed() {
 
 void AppController::showMessage(const QString &text) {
     m_message->showMessage(text);
+}
+
+void AppController::loadRulesFile(const QString &path) {
+    if (!m_main)
+        return;
+    RulesFile::read(path, m_main->rules(), errors());
+    m_main->displayRules();
 }
 
 void AppController::preview() {

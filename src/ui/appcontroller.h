@@ -41,8 +41,9 @@ public:
     ~AppController() override;
 
     // The start-up: makes the rules folder, shows the splash, and a second later opens the main
-    // window (on `folder` when it is one) and runs the start-up steps. Returns at once.
-    void startUp(const QString &folder = {});
+    // window (on `folder` when it is one, with the rules of `rulesFile` when one is given) and
+    // runs the start-up steps. Returns at once.
+    void startUp(const QString &folder = {}, const QString &rulesFile = {});
     // Builds, loads and shows the main window at once, on `folder` when it is one; what the
     // start-up step does. Returns the window already open when there is one.
     MainWindow *openMainWindow(const QString &folder = {});
@@ -71,6 +72,9 @@ public:
 public Q_SLOTS:
     // Shows `text` in the message window.
     void showMessage(const QString &text);
+    // Replaces the main window's rules by those of the rules file at `path` and shows them; a
+    // file that cannot be read goes to the error window and leaves the rules empty.
+    void loadRulesFile(const QString &path);
     // Previews the main window's ticked files with its rules.
     void preview();
     // The rules-file windows; saving asks for at least one rule.
@@ -112,6 +116,7 @@ private:
     SettingsStore m_settings;
     QString m_rulesFolder;
     QString m_startFolder;
+    QString m_startRules;
     // Declared in the order they may be destroyed last: a window's jobs report to the error
     // window and show progress in the status window.
     std::unique_ptr<ErrorWindow> m_error;

@@ -6,9 +6,9 @@
 
 namespace tallowin::ui {
 
-AppController *startUp(const QString &folder) {
+AppController *startUp(const QString &folder, const QString &rulesFile) {
     auto *controller = new AppController(SettingsStore(), QCoreApplication::instance());
-    controller->startUp(folder);
+    controller->startUp(folder, rulesFile);
     return controller;
 }
 

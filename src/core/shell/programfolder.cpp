@@ -6,13 +6,33 @@
 
 namespace tallowin {
 
+QString programFolderFor(const QString &executableDir) {
+    // Set by the build from the install layout (bin -> share/tallowin, "../share/tallowin").
+    const QString installed =
+        QDir::cleanPath(QDir(executableDir).filePath(QStringLiteral(TALLOWIN_DATA_FROM_BIN)));
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return executableDir;
+}
+
 QString programFolder() {
     const QString home = qEnvironmentVariable("TALLOWIN_HOME");
     if (!home.isEmpty())
         return QDir(home).absolutePath();
     if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
+        return programFolderFor(QCoreApplication::applicationDirPath());
     return QDir::currentPath();
+}
+
+bool programFolderIsInstalled() {
+    if (!qEnvironmentVariable("TALLOWIN_HOME").isEmpty() || !QCoreApplication::instance())
+        return false;
+    const QString exe = QCoreApplication::applicationDirPath();
+    return programFolderFor(exe) != exe;
+}
+
+QString helpFolder() {
+    return QDir(programFolder()).filePath(QStringLiteral("help"));
 }
 
 namespace {
@@ -26,7 +46,7 @@ QString dataRulesFolder() {
 
 } // namespace
 
-RulesFolderResult ensureRulesFolder(const QString &programDir) {
+RulesFolderResult ensureRulesFolder(const QString &programDir, bool mayCreate) {
     RulesFolderResult r;
     const QString beside = QDir(programDir).filePath(QStringLiteral("rules"));
     const QFileInfo info(beside);
@@ -35,7 +55,7 @@ RulesFolderResult ensureRulesFolder(const QString &programDir) {
         r.path = beside;
         return r;
     }
-    if (QFileInfo(programDir).isWritable() && QDir().mkpath(beside)) {
+    if (mayCreate && QFileInfo(programDir).isWritable() && QDir().mkpath(beside)) {
         r.path = beside;
         return r;
     }

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void fileNamedRulesIsLeftAlone();
     void readOnlyProgramFolderUsesDataHome();
     void homeVariableNamesTheProgramFolder();
+    void installedLayoutUsesItsDataFolder();
+    void rulesNeverMadeInAFolderThatMustNotBeWritten();
 };
 
 void TestProgramFolder::missingRulesFolderIsMade() {
@@ -61,6 +63,42 @@ void TestProgramFolder::homeVariableNamesTheProgramFolder() {
     qputenv("TALLOWIN_HOME", dir.path().toUtf8());
     QCOMPARE(programFolder(), QDir(dir.path()).absolutePath());
     qputenv("TALLOWIN_HOME", old);
+}
+
+// An installed program (PREFIX/bin beside PREFIX/share/tallowin) finds the data folder under
+// any prefix; a build tree, without one, keeps the executable's folder.
+void TestProgramFolder::installedLayoutUsesItsDataFolder() {
+    QTemporaryDir prefix;
+    QDir p(prefix.path());
+    QVERIFY(p.mkpath(QStringLiteral("bin")));
+    const QString bin = p.filePath(QStringLiteral("bin"));
+    QCOMPARE(programFolderFor(bin), bin);
+    QVERIFY(p.mkpath(QStringLiteral("share/tallowin/help")));
+    QCOMPARE(programFolderFor(bin), p.filePath(QStringLiteral("share/tallowin")));
+    // A build's folder beside a stray share/ of another program stays a build.
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(other.path()).mkpath(QStringLiteral("share/other")));
+    const QString otherBin = QDir(other.path()).filePath(QStringLiteral("bin"));
+    QCOMPARE(programFolderFor(otherBin), otherBin);
+}
+
+void TestProgramFolder::rulesNeverMadeInAFolderThatMustNotBeWritten() {
+    QTemporaryDir program, data;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const RulesFolderResult r = ensureRulesFolder(program.path(), false);
+    const bool madeBeside =
+        QFileInfo::exists(QDir(program.path()).filePath(QStringLiteral("rules")));
+    // A rules folder shipped in it is still used.
+    QVERIFY(QDir(program.path()).mkpath(QStringLiteral("rules")));
+    const RulesFolderResult shipped = ensureRulesFolder(program.path(), false);
+    qputenv("XDG_DATA_HOME", old);
+    QVERIFY(!madeBeside);
+    QVERIFY(r.ok);
+    QCOMPARE(r.path, data.filePath(QStringLiteral("tallowin/rules")));
+    QVERIFY(QFileInfo(r.path).isDir());
+    QCOMPARE(shipped.path, QDir(program.path()).filePath(QStringLiteral("rules")));
 }
 
 QTEST_GUILESS_MAIN(TestProgramFolder)
