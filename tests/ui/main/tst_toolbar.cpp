@@ -5,6 +5,7 @@
 #include "ui/previewmodel.h"
 #include "ui/previewwindow.h"
 #include "ui/rulearea.h"
+#include "ui/wizardwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,9 +33,13 @@ void TestToolbar::everyButtonShowsItsEffect_data() {
 
     const QString message = QStringLiteral("message");
     QTest::newRow("toolbar/wizard") << "cmdWizard"
-                                    << "" << message << "Wizard is not available yet.";
+                                    << ""
+                                    << "wizard"
+                                    << "pctStart";
     QTest::newRow("toolbar/wizard-caption") << "lblWizard"
-                                            << "" << message << "Wizard is not available yet.";
+                                            << ""
+                                            << "wizard"
+                                            << "pctStart";
     QTest::newRow("toolbar/from-file") << "cmdFromFile"
                                        << "" << message << "From File is not available yet.";
     QTest::newRow("toolbar/from-file-caption")
@@ -155,6 +160,11 @@ void TestToolbar::everyButtonShowsItsEffect() {
         QTRY_VERIFY(f.app->previewWindow()->isVisible());
         QCOMPARE(f.app->previewWindow()->objectName(), expected);
         QCOMPARE(f.app->previewWindow()->model()->rowCount(), 2);
+    } else if (effect == u"wizard") {
+        // The wizard opens on its start screen.
+        QTRY_VERIFY(f.app->wizardWindow()->isVisible());
+        QCOMPARE(f.app->wizardWindow()->objectName(), QStringLiteral("frmWizard"));
+        QVERIFY(f.app->wizardWindow()->findChild<QWidget *>(expected)->isVisible());
     } else if (effect == u"view") {
         QVERIFY(f.get<QWidget>(expected.toLatin1().constData())->isVisible());
     } else if (effect == u"label") {
