@@ -231,6 +231,12 @@ void AppController::takeOverFromWizard(const WizardHandOver &handOver) {
         window->rules().addRule(rule);
     window->displayRules();
     window->files()->showFiles(handOver.folder, handOver.rows);
+    // A preview still running is of the rules just replaced: the wizard's follows it.
+    if (m_flow && m_flow->isRunning()) {
+        connect(m_flow, &PreviewFlow::previewFinished, this, &AppController::preview,
+                Qt::SingleShotConnection);
+        return;
+    }
     preview();
 }
 
