@@ -3,6 +3,7 @@
 #include "rulesfile/rulesfile.h"
 #include "shell/locations.h"
 #include "shell/programfolder.h"
+#include "shell/versioncheck.h"
 #include "ui/chrome.h"
 #include "ui/errorwindow.h"
 #include "ui/filelistmodel.h"
@@ -12,12 +13,17 @@
 #include "ui/listfilewindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messagewindow.h"
+#include "ui/newreleasewindow.h"
 #include "ui/previewflow.h"
 #include "ui/previewwindow.h"
 #include "ui/ruleswindows.h"
+#include "ui/site.h"
 #include "ui/splash.h"
 #include "ui/statuswindow.h"
+#include "ui/tipwindow.h"
+#include "ui/versioncheck.h"
 #include "ui/widgets.h"
+#include "ui/wizardwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -43,16 +49,27 @@ AppController::AppController(SettingsStore settings, QObject *parent)
     : QObject(parent), m_settings(std::move(settings)), m_error(std::make_unique<ErrorWindow>()),
       m_message(std::make_unique<MessageWindow>()), m_status(std::make_unique<StatusWindow>()),
       m_preview(std::make_unique<PreviewWindow>(*m_status, m_error->reporter())),
-      m_helpOpener(std::make_unique<HelpOpener>()) {
+      m_helpOpener(std::make_unique<HelpOpener>()), m_versionCheck(new VersionCheck(this)) {
     setObjectName(QStringLiteral("appController"));
     connect(m_preview.get(), &PreviewWindow::messageRequested, this, &AppController::showMessage);
     connect(m_preview.get(), &PreviewWindow::helpPageRequested, this, &AppController::showHelpPage);
+
+    connect(this, &AppController::versionCheckRequested, m_versionCheck,
+            [this] { m_versionCheck->start(); });
+    connect(m_versionCheck, &VersionCheck::newVersionFound, this, [this] {
+        showMessage(NewVersionMessage + QStringLiteral("  ") + siteBaseUrl().toString());
+    });
+    connect(m_versionCheck, &VersionCheck::newsArrived, this, &AppController::showNewRelease);
+    connect(this, &AppController::wizardAtStartUpRequested, this, &AppController::showWizard);
+    connect(this, &AppController::tipsRequested, this, &AppController::showTips);
+    connect(this, &AppController::newReleaseRaiseRequested, this, &AppController::raiseNewRelease);
 }
 
 AppController::~AppController() {
     if (m_main)
         disconnect(m_main, nullptr, this, nullptr);
     delete m_splash.data();
+    delete m_newRelease.data();
     // The main window's jobs and the preview run end before the windows they report to.
     delete m_main.data();
     delete m_flow.data();
@@ -162,9 +179,11 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
 void AppController::mainWindowClosed() {
     for (QWidget *w : std::initializer_list<QWidget *>{
              m_preview.get(), m_status.get(), m_message.get(), m_error.get(), m_helpWindow.get(),
-             m_saveRules.get(), m_loadRules.get(), m_fromFile.get()})
+             m_saveRules.get(), m_loadRules.get(), m_fromFile.get(), m_wizard.get(), m_tips.get()})
         if (w)
             w->close();
+    if (m_newRelease)
+        m_newRelease->close();
     deleteLater();
 }
 
@@ -255,8 +274,74 @@ void AppController::showListFileRows(const QString &folder, const std::vector<Pr
     m_preview->showRows(rows);
 }
 
+WizardWindow *AppController::wizardWindow() {
+    if (!m_wizard) {
+        m_wizard = std::make_unique<WizardWindow>(m_settings, errors());
+        connect(m_wizard.get(), &WizardWindow::messageRequested, this, &AppController::showMessage);
+        connect(m_wizard.get(), &WizardWindow::helpPageRequested, this,
+                &AppController::showHelpPage);
+        connect(m_wizard.get(), &WizardWindow::finished, this, &AppController::takeOverFromWizard);
+    }
+    return m_wizard.get();
+}
+
 void AppController::showWizard() {
-    notAvailableYet(tr("Wizard"));
+    WizardWindow *wizard = wizardWindow();
+    wizard->resetWizard();
+    placeOver(wizard, m_main);
+    bringToFront(wizard);
+}
+
+void AppController::takeOverFromWizard(const WizardHandOver &handOver) {
+    MainWindow *window = m_main;
+    if (!window)
+        return;
+    window->rules().clearRules();
+    for (const RuleSlot &rule : handOver.rules)
+        window->rules().addRule(rule);
+    window->displayRules();
+    window->files()->showFiles(handOver.folder, handOver.rows);
+    // A preview still running is of the rules just replaced: the wizard's follows it.
+    if (m_flow && m_flow->isRunning()) {
+        connect(m_flow, &PreviewFlow::previewFinished, this, &AppController::preview,
+                Qt::SingleShotConnection);
+        return;
+    }
+    preview();
+}
+
+TipWindow *AppController::tipWindow() {
+    if (!m_tips) {
+        m_tips = std::make_unique<TipWindow>(m_settings);
+        connect(m_tips.get(), &TipWindow::helpPageRequested, this, &AppController::showHelpPage);
+    }
+    return m_tips.get();
+}
+
+// The tip window is made (and picks a tip) whether or not it is shown.
+void AppController::showTips(bool showAtStartUp) {
+    TipWindow *tips = tipWindow();
+    tips->setShowAtStartUp(showAtStartUp);
+    if (showAtStartUp) {
+        placeOver(tips, m_main);
+        bringToFront(tips);
+    }
+}
+
+NewReleaseWindow *AppController::newReleaseWindow() const {
+    return m_newRelease;
+}
+
+void AppController::showNewRelease(const QString &news) {
+    delete m_newRelease.data();
+    m_newRelease = new NewReleaseWindow(news);
+    placeOver(m_newRelease, m_main);
+    bringToFront(m_newRelease);
+}
+
+void AppController::raiseNewRelease() {
+    if (m_newRelease && m_newRelease->isVisible())
+        bringToFront(m_newRelease);
 }
 
 void AppController::showHelp() {

@@ -23,11 +23,16 @@ class ListFileWindow;
 class LoadRulesWindow;
 class MainWindow;
 class MessageWindow;
+class NewReleaseWindow;
 class PreviewFlow;
 class PreviewWindow;
 class SaveRulesWindow;
 class SplashWindow;
 class StatusWindow;
+class TipWindow;
+class VersionCheck;
+class WizardWindow;
+struct WizardHandOver;
 
 // The application: owns the settings store, the rules folder and every window, and connects
 // the windows by signals and slots. The secondary windows (progress, preview, message, error)
@@ -66,6 +71,12 @@ public:
     LoadRulesWindow *loadRulesWindow() const { return m_loadRules.get(); }
     ListFileWindow *listFileWindow() const { return m_fromFile.get(); }
     HelpWindow *helpWindow() const { return m_helpWindow.get(); }
+    // The wizard and the tip window, made on first use.
+    WizardWindow *wizardWindow();
+    TipWindow *tipWindow();
+    // Null until the version check found a newer release, and again once it is closed.
+    NewReleaseWindow *newReleaseWindow() const;
+    VersionCheck *versionCheck() const { return m_versionCheck; }
     // Shows every report in the error window; every window and job reports through it.
     ErrorReporter &errors() const;
 
@@ -82,6 +93,7 @@ public Q_SLOTS:
     void saveRules();
     // The rename-from-list-file window.
     void showFromFile();
+    // The wizard on its start screen.
     void showWizard();
     // The help window (the toolbar's "Help - F1").
     void showHelp();
@@ -91,11 +103,10 @@ public Q_SLOTS:
     void exit();
 
 Q_SIGNALS:
-    // The start-up steps whose windows do not exist yet, in the order they run: the version
-    // check (before the main window opens), the wizard (when the user keeps it at start-up),
-    // the tips (with the "Show Tips At Startup" choice) and bringing a new-release notice to
-    // the front. Nothing is shown for them until those windows exist: a notice that they are
-    // missing at every start would only be in the way.
+    // The start-up steps, in the order they run: the version check (started before the main
+    // window opens; it answers later), the wizard (when the user keeps it at start-up), the
+    // tips (with the "Show Tips At Startup" choice) and bringing a new-release notice to the
+    // front.
     void versionCheckRequested();
     void wizardAtStartUpRequested();
     void tipsRequested(bool showAtStartUp);
@@ -105,6 +116,12 @@ Q_SIGNALS:
 
 private:
     void initializeApp(SplashWindow *splash);
+    void showTips(bool showAtStartUp);
+    void showNewRelease(const QString &news);
+    void raiseNewRelease();
+    // Finish in the wizard: its rules replace the main window's, its files are listed there,
+    // and the main window's preview starts.
+    void takeOverFromWizard(const WizardHandOver &handOver);
     void mainWindowClosed();
     // Tells the user plainly that `command` has no window yet: no control does nothing.
     void notAvailableYet(const QString &command);
@@ -128,6 +145,10 @@ private:
     std::unique_ptr<SaveRulesWindow> m_saveRules;
     std::unique_ptr<LoadRulesWindow> m_loadRules;
     std::unique_ptr<ListFileWindow> m_fromFile;
+    std::unique_ptr<WizardWindow> m_wizard;
+    std::unique_ptr<TipWindow> m_tips;
+    QPointer<NewReleaseWindow> m_newRelease;
+    VersionCheck *m_versionCheck;
     QPointer<PreviewFlow> m_flow;
     QPointer<MainWindow> m_main;
     QPointer<SplashWindow> m_splash;

@@ -324,6 +324,22 @@ void FileSelectionPanel::setFolder(const QString &folder) {
     listFiles();
 }
 
+void FileSelectionPanel::showFiles(const QString &folder, std::vector<FileEntry> rows) {
+    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
+    m_dir->setText(QDir::toNativeSeparators(m_folder));
+    syncDriveToFolder();
+    store(Settings::LastPath, m_folder, Locations::FolderChange);
+    // A running listing of the old folder must not replace the rows handed over.
+    ++m_listGeneration;
+    if (m_listJob)
+        m_listJob->cancel();
+    m_model->cancelSort();
+    m_model->setRows(std::move(rows));
+    m_view->horizontalHeader()->setSortIndicatorShown(false);
+    m_listing = false;
+    updateBusy();
+}
+
 void FileSelectionPanel::store(const QString &key, const QString &value, qint32 location) {
     // The system says why the settings file could not be written.
     m_settings.saveSetting(Settings::App, Settings::Section, key, value, m_errors, location);

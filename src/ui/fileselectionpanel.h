@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/directorylisting.h"
+
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -37,6 +39,9 @@ public:
     void listFiles();
     // Moves the folder picker to `folder`; stores it and lists it.
     void setFolder(const QString &folder);
+    // Moves the folder picker to `folder` and stores it, as setFolder does, but shows `rows`
+    // with their ticks instead of listing the folder (a wizard's files handed over).
+    void showFiles(const QString &folder, std::vector<FileEntry> rows);
     QString folder() const { return m_folder; }
     // A click on the list's header of `column` (0..2): sorts the list by it.
     void sortByColumn(int column);

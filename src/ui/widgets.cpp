@@ -77,6 +77,14 @@ void PictureButton::setPressedLook(bool on) {
     }
 }
 
+void PictureButton::setPicture(const QIcon &icon) {
+    m_normal = icon;
+    m_pressedIcon = QIcon();
+    if (m_pressed)
+        m_pressedIcon = pressedIconFor(m_normal, iconSize());
+    setIcon(m_pressed ? m_pressedIcon : m_normal);
+}
+
 void PictureButton::mousePressEvent(QMouseEvent *e) {
     setPressedLook(true);
     QToolButton::mousePressEvent(e);

@@ -21,6 +21,8 @@ public:
     PictureButton(const QString &name, const QIcon &icon, const QString &text, QWidget *parent);
     bool pressedLook() const { return m_pressed; }
     void setPressedLook(bool on);
+    // Gives the button another normal picture (its pressed one follows from it).
+    void setPicture(const QIcon &icon);
     // Shows the pressed picture while the button has the keyboard focus.
     void setFocusLook(bool on) { m_focusLook = on; }
 

@@ -1,6 +1,7 @@
 #include "loopbackserver_helper.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 LoopbackServer::LoopbackServer(QObject *parent) : QObject(parent) {
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
@@ -18,12 +19,19 @@ LoopbackServer::LoopbackServer(QObject *parent) : QObject(parent) {
                 Q_EMIT requestReceived();
                 if (silent)
                     return;
-                const QString path = QString::fromLatin1(target.left(target.indexOf('?')));
+                const qsizetype query = target.indexOf('?');
+                const QString path = QString::fromLatin1(query < 0 ? target : target.left(query));
                 const QByteArray body = answers.value(path, QByteArrayLiteral("OK"));
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                              QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
-                              body);
-                socket->disconnectFromHost();
+                const auto answer = [socket, body] {
+                    socket->write(
+                        "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                        QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                };
+                if (answerDelayMs > 0)
+                    QTimer::singleShot(answerDelayMs, socket, answer);
+                else
+                    answer();
             });
         }
     });

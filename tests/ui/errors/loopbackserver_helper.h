@@ -19,6 +19,8 @@ public:
     QHash<QString, QByteArray> answers;
     // When set, requests are read and recorded but never answered.
     bool silent = false;
+    // Answers wait this long, to play a slow server.
+    int answerDelayMs = 0;
     // Each request's target as sent: path and raw query ("/a.asp?x=1").
     QList<QByteArray> targets;
 

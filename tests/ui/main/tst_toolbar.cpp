@@ -7,6 +7,7 @@
 #include "ui/previewwindow.h"
 #include "ui/rulearea.h"
 #include "ui/ruleswindows.h"
+#include "ui/wizardwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,9 +35,13 @@ void TestToolbar::everyButtonShowsItsEffect_data() {
 
     const QString message = QStringLiteral("message");
     QTest::newRow("toolbar/wizard") << "cmdWizard"
-                                    << "" << message << "Wizard is not available yet.";
+                                    << ""
+                                    << "wizard"
+                                    << "pctStart";
     QTest::newRow("toolbar/wizard-caption") << "lblWizard"
-                                            << "" << message << "Wizard is not available yet.";
+                                            << ""
+                                            << "wizard"
+                                            << "pctStart";
     const QString opens = QStringLiteral("opens");
     QTest::newRow("toolbar/from-file") << "cmdFromFile"
                                        << "" << opens << "frmFromFile";
@@ -173,6 +178,11 @@ void TestToolbar::everyButtonShowsItsEffect() {
         QTRY_VERIFY(f.app->previewWindow()->isVisible());
         QCOMPARE(f.app->previewWindow()->objectName(), expected);
         QCOMPARE(f.app->previewWindow()->model()->rowCount(), 2);
+    } else if (effect == u"wizard") {
+        // The wizard opens on its start screen.
+        QTRY_VERIFY(f.app->wizardWindow()->isVisible());
+        QCOMPARE(f.app->wizardWindow()->objectName(), QStringLiteral("frmWizard"));
+        QVERIFY(f.app->wizardWindow()->findChild<QWidget *>(expected)->isVisible());
     } else if (effect == u"view") {
         QVERIFY(f.get<QWidget>(expected.toLatin1().constData())->isVisible());
     } else if (effect == u"label") {

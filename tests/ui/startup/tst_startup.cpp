@@ -3,8 +3,11 @@
 #include "ui/mainwindow.h"
 #include "ui/messagewindow.h"
 #include "ui/startup.h"
+#include "ui/tipwindow.h"
+#include "ui/wizardwindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +27,22 @@ QWidget *topLevel(const QString &name) {
     return nullptr;
 }
 
+// The order in which the program's windows first appear.
+class ShowOrder : public QObject {
+public:
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->isWindow() &&
+            watched->objectName().startsWith(QLatin1String("frm")) &&
+            !shown.contains(watched->objectName()))
+            shown << watched->objectName();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestStartUp : public QObject {
@@ -31,10 +50,12 @@ class TestStartUp : public QObject {
     QTemporaryDir m_config, m_home;
     QStringList m_events;
     QPointer<ui::AppController> m_app;
+    ShowOrder m_order;
 
     // Starts up and records the start-up steps as they come.
     void startUp() {
         m_events.clear();
+        m_order.shown.clear();
         m_app = ui::startUp();
         QVERIFY(m_app);
         QCOMPARE(m_app->parent(), qApp);
@@ -67,6 +88,7 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         qputenv("TALLOWIN_HOME", m_home.path().toUtf8());
         QApplication::setQuitOnLastWindowClosed(false);
+        qApp->installEventFilter(&m_order);
     }
 
     void firstRun() {
@@ -87,6 +109,16 @@ private Q_SLOTS:
         QTRY_VERIFY(!topLevel(QStringLiteral("frmSplash")));
         // The version check comes before the main window, then the wizard, then the tips.
         QCOMPARE(m_events, (QStringList{"version", "wizard", "tips=1"}));
+        // On an empty settings store the wizard and the tips open after the main window, the
+        // tips in front.
+        QCOMPARE(m_order.shown, (QStringList{"frmSplash", "frmMain", "frmWizard", "frmToolTips"}));
+        QVERIFY(m_app->wizardWindow()->isVisible());
+        QVERIFY(m_app->tipWindow()->isVisible());
+        QVERIFY(
+            m_app->tipWindow()->findChild<QCheckBox *>(QStringLiteral("chkShowTips"))->isChecked());
+        QVERIFY(m_app->wizardWindow()
+                    ->findChild<QCheckBox *>(QStringLiteral("chkShowAtStartup"))
+                    ->isChecked());
         QVERIFY(!m_app->messageWindow()->isVisible());
         QCOMPARE(m_app->mainWindow()->objectName(), QStringLiteral("frmMain"));
         QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
@@ -104,6 +136,13 @@ private Q_SLOTS:
         s.saveSetting(Settings::App, Settings::Section, Settings::ShowTips, QStringLiteral("0"));
         runStartUp();
         QCOMPARE(m_events, (QStringList{"version", "tips=0"}));
+        QCOMPARE(m_order.shown, (QStringList{"frmSplash", "frmMain"}));
+        // The tip window is loaded, with its box unticked, but not shown.
+        QVERIFY(!m_app->tipWindow()->isVisible());
+        QVERIFY(!m_app->tipWindow()
+                     ->findChild<QCheckBox *>(QStringLiteral("chkShowTips"))
+                     ->isChecked());
+        QVERIFY(m_app->tipWindow()->tipNumber() >= 1);
         QCOMPARE(s.setting(Settings::App, QStringLiteral("STARTUP"), Settings::ShowWizard),
                  QStringLiteral("0"));
         closeMain();

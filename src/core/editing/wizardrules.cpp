@@ -1,0 +1,85 @@
+#include "editing/wizardrules.h"
+
+#include "engine/rulekinds.h"
+
+#include <QDir>
+
+namespace tallowin {
+
+namespace {
+
+RuleSlot rule(const QString &kind, const QStringList &params) {
+    RuleSlot slot;
+    slot[Kind] = kind;
+    for (int i = 0; i < params.size() && i < 6; ++i)
+        slot[Param1 + i] = params[i];
+    // The description the rules list shows for any rule of this kind.
+    if (const RuleKind *k = findRuleKind(kind); k && k->describe)
+        slot[Description] = k->describe(slot);
+    return slot;
+}
+
+} // namespace
+
+bool wizardOffersFile(WizardKind kind, const QString &fileName) {
+    static const QStringList mp3 = {QStringLiteral("mp3")};
+    static const QStringList pictures = {QStringLiteral("gif"), QStringLiteral("jpg"),
+                                         QStringLiteral("bmp"), QStringLiteral("raw"),
+                                         QStringLiteral("tif"), QStringLiteral("jpeg"),
+                                         QStringLiteral("pcx"), QStringLiteral("tiff")};
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    if (dot < 0)
+        return false;
+    const QString extension = fileName.mid(dot + 1);
+    switch (kind) {
+    case WizardKind::Mp3:
+        return mp3.contains(extension, Qt::CaseInsensitive);
+    case WizardKind::Picture:
+        return pictures.contains(extension, Qt::CaseInsensitive);
+    case WizardKind::None:
+        break;
+    }
+    return false;
+}
+
+std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> listed) {
+    std::vector<FileEntry> out;
+    for (FileEntry &e : listed)
+        if (wizardOffersFile(kind, e.fileName)) {
+            e.checked = true;
+            out.push_back(std::move(e));
+        }
+    return out;
+}
+
+std::vector<RuleSlot> mp3WizardRules(const QString &templ) {
+    return {rule(RuleKinds::Mp3, {templ})};
+}
+
+std::vector<RuleSlot> pictureWizardRules(const QString &name, bool nameFirst) {
+    return {rule(RuleKinds::SetTo, {name}),
+            rule(RuleKinds::AutoStartEnd,
+                 {nameFirst ? QStringLiteral("End") : QStringLiteral("Start"), QStringLiteral("4"),
+                  QStringLiteral("1"), QStringLiteral("1")})};
+}
+
+std::vector<PreviewEntry> wizardPreview(const std::vector<RuleSlot> &rules, const QString &folder,
+                                        const std::vector<FileEntry> &rows, ErrorReporter &errors) {
+    RuleTable table;
+    for (const RuleSlot &r : rules)
+        table.addRule(r);
+    // The rows up to the tenth ticked one, so each preview row keeps its index in `rows`.
+    std::vector<FileEntry> first;
+    int ticked = 0;
+    for (const FileEntry &e : rows) {
+        if (ticked == WizardPreviewRows)
+            break;
+        first.push_back(e);
+        ticked += e.checked ? 1 : 0;
+    }
+    const RuleEngine engine(table, errors, Mp3KindContext{QDir(folder).absolutePath(), {}, {}});
+    PreviewBuilder builder(engine, errors);
+    return builder.build(first).rows;
+}
+
+} // namespace tallowin

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "editing/wizardrules.h"
+#include "engine/ruletable.h"
+#include "files/directorylisting.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTableView;
+class QTreeWidget;
+
+namespace tallowin {
+class ErrorReporter;
+class SettingsStore;
+} // namespace tallowin
+
+namespace tallowin::ui {
+
+class FileListModel;
+class Job;
+class PictureButton;
+
+// What a finished wizard gives the main window: the rules that replace its rules, the folder,
+// and the rows of its file list with their ticks.
+struct WizardHandOver {
+    QString folder;
+    std::vector<RuleSlot> rules;
+    std::vector<FileEntry> rows;
+};
+
+// frmWizard: renames MP3 files or pictures in three screens without the user building rules.
+// It renames nothing itself: Finish hands its rules, folder and ticked files to the main window,
+// whose preview the user renames from. Made once and hidden between uses.
+class WizardWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum Step { StartStep = 0, FilesStep = 1, FormatStep = 2 };
+
+    WizardWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *parent = nullptr);
+    ~WizardWindow() override;
+
+    // Back to the start screen, no wizard chosen.
+    void resetWizard();
+    WizardKind kind() const { return m_kind; }
+    int step() const { return m_step; }
+    QString folder() const { return m_folder; }
+    // The files of the first screen with their ticks.
+    const std::vector<FileEntry> &files() const;
+    bool isListing() const { return m_listing; }
+    // The button pictures shown: 1/2 Cancel, 3/4 Previous, 5/6 Next, 7/8 Finish (up/pressed).
+    int forwardPicture() const;
+    int backPicture() const;
+
+Q_SIGNALS:
+    // Finish: the main window takes over.
+    void finished(const tallowin::ui::WizardHandOver &handOver);
+    void messageRequested(const QString &text);
+    // F1: a page of the help.
+    void helpPageRequested(const QString &page);
+    // The first screen's list has been filled from the folder.
+    void filesListed();
+
+private:
+    QWidget *buildStart();
+    QWidget *buildFiles();
+    QWidget *buildMp3();
+    QWidget *buildPicture();
+    void choose(WizardKind kind);
+    void showStep();
+    void forward();
+    void back();
+    void fillFileList();
+    void setFolder(const QString &folder);
+    void chooseDrive(int index);
+    void submitFolder();
+    void browseFolder();
+    void syncDrive();
+    void buildMp3Preview();
+    void buildPicturePreview();
+    void showPreview(QTreeWidget *list, const std::vector<RuleSlot> &rules);
+
+    SettingsStore &m_settings;
+    ErrorReporter &m_errors;
+    WizardKind m_kind = WizardKind::None;
+    int m_step = StartStep;
+    QString m_folder;
+    quint64 m_listGeneration = 0;
+    QPointer<Job> m_listJob;
+    bool m_listing = false;
+
+    QStackedWidget *m_screens = nullptr;
+    QWidget *m_start = nullptr;
+    QWidget *m_filesScreen = nullptr;
+    QWidget *m_mp3Screen = nullptr;
+    QWidget *m_pictureScreen = nullptr;
+    QComboBox *m_drives = nullptr;
+    QLineEdit *m_dir = nullptr;
+    FileListModel *m_model = nullptr;
+    QTableView *m_list = nullptr;
+    QComboBox *m_mp3Format = nullptr;
+    QTreeWidget *m_mp3Preview = nullptr;
+    QLineEdit *m_pictureName = nullptr;
+    QRadioButton *m_nameFirst = nullptr;
+    QRadioButton *m_numberFirst = nullptr;
+    QTreeWidget *m_picturePreview = nullptr;
+    PictureButton *m_forward = nullptr;
+    PictureButton *m_back = nullptr;
+    QCheckBox *m_showAtStartUp = nullptr;
+};
+
+} // namespace tallowin::ui
