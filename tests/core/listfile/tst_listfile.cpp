@@ -210,8 +210,7 @@ private Q_SLOTS:
                                           " is larger than 1 GB, please split it and try again.";
         QTest::newRow("no-longer-a-regular-file")
             << list << comma << EINVAL
-            << "The rename information file you have specified: " + list +
-                   " could not be located.";
+            << "The rename information file you have specified: " + list + " could not be located.";
         QTest::newRow("in-use") << list << comma << EBUSY
                                 << "The file " + list +
                                        " is already open, please close the file in any "

@@ -190,8 +190,10 @@ private Q_SLOTS:
     void onlyRegularFilesWithinTheLimitAreRead_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("fifo") << "fifo.rul" << "is not a regular file.";
-        QTest::newRow("folder") << "folder.rul" << "is not a regular file.";
+        QTest::newRow("fifo") << "fifo.rul"
+                              << "is not a regular file.";
+        QTest::newRow("folder") << "folder.rul"
+                                << "is not a regular file.";
         QTest::newRow("too-large") << "large.rul"
                                    << "is larger than 4 MB; 100 rules never need that much.";
     }
