@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/directorylisting.h"
+
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -38,6 +40,8 @@ public:
     // Moves the folder picker to `folder`; stores it and lists it.
     void setFolder(const QString &folder);
     QString folder() const { return m_folder; }
+    // The folder the rows in the list were read from; a rename refuses any other.
+    const FolderIdentity &listedFolder() const { return m_listedFolder; }
     // A click on the list's header of `column` (0..2): sorts the list by it.
     void sortByColumn(int column);
 
@@ -70,6 +74,7 @@ private:
     ErrorReporter &m_errors;
     FileListModel *m_model = nullptr;
     QString m_folder;
+    FolderIdentity m_listedFolder;
     bool m_loading = false;
     bool m_listing = false;
     quint64 m_listGeneration = 0;
