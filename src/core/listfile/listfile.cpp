@@ -227,6 +227,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     QSet<QByteArray> listed;
     {
         DirectoryFilter filter;
+        filter.readDates = false; // only the names are wanted: no lookup per file for a date
         NullErrorReporter ignored;
         DirectoryListing listing = listDirectory(folder, filter, ignored);
         result.folder = listing.folder;
