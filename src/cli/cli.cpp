@@ -3,9 +3,6 @@
 #include "rulesfile/rulesfile.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonValue>
 
 #include <cstdio>
 
@@ -80,13 +77,18 @@ std::optional<Args> parseArgs(const QStringList &argv, const QStringList &withVa
 
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
     rules.clearRules();
+    qint64 given = 0;
     for (const auto &[name, value] : args.options) {
         if (name == u"--rules") {
             RuleTable fromFile;
-            if (!RulesFile::read(value, fromFile, errors)) {
-                printUsageError(QStringLiteral("cannot read the rules file ") + value);
+            RulesFile::ReadInfo info;
+            if (!RulesFile::read(value, fromFile, errors, FileSystem::system(), &info)) {
+                printUsageError(info.refusal.isEmpty()
+                                    ? QStringLiteral("cannot read the rules file ") + value
+                                    : info.refusal);
                 return false;
             }
+            given += info.ruleLines;
             for (int i = 1; i <= fromFile.ruleCount(); ++i)
                 rules.addRule(fromFile.slot(i));
         } else if (name == u"--rule") {
@@ -96,9 +98,13 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
                                 value);
                 return false;
             }
+            ++given;
             rules.addRule(rule);
         }
     }
+    if (given > MaxRules)
+        printUsageError(QString::number(given) + QStringLiteral(" rules given; only the first ") +
+                        QString::number(MaxRules) + QStringLiteral(" are used"));
     return true;
 }
 
@@ -120,18 +126,60 @@ int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, 
     return listing.failed ? ErrorReported : Done;
 }
 
+namespace {
+int printedReports = 0;
+
+// The control characters a terminal may act on, besides tab, LF and CR.
+bool isControl(char32_t c) {
+    return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || (c >= 0x7F && c <= 0x9F);
+}
+
+void appendHex(QByteArray &out, unsigned char c) {
+    static const char hex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += hex[c >> 4];
+    out += hex[c & 15];
+}
+} // namespace
+
+int StderrReporter::printedInProcess() {
+    return printedReports;
+}
+
 void StderrReporter::report(const ErrorReport &r) {
     ++count;
+    ++printedReports;
     std::fprintf(stderr, "Error Location: %d\nError Number: %d\nError Description: %s\n",
-                 r.location, r.number, r.description.toUtf8().constData());
+                 r.location, r.number, terminalText(r.description).constData());
+}
+
+QByteArray terminalText(const QString &text) {
+    bool plain = true;
+    for (const QChar c : text)
+        if (isControl(c.unicode())) {
+            plain = false;
+            break;
+        }
+    if (plain)
+        return text.toUtf8();
+    QByteArray out;
+    for (const QChar c : text) {
+        if (!isControl(c.unicode())) {
+            out += QString(c).toUtf8();
+            continue;
+        }
+        for (const char b : QString(c).toUtf8())
+            appendHex(out, static_cast<unsigned char>(b));
+    }
+    return out;
 }
 
 void printMessage(const QString &text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", terminalText(text).constData());
 }
 
 void printUsageError(const QString &text) {
-    std::fprintf(stderr, "tallowin-cli: %s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "tallowin-cli: %s\n", terminalText(text).constData());
 }
 
 QByteArray tsvBytes(const QByteArray &bytes) {
@@ -148,7 +196,6 @@ QByteArray tsvBytes(const QByteArray &bytes) {
         return bytes;
     QByteArray out;
     out.reserve(bytes.size());
-    static const char hex[] = "0123456789ABCDEF";
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
@@ -174,7 +221,10 @@ QByteArray tsvBytes(const QByteArray &bytes) {
             break;
         }
         if (c < 0x80) {
-            out += char(c);
+            if (c < 0x20 || c == 0x7F)
+                appendHex(out, c);
+            else
+                out += char(c);
             ++i;
             continue;
         }
@@ -194,13 +244,16 @@ QByteArray tsvBytes(const QByteArray &bytes) {
         } else {
             len = 0;
         }
-        if (len > 0) {
+        if (len == 2 && c == 0xC2 && p[i + 1] <= 0x9F) {
+            // A C1 control (0x9B starts an escape sequence on some terminals).
+            appendHex(out, c);
+            appendHex(out, p[i + 1]);
+            i += 2;
+        } else if (len > 0) {
             out.append(reinterpret_cast<const char *>(p + i), len);
             i += len;
         } else {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
+            appendHex(out, c);
             ++i;
         }
     }
@@ -230,25 +283,42 @@ void flushOut() {
 }
 
 QByteArray jsonString(const QString &s) {
-    // Plain printable ASCII needs no escaping: quote it directly (a list of 100,000 names
-    // would otherwise build as many JSON documents).
-    bool plain = true;
-    for (const QChar c : s)
-        if (c.unicode() < 0x20 || c.unicode() >= 0x7F || c == u'"' || c == u'\\') {
-            plain = false;
-            break;
+    QByteArray out;
+    out.reserve(s.size() + 2);
+    out += '"';
+    static const char hex[] = "0123456789abcdef";
+    const auto escaped = [&](char16_t u) {
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4)
+            out += hex[(u >> shift) & 15];
+    };
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i].unicode();
+        if (u == '"' || u == '\\') {
+            out += '\\';
+            out += char(u);
+        } else if (u == '\n') {
+            out += "\\n";
+        } else if (u == '\t') {
+            out += "\\t";
+        } else if (u == '\r') {
+            out += "\\r";
+        } else if (u >= 0x20 && u < 0x7F) {
+            out += char(u);
+        } else if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            escaped(u); // controls stay out of a terminal that shows the document
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+            out += QStringView(s).sliced(i, 2).toUtf8();
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            escaped(u); // a lone surrogate has no UTF-8; the escape keeps it
+        } else {
+            out += QStringView(s).sliced(i, 1).toUtf8();
         }
-    if (plain) {
-        QByteArray out;
-        out.reserve(s.size() + 2);
-        out += '"';
-        out += s.toLatin1();
-        out += '"';
-        return out;
     }
-    // Qt writes a lone value inside an array; strip the brackets.
-    QByteArray doc = QJsonDocument(QJsonArray{QJsonValue(s)}).toJson(QJsonDocument::Compact);
-    return doc.mid(1, doc.size() - 2);
+    out += '"';
+    return out;
 }
 
 } // namespace tallowin::cli

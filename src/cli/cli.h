@@ -6,6 +6,7 @@
 #include "shell/errorreport.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -56,13 +57,20 @@ public:
     using ErrorReporter::report;
     void report(const ErrorReport &r) override;
     int count = 0;
+    // Reports printed by every reporter of the process: any at all makes the exit status 3.
+    static int printedInProcess();
 };
+
+// Text for the terminal: control characters other than tab, LF and CR (ESC, for one, would
+// start an escape sequence) are written \xHH, as the bytes of their UTF-8.
+QByteArray terminalText(const QString &text);
 
 // A message-window text on stderr.
 void printMessage(const QString &text);
 void printUsageError(const QString &text);
 
-// One tab-separated field: backslash, tab, LF and CR escaped.
+// One tab-separated field: backslash, tab, LF and CR escaped, other control characters
+// (C0, DEL and C1) written \xHH as the bytes of their UTF-8.
 QByteArray tsvField(const QString &field);
 // The same for a name kept as raw bytes: bytes that are not UTF-8 are written \xHH.
 QByteArray tsvBytes(const QByteArray &bytes);
@@ -86,11 +94,16 @@ int runPreview(const RuleTable &rules, const QString &folder, const QStringList 
                std::vector<PreviewEntry> *rowsOut);
 
 // Lists DIR (the one operand) with the FILTERS options and builds the preview of its files
-// with the RULES options. Returns the exit status; on Done, `folder` and `rows` hold the result.
-int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows);
-// Renames the ticked rows inside `folder`, printing `ok` or `failed` per ticked row.
-// Returns Done, or SomeFailed when a rename failed.
-int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json);
+// with the RULES options. Returns the exit status; on Done, `folder` and `rows` hold the result
+// and `identity`, when given, the folder as it was listed.
+int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows,
+                  FolderIdentity *identity = nullptr);
+// Renames the ticked rows inside `folder`, printing a line per row as each is done: `ok` or
+// `failed` per ticked row, `skipped` with its reason per unticked row (`untickedByUser` holds
+// the old names unticked by --untick). A folder that is not the one listed (`identity`) is
+// refused as a whole. Returns Done, SomeFailed when a rename failed, BadUsage when refused.
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
+               const FolderIdentity &identity = {}, const QSet<QByteArray> &untickedByUser = {});
 
 // The commands.
 int cmdList(const QStringList &argv);

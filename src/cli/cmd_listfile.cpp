@@ -50,7 +50,7 @@ int cmdListFile(const QStringList &argv) {
     review.fill(std::move(result.rows));
     const bool json = args->has(QStringLiteral("--json"));
     if (args->has(QStringLiteral("--rename")))
-        return renameRows(folder, review.rows(), json);
+        return renameRows(folder, review.rows(), json, result.folder);
     printPreviewRows(review.rows(), json);
     return Done;
 }

@@ -15,7 +15,8 @@ QByteArray oldBytesJson(const PreviewEntry &row) {
     return ",\"oldBytes\":" + jsonString(QString::fromLatin1(tsvBytes(row.oldNative)));
 }
 
-int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows) {
+int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows,
+                  FolderIdentity *identity) {
     if (args.operands.size() != 1) {
         printUsageError(QStringLiteral("give one folder"));
         return BadUsage;
@@ -28,6 +29,8 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
     DirectoryListing listing;
     if (const int status = listFolder(args, folder, listing, false); status != Done)
         return status;
+    if (identity)
+        *identity = listing.folder;
     const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
     PreviewResult result = PreviewBuilder(engine, errors).build(listing.rows);
     if (result.outcome == PreviewOutcome::NoRules) {

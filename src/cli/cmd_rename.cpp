@@ -1,44 +1,90 @@
 #include "cli/cli.h"
 
+#include "engine/mp3kind.h"
+#include "engine/text.h"
 #include "preview/previewreview.h"
 #include "preview/renamer.h"
 
 namespace tallowin::cli {
 
-int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json) {
+namespace {
+
+// Why a row is not renamed, in the words of the `skipped` line.
+QByteArray skipReason(const PreviewEntry &row, const QSet<QByteArray> &untickedByUser) {
+    if (untickedByUser.contains(row.oldBytes()))
+        return "unticked by --untick";
+    const QString name = text::splitAtLastDot(row.newName).name;
+    if (name.contains(u'%') && holdsMp3Placeholder(name))
+        return "placeholder left";
+    return "duplicate";
+}
+
+} // namespace
+
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
+               const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser) {
     StderrReporter errors;
-    const RenameRun run = Renamer(errors).run(folder, rows);
-    QByteArray out = json ? QByteArray("{\"renames\":[") : QByteArray();
-    for (size_t i = 0; i < run.outcomes.size(); ++i) {
-        const RenameOutcome &o = run.outcomes[i];
+    Renamer renamer(errors);
+    renamer.setExpectedFolder(identity);
+    // Each line goes out as soon as its row is done, so a run that is killed still tells
+    // what it did.
+    bool firstJson = true;
+    const auto print = [&](const QByteArray &line) {
+        if (json) {
+            writeRaw(firstJson ? QByteArray("{\"renames\":[") : QByteArray(","));
+            firstJson = false;
+        }
+        writeRaw(line);
+        flushOut();
+    };
+    size_t next = 0; // rows before it are printed
+    const auto skippedBefore = [&](size_t end) {
+        for (; next < end; ++next) {
+            const PreviewEntry &row = rows[next];
+            if (row.checked)
+                continue;
+            const QByteArray reason = skipReason(row, untickedByUser);
+            if (json)
+                print("{\"status\":\"skipped\",\"old\":" + jsonString(row.oldName) +
+                      oldBytesJson(row) + ",\"new\":" + jsonString(row.newName) + ",\"reason\":\"" +
+                      reason + "\"}");
+            else
+                print("skipped\t" + oldNameField(row) + '\t' + tsvField(row.newName) + '\t' +
+                      reason + '\n');
+        }
+    };
+    renamer.setRowDone([&](const RenameOutcome &o) {
+        skippedBefore(size_t(o.row));
+        next = size_t(o.row) + 1;
         const PreviewEntry &old = rows[size_t(o.row)];
         if (!json) {
-            out += o.ok ? "ok\t" : "failed\t";
-            out += oldNameField(old);
-            out += '\t';
-            out += tsvField(o.newName);
+            QByteArray line = o.ok ? "ok\t" : "failed\t";
+            line += oldNameField(old);
+            line += '\t';
+            line += tsvField(o.newName);
             if (!o.ok) {
-                out += '\t';
-                out += tsvField(o.message);
+                line += '\t';
+                line += tsvField(o.message);
             }
-            out += '\n';
-            if (out.size() >= (1 << 16)) {
-                writeRaw(out);
-                out.resize(0);
-            }
-            continue;
+            print(line + '\n');
+            return;
         }
-        if (i)
-            out += ',';
-        out += "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
-               ",\"old\":" + jsonString(old.oldName) + oldBytesJson(old) +
-               ",\"new\":" + jsonString(o.newName);
+        QByteArray item = "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
+                          ",\"old\":" + jsonString(old.oldName) + oldBytesJson(old) +
+                          ",\"new\":" + jsonString(o.newName);
         if (!o.ok)
-            out += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
-                   ",\"message\":" + jsonString(o.message);
-        out += '}';
+            item += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
+                    ",\"message\":" + jsonString(o.message);
+        print(item + '}');
+    });
+    const RenameRun run = renamer.run(folder, rows);
+    if (!run.refusal.isEmpty()) {
+        printMessage(run.refusal);
+        return BadUsage;
     }
-    writeRaw(json ? out + "]}\n" : out);
+    skippedBefore(rows.size());
+    if (json)
+        writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
     return run.failedCount() > 0 ? SomeFailed : Done;
 }
 
@@ -52,8 +98,10 @@ int cmdRename(const QStringList &argv) {
     }
     QString folder;
     std::vector<PreviewEntry> rows;
-    if (const int status = previewFolder(*args, folder, rows); status != Done)
+    FolderIdentity identity;
+    if (const int status = previewFolder(*args, folder, rows, &identity); status != Done)
         return status;
+    QSet<QByteArray> untickedByUser;
     PreviewReview review;
     review.fill(std::move(rows));
     // A name is matched as shown or as the preview prints it (bytes that are not UTF-8 as \xHH).
@@ -65,6 +113,7 @@ int cmdRename(const QStringList &argv) {
             if (row.oldName != name && QString::fromUtf8(oldNameField(row)) != name)
                 continue;
             found = true;
+            untickedByUser.insert(row.oldBytes());
             if (row.checked && review.setChecked(i, false).reordered)
                 i = -1; // the rows moved: look again from the start
         }
@@ -73,7 +122,8 @@ int cmdRename(const QStringList &argv) {
             return BadUsage;
         }
     }
-    return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")));
+    return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")), identity,
+                      untickedByUser);
 }
 
 } // namespace tallowin::cli

@@ -20,7 +20,14 @@ const char *Usage =
     "         (repeatable, applied in the order given)\n"
     "FILTERS: --name-like TEXT  --type TEXT  --hidden  --system\n"
     "Every command: --json (machine output), --help, --version.\n"
-    "Exit status: 0 done, 1 some renames failed, 2 bad usage or input, 3 an error report.\n";
+    "rename prints a line per row as it is done: ok<TAB>OLD<TAB>NEW,\n"
+    "  failed<TAB>OLD<TAB>NEW<TAB>MESSAGE, or skipped<TAB>OLD<TAB>NEW<TAB>REASON for a row left\n"
+    "  unticked (duplicate, placeholder left, unticked by --untick). In fields, backslash, tab,\n"
+    "  LF and CR are written \\\\ \\t \\n \\r; control characters and bytes that are not UTF-8\n"
+    "  are written \\xHH. A folder that changed since it was listed is refused as a whole.\n"
+    "Exit status: 0 done, 1 some renames failed, 2 bad usage or input (a rules or list file\n"
+    "  that is not a regular file or is too large, a folder changed since it was listed),\n"
+    "  3 an error report was printed on stderr.\n";
 
 } // namespace
 
@@ -69,7 +76,10 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "tallowin-cli: unknown command %s\n%s", qPrintable(command), Usage);
         return BadUsage;
     }
-    const int status = run(args);
+    int status = run(args);
     flushOut();
+    // An error report on stderr means the output is not the whole story: say so.
+    if ((status == Done || status == SomeFailed) && StderrReporter::printedInProcess() > 0)
+        status = ErrorReported;
     return status;
 }

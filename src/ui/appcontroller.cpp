@@ -200,7 +200,8 @@ void AppController::loadRulesFile(const QString &path) {
 
 void AppController::preview() {
     if (m_main && m_flow)
-        m_flow->preview(m_main->folder(), m_main->fileList()->rows(), m_main->rules());
+        m_flow->preview(m_main->folder(), m_main->fileList()->rows(), m_main->rules(),
+                        m_main->files()->listedFolder());
 }
 
 void AppController::notAvailableYet(const QString &command) {

@@ -431,6 +431,7 @@ void FileSelectionPanel::listFiles() {
                                      return;
                                  m_nameFilter->setText(cleaned.nameLike);
                                  m_typeFilter->setText(cleaned.type);
+                                 m_listedFolder = listing.folder;
                                  m_model->setRows(std::move(listing.rows));
                                  m_view->horizontalHeader()->setSortIndicatorShown(false);
                                  m_listing = false;

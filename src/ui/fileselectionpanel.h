@@ -43,6 +43,8 @@ public:
     // with their ticks instead of listing the folder (a wizard's files handed over).
     void showFiles(const QString &folder, std::vector<FileEntry> rows);
     QString folder() const { return m_folder; }
+    // The folder the rows in the list were read from; a rename refuses any other.
+    const FolderIdentity &listedFolder() const { return m_listedFolder; }
     // A click on the list's header of `column` (0..2): sorts the list by it.
     void sortByColumn(int column);
 
@@ -75,6 +77,7 @@ private:
     ErrorReporter &m_errors;
     FileListModel *m_model = nullptr;
     QString m_folder;
+    FolderIdentity m_listedFolder;
     bool m_loading = false;
     bool m_listing = false;
     quint64 m_listGeneration = 0;

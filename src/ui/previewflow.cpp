@@ -28,11 +28,12 @@ void PreviewFlow::setFolderSource(std::function<QString()> folder) {
 }
 
 void PreviewFlow::showRows(std::vector<PreviewEntry> rows) {
+    m_window.setListedFolder({});
     m_window.showRows(std::move(rows));
 }
 
 void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &files,
-                          const RuleTable &rules) {
+                          const RuleTable &rules, const FolderIdentity &listed) {
     if (isRunning())
         return;
     Q_EMIT previewEnabledChanged(false);
@@ -44,6 +45,7 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
         return;
     }
     m_lastFolder = folder;
+    m_lastListed = listed;
     if (m_owner)
         m_owner->setCursor(Qt::WaitCursor);
 
@@ -71,6 +73,7 @@ void PreviewFlow::done(PreviewResult result) {
     const bool shown = result.outcome == PreviewOutcome::Done;
     if (shown) {
         placeOver(&m_window, m_owner);
+        m_window.setListedFolder(m_lastListed);
         m_window.showRows(std::move(result.rows));
     }
     Q_EMIT previewEnabledChanged(true);

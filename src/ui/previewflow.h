@@ -32,8 +32,9 @@ public:
 
     // The Preview command: previews the ticked rows of `files`, listed from `folder`, with `rules`.
     // Returns at once; a second call while a run goes on is ignored.
-    void preview(const QString &folder, const std::vector<FileEntry> &files,
-                 const RuleTable &rules);
+    // `listed` is the folder the files were read from: the rename refuses any other there.
+    void preview(const QString &folder, const std::vector<FileEntry> &files, const RuleTable &rules,
+                 const FolderIdentity &listed = {});
 
     // Fills the preview window with rows made elsewhere (a rename list file) and shows it.
     void showRows(std::vector<PreviewEntry> rows);
@@ -64,6 +65,7 @@ private:
     QPointer<QWidget> m_owner;
     QPointer<Job> m_job;
     QString m_lastFolder;
+    FolderIdentity m_lastListed;
     std::function<QString()> m_folderSource;
 };
 

@@ -112,6 +112,7 @@ void PreviewWindow::rename() {
     std::vector<PreviewEntry> rows = m_model->review().rows();
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;
+    const FolderIdentity listed = m_listedFolder;
 
     setCursor(Qt::WaitCursor);
     m_rename->setEnabled(false);
@@ -124,8 +125,10 @@ void PreviewWindow::rename() {
     bringToFront(&m_status);
 
     m_job = new Job(
-        [folder, rows = std::move(rows), run, fs](Progress &progress, ErrorReporter &errors) {
+        [folder, rows = std::move(rows), run, fs, listed](Progress &progress,
+                                                          ErrorReporter &errors) {
             Renamer renamer(errors, fs);
+            renamer.setExpectedFolder(listed);
             *run = renamer.run(folder, rows, &progress);
         },
         m_errors, this);
@@ -140,6 +143,9 @@ void PreviewWindow::renameDone(const RenameRun &run) {
     for (const RenameOutcome &o : run.outcomes)
         if (!o.ok && !o.reported)
             Q_EMIT messageRequested(o.message);
+    // The rows belong to a folder no longer there: the main window lists the folder afresh.
+    if (!run.refusal.isEmpty())
+        Q_EMIT messageRequested(run.refusal);
     clearRows();
     hide();
     m_status.follow(nullptr);

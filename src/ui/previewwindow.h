@@ -35,6 +35,8 @@ public:
 
     // The folder a rename works in, asked for when the rename starts.
     void setFolderSource(std::function<QString()> folder) { m_folder = std::move(folder); }
+    // The folder the rows were listed from; unknown ({}) for rows made without a listing.
+    void setListedFolder(const FolderIdentity &folder) { m_listedFolder = folder; }
     // The file system renames go through; tests hand in one that fails on purpose.
     void setRenameFileSystem(RenameFileSystem *fs) { m_fs = fs; }
 
@@ -71,6 +73,7 @@ private:
     QPushButton *m_cancel;
     std::function<QString()> m_folder;
     RenameFileSystem *m_fs = nullptr;
+    FolderIdentity m_listedFolder;
     QPointer<Job> m_job;
 };
 

@@ -138,13 +138,30 @@ private Q_SLOTS:
             << Lines{"a.txt", "b.txt"} << QStringList{"--rule", "STANDARDINSERT|x|Start|||||"} << 0
             << Lines{"ok\ta.txt\txa.txt", "ok\tb.txt\txb.txt"}
             << State{{"xa.txt", "a.txt"}, {"xb.txt", "b.txt"}};
-        QTest::newRow("untick") << Lines{"a.txt", "b.txt", "c\xE9"}
-                                << QStringList{"--rule",   "STANDARDINSERT|x|Start|||||",
-                                               "--untick", "b.txt",
-                                               "--untick", "c\\xE9"}
-                                << 0 << Lines{"ok\ta.txt\txa.txt"}
-                                << State{
-                                       {"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c\xE9", "c\xE9"}};
+        QTest::newRow("untick")
+            << Lines{"a.txt", "b.txt", "c\xE9"}
+            << QStringList{"--rule", "STANDARDINSERT|x|Start|||||", "--untick", "b.txt", "--untick",
+                           "c\\xE9"}
+            << 0
+            << Lines{"ok\ta.txt\txa.txt", "skipped\tb.txt\txb.txt\tunticked by --untick",
+                     "skipped\tc\\xE9\txc\xEF\xBF\xBD.\tunticked by --untick"}
+            << State{{"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c\xE9", "c\xE9"}};
+        // Every row is told: the ones the preview left unticked too, with the reason.
+        QTest::newRow("unticked-rows-told")
+            << Lines{"%artist%.mp3", "a.txt", "A.txt"}
+            << QStringList{"--rule", "STANDARDLETTERUPPERCASE|0||||||"} << 0
+            << Lines{"skipped\t%artist%.mp3\t%ARTIST%.mp3\tplaceholder left", "ok\tA.txt\tA.txt",
+                     "skipped\ta.txt\tA.txt\tduplicate"}
+            << State{{"%artist%.mp3", "%artist%.mp3"}, {"A.txt", "A.txt"}, {"a.txt", "a.txt"}};
+        // Control characters in names never reach the terminal as they are.
+        QTest::newRow("control-characters-escaped")
+            << Lines{"esc\x1B[31m", "c1\xC2\x9B", "del\x7F"}
+            << QStringList{"--rule", "STANDARDINSERT|x|Start|||||"} << 0
+            << Lines{"ok\tc1\\xC2\\x9B\txc1\\xC2\\x9B", "ok\tdel\\x7F\txdel\\x7F",
+                     "ok\tesc\\x1B[31m\txesc\\x1B[31m"}
+            << State{{"xc1\xC2\x9B", "c1\xC2\x9B"},
+                     {"xdel\x7F", "del\x7F"},
+                     {"xesc\x1B[31m", "esc\x1B[31m"}};
         QTest::newRow("untick-unknown-name-renames-nothing")
             << Lines{"a.txt"}
             << QStringList{"--rule", "STANDARDINSERT|x|Start|||||", "--untick", "A.txt"} << 2
@@ -288,10 +305,40 @@ private Q_SLOTS:
             {"rename", "--json", "--rule", "STANDARDINSERT|x|End|||||", "--untick", "ax.txt", dir});
         QCOMPARE(r.status, 1);
         const QJsonArray renames = QJsonDocument::fromJson(r.out)["renames"].toArray();
-        QCOMPARE(renames.size(), 2);
+        QCOMPARE(renames.size(), 3);
         QCOMPARE(renames[0].toObject()["status"].toString(), QStringLiteral("failed"));
         QCOMPARE(renames[0].toObject()["errorNumber"].toInt(), 58);
-        QCOMPARE(renames[1].toObject()["status"].toString(), QStringLiteral("ok"));
+        QCOMPARE(renames[1].toObject()["status"].toString(), QStringLiteral("skipped"));
+        QCOMPARE(renames[1].toObject()["reason"].toString(),
+                 QStringLiteral("unticked by --untick"));
+        QCOMPARE(renames[2].toObject()["status"].toString(), QStringLiteral("ok"));
+    }
+
+    // Control characters are escaped in JSON as \u00XX: the document stays valid, and a
+    // terminal that shows it is not driven by them.
+    void jsonEscapesControlCharacters() {
+        makeFiles(m_dir, {"esc\x1B[31m", "c1\xC2\x9B"});
+        const CliRun r = runCli({"preview", "--json", "--rule", "STANDARDINSERT|x|Start|||||",
+                                 QFile::decodeName(m_dir)});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(!r.out.contains('\x1B') && !r.out.contains("\xC2\x9B"), r.out.constData());
+        QVERIFY(r.out.contains("esc\\u001b[31m") && r.out.contains("c1\\u009b"));
+        const QJsonArray rows = QJsonDocument::fromJson(r.out)["rows"].toArray();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].toObject()["old"].toString(), QStringLiteral("c1\u009b"));
+        QCOMPARE(rows[1].toObject()["new"].toString(), QStringLiteral("xesc\u001b[31m."));
+    }
+
+    // A folder named through a link renames in the folder the link leads to.
+    void folderNamedThroughALink() {
+        makeFiles(m_dir, {"a.txt"});
+        const QString link = m_tmp.filePath("link");
+        QFile::remove(link);
+        QVERIFY(QFile::link(QFile::decodeName(m_dir), link));
+        const CliRun r = runCli({"rename", "--rule", "STANDARDINSERT|x|Start|||||", link});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.lines(), Lines{"ok\ta.txt\txa.txt"});
+        QCOMPARE(folderState(m_dir), (State{{"xa.txt", "a.txt"}}));
     }
 
     void missingFolderIsBadUsage() {

@@ -100,6 +100,62 @@ private Q_SLOTS:
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QByteArray());
     }
+
+    // Inputs are refused in words, not waited on; what is left out or reported is said, and a
+    // report on stderr makes the exit status 3.
+    void refusalsWarningsAndReports_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<int>("rows");
+        const QString open = m_dir.filePath("open");
+        const QString fifo = m_dir.filePath("rules.fifo");
+        if (!QFileInfo::exists(fifo))
+            QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+        QTest::newRow("rules-file-is-a-fifo")
+            << QStringList{"preview", "--rules", fifo, open} << 2
+            << "tallowin-cli: The rules file " + fifo.toUtf8() + " is not a regular file.\n"
+            << 0;
+        const QString large = m_dir.filePath("large.rul");
+        QFile big(large);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(qint64(8) << 20)); // sparse
+        big.close();
+        QTest::newRow("rules-file-too-large")
+            << QStringList{"preview", "--rules", large, open} << 2
+            << "tallowin-cli: The rules file " + large.toUtf8() +
+                   " is larger than 4 MB; 100 rules never need that much.\n"
+            << 0;
+        const QString many = m_dir.filePath("many.rul");
+        QFile manyRules(many);
+        QVERIFY(manyRules.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 100; ++i)
+            manyRules.write("STANDARDMISCTRIM|||||||\r\n");
+        manyRules.close();
+        QTest::newRow("rules-beyond-100")
+            << QStringList{"preview", "--rules", many, "--rule", "STANDARDINSERT|x|Start|||||",
+                           open}
+            << 0 << QByteArray("tallowin-cli: 101 rules given; only the first 100 are used\n") << 1;
+        QTest::newRow("report-per-file-exits-3")
+            << QStringList{"preview", "--rule", "STANDARDAUTOSTARTEND|End|0|1|32767|||", open} << 3
+            << QByteArray("Error Location: 183\nError Number: 6\nError Description: Overflow\n")
+            << 1;
+        const QString escape = m_dir.filePath("no\x1b[2Jwhere");
+        QTest::newRow("control-bytes-escaped-on-stderr")
+            << QStringList{"preview", "--rule", "STANDARDMISCTRIM|||||||", escape} << 2
+            << "tallowin-cli: not a folder: " + m_dir.filePath("no").toUtf8() + "\\x1B[2Jwhere\n"
+            << 0;
+    }
+    void refusalsWarningsAndReports() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, err);
+        QFETCH(int, rows);
+        const CliRun r = runCli(args);
+        QCOMPARE(r.err, err);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.lines().size(), rows);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliErrors)

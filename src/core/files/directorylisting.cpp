@@ -381,6 +381,15 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
         fail(err);
         return out;
     }
+    // The folder read, from its descriptor; and whether the path named it through a link.
+    FileSystem::Identity opened, named;
+    if (fs.identify(dirFd, "", opened) == 0) {
+        out.folder = {opened.device, opened.inode, true, false};
+        out.folder.viaLink =
+            fs.identify(AT_FDCWD, folderBytes.isEmpty() ? "." : folderBytes.constData(), named) !=
+                0 ||
+            named.device != opened.device || named.inode != opened.inode;
+    }
     DIR *dir = nullptr;
     if (const int err = fs.openFolderStream(dirFd, dir)) {
         fail(err);

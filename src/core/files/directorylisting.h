@@ -36,7 +36,22 @@ struct DirectoryFilter {
     bool readDates = true;
 };
 
+// Which folder a listing read: a rename refuses to work in any other folder that has since
+// taken its path.
+struct FolderIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool known = false;
+    // The path's last component was a symbolic link to the folder when it was listed.
+    bool viaLink = false;
+
+    bool sameFolder(const FolderIdentity &o) const {
+        return device == o.device && inode == o.inode;
+    }
+};
+
 struct DirectoryListing {
+    FolderIdentity folder;       // the folder the rows came from (of the descriptor read)
     std::vector<FileEntry> rows; // sorted by name, all ticked
     bool failed = false;         // reported with location 26; rows hold what was listed
     bool cancelled = false;      // stopped through Progress; rows hold what was listed, sorted

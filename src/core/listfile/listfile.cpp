@@ -9,8 +9,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tallowin::ListFile {
 
@@ -36,6 +38,11 @@ QString badNameMessage(const QString &path) {
            QStringLiteral(" does not exist, please check the file name and try again.");
 }
 
+QString tooLargeMessage(const QString &path) {
+    return QStringLiteral("The rename information file you have specified: ") + path +
+           QStringLiteral(" is larger than 1 GB, please split it and try again.");
+}
+
 bool isBadNameError(int e) {
     return e == ENAMETOOLONG || e == EILSEQ;
 }
@@ -56,9 +63,97 @@ qint32 clamp32(qint64 v) {
 
 } // namespace
 
-int Reader::readAll(const QString &path, QByteArray &bytes) {
-    return FileSystem::system().readFile(QFile::encodeName(path), bytes);
+Reader::~Reader() {
+    close();
 }
+
+int Reader::open(const QString &path, qint64 &size) {
+    close();
+    size = 0;
+    int fd = -1;
+    // O_NONBLOCK: a FIFO put in the file's place must not wait for a writer.
+    if (const int err =
+            FileSystem::system().open(AT_FDCWD, QFile::encodeName(path).constData(),
+                                      O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0, fd))
+        return err;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return EINVAL;
+    }
+    m_fd = fd;
+    size = st.st_size;
+    return 0;
+}
+
+int Reader::read(char *buffer, qsizetype n, qsizetype &got) {
+    got = 0;
+    for (;;) {
+        const ssize_t r = ::read(m_fd, buffer, size_t(n));
+        if (r >= 0) {
+            got = qsizetype(r);
+            return 0;
+        }
+        if (errno != EINTR)
+            return errno;
+    }
+}
+
+void Reader::close() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+namespace {
+
+// Cuts a stream of blocks into lines ending at CR LF, CR or LF, each handed to `line` with its
+// length before any cut (for the progress). A line holds at most MaxLineLength bytes.
+class LineSplitter {
+public:
+    template <typename F> void feed(QByteArrayView block, F &&line) {
+        qsizetype start = 0;
+        const qsizetype n = block.size();
+        if (m_afterCr && n > 0 && block[0] == '\n')
+            start = 1; // the LF of a CR LF split between two blocks
+        m_afterCr = false;
+        for (qsizetype i = start; i < n; ++i) {
+            const char c = block[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            keep(block.sliced(start, i - start));
+            line(QByteArrayView(m_line), m_length);
+            m_line.resize(0);
+            m_length = 0;
+            if (c == '\r') {
+                if (i + 1 < n && block[i + 1] == '\n')
+                    ++i;
+                else if (i + 1 == n)
+                    m_afterCr = true;
+            }
+            start = i + 1;
+        }
+        keep(block.sliced(start));
+    }
+    // The last line when it has no break.
+    template <typename F> void finish(F &&line) {
+        if (m_length > 0)
+            line(QByteArrayView(m_line), m_length);
+    }
+
+private:
+    void keep(QByteArrayView part) {
+        m_length += part.size();
+        const qsizetype room = MaxLineLength - m_line.size();
+        if (room > 0)
+            m_line.append(part.first(qMin(room, part.size())));
+    }
+    QByteArray m_line;
+    qint64 m_length = 0;
+    bool m_afterCr = false;
+};
+
+} // namespace
 
 bool splitLine(QString line, const QString &delimiter, QString &current, QString &next) {
     line.remove(u'"');
@@ -101,16 +196,24 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         progress->setCompleted(100, 1);
     }
     Reader posix;
-    QByteArray bytes;
-    if (const int e = (reader ? *reader : posix).readAll(options.path, bytes); e != 0) {
+    Reader &in = reader ? *reader : posix;
+    qint64 fileSize = 0;
+    if (const int e = in.open(options.path, fileSize); e != 0) {
         if (e == EBUSY || e == ETXTBSY) {
             result.message = alreadyOpenMessage(options.path);
         } else if (isBadNameError(e)) {
             result.message = badNameMessage(options.path);
+        } else if (e == EINVAL) {
+            result.message = notLocatedMessage(options.path); // no longer a regular file
         } else {
             errors.reportSystem(PreviewLocation, e);
             result.outcome = Outcome::Failed;
         }
+        return result;
+    }
+    if (fileSize > MaxFileSize) {
+        in.close();
+        result.message = tooLargeMessage(options.path);
         return result;
     }
     result.outcome = Outcome::Loaded;
@@ -118,38 +221,45 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     const QString delimiter = options.delimiter == Delimiter::Comma ? QStringLiteral(",")
                               : options.delimiter == Delimiter::Tab ? QStringLiteral("\t")
                                                                     : options.otherDelimiter;
-    QByteArrayView text(bytes);
-    // A byte order mark from an editor is not part of the first name.
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text = text.sliced(3);
-    const bool utf8 = isValidUtf8(text);
-    const qint32 fileLength = clamp32(bytes.size());
+    const qint32 fileLength = clamp32(fileSize);
     // The files a line may name are those a listing of the folder shows with the default
     // options: ordinary files, neither hidden nor system files.
     QSet<QByteArray> listed;
     {
         DirectoryFilter filter;
+        filter.readDates = false; // only the names are wanted: no lookup per file for a date
         NullErrorReporter ignored;
-        const DirectoryListing listing = listDirectory(folder, filter, ignored);
+        DirectoryListing listing = listDirectory(folder, filter, ignored);
+        result.folder = listing.folder;
         listed.reserve(qsizetype(listing.rows.size()));
-        for (const FileEntry &f : listing.rows)
-            listed.insert(f.nativeName);
+        for (FileEntry &f : listing.rows)
+            listed.insert(std::move(f.nativeName));
     }
     qint64 count = 0;
     bool skipHeader = options.header;
+    bool firstLine = true;
     qsizetype lineIndex = 0;
     QString current, next;
-    forEachLine(text, [&](QByteArrayView line) {
+    bool stop = false;
+    const auto onLine = [&](QByteArrayView line, qint64 length) {
+        if (stop)
+            return;
         if (progress && progress->cancelled()) {
             result.outcome = Outcome::Cancelled;
-            return false;
+            stop = true;
+            return;
         }
-        count += line.size();
+        // A byte order mark from an editor is not part of the first name.
+        if (firstLine && line.startsWith("\xEF\xBB\xBF")) {
+            line = line.sliced(3);
+            length -= 3;
+        }
+        firstLine = false;
+        count += length;
         const qsizetype index = lineIndex++;
         if (skipHeader) {
             skipHeader = false;
-        } else if (splitLine(utf8 ? QString::fromUtf8(line) : fromWindows1252(line), delimiter,
-                             current, next) &&
+        } else if (splitLine(decodeText(line), delimiter, current, next) &&
                    listed.contains(current.toUtf8())) {
             PreviewEntry row;
             row.oldName = current;
@@ -160,8 +270,25 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         }
         if (progress)
             progress->setCompleted(fileLength, clamp32(count));
-        return true;
-    });
+    };
+    LineSplitter lines;
+    std::vector<char> block(size_t(1) << 16);
+    for (;;) {
+        qsizetype got = 0;
+        if (const int e = in.read(block.data(), qsizetype(block.size()), got); e != 0) {
+            in.close();
+            errors.reportSystem(PreviewLocation, e);
+            result.outcome = Outcome::Failed;
+            result.rows.clear();
+            return result;
+        }
+        if (got == 0 || stop)
+            break;
+        lines.feed(QByteArrayView(block.data(), got), onLine);
+    }
+    if (!stop)
+        lines.finish(onLine);
+    in.close();
     if (result.outcome == Outcome::Cancelled)
         result.rows.clear();
     return result;

@@ -23,12 +23,24 @@ struct Options {
     bool header = false;    // the first line names the fields and is skipped
 };
 
-// Reading the list file; tests derive from it to make the read fail.
+// The largest list file read, and the longest line kept: a line is cut after MaxLineLength
+// bytes (no name is ever that long), so a file without line breaks never fills the memory.
+constexpr qint64 MaxFileSize = qint64(1) << 30;
+constexpr qsizetype MaxLineLength = qsizetype(1) << 20;
+
+// Reading the list file as a stream; tests derive from it to make the read fail.
 class Reader {
 public:
-    virtual ~Reader() = default;
-    // 0, or the errno of the failure.
-    virtual int readAll(const QString &path, QByteArray &bytes);
+    virtual ~Reader();
+    // Opens a regular file (without waiting on a FIFO); `size` is its length. 0 or errno:
+    // EINVAL for anything but a regular file.
+    virtual int open(const QString &path, qint64 &size);
+    // Up to `n` bytes; `got` is 0 at the end. 0 or errno.
+    virtual int read(char *buffer, qsizetype n, qsizetype &got);
+    virtual void close();
+
+private:
+    int m_fd = -1;
 };
 
 enum class Outcome {
@@ -42,6 +54,8 @@ struct Result {
     Outcome outcome = Outcome::Loaded;
     QString message;
     std::vector<PreviewEntry> rows;
+    // The folder as it was listed to check the names; a rename refuses another folder there.
+    FolderIdentity folder;
 };
 
 // The current and new name a line gives: double quotes removed, split at every occurrence of
@@ -49,9 +63,10 @@ struct Result {
 // has fewer than two parts.
 bool splitLine(QString line, const QString &delimiter, QString &current, QString &next);
 
-// Reads the list file and keeps, as ticked preview rows, the lines whose current name is an
-// ordinary, not hidden file in `folder`. Lines end at CR LF, CR or LF; the bytes are UTF-8 when
-// valid, else Windows-1252.
+// Reads the list file, a block at a time, and keeps, as ticked preview rows, the lines whose
+// current name is an ordinary, not hidden file in `folder`. Lines end at CR LF, CR or LF; each
+// line is read as UTF-8 when it is valid UTF-8, else as Windows-1252. A file larger than
+// MaxFileSize is refused with a message.
 Result load(const Options &options, const QString &folder, ErrorReporter &errors,
             Progress *progress = nullptr, Reader *reader = nullptr);
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -177,6 +178,90 @@ private:
     qint64 m_length;
 };
 
+// A stretch of another source with its unsynchronisation undone as it is read (every FF 00
+// stands for a lone FF), so a tag of any size is never held in memory. Reads are cheapest in
+// order, as the frame walk makes them; reading backwards starts over from the beginning.
+class UnsyncSource : public ByteSource {
+public:
+    UnsyncSource(ByteSource &source, qint64 base, qint64 length)
+        : m_source(source), m_base(base), m_length(length) {
+        // The length once resynchronised: one pass counting, nothing kept.
+        m_size = 0;
+        while (decode(nullptr, std::numeric_limits<qint64>::max()) > 0) {
+        }
+        m_size = m_decoded;
+        restart();
+    }
+    qint64 size() const override { return m_size; }
+    bool read(qint64 offset, qint64 n, void *out) override {
+        if (!holds(offset, n))
+            return false;
+        if (offset < m_decoded)
+            restart();
+        while (m_decoded < offset)
+            if (decode(nullptr, offset - m_decoded) == 0)
+                return false;
+        auto *dst = static_cast<uchar *>(out);
+        while (n > 0) {
+            const qint64 got = decode(dst, n);
+            if (got == 0)
+                return false;
+            dst += got;
+            n -= got;
+        }
+        return true;
+    }
+
+private:
+    void restart() {
+        m_raw = 0;
+        m_decoded = 0;
+        m_afterFF = false;
+        m_chunkLength = 0;
+        m_chunkAt = 0;
+    }
+    // Up to `limit` bytes resynchronised into `out` (or dropped when it is null); 0 at the end.
+    qint64 decode(uchar *out, qint64 limit) {
+        qint64 produced = 0;
+        while (produced < limit) {
+            if (m_chunkAt == m_chunkLength) {
+                const qint64 n = qMin<qint64>(sizeof m_chunk, m_length - m_raw);
+                if (n <= 0 || !m_source.read(m_base + m_raw, n, m_chunk))
+                    break;
+                m_raw += n;
+                m_chunkLength = n;
+                m_chunkAt = 0;
+            }
+            const uchar b = m_chunk[m_chunkAt++];
+            if (m_afterFF && b == 0) {
+                m_afterFF = false;
+                continue;
+            }
+            m_afterFF = b == 0xFF;
+            if (out)
+                out[produced] = b;
+            ++produced;
+        }
+        m_decoded += produced;
+        return produced;
+    }
+
+    ByteSource &m_source;
+    qint64 m_base;
+    qint64 m_length;
+    qint64 m_size = 0;
+    qint64 m_raw = 0;     // bytes of the stretch taken into m_chunk so far
+    qint64 m_decoded = 0; // resynchronised bytes handed out so far
+    bool m_afterFF = false;
+    qint64 m_chunkLength = 0;
+    qint64 m_chunkAt = 0;
+    uchar m_chunk[16 * 1024];
+};
+
+// The most of one text frame read: the first text in it is all the reader keeps, and a file
+// name holds 255 bytes at most, so a frame of any size costs no more memory than this.
+constexpr qint64 MaxFrameRead = qint64(1) << 20;
+
 struct Id3v2Header {
     int major = 0;
     uchar flags = 0;
@@ -249,7 +334,7 @@ void walkFrames(ByteSource &body, qint64 start, const Id3v2Header &tag,
         }
         if (skip >= size)
             continue;
-        QByteArray data = body.bytes(dataStart + skip, size - skip);
+        QByteArray data = body.bytes(dataStart + skip, qMin(size - skip, MaxFrameRead));
         if (unsync)
             data = resynchronise(std::move(data));
         texts[size_t(slot)] = frameText(data);
@@ -309,9 +394,9 @@ void Mp3Reader::readTag(ByteSource &src) {
         std::array<bool, SlotCount> found{};
         // Before 2.4 unsynchronisation covers the whole body, frame headers included; else
         // frames are read straight from the file.
-        std::optional<MemoryByteSource> unsynced;
+        std::optional<UnsyncSource> unsynced;
         if (tag.major < 4 && (tag.flags & 0x80))
-            unsynced.emplace(resynchronise(src.bytes(Id3v2HeaderSize, tag.size)));
+            unsynced.emplace(src, Id3v2HeaderSize, tag.size);
         WindowSource window(src, Id3v2HeaderSize, tag.size);
         ByteSource &body = unsynced ? static_cast<ByteSource &>(*unsynced) : window;
 

@@ -74,6 +74,17 @@ NewName prepareNewName(const QString &shown) {
     return n;
 }
 
+namespace {
+
+// Said after a failure that left the file under a temporary name.
+QString strandedMessage(const QString &folderPath, const QByteArray &temp) {
+    return QStringLiteral(" The file is now named ") + QString::fromUtf8(temp) +
+           QStringLiteral(" in ") + folderPath +
+           QStringLiteral(": its old name was taken meanwhile, so it could not go back.");
+}
+
+} // namespace
+
 qsizetype RenameRun::failedCount() const {
     qsizetype n = 0;
     for (const auto &o : outcomes)
@@ -84,7 +95,7 @@ qsizetype RenameRun::failedCount() const {
 Renamer::Renamer(ErrorReporter &errors, FileSystem *fs)
     : m_errors(errors), m_fs(fs ? *fs : FileSystem::system()) {}
 
-int Renamer::moveNoReplace(int dirFd, const char *from, const char *to) {
+int Renamer::moveNoReplace(int dirFd, const char *from, const char *to, bool *bothKept) {
     const int e = m_fs.renameNoReplace(dirFd, from, to);
     if (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP)
         return e;
@@ -94,13 +105,15 @@ int Renamer::moveNoReplace(int dirFd, const char *from, const char *to) {
         return linked;
     const int unlinked = m_fs.unlink(dirFd, from);
     if (unlinked != 0) {
-        m_fs.unlink(dirFd, to);
+        if (m_fs.unlink(dirFd, to) != 0 && bothKept)
+            *bothKept = true;
         return unlinked;
     }
     return 0;
 }
 
-int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to) {
+int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to,
+                       QByteArray &stranded) {
     RenameFileSystem::Identity a, b;
     if (from == to)
         return m_fs.identify(dirFd, from.constData(), a);
@@ -115,17 +128,28 @@ int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to) 
     for (int attempt = 0; attempt < 100; ++attempt) {
         char temp[64];
         std::snprintf(temp, sizeof temp, ".tallowin-%ld-%u.tmp", long(::getpid()), m_tempCounter++);
-        const int away = moveNoReplace(dirFd, from.constData(), temp);
+        bool tempKept = false;
+        const int away = moveNoReplace(dirFd, from.constData(), temp, &tempKept);
         if (away == EEXIST)
             continue;
-        if (away != 0)
+        if (away != 0) {
+            if (tempKept)
+                stranded = temp; // a second name of the file that could not be taken away
             return away;
+        }
         const int there = moveNoReplace(dirFd, temp, to.constData());
-        if (there != 0)
-            moveNoReplace(dirFd, temp, from.constData());
+        // A temporary name never outlives a failed step: back to the old name, and when that
+        // is taken meanwhile too, the caller says where the file is.
+        if (there != 0 && moveNoReplace(dirFd, temp, from.constData()) != 0)
+            stranded = temp;
         return there;
     }
     return EEXIST;
+}
+
+QString folderChangedMessage(const QString &folder) {
+    return QStringLiteral("The folder ") + folder +
+           QStringLiteral(" changed since it was listed; list it again.");
 }
 
 RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &rows,
@@ -137,7 +161,26 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         progress->setCompleted(total, 0);
     }
     int dirFd = -1;
-    const int openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
+    int openError = 0;
+    if (m_expected.known) {
+        // The listed folder or nothing: a link put in its place is not followed, and another
+        // folder moved there is told by its identity.
+        const int noFollow = m_expected.viaLink ? 0 : O_NOFOLLOW;
+        const QByteArray path = QFile::encodeName(folder);
+        openError = m_fs.open(AT_FDCWD, path.isEmpty() ? "." : path.constData(),
+                              O_PATH | O_DIRECTORY | O_CLOEXEC | noFollow, 0, dirFd);
+        FileSystem::Identity id;
+        if (openError == ELOOP || openError == ENOTDIR ||
+            (openError == 0 && (m_fs.identify(dirFd, "", id) != 0 ||
+                                id.device != m_expected.device || id.inode != m_expected.inode))) {
+            if (openError == 0)
+                m_fs.close(dirFd);
+            out.refusal = folderChangedMessage(folder);
+            return out;
+        }
+    } else {
+        openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
+    }
     const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
     for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
         const PreviewEntry &row = rows[size_t(i)];
@@ -157,11 +200,13 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         NewName target = prepareNewName(row.newName);
         o.newName = target.written;
         RenameFailure failure;
+        QByteArray stranded;
         if (!target.acceptable || !isPlainFileName(o.oldBytes)) {
             // Never handed to the file system: it could name something outside the folder.
             failure = {RenameErrors::BadFileName, false};
         } else {
-            const int e = openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes);
+            const int e =
+                openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes, stranded);
             if (e == 0)
                 o.ok = true;
             else
@@ -173,11 +218,17 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 o.reported = true;
                 o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
                             row.oldName + QStringLiteral(" - ") + folderPath + row.newName;
+                if (!stranded.isEmpty())
+                    o.message += strandedMessage(folderPath, stranded);
                 m_errors.reportSystem(Location, failure.number, o.message);
             } else {
                 o.message = renameFailureMessage(failure.number, row.oldName, row.newName);
+                if (!stranded.isEmpty())
+                    o.message += strandedMessage(folderPath, stranded);
             }
         }
+        if (m_rowDone)
+            m_rowDone(o);
         out.outcomes.push_back(std::move(o));
     }
     m_fs.closeFolder(dirFd);

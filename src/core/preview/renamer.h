@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace tallowin {
@@ -64,6 +65,9 @@ struct RenameOutcome {
 struct RenameRun {
     std::vector<RenameOutcome> outcomes; // ticked rows only, in row order
     bool cancelled = false;
+    // Set when the whole run was refused and nothing renamed: the folder is not the one
+    // listed. The words for the user.
+    QString refusal;
     qsizetype failedCount() const;
 };
 
@@ -80,13 +84,28 @@ public:
     RenameRun run(const QString &folder, const std::vector<PreviewEntry> &rows,
                   Progress *progress = nullptr);
 
+    // The folder the rows were listed from. A run then opens `folder` without following a
+    // link in its last component (unless the listing went through one) and refuses to
+    // rename anything when what it opened is another folder.
+    void setExpectedFolder(const FolderIdentity &folder) { m_expected = folder; }
+    // Told each ticked row's outcome as soon as it is known, so a caller can show it at once.
+    void setRowDone(std::function<void(const RenameOutcome &)> done) {
+        m_rowDone = std::move(done);
+    }
+
 private:
-    int moveNoReplace(int dirFd, const char *from, const char *to);
-    int renameOne(int dirFd, const QByteArray &from, const QByteArray &to);
+    int moveNoReplace(int dirFd, const char *from, const char *to, bool *bothKept = nullptr);
+    // `stranded` gets the temporary name the file was left under when the way back failed.
+    int renameOne(int dirFd, const QByteArray &from, const QByteArray &to, QByteArray &stranded);
 
     ErrorReporter &m_errors;
     FileSystem &m_fs;
     unsigned m_tempCounter = 0;
+    FolderIdentity m_expected;
+    std::function<void(const RenameOutcome &)> m_rowDone;
 };
+
+// The words of a run refused because `folder` is no longer the folder listed.
+QString folderChangedMessage(const QString &folder);
 
 } // namespace tallowin

@@ -5,6 +5,8 @@
 #include <QFile>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tallowin::RulesFile {
@@ -76,28 +78,56 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
     return {};
 }
 
-void readBytes(QByteArrayView bytes, RuleTable &rules) {
+int readBytes(QByteArrayView bytes, RuleTable &rules) {
     rules.clearRules();
-    int loaded = 0;
+    int lines = 0;
     forEachLine(bytes, [&](QByteArrayView line) {
         RuleSlot rule;
         if (parseRuleLine(decodeText(line), rule)) {
-            rules.addRule(rule);
-            ++loaded;
+            if (lines < MaxRules)
+                rules.addRule(rule);
+            ++lines;
         }
-        // Once the table is full every further line would be dropped anyway.
-        return loaded < MaxRules;
+        return true;
     });
+    return lines;
 }
 
-bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSystem &fs) {
+bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSystem &fs,
+          ReadInfo *info) {
     rules.clearRules();
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at first, so a FIFO is never opened and a huge file never read.
+    struct statx stx {};
+    if (fs.statx(AT_FDCWD, name.constData(), 0, STATX_TYPE | STATX_SIZE, stx) == 0) {
+        int err = 0;
+        QString refusal;
+        if (!S_ISREG(stx.stx_mode)) {
+            err = S_ISDIR(stx.stx_mode) ? EISDIR : EINVAL;
+            refusal = QStringLiteral("The rules file ") + path +
+                      QStringLiteral(" is not a regular file.");
+        } else if (qint64(stx.stx_size) > MaxFileSize) {
+            err = EFBIG;
+            refusal = QStringLiteral("The rules file ") + path +
+                      QStringLiteral(" is larger than 4 MB; 100 rules never need that much.");
+        }
+        if (err != 0) {
+            if (info)
+                info->refusal = refusal;
+            else
+                errors.reportSystem(ReadLocation, err, refusal);
+            return false;
+        }
+    }
     QByteArray bytes;
-    if (const int err = fs.readFile(QFile::encodeName(path), bytes)) {
+    if (const int err = fs.readFile(name, bytes)) {
         errors.reportSystem(ReadLocation, err);
         return false;
     }
-    readBytes(bytes, rules);
+    const int lines =
+        readBytes(QByteArrayView(bytes).first(qMin(bytes.size(), MaxFileSize)), rules);
+    if (info)
+        info->ruleLines = lines;
     return true;
 }
 

@@ -37,15 +37,29 @@ struct WriteResult {
 WriteResult write(const QString &folder, const QString &baseName, const RuleTable &rules,
                   ErrorReporter &errors, FileSystem &fs = FileSystem::system());
 
+// The largest rules file read: 100 rules of eight fields never need more.
+constexpr qint64 MaxFileSize = qint64(4) << 20;
+
+// What a read saw besides the rules.
+struct ReadInfo {
+    // Why the file was refused without reading (not a regular file, too large); empty else.
+    QString refusal;
+    // Rule lines the file holds, also those beyond the table's size.
+    int ruleLines = 0;
+};
+
 // Clears the table and fills it from the file: lines that do not split into exactly eight
-// fields, and every rule beyond the table's size, are skipped silently. A file that cannot be
-// read is reported as the system's failure with location 19 and leaves the table empty.
-// Returns false on failure.
+// fields, and every rule beyond the table's size, are skipped (`info` counts them). Only a
+// regular file of at most MaxFileSize bytes is read: anything else (a FIFO would block) is
+// refused, with its words in `info->refusal` when `info` is given, else reported as below. A
+// file that cannot be read is reported as the system's failure with location 19 and leaves
+// the table empty. Returns false on failure.
 bool read(const QString &path, RuleTable &rules, ErrorReporter &errors,
-          FileSystem &fs = FileSystem::system());
+          FileSystem &fs = FileSystem::system(), ReadInfo *info = nullptr);
 
 // Fills the table from text already in memory, as read() does after opening the file.
-void readBytes(QByteArrayView bytes, RuleTable &rules);
+// Returns the number of rule lines in `bytes`, also those beyond the table's size.
+int readBytes(QByteArrayView bytes, RuleTable &rules);
 
 // Reads one "KIND|P1|...|DESCRIPTION" line; false unless it has exactly eight fields.
 bool parseRuleLine(const QString &line, RuleSlot &rule);

@@ -60,7 +60,8 @@ int FileSystem::statx(int dirFd, const char *name, int flags, unsigned mask, str
 
 int FileSystem::identify(int dirFd, const char *name, Identity &id) {
     struct stat st {};
-    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    const int flags = AT_SYMLINK_NOFOLLOW | (name[0] == 0 ? AT_EMPTY_PATH : 0);
+    if (::fstatat(dirFd, name, &st, flags) != 0)
         return errno;
     id.device = st.st_dev;
     id.inode = st.st_ino;
@@ -74,13 +75,29 @@ int FileSystem::access(const char *path, int mode) {
 int FileSystem::readFile(const QByteArray &path, QByteArray &bytes) {
     bytes.clear();
     int fd = -1;
-    if (const int err = open(AT_FDCWD, path.constData(), O_RDONLY | O_CLOEXEC, 0, fd))
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused just below.
+    if (const int err =
+            open(AT_FDCWD, path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0, fd))
         return err;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return err;
+    }
+    if (st.st_size > ReadFileLimit) {
+        ::close(fd);
+        return EFBIG;
+    }
+    if (st.st_size > 0)
         bytes.reserve(qsizetype(st.st_size));
     char buffer[65536];
     for (;;) {
+        if (bytes.size() > ReadFileLimit) { // grown since it was looked at
+            ::close(fd);
+            bytes.clear();
+            return EFBIG;
+        }
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)

@@ -44,12 +44,17 @@ public:
 
     // statx(2) of `name` relative to `dirFd`.
     virtual int statx(int dirFd, const char *name, int flags, unsigned mask, struct statx &stx);
-    // The file a name stands for, without following a symbolic link.
+    // The file a name stands for, without following a symbolic link; an empty name stands for
+    // `dirFd` itself.
     virtual int identify(int dirFd, const char *name, Identity &id);
     // access(2).
     virtual int access(const char *path, int mode);
 
-    // The whole content of a file.
+    // Whole-file reads are for small files (settings, rules); anything larger is refused.
+    static constexpr qint64 ReadFileLimit = qint64(64) << 20;
+
+    // The whole content of a regular file: anything else gives EINVAL (EISDIR for a folder),
+    // without waiting on a FIFO; more than ReadFileLimit bytes give EFBIG.
     virtual int readFile(const QByteArray &path, QByteArray &bytes);
     // Writes all of `data`, going on after interruptions and short writes.
     virtual int write(int fd, QByteArrayView data);

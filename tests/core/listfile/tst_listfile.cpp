@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tallowin;
 using namespace tallowin::ListFile;
@@ -27,8 +29,19 @@ void writeFile(const QString &path, const QByteArray &bytes) {
 class FailingReader : public Reader {
 public:
     explicit FailingReader(int e) : error(e) {}
-    int readAll(const QString &, QByteArray &) override { return error; }
+    int open(const QString &, qint64 &) override { return error; }
     int error;
+};
+
+// Opens the file, then fails reading it after `goodReads` blocks.
+class BreakingReader : public Reader {
+public:
+    int read(char *buffer, qsizetype n, qsizetype &got) override {
+        if (goodReads-- == 0)
+            return EIO;
+        return Reader::read(buffer, qMin<qsizetype>(n, 4), got);
+    }
+    int goodReads = 1;
 };
 
 } // namespace
@@ -46,6 +59,11 @@ private Q_SLOTS:
         for (const char *name : {"a.txt", "b.txt", "c d.txt", "café.txt", ".hidden.txt", "A.TXT"})
             writeFile(m_folder + '/' + QString::fromUtf8(name), name);
         writeFile(m_tmp.filePath("outside.txt"), "outside");
+        QVERIFY(::mkfifo(QFile::encodeName(m_tmp.filePath("list.fifo")).constData(), 0644) == 0);
+        // Sparse: beyond the limit to the reader, no space on the disk.
+        writeFile(m_tmp.filePath("large.csv"), "a.txt,b.txt");
+        QVERIFY(::truncate(QFile::encodeName(m_tmp.filePath("large.csv")).constData(),
+                           MaxFileSize + 1) == 0);
     }
 
     void splitLine_data() {
@@ -116,6 +134,12 @@ private Q_SLOTS:
                               << false << QStringList{"1|café.txt|€.txt"};
         QTest::newRow("windows-1252") << QByteArray("caf\xE9.txt,\x80.txt") << comma << "" << false
                                       << QStringList{"1|café.txt|€.txt"};
+        // One stray byte decides for its own line only.
+        QTest::newRow("decoded-line-by-line")
+            << QByteArray("a.txt,R\xC3\xA9sum\xC3\xA9.txt\r\nb.txt,caf\xE9.txt\r\n"
+                          "c d.txt,\xE2\x82\xAC\r\n")
+            << comma << "" << false
+            << QStringList{"1|a.txt|Résumé.txt", "1|b.txt|café.txt", "1|c d.txt|€"};
         QTest::newRow("byte-order-mark") << QByteArray("\xEF\xBB\xBF"
                                                        "a.txt,1.txt")
                                          << comma << "" << false << QStringList{"1|a.txt|1.txt"};
@@ -175,6 +199,18 @@ private Q_SLOTS:
         QTest::newRow("folder") << m_folder << comma << 0
                                 << "The rename information file you have specified: " + m_folder +
                                        " could not be located.";
+        // A FIFO would block the reader until someone writes to it.
+        const QString fifo = m_tmp.filePath("list.fifo");
+        QTest::newRow("fifo") << fifo << comma << 0
+                              << "The rename information file you have specified: " + fifo +
+                                     " could not be located.";
+        const QString large = m_tmp.filePath("large.csv");
+        QTest::newRow("too-large") << large << comma << 0
+                                   << "The rename information file you have specified: " + large +
+                                          " is larger than 1 GB, please split it and try again.";
+        QTest::newRow("no-longer-a-regular-file")
+            << list << comma << EINVAL
+            << "The rename information file you have specified: " + list + " could not be located.";
         QTest::newRow("in-use") << list << comma << EBUSY
                                 << "The file " + list +
                                        " is already open, please close the file in any "
@@ -213,6 +249,51 @@ private Q_SLOTS:
         QCOMPARE(errors.reports.size(), size_t(1));
         QCOMPARE(errors.last().location, 89329831);
         QCOMPARE(errors.last().number, EIO);
+    }
+
+    // The file arrives in blocks: a CR LF split between two, and a line longer than any name,
+    // read as a whole file would be.
+    void blocksAndLongLines() {
+        Options options;
+        options.path = m_tmp.filePath("blocks.csv");
+        options.header = true;
+        QByteArray header(65535, 'h');
+        header += "\r\na.txt,x.txt\r\n" + QByteArray(3 * MaxLineLength, 'n') + "\r\nb.txt,y.txt";
+        writeFile(options.path, header);
+        CollectingErrorReporter errors;
+        const Result result = ListFile::load(options, m_folder, errors);
+        QCOMPARE(result.outcome, Outcome::Loaded);
+        QCOMPARE(rowsText(result.rows), (QStringList{"1|a.txt|x.txt", "1|b.txt|y.txt"}));
+        // The LF after the CR that ended the first block made no line of its own.
+        QCOMPARE(result.rows[0].sourceIndex, 1);
+        QCOMPARE(result.rows[1].sourceIndex, 3);
+        QVERIFY(errors.empty());
+    }
+
+    void failureWhileReadingIsReportedAndKeepsNoRows() {
+        Options options;
+        options.path = m_tmp.filePath("breaks.csv");
+        writeFile(options.path, "a.txt,1\r\nb.txt,2\r\n");
+        BreakingReader reader;
+        CollectingErrorReporter errors;
+        const Result result = ListFile::load(options, m_folder, errors, nullptr, &reader);
+        QCOMPARE(result.outcome, Outcome::Failed);
+        QVERIFY(result.rows.empty());
+        QCOMPARE(errors.last(), ErrorReport::system(89329831, EIO));
+    }
+
+    // The folder is listed once to check the names; a rename refuses any other folder there.
+    void keepsTheFolderItListed() {
+        Options options;
+        options.path = m_tmp.filePath("identity.csv");
+        writeFile(options.path, "a.txt,b.txt");
+        NullErrorReporter errors;
+        const Result result = ListFile::load(options, m_folder, errors);
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(m_folder).constData(), &st) == 0);
+        QVERIFY(result.folder.known);
+        QCOMPARE(result.folder.device, st.st_dev);
+        QCOMPARE(result.folder.inode, st.st_ino);
     }
 
     void progressFollowsTheBytesRead() {

@@ -131,6 +131,26 @@ private Q_SLOTS:
         QTest::newRow("v23/unsynchronised")
             << id3v2(3, frame3("TIT2", QByteArray("\0A\xff\x00\xe0", 5), 0, 4), 0x80) + Filler
             << "Songname" << QString::fromLatin1("A\xff\xe0");
+        // The body is resynchronised as it is read: a large frame before the title is walked
+        // over (its 2 MiB of FF bytes are written FF 00 each) to the title behind it.
+        QByteArray unsyncedFF;
+        for (int i = 0; i < (2 << 20); ++i)
+            unsyncedFF += QByteArray("\xff\x00", 2);
+        QTest::newRow("v23/unsynchronised-large-frame-walked-over")
+            << id3v2(3, frame3("PRIV", unsyncedFF, 0, 2 << 20) + frame3("TIT2", latin1("After")),
+                     0x80) +
+                   Filler
+            << "Songname"
+            << "After";
+        // A text frame is read up to its first megabyte; its first text lies within.
+        const QByteArray longTitle =
+            id3v2(3, frame3("TIT2", latin1("Long") + QByteArray(3 << 20, '\0')) +
+                         frame3("TPE1", latin1("Next"))) +
+            Filler;
+        QTest::newRow("v23/text-frame-larger-than-read/title") << longTitle << "Songname"
+                                                               << "Long";
+        QTest::newRow("v23/text-frame-larger-than-read/next-frame") << longTitle << "Artist"
+                                                                    << "Next";
         QTest::newRow("v23/size-beyond-file-ignored")
             << withV1(id3v2(3, frame3("TIT2", latin1("Big")), 0, 100000), OldV1) << "Songname"
             << "Old";

@@ -7,8 +7,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace tallowin;
 using namespace tallowin::test;
@@ -36,9 +38,13 @@ public:
     QByteArray createBeforeRename; // made in the folder right before the rename runs
     QList<QByteArray> sameFile;    // names that stand for one file, as letter case would
     QStringList calls;
+    // Runs right before each rename, with the folder it works in.
+    std::function<void(int dirFd, const char *from, const char *to)> beforeRename;
 
     int renameNoReplace(int dirFd, const char *from, const char *to) override {
         calls << QStringLiteral("rename %1 %2").arg(from, to);
+        if (beforeRename)
+            beforeRename(dirFd, from, to);
         if (!createBeforeRename.isEmpty()) {
             const int fd =
                 ::openat(dirFd, createBeforeRename.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
@@ -73,6 +79,32 @@ public:
     }
 };
 
+// A file system that calls `step(name)` at named points of a listing and a rename, so a test
+// can change the folder in exactly that moment.
+class SteppingFileSystem : public RenameFileSystem {
+public:
+    std::function<void(const QString &point)> step;
+
+    void closeFolderStream(DIR *dir) override {
+        RenameFileSystem::closeFolderStream(dir);
+        step(QStringLiteral("listed"));
+    }
+    int open(int dirFd, const char *path, int flags, mode_t mode, int &fd) override {
+        const bool renameOpen = flags & O_PATH;
+        if (renameOpen)
+            step(QStringLiteral("opening"));
+        const int e = RenameFileSystem::open(dirFd, path, flags, mode, fd);
+        if (renameOpen)
+            step(QStringLiteral("opened"));
+        return e;
+    }
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        const int e = RenameFileSystem::renameNoReplace(dirFd, from, to);
+        step(QStringLiteral("renamed"));
+        return e;
+    }
+};
+
 } // namespace
 
 class TestRenamer : public QObject {
@@ -80,6 +112,7 @@ class TestRenamer : public QObject {
 
     QTemporaryDir m_tmp;
     QByteArray m_dir;
+    NullErrorReporter m_errorsIgnored;
 
 private Q_SLOTS:
     void init() {
@@ -340,6 +373,153 @@ private Q_SLOTS:
         const RenameRun run = Renamer(errors).run(QFile::decodeName(m_dir) + "/nowhere",
                                                   rowsFrom({"1|a.txt|b.txt", "0|c|d"}));
         QCOMPARE(outcomesText(run), QStringList{"53|a.txt|b.txt"});
+    }
+
+    // Another folder put in place of the listed one, by a link or a move, at each step from the
+    // listing to the renames: the run renames in the listed folder or refuses as a whole, and
+    // never reaches the other folder.
+    void folderSwappedUnderTheRun_data() {
+        QTest::addColumn<QString>("point");       // where the swap happens
+        QTest::addColumn<QString>("replacement"); // "link" to the other folder, or a new "folder"
+        QTest::addColumn<bool>("listedViaLink");  // the folder was named through a link
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("after-listing/link") << "listed"
+                                            << "link" << false << true;
+        QTest::newRow("after-listing/new-folder") << "listed"
+                                                  << "folder" << false << true;
+        QTest::newRow("as-the-rename-opens/link") << "opening"
+                                                  << "link" << false << true;
+        QTest::newRow("as-the-rename-opens/new-folder") << "opening"
+                                                        << "folder" << false << true;
+        // Once open, the folder is held by its descriptor: the renames stay in it.
+        QTest::newRow("after-the-rename-opened") << "opened"
+                                                 << "link" << false << false;
+        QTest::newRow("between-two-renames") << "renamed"
+                                             << "link" << false << false;
+        QTest::newRow("through-a-link/retargeted") << "listed"
+                                                   << "link" << true << true;
+        QTest::newRow("through-a-link/unchanged") << ""
+                                                  << "" << true << false;
+    }
+    void folderSwappedUnderTheRun() {
+        QFETCH(QString, point);
+        QFETCH(QString, replacement);
+        QFETCH(bool, listedViaLink);
+        QFETCH(bool, refused);
+        makeFiles(m_dir, {"a.txt", "b.txt"});
+        const QByteArray other = m_dir + "-other", moved = m_dir + "-moved";
+        QVERIFY(::mkdir(other.constData(), 0755) == 0);
+        makeFiles(other, {"a.txt", "b.txt"});
+        const State otherBefore = folderState(other);
+        // The path the user named: the folder itself, or a link to it.
+        QByteArray named = m_dir;
+        if (listedViaLink) {
+            named = m_dir + "-link";
+            QVERIFY(::symlink(m_dir.constData(), named.constData()) == 0);
+        }
+        SteppingFileSystem fs;
+        bool swapped = false;
+        fs.step = [&](const QString &at) {
+            if (swapped || at != point)
+                return;
+            swapped = true;
+            if (listedViaLink) { // the link now leads elsewhere; the folder stays where it is
+                QVERIFY(::unlink(named.constData()) == 0);
+                QVERIFY(::symlink(other.constData(), named.constData()) == 0);
+                return;
+            }
+            QVERIFY(::rename(m_dir.constData(), moved.constData()) == 0);
+            if (replacement == u"link")
+                QVERIFY(::symlink(other.constData(), m_dir.constData()) == 0);
+            else
+                QVERIFY(::mkdir(m_dir.constData(), 0755) == 0);
+        };
+        const QString folder = QFile::decodeName(named);
+        DirectoryFilter filter;
+        CollectingErrorReporter errors;
+        const DirectoryListing listing = listDirectory(folder, filter, errors, nullptr, fs);
+        QVERIFY(listing.folder.known);
+        QCOMPARE(listing.folder.viaLink, listedViaLink);
+        QCOMPARE(listing.rows.size(), size_t(2));
+        const RuleTable rules = rulesFrom({"STANDARDINSERT|x|Start|||||"});
+        RuleEngine engine(rules, errors);
+        const auto preview = PreviewBuilder(engine, errors).build(listing.rows);
+        Renamer renamer(errors, &fs);
+        renamer.setExpectedFolder(listing.folder);
+        const RenameRun run = renamer.run(folder, preview.rows);
+        QCOMPARE(swapped, !point.isEmpty());
+        QVERIFY(errors.empty());
+        QCOMPARE(folderState(other), otherBefore);
+        // Where the listed folder is now.
+        const QByteArray listed = swapped && !listedViaLink ? moved : m_dir;
+        if (refused) {
+            QCOMPARE(run.refusal, folderChangedMessage(folder));
+            QVERIFY(run.outcomes.empty());
+            QCOMPARE(folderState(listed), (State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}));
+        } else {
+            QVERIFY(run.refusal.isEmpty());
+            QCOMPARE(outcomesText(run), (QStringList{"ok|a.txt|xa.txt", "ok|b.txt|xb.txt"}));
+            QCOMPARE(folderState(listed), (State{{"xa.txt", "a.txt"}, {"xb.txt", "b.txt"}}));
+        }
+    }
+
+    // The way through a temporary name (a file that "exists" under its new name is itself, as
+    // on a file system that ignores case) meets a file made meanwhile: the temporary name never
+    // stays behind unannounced.
+    void temporaryNameNeverHidden_data() {
+        QTest::addColumn<QList<QByteArray>>("madeMeanwhile"); // just before temp -> new name
+        QTest::addColumn<bool>("stranded");
+        QTest::newRow("back-to-old-name") << QList<QByteArray>{"PHOTO.JPG"} << false;
+        QTest::newRow("old-name-taken-too") << QList<QByteArray>{"PHOTO.JPG", "photo.jpg"} << true;
+    }
+    void temporaryNameNeverHidden() {
+        QFETCH(QList<QByteArray>, madeMeanwhile);
+        QFETCH(bool, stranded);
+        makeFiles(m_dir, {"photo.jpg"});
+        FaultyFileSystem fs;
+        fs.sameFile = {"photo.jpg", "PHOTO.JPG"};
+        fs.beforeRename = [&](int dirFd, const char *from, const char *) {
+            if (!QByteArray(from).startsWith(".tallowin-"))
+                return;
+            for (const QByteArray &name : std::exchange(madeMeanwhile, {})) {
+                const int fd = ::openat(dirFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+                QVERIFY(fd >= 0);
+                QVERIFY(::write(fd, "raced", 5) == 5);
+                ::close(fd);
+            }
+        };
+        CollectingErrorReporter errors;
+        const QString dir = QFile::decodeName(m_dir);
+        const RenameRun run = Renamer(errors, &fs).run(dir, rowsFrom({"1|photo.jpg|PHOTO.JPG"}));
+        QCOMPARE(outcomesText(run), QStringList{"58|photo.jpg|PHOTO.JPG"});
+        const State after = folderState(m_dir);
+        const QString exists = QStringLiteral("Unable to rename the file photo.jpg to PHOTO.JPG "
+                                              "because a file with that name already exist.");
+        if (!stranded) {
+            QCOMPARE(after, (State{{"photo.jpg", "photo.jpg"}, {"PHOTO.JPG", "raced"}}));
+            QCOMPARE(run.outcomes[0].message, exists);
+            return;
+        }
+        // The file is kept under its temporary name, and the message says which and where.
+        QCOMPARE(after.size(), 3);
+        const QByteArray temp = after.firstKey();
+        QVERIFY2(temp.startsWith(".tallowin-") && temp.endsWith(".tmp"), temp.constData());
+        QCOMPARE(after.value(temp), QByteArray("photo.jpg"));
+        QCOMPARE(run.outcomes[0].message,
+                 exists + " The file is now named " + QString::fromUtf8(temp) + " in " + dir +
+                     "/: its old name was taken meanwhile, so it could not go back.");
+    }
+
+    // Each row's outcome is told before the next row is touched, so it can be shown at once.
+    void eachOutcomeToldBeforeTheNextRow() {
+        makeFiles(m_dir, {"a", "b"});
+        FaultyFileSystem fs;
+        Renamer renamer(m_errorsIgnored, &fs);
+        renamer.setRowDone([&](const RenameOutcome &o) {
+            fs.calls << QStringLiteral("done ") + QString::fromUtf8(o.oldBytes);
+        });
+        renamer.run(QFile::decodeName(m_dir), rowsFrom({"1|a|x", "0|c|z", "1|b|y"}));
+        QCOMPARE(fs.calls, (QStringList{"rename a x", "done a", "rename b y", "done b"}));
     }
 
     void progressNamesEveryRowAndCancelStops() {

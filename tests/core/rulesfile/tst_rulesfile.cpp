@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tallowin;
 
@@ -170,13 +171,16 @@ private Q_SLOTS:
         writeFile(path, bytes);
         RuleTable t;
         CollectingErrorReporter errors;
-        QVERIFY(RulesFile::read(path, t, errors));
+        RulesFile::ReadInfo info;
+        QVERIFY(RulesFile::read(path, t, errors, FileSystem::system(), &info));
         QCOMPARE(t.ruleCount(), 100);
         QCOMPARE(t.slot(100)[Kind], QStringLiteral("K100"));
+        // The rules left out are counted, so the command line can say so.
+        QCOMPARE(info.ruleLines, 120);
     }
 
-    void tenMegabytesOfGarbageLoadNothing() {
-        QByteArray bytes(10 * 1024 * 1024, '\0');
+    void garbageUpToTheSizeLimitLoadsNothing() {
+        QByteArray bytes(RulesFile::MaxFileSize, '\0');
         quint32 x = 12345;
         for (char &c : bytes) {
             x = x * 1103515245 + 12345;
@@ -206,6 +210,49 @@ private Q_SLOTS:
         QCOMPARE(t.ruleCount(), 0);
         QCOMPARE(errors.last().location, 19);
         QVERIFY(errors.last().isSystem());
+    }
+
+    // Only a regular file within the size limit is read; a FIFO would block the reader.
+    void onlyRegularFilesWithinTheLimitAreRead_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("fifo") << "fifo.rul"
+                              << "is not a regular file.";
+        QTest::newRow("folder") << "folder.rul"
+                                << "is not a regular file.";
+        QTest::newRow("too-large") << "large.rul"
+                                   << "is larger than 4 MB; 100 rules never need that much.";
+    }
+    void onlyRegularFilesWithinTheLimitAreRead() {
+        QFETCH(QString, name);
+        QFETCH(QString, refusal);
+        const QString path = dir.filePath(name);
+        if (!QFileInfo::exists(path)) {
+            const QByteArray p = QFile::encodeName(path);
+            if (name == u"fifo.rul")
+                QVERIFY(::mkfifo(p.constData(), 0644) == 0);
+            else if (name == u"folder.rul")
+                QVERIFY(QDir().mkdir(path));
+            else {
+                writeFile(path, "A|||||||1\r\n");
+                // Sparse: large to the reader, no space on the disk.
+                QVERIFY(::truncate(p.constData(), RulesFile::MaxFileSize + 1) == 0);
+            }
+        }
+        const QString expected = "The rules file " + path + ' ' + refusal;
+        RuleTable t;
+        t.addRule("OLD");
+        CollectingErrorReporter errors;
+        RulesFile::ReadInfo info;
+        QVERIFY(!RulesFile::read(path, t, errors, FileSystem::system(), &info));
+        QCOMPARE(info.refusal, expected);
+        QCOMPARE(t.ruleCount(), 0);
+        QVERIFY(errors.empty());
+        // Without a place for the words, they are reported.
+        QVERIFY(!RulesFile::read(path, t, errors));
+        QCOMPARE(errors.reports.size(), size_t(1));
+        QCOMPARE(errors.last().location, 19);
+        QCOMPARE(errors.last().description, expected);
     }
 
     void missingFolderIsReportedOnWrite() {

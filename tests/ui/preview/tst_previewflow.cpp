@@ -218,6 +218,46 @@ private Q_SLOTS:
         QVERIFY(!flow->window()->isVisible());
     }
 
+    // The folder is moved away and another put in its place (a link or a new folder) between
+    // the preview and its Rename: nothing is renamed, the user is told to list it again, and
+    // the main window lists afresh.
+    void renameRefusedWhenTheFolderChangedAfterThePreview_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("link-to-another-folder") << true;
+        QTest::newRow("new-folder") << false;
+    }
+    void renameRefusedWhenTheFolderChangedAfterThePreview() {
+        QFETCH(bool, link);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("d"), other = dir.filePath("other");
+        QVERIFY(QDir().mkdir(folder) && QDir().mkdir(other));
+        touch(folder + "/a.txt", "mine");
+        touch(other + "/a.txt", "other");
+        RuleTable rules;
+        rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
+        DirectoryFilter filter;
+        CollectingErrorReporter listingErrors;
+        const DirectoryListing listing = listDirectory(folder, filter, listingErrors);
+        QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
+        flow->preview(folder, listing.rows, rules, listing.folder);
+        QVERIFY(finished.wait(20000));
+        QVERIFY(flow->window()->isVisible());
+
+        QVERIFY(QDir().rename(folder, dir.filePath("d.moved")));
+        if (link)
+            QVERIFY(QFile::link(other, folder));
+        else
+            QVERIFY(QDir().mkdir(folder));
+        QSignalSpy told(&preview, &PreviewWindow::messageRequested);
+        clickRename();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().first().toString(), folderChangedMessage(folder));
+        QCOMPARE(onDisk(other), QStringList{"a.txt"});
+        QCOMPARE(onDisk(dir.filePath("d.moved")), QStringList{"a.txt"});
+        QVERIFY(!flow->window()->isVisible());
+        QVERIFY(!errors.isVisible());
+    }
+
     void cancelStopsARenameBetweenFiles() {
         QTemporaryDir dir;
         QStringList names;
