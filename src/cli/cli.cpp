@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "files/filenamecodec.h"
 #include "rulesfile/rulesfile.h"
 
 #include <QFileInfo>
@@ -208,7 +209,7 @@ QByteArray tsvBytes(const QByteArray &bytes) {
 }
 
 QByteArray tsvField(const QString &field) {
-    return tsvBytes(field.toUtf8());
+    return tsvBytes(nameToBytes(field));
 }
 
 void writeRaw(const QByteArray &bytes) {
@@ -247,7 +248,9 @@ QByteArray jsonString(const QString &s) {
         return out;
     }
     // Qt writes a lone value inside an array; strip the brackets.
-    QByteArray doc = QJsonDocument(QJsonArray{QJsonValue(s)}).toJson(QJsonDocument::Compact);
+    // JSON holds no bytes that are not UTF-8: escaped name bytes are shown as U+FFFD.
+    QByteArray doc =
+        QJsonDocument(QJsonArray{QJsonValue(displayName(s))}).toJson(QJsonDocument::Compact);
     return doc.mid(1, doc.size() - 2);
 }
 

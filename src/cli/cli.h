@@ -3,6 +3,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
+#include "preview/renamer.h"
 #include "shell/errorreport.h"
 
 #include <QByteArray>
@@ -90,7 +91,13 @@ int runPreview(const RuleTable &rules, const QString &folder, const QStringList 
 int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows);
 // Renames the ticked rows inside `folder`, printing `ok` or `failed` per ticked row.
 // Returns Done, or SomeFailed when a rename failed.
-int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json);
+// With `swapSafe`, swaps and chains among the rows succeed (see runSwapSafe).
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
+               bool swapSafe = false);
+// Renames the rows with the run journalled, so that `undo` can take it back. A journal that
+// cannot be written stops the run before anything is renamed (told on stderr).
+RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
+                           const std::vector<PreviewEntry> &rows, bool swapSafe);
 
 // The commands.
 int cmdList(const QStringList &argv);
@@ -99,5 +106,7 @@ int cmdRename(const QStringList &argv);
 int cmdApply(const QStringList &argv);
 int cmdListFile(const QStringList &argv);
 int cmdTags(const QStringList &argv);
+int cmdHistory(const QStringList &argv);
+int cmdUndo(const QStringList &argv);
 
 } // namespace tallowin::cli

@@ -5,9 +5,12 @@
 
 namespace tallowin::cli {
 
-int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json) {
+int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
+               bool swapSafe) {
     StderrReporter errors;
-    const RenameRun run = Renamer(errors).run(folder, rows);
+    const RenameRun run = journalledRename(errors, folder, rows, swapSafe);
+    if (run.observerError)
+        return ErrorReported;
     QByteArray out = json ? QByteArray("{\"renames\":[") : QByteArray();
     for (size_t i = 0; i < run.outcomes.size(); ++i) {
         const RenameOutcome &o = run.outcomes[i];
@@ -44,8 +47,8 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
 
 int cmdRename(const QStringList &argv) {
     QString error;
-    const auto args =
-        parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"}, FilterFlags, error);
+    const auto args = parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"},
+                                FilterFlags + QStringList{"--swap-safe"}, error);
     if (!args) {
         printUsageError(error);
         return BadUsage;
@@ -73,7 +76,8 @@ int cmdRename(const QStringList &argv) {
             return BadUsage;
         }
     }
-    return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")));
+    return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")),
+                      args->has(QStringLiteral("--swap-safe")));
 }
 
 } // namespace tallowin::cli
