@@ -58,7 +58,8 @@ RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
     RenameRun run = swapSafe ? runSwapSafe(renamer, folder, rows) : renamer.run(folder, rows);
     if (run.observerError)
         printUsageError(QStringLiteral("cannot write the rename journal in ") + store.folder() +
-                        QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(run.observerError)) +
+                        QStringLiteral(": ") +
+                        QString::fromLocal8Bit(std::strerror(run.observerError)) +
                         QStringLiteral("; nothing was renamed"));
     return run;
 }
@@ -127,9 +128,9 @@ int cmdUndo(const QStringList &argv) {
         return BadUsage;
     }
     if (plan.outcome == UndoPlan::Outcome::FolderGone) {
-        printMessage(QStringLiteral("The folder ") + plan.folder +
-                     QStringLiteral(" of run %1 is gone or has been replaced; nothing was undone.")
-                         .arg(id));
+        printMessage(
+            QStringLiteral("The folder ") + plan.folder +
+            QStringLiteral(" of run %1 is gone or has been replaced; nothing was undone.").arg(id));
         return BadUsage;
     }
     if (result.journalError) {
@@ -174,15 +175,15 @@ int cmdUndo(const QStringList &argv) {
                    ",\"original\":" + nameJson(left.original) +
                    ",\"message\":" + jsonString(left.reason) + '}';
         } else {
-            writeLine({"left", nameField(left.current), nameField(left.original),
-                       tsvField(left.reason)});
+            writeLine(
+                {"left", nameField(left.current), nameField(left.original), tsvField(left.reason)});
         }
         first = false;
     }
     if (json)
         writeRaw(out + "]}\n");
-    const qsizetype notBack = qsizetype(result.run.outcomes.size()) - back +
-                              qsizetype(plan.left.size());
+    const qsizetype notBack =
+        qsizetype(result.run.outcomes.size()) - back + qsizetype(plan.left.size());
     flushOut();
     std::fprintf(stderr, "Run %lld: %lld files back to their old names, %lld left as they are.\n",
                  static_cast<long long>(id), static_cast<long long>(back),

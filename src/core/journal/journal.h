@@ -20,16 +20,29 @@ namespace tallowin {
 //   tallowin-journal 1
 //   id N / time ISO-8601 / kind rename|undo / undoes N (an undo only)
 //   folder BYTES / folderid DEV INO
-//   plan STEPS BYTES          then STEPS lines "s ROW DEV INO FROM TO", then "plan-end"
+//   plan STEPS BYTES   then STEPS lines "s ROW DEV INO BIRTH FROM TO", then "plan-end"
 // and then, appended as the run goes:
 //   p STEP TEMP   (the step passes through a temporary name)
 //   d STEP        (the step is done; written in batches, so a crash may lose the last few)
 //   end           (the run ended)
 //   undone N      (run N undid this run)
 // A line without its line end (cut by a crash) is ignored.
+// A file as the journal knows it: device and inode, and its birth time (nanoseconds, 0 where
+// the file system keeps none), since a file made after a deletion may get the freed inode.
+struct JournalFileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 birth = 0;
+    bool operator==(const JournalFileId &o) const {
+        return device == o.device && inode == o.inode && birth == o.birth;
+    }
+};
+// The file `name` stands for in the folder `dirFd` (a link as the link); false when none.
+bool journalFileId(FileSystem &fs, int dirFd, const QByteArray &name, JournalFileId &id);
+
 struct JournalStep {
     qsizetype row = -1;
-    FileSystem::Identity file; // the file as it was before the run; inode 0 when missing then
+    JournalFileId file; // the file as it was before the run; inode 0 when missing then
     QByteArray from;
     QByteArray to;
     QByteArray temp; // a temporary name the step passed through, if any

@@ -17,8 +17,8 @@ const QString ChangedReason =
     QStringLiteral("it was changed since the rename: its new name no longer names that file");
 const QString TakenReason = QStringLiteral("its old name is taken by another file");
 
-bool sameFile(const FileSystem::Identity &a, const FileSystem::Identity &b) {
-    return a.device == b.device && a.inode == b.inode;
+bool sameFile(const JournalFileId &a, const JournalFileId &b) {
+    return a == b;
 }
 
 // The folder as the steps before this one leave it: names already sent back are looked up in
@@ -27,16 +27,16 @@ class FolderView {
 public:
     FolderView(FileSystem &fs, int dirFd) : m_fs(fs), m_dirFd(dirFd) {}
 
-    std::optional<FileSystem::Identity> at(const QByteArray &name) const {
+    std::optional<JournalFileId> at(const QByteArray &name) const {
         const auto it = m_moved.constFind(name);
         if (it != m_moved.constEnd())
             return *it;
-        FileSystem::Identity id;
-        if (m_fs.identify(m_dirFd, name.constData(), id) != 0)
+        JournalFileId id;
+        if (!journalFileId(m_fs, m_dirFd, name, id))
             return std::nullopt;
         return id;
     }
-    void move(const QByteArray &from, const QByteArray &to, const FileSystem::Identity &id) {
+    void move(const QByteArray &from, const QByteArray &to, const JournalFileId &id) {
         m_moved.insert(from, std::nullopt);
         m_moved.insert(to, id);
     }
@@ -44,7 +44,7 @@ public:
 private:
     FileSystem &m_fs;
     int m_dirFd;
-    QHash<QByteArray, std::optional<FileSystem::Identity>> m_moved;
+    QHash<QByteArray, std::optional<JournalFileId>> m_moved;
 };
 
 } // namespace

@@ -24,7 +24,7 @@ struct UndoPlan {
     Journal journal;
     QString folder;
     std::vector<PreviewEntry> rows; // current name -> original name, all ticked
-    qsizetype files = 0; // the files the rows move (a swap moves one file twice)
+    qsizetype files = 0;            // the files the rows move (a swap moves one file twice)
     std::vector<UndoLeft> left;
 };
 
