@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeView;
@@ -69,6 +70,7 @@ private:
     QLabel *m_shown;
     QPushButton *m_rename;
     QPushButton *m_cancel;
+    QCheckBox *m_allowSwaps;
     std::function<QString()> m_folder;
     RenameFileSystem *m_fs = nullptr;
     QPointer<Job> m_job;
