@@ -3,6 +3,7 @@
 # 100000) beside C floors: one readdir+statx pass for listing, one renameat2 loop for renaming.
 # Prints the best wall time and the best CPU time (user + system) of several runs, and ratios;
 # on a busy machine the CPU ratios are the steadier ones.
+# Rename with its journal is compared with the same rename without it (alternated, medians).
 # Usage: bench/files/run.sh [N] [RUNS]     (builds a Release tallowin-cli into build-bench/)
 set -euo pipefail
 N=${1:-100000}
@@ -88,6 +89,16 @@ if have rename --rule "$RENAME_RULE"; then
     [ "$(ls "$WORK/r" | grep -c '^doc_')" -eq "$N" ] || { echo "rename missed files" >&2; exit 1; }
     report "floor: renameat2 loop" "$floor_rename"
     report "tallowin-cli rename (1 rule)" "$rename" "$floor_rename" floor "<= 1.3x"
+    # The rename journal: the same rename without it (a switch for this measurement only)
+    # and with it, alternated, medians. Each run starts on a fresh, synced folder, so the
+    # journal's sync waits for nothing of the run before.
+    read -r nw nc jw jc rw rc <<<"$(XDG_STATE_HOME="$WORK/state" python3 "$HERE/abtime.py" \
+        "$RUNS" "python3 $WORK/make_folder.py $WORK/r $N && sync" \
+        -- env TALLOWIN_BENCH_NO_JOURNAL=1 "$CLI" rename --rule "$RENAME_RULE" "$WORK/r" \
+        -- "$CLI" rename --rule "$RENAME_RULE" "$WORK/r")"
+    printf '%-36s %8ss %8ss   (median of %s, alternated)\n' "rename without journal" "$nw" "$nc" "$RUNS"
+    printf '%-36s %8ss %8ss   %5sx %5sx  of without (goal <= 1.15x)\n' "rename with journal" \
+        "$jw" "$jc" "$rw" "$rc"
 else
     echo "tallowin-cli rename: not available in this build"
 fi

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "files/filenamecodec.h"
 #include "rulesfile/rulesfile.h"
 
 #include <QFileInfo>
@@ -261,7 +262,7 @@ QByteArray tsvBytes(const QByteArray &bytes) {
 }
 
 QByteArray tsvField(const QString &field) {
-    return tsvBytes(field.toUtf8());
+    return tsvBytes(nameToBytes(field));
 }
 
 void writeRaw(const QByteArray &bytes) {

@@ -3,6 +3,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
+#include "preview/renamer.h"
 #include "shell/errorreport.h"
 
 #include <QByteArray>
@@ -103,7 +104,15 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
 // the old names unticked by --untick). A folder that is not the one listed (`identity`) is
 // refused as a whole. Returns Done, SomeFailed when a rename failed, BadUsage when refused.
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
-               const FolderIdentity &identity = {}, const QSet<QByteArray> &untickedByUser = {});
+               const FolderIdentity &identity = {}, const QSet<QByteArray> &untickedByUser = {},
+               bool swapSafe = false);
+// With `swapSafe`, swaps and chains among the rows succeed (see runSwapSafe).
+// Renames the rows with the run journalled, so that `undo` can take it back. A journal that
+// cannot be written stops the run before anything is renamed (told on stderr). `prepare` sets
+// up the renamer (expected folder, row callback) before the run.
+RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
+                           const std::vector<PreviewEntry> &rows, bool swapSafe,
+                           const std::function<void(Renamer &)> &prepare = {});
 
 // The commands.
 int cmdList(const QStringList &argv);
@@ -112,5 +121,7 @@ int cmdRename(const QStringList &argv);
 int cmdApply(const QStringList &argv);
 int cmdListFile(const QStringList &argv);
 int cmdTags(const QStringList &argv);
+int cmdHistory(const QStringList &argv);
+int cmdUndo(const QStringList &argv);
 
 } // namespace tallowin::cli

@@ -9,8 +9,10 @@ namespace tallowin::cli {
 
 int cmdListFile(const QStringList &argv) {
     QString error;
-    const auto args = parseArgs(argv, {QStringLiteral("--file"), QStringLiteral("--delimiter")},
-                                {QStringLiteral("--header"), QStringLiteral("--rename")}, error);
+    const auto args = parseArgs(
+        argv, {QStringLiteral("--file"), QStringLiteral("--delimiter")},
+        {QStringLiteral("--header"), QStringLiteral("--rename"), QStringLiteral("--swap-safe")},
+        error);
     if (!args) {
         printUsageError(error);
         return BadUsage;
@@ -50,7 +52,8 @@ int cmdListFile(const QStringList &argv) {
     review.fill(std::move(result.rows));
     const bool json = args->has(QStringLiteral("--json"));
     if (args->has(QStringLiteral("--rename")))
-        return renameRows(folder, review.rows(), json, result.folder);
+        return renameRows(folder, review.rows(), json, result.folder, {},
+                          args->has(QStringLiteral("--swap-safe")));
     printPreviewRows(review.rows(), json);
     return Done;
 }

@@ -22,10 +22,9 @@ QByteArray skipReason(const PreviewEntry &row, const QSet<QByteArray> &untickedB
 } // namespace
 
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
-               const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser) {
+               const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser,
+               bool swapSafe) {
     StderrReporter errors;
-    Renamer renamer(errors);
-    renamer.setExpectedFolder(identity);
     // Each line goes out as soon as its row is done, so a run that is killed still tells
     // what it did.
     bool firstJson = true;
@@ -53,7 +52,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
                       reason + '\n');
         }
     };
-    renamer.setRowDone([&](const RenameOutcome &o) {
+    const auto rowDone = [&](const RenameOutcome &o) {
         skippedBefore(size_t(o.row));
         next = size_t(o.row) + 1;
         const PreviewEntry &old = rows[size_t(o.row)];
@@ -76,12 +75,22 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
             item += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
                     ",\"message\":" + jsonString(o.message);
         print(item + '}');
+    };
+    // A swap-safe run renames through steps of its own; its rows are told once it is done.
+    const RenameRun run = journalledRename(errors, folder, rows, swapSafe, [&](Renamer &r) {
+        r.setExpectedFolder(identity);
+        if (!swapSafe)
+            r.setRowDone(rowDone);
     });
-    const RenameRun run = renamer.run(folder, rows);
+    if (run.observerError)
+        return ErrorReported;
     if (!run.refusal.isEmpty()) {
         printMessage(run.refusal);
         return BadUsage;
     }
+    if (swapSafe)
+        for (const RenameOutcome &o : run.outcomes)
+            rowDone(o);
     skippedBefore(rows.size());
     if (json)
         writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
@@ -90,8 +99,8 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
 
 int cmdRename(const QStringList &argv) {
     QString error;
-    const auto args =
-        parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"}, FilterFlags, error);
+    const auto args = parseArgs(argv, RuleOptions + FilterOptions + QStringList{"--untick"},
+                                FilterFlags + QStringList{"--swap-safe"}, error);
     if (!args) {
         printUsageError(error);
         return BadUsage;
@@ -123,7 +132,7 @@ int cmdRename(const QStringList &argv) {
         }
     }
     return renameRows(folder, review.rows(), args->has(QStringLiteral("--json")), identity,
-                      untickedByUser);
+                      untickedByUser, args->has(QStringLiteral("--swap-safe")));
 }
 
 } // namespace tallowin::cli

@@ -12,10 +12,13 @@ const char *Usage =
     "Usage:\n"
     "  tallowin-cli list     [FILTERS] [--sort name|date|number] [--descending] DIR\n"
     "  tallowin-cli preview  [RULES] [FILTERS] DIR\n"
-    "  tallowin-cli rename   [RULES] [FILTERS] [--untick NAME]... DIR\n"
+    "  tallowin-cli rename   [RULES] [FILTERS] [--untick NAME]... [--swap-safe] DIR\n"
     "  tallowin-cli apply    [RULES] [--dir DIR] -- NAME...\n"
-    "  tallowin-cli listfile --file LIST [--delimiter comma|tab|TEXT] [--header] [--rename] DIR\n"
+    "  tallowin-cli listfile --file LIST [--delimiter comma|tab|TEXT] [--header]\n"
+    "                        [--rename [--swap-safe]] DIR\n"
     "  tallowin-cli tags     FILE...\n"
+    "  tallowin-cli history  [--json]\n"
+    "  tallowin-cli undo     [RUN]\n"
     "RULES:   --rules FILE.rul  and/or  --rule 'KIND|P1|P2|P3|P4|P5|P6|DESCRIPTION'\n"
     "         (repeatable, applied in the order given)\n"
     "FILTERS: --name-like TEXT  --type TEXT  --hidden  --system\n"
@@ -25,6 +28,15 @@ const char *Usage =
     "  unticked (duplicate, placeholder left, unticked by --untick). In fields, backslash, tab,\n"
     "  LF and CR are written \\\\ \\t \\n \\r; control characters and bytes that are not UTF-8\n"
     "  are written \\xHH. A folder that changed since it was listed is refused as a whole.\n"
+    "--swap-safe: renames through temporary names so that swaps (a->b, b->a) and chains\n"
+    "         among the run's own files succeed; a file outside the run is never replaced.\n"
+    "history: the rename runs kept (the last 50; TALLOWIN_JOURNAL_KEEP=N for another number),\n"
+    "         as ID, TIME, STATE (complete|interrupted|undone), RENAMED, UNDOES (the run an\n"
+    "         undo took back, else 0), FOLDER.\n"
+    "undo:    takes back the last run not yet undone, or run RUN (undoing an undo redoes).\n"
+    "         A file goes back only when its new name still names it and its old name is\n"
+    "         free; any other is listed as left. Journals are kept in\n"
+    "         $XDG_STATE_HOME/tallowin/journal (~/.local/state/tallowin/journal).\n"
     "Exit status: 0 done, 1 some renames failed, 2 bad usage or input (a rules or list file\n"
     "  that is not a regular file or is too large, a folder changed since it was listed),\n"
     "  3 an error report was printed on stderr.\n";
@@ -72,6 +84,10 @@ int main(int argc, char **argv) {
         run = cmdListFile;
     else if (command == u"tags")
         run = cmdTags;
+    else if (command == u"history")
+        run = cmdHistory;
+    else if (command == u"undo")
+        run = cmdUndo;
     if (!run) {
         std::fprintf(stderr, "tallowin-cli: unknown command %s\n%s", qPrintable(command), Usage);
         return BadUsage;

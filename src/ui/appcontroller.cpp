@@ -22,6 +22,7 @@
 #include "ui/statuswindow.h"
 #include "ui/tipwindow.h"
 #include "ui/versioncheck.h"
+#include "ui/undoflow.h"
 #include "ui/widgets.h"
 #include "ui/wizardwindow.h"
 
@@ -164,6 +165,11 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
                 [window](bool enabled) { window->setPreviewRunning(!enabled); });
         connect(flow, &PreviewFlow::renameFinished, window->files(),
                 &FileSelectionPanel::listFiles);
+
+        auto *undo = new UndoFlow(*m_status, errors(), window, window);
+        connect(window, &MainWindow::undoRequested, undo, &UndoFlow::undoLast);
+        connect(undo, &UndoFlow::messageRequested, this, &AppController::showMessage);
+        connect(undo, &UndoFlow::undone, window->files(), &FileSelectionPanel::listFiles);
 
         window->load();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())

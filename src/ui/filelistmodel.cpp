@@ -1,4 +1,5 @@
 #include "ui/filelistmodel.h"
+#include "files/filenamecodec.h"
 
 #include "ui/job.h"
 
@@ -30,7 +31,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case NameColumn:
-            return e.fileName;
+            return displayName(e.fileName);
         case DateColumn:
             return e.DateCreated;
         case NumberColumn:

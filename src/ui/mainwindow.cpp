@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QSizeGrip>
 #include <QSplitter>
 #include <QToolButton>
@@ -130,6 +131,8 @@ QWidget *MainWindow::buildToolbar() {
          [this] { Q_EMIT wizardRequested(); }, true},
         {"cmdFromFile", "lblFromFile", "From File", "document-import", "fromfile",
          [this] { Q_EMIT fromFileRequested(); }, true},
+        {"cmdUndo", "lblUndo", "Undo Last Rename", "edit-undo", "undo",
+         [this] { Q_EMIT undoRequested(); }, true},
         // The caption is not a button here: only the picture opens the help.
         {"cmdHelp", "lblHelp", "Help - F1", "help-contents", "help",
          [this] { Q_EMIT helpRequested(); }, false},
@@ -159,6 +162,9 @@ QWidget *MainWindow::buildToolbar() {
             h->addStretch(1);
         h->addWidget(cell);
     }
+    // Ctrl+Z anywhere in the window; a text box with the focus keeps it for its own text.
+    auto *undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, this, &MainWindow::undoRequested);
     return bar;
 }
 

@@ -53,6 +53,8 @@ Q_SIGNALS:
     // F1: the help page of the control with the focus ("index.html" for the window itself).
     void helpPageRequested(const QString &page);
     void previewRequested();
+    // "Undo Last Rename" (also Ctrl+Z).
+    void undoRequested();
     void exitRequested();
     // Words for the user from the file panel.
     void messageRequested(const QString &text);

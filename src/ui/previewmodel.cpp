@@ -1,4 +1,5 @@
 #include "ui/previewmodel.h"
+#include "files/filenamecodec.h"
 
 #include <QHash>
 
@@ -21,7 +22,8 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return index.column() == 0 ? e.oldName : e.newName;
+        // Name bytes that are not UTF-8 show as U+FFFD; the rows keep them.
+        return displayName(index.column() == 0 ? e.oldName : e.newName);
     case Qt::CheckStateRole:
         if (index.column() == 0)
             return e.checked ? Qt::Checked : Qt::Unchecked;

@@ -1,10 +1,13 @@
 #include "ui/previewwindow.h"
 
+#include "journal/journal.h"
+#include "preview/swapsafe.h"
 #include "ui/chrome.h"
 #include "ui/job.h"
 #include "ui/previewmodel.h"
 #include "ui/statuswindow.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -72,6 +75,14 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     buttons->addWidget(m_selected);
     buttons->addWidget(m_shown);
     buttons->addStretch();
+    // Off by default: rows then rename strictly one after the other, never through a
+    // temporary name.
+    m_allowSwaps = new QCheckBox(tr("Allow swaps and chains"), this);
+    m_allowSwaps->setObjectName(QStringLiteral("chkAllowSwaps"));
+    m_allowSwaps->setToolTip(tr("Rename through temporary names so that files may swap names "
+                                "or take names that other files of this rename give up"));
+    m_allowSwaps->setAccessibleName(tr("Allow swaps and chains"));
+    buttons->addWidget(m_allowSwaps);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_rename);
     layout->addLayout(buttons);
@@ -113,6 +124,7 @@ void PreviewWindow::rename() {
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;
     const FolderIdentity listed = m_listedFolder;
+    const bool swapSafe = m_allowSwaps->isChecked();
 
     setCursor(Qt::WaitCursor);
     m_rename->setEnabled(false);
@@ -125,11 +137,16 @@ void PreviewWindow::rename() {
     bringToFront(&m_status);
 
     m_job = new Job(
-        [folder, rows = std::move(rows), run, fs, listed](Progress &progress,
-                                                          ErrorReporter &errors) {
+        [folder, rows = std::move(rows), run, fs, listed, swapSafe](Progress &progress,
+                                                                    ErrorReporter &errors) {
+            // Journalled, so that Undo Last Rename can take the run back, even after a crash.
+            JournalStore journals;
+            JournalWriter journal(journals, folder);
             Renamer renamer(errors, fs);
             renamer.setExpectedFolder(listed);
-            *run = renamer.run(folder, rows, &progress);
+            renamer.setObserver(&journal);
+            *run = swapSafe ? runSwapSafe(renamer, folder, rows, &progress)
+                            : renamer.run(folder, rows, &progress);
         },
         m_errors, this);
     m_status.follow(m_job);
@@ -139,6 +156,10 @@ void PreviewWindow::rename() {
 
 void PreviewWindow::renameDone(const RenameRun &run) {
     m_job = nullptr; // it deletes itself
+    if (run.observerError)
+        Q_EMIT messageRequested(tr("Nothing was renamed: the rename journal could not be written "
+                                   "(%1).")
+                                    .arg(systemErrorText(run.observerError)));
     // One message window: each failure replaces the one before, the last stays in view.
     for (const RenameOutcome &o : run.outcomes)
         if (!o.ok && !o.reported)

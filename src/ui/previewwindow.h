@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeView;
@@ -71,6 +72,7 @@ private:
     QLabel *m_shown;
     QPushButton *m_rename;
     QPushButton *m_cancel;
+    QCheckBox *m_allowSwaps;
     std::function<QString()> m_folder;
     RenameFileSystem *m_fs = nullptr;
     FolderIdentity m_listedFolder;

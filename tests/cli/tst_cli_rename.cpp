@@ -177,10 +177,16 @@ private Q_SLOTS:
         QTest::newRow("case-only")
             << Lines{"photo.jpg"} << QStringList{"--rule", "STANDARDLETTERUPPERCASE|1||||||"} << 0
             << Lines{"ok\tphoto.jpg\tPHOTO.JPG"} << State{{"PHOTO.JPG", "photo.jpg"}};
+        // Bytes that are not UTF-8 reach the disk as they were, through any rule.
         QTest::newRow("not-utf8-from-own-bytes")
             << Lines{"caf\xE9.txt"} << QStringList{"--rule", "STANDARDEXTSETTO|md||||||"} << 0
-            << Lines{"ok\tcaf\\xE9.txt\tcaf\xEF\xBF\xBD.md"}
-            << State{{"caf\xEF\xBF\xBD.md", "caf\xE9.txt"}};
+            << Lines{"ok\tcaf\\xE9.txt\tcaf\\xE9.md"} << State{{"caf\xE9.md", "caf\xE9.txt"}};
+        QTest::newRow("not-utf8-kept-by-insert")
+            << Lines{"caf\xE9.jpg", "caf\xE8.jpg"}
+            << QStringList{"--rule", "STANDARDINSERT|Greece |Start|||||"} << 0
+            << Lines{"ok\tcaf\\xE8.jpg\tGreece caf\\xE8.jpg",
+                     "ok\tcaf\\xE9.jpg\tGreece caf\\xE9.jpg"}
+            << State{{"Greece caf\xE8.jpg", "caf\xE8.jpg"}, {"Greece caf\xE9.jpg", "caf\xE9.jpg"}};
         QTest::newRow("trailing-dots-and-spaces-dropped")
             << Lines{"a.txt", "b.txt"}
             << QStringList{"--rule", "STANDARDEXTSETTO|||||||", "--rule",

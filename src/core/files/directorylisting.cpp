@@ -1,6 +1,7 @@
 #include "files/directorylisting.h"
 
 #include "files/datetext.h"
+#include "files/filenamecodec.h"
 #include "files/trailingnumber.h"
 #include "shell/parallel.h"
 
@@ -198,7 +199,7 @@ struct Examiner {
     // False when the name filters leave the file out.
     bool makeRow(const Candidate &c, DateCache &dates, FileEntry &row) const {
         row.nativeName = QByteArray(names + c.offset, c.length);
-        row.fileName = QString::fromUtf8(row.nativeName);
+        row.fileName = nameFromBytes(row.nativeName);
         if (!nameLike.isEmpty() && !row.fileName.startsWith(nameLike, Qt::CaseInsensitive))
             return false;
         const qsizetype dot = row.fileName.lastIndexOf(u'.');

@@ -15,7 +15,7 @@ namespace tallowin {
 
 // One row of the file list.
 struct FileEntry {
-    QString fileName;      // the name as shown (bytes that are not UTF-8 shown as U+FFFD)
+    QString fileName;      // the name as text (bytes that are not UTF-8 kept as escapes)
     QByteArray nativeName; // the exact bytes of the name on disk; renames use these
     QString DateCreated;   // creation date as text ("1/1/1900" for a vanished file)
     QDateTime created;     // the same as a point in time (UTC), for sorting; invalid when unknown

@@ -2,6 +2,7 @@
 
 #include "engine/ruleengine.h"
 #include "files/directorylisting.h"
+#include "files/filenamecodec.h"
 #include "preview/progress.h"
 #include "shell/locations.h"
 
@@ -24,7 +25,7 @@ struct PreviewEntry {
     // are not valid UTF-8 are renamed from these, never from the text shown.
     QByteArray oldNative;
 
-    QByteArray oldBytes() const { return oldNative.isEmpty() ? oldName.toUtf8() : oldNative; }
+    QByteArray oldBytes() const { return oldNative.isEmpty() ? nameToBytes(oldName) : oldNative; }
 };
 
 // The key two new names clash on: equal keys differ at most in letter case.

@@ -1,5 +1,7 @@
 #include "preview/renamer.h"
 
+#include "files/filenamecodec.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -69,7 +71,7 @@ NewName prepareNewName(const QString &shown) {
     while (end > 0 && (shown[end - 1] == u'.' || shown[end - 1] == u' '))
         --end;
     n.written = end == shown.size() ? shown : shown.left(end);
-    n.bytes = n.written.toUtf8();
+    n.bytes = nameToBytes(n.written);
     n.acceptable = isPlainFileName(n.bytes);
     return n;
 }
@@ -129,6 +131,8 @@ int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to,
         char temp[64];
         std::snprintf(temp, sizeof temp, ".tallowin-%ld-%u.tmp", long(::getpid()), m_tempCounter++);
         bool tempKept = false;
+        if (m_observer)
+            m_observer->passingThrough(m_step, QByteArray(temp));
         const int away = moveNoReplace(dirFd, from.constData(), temp, &tempKept);
         if (away == EEXIST)
             continue;
@@ -182,6 +186,33 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
     }
     const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
+    const auto targetOf = [this](const PreviewEntry &row) {
+        if (!m_exactNames)
+            return prepareNewName(row.newName);
+        NewName n{row.newName, nameToBytes(row.newName), false};
+        n.acceptable = isPlainFileName(n.bytes);
+        return n;
+    };
+    if (m_observer && openError == 0) {
+        std::vector<PlannedRename> plan;
+        for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
+            const PreviewEntry &row = rows[size_t(i)];
+            if (!row.checked)
+                continue;
+            NewName target = targetOf(row);
+            QByteArray from = row.oldBytes();
+            if (target.acceptable && isPlainFileName(from))
+                plan.push_back({i, std::move(from), std::move(target.bytes)});
+        }
+        if (!plan.empty()) {
+            if (const int e = m_observer->runStarting(dirFd, plan)) {
+                out.observerError = e;
+                m_fs.closeFolder(dirFd);
+                return out;
+            }
+        }
+    }
+    m_step = -1;
     for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
         const PreviewEntry &row = rows[size_t(i)];
         if (progress) {
@@ -197,7 +228,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         RenameOutcome o;
         o.row = i;
         o.oldBytes = row.oldBytes();
-        NewName target = prepareNewName(row.newName);
+        NewName target = targetOf(row);
         o.newName = target.written;
         RenameFailure failure;
         QByteArray stranded;
@@ -205,11 +236,14 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             // Never handed to the file system: it could name something outside the folder.
             failure = {RenameErrors::BadFileName, false};
         } else {
+            ++m_step;
             const int e =
                 openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes, stranded);
-            if (e == 0)
+            if (e == 0) {
                 o.ok = true;
-            else
+                if (m_observer)
+                    m_observer->renamed(m_step);
+            } else
                 failure = classifyRenameError(e);
         }
         if (!o.ok) {
@@ -231,6 +265,8 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             m_rowDone(o);
         out.outcomes.push_back(std::move(o));
     }
+    if (m_observer && openError == 0)
+        m_observer->runEnded();
     m_fs.closeFolder(dirFd);
     return out;
 }

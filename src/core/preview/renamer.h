@@ -68,7 +68,31 @@ struct RenameRun {
     // Set when the whole run was refused and nothing renamed: the folder is not the one
     // listed. The words for the user.
     QString refusal;
+    // The observer refused the run before anything was renamed (its errno), as when the
+    // journal cannot be written.
+    int observerError = 0;
     qsizetype failedCount() const;
+};
+
+// A rename the run is about to make: the row and its two names as bytes.
+struct PlannedRename {
+    qsizetype row = -1;
+    QByteArray from;
+    QByteArray to;
+};
+
+// Told of a run before its first rename and after each completed one, so that a journal can
+// say afterwards, even after a crash, what was renamed.
+class RenameObserver {
+public:
+    virtual ~RenameObserver() = default;
+    // Before the first rename: every rename the run will try, in order, relative to the open
+    // folder `dirFd`. A nonzero errno stops the run before anything is renamed.
+    virtual int runStarting(int dirFd, const std::vector<PlannedRename> &plan) = 0;
+    // plan[step] is about to pass through the temporary name `temp`.
+    virtual void passingThrough(qsizetype step, const QByteArray &temp) = 0;
+    virtual void renamed(qsizetype step) = 0;
+    virtual void runEnded() = 0;
 };
 
 // Renames the ticked rows in order inside one folder, never replacing a file: a row fails when
@@ -92,6 +116,11 @@ public:
     void setRowDone(std::function<void(const RenameOutcome &)> done) {
         m_rowDone = std::move(done);
     }
+    void setObserver(RenameObserver *observer) { m_observer = observer; }
+    RenameObserver *observer() const { return m_observer; }
+    // New names go to disk exactly as given, trailing dots and spaces kept: an undo puts back
+    // names that the rename trimmed.
+    void setExactNewNames(bool exact) { m_exactNames = exact; }
 
 private:
     int moveNoReplace(int dirFd, const char *from, const char *to, bool *bothKept = nullptr);
@@ -103,6 +132,9 @@ private:
     unsigned m_tempCounter = 0;
     FolderIdentity m_expected;
     std::function<void(const RenameOutcome &)> m_rowDone;
+    RenameObserver *m_observer = nullptr;
+    bool m_exactNames = false;
+    qsizetype m_step = -1; // the planned rename being made
 };
 
 // The words of a run refused because `folder` is no longer the folder listed.

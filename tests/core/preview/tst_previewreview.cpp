@@ -38,6 +38,15 @@ private Q_SLOTS:
         QTest::newRow("list-file/duplicates-clash-once-unticked")
             << QStringList{"1|a.txt|same.txt", "1|b.txt|same.txt"} << QStringList{"-1", "+1"}
             << QStringList{"1|a.txt|same.txt", "0|b.txt|same.txt"} << "1 Files Selected" << true;
+        // Names that are not UTF-8 clash by their bytes (kept as escapes), not as shown.
+        const QString e9 = QStringLiteral("caf") + QChar(0xDCE9),
+                      e8 = QStringLiteral("caf") + QChar(0xDCE8);
+        QTest::newRow("tick/other-bytes-not-utf8-accepted")
+            << QStringList{"0|a|" + e9, "1|b|" + e8} << QStringList{"+0"}
+            << QStringList{"1|a|" + e9, "1|b|" + e8} << "2 Files Selected" << false;
+        QTest::newRow("tick/same-bytes-not-utf8-refused")
+            << QStringList{"0|a|" + e9, "1|b|" + e9} << QStringList{"+0"}
+            << QStringList{"0|a|" + e9, "1|b|" + e9} << "1 Files Selected" << true;
         QTest::newRow("tick/unchanged-state-is-no-change")
             << QStringList{"1|b.txt|1.txt", "1|a.txt|2.txt"} << QStringList{"+0"}
             << QStringList{"1|b.txt|1.txt", "1|a.txt|2.txt"} << "2 Files Selected" << false;

@@ -1,0 +1,197 @@
+#include "cli/cli.h"
+
+#include "files/filenamecodec.h"
+#include "journal/journal.h"
+#include "journal/undo.h"
+#include "preview/swapsafe.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <cstring>
+
+namespace tallowin::cli {
+
+namespace {
+
+JournalStore journalStore() {
+    // How many runs are kept, for users who want more or fewer than the default.
+    bool ok = false;
+    const int keep = qEnvironmentVariableIntValue("TALLOWIN_JOURNAL_KEEP", &ok);
+    return JournalStore(JournalStore::defaultFolder(), ok ? keep : JournalStore::DefaultKeep);
+}
+
+// The journal, with a seam for the crash test: TALLOWIN_TEST_KILL_AFTER=N kills the process
+// right after the Nth completed rename, as a crash or a kill -9 would.
+class CliJournal : public JournalWriter {
+public:
+    using JournalWriter::JournalWriter;
+    void renamed(qsizetype step) override {
+        JournalWriter::renamed(step);
+        if (m_killAfter > 0 && ++m_count == m_killAfter)
+            std::raise(SIGKILL);
+    }
+
+private:
+    qint64 m_killAfter = qEnvironmentVariableIntValue("TALLOWIN_TEST_KILL_AFTER");
+    qint64 m_count = 0;
+};
+
+QByteArray nameField(const QByteArray &bytes) {
+    return tsvBytes(bytes);
+}
+
+QByteArray nameJson(const QByteArray &bytes) {
+    return jsonString(displayName(nameFromBytes(bytes)));
+}
+
+} // namespace
+
+RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
+                           const std::vector<PreviewEntry> &rows, bool swapSafe,
+                           const std::function<void(Renamer &)> &prepare) {
+    JournalStore store = journalStore();
+    CliJournal journal(store, folder);
+    Renamer renamer(errors);
+    if (prepare)
+        prepare(renamer);
+    // Only for measuring what the journal costs.
+    if (qEnvironmentVariableIsEmpty("TALLOWIN_BENCH_NO_JOURNAL"))
+        renamer.setObserver(&journal);
+    RenameRun run = swapSafe ? runSwapSafe(renamer, folder, rows) : renamer.run(folder, rows);
+    if (run.observerError)
+        printUsageError(QStringLiteral("cannot write the rename journal in ") + store.folder() +
+                        QStringLiteral(": ") +
+                        QString::fromLocal8Bit(std::strerror(run.observerError)) +
+                        QStringLiteral("; nothing was renamed"));
+    return run;
+}
+
+int cmdHistory(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, {}, {}, error);
+    if (!args || !args->operands.isEmpty()) {
+        printUsageError(args ? QStringLiteral("history takes no operands") : error);
+        return BadUsage;
+    }
+    const bool json = args->has(QStringLiteral("--json"));
+    QByteArray out = json ? QByteArray("{\"runs\":[") : QByteArray();
+    bool first = true;
+    for (const RunSummary &run : journalStore().history()) {
+        const Journal &j = run.journal;
+        const QByteArray time = j.time.toString(Qt::ISODate).toLatin1();
+        if (json) {
+            out += first ? "" : ",";
+            out += "{\"id\":" + QByteArray::number(j.id) + ",\"time\":\"" + time +
+                   "\",\"state\":\"" + run.stateText().toLatin1() +
+                   "\",\"renamed\":" + QByteArray::number(j.markedDone) +
+                   ",\"planned\":" + QByteArray::number(j.stepCount) +
+                   ",\"undoes\":" + QByteArray::number(j.undoes) +
+                   ",\"folder\":" + nameJson(j.folder) + '}';
+        } else {
+            writeLine({QByteArray::number(j.id), time, run.stateText().toLatin1(),
+                       QByteArray::number(j.markedDone), QByteArray::number(j.undoes),
+                       nameField(j.folder)});
+        }
+        first = false;
+    }
+    if (json)
+        writeRaw(out + "]}\n");
+    return Done;
+}
+
+int cmdUndo(const QStringList &argv) {
+    QString error;
+    const auto args = parseArgs(argv, {}, {}, error);
+    if (!args || args->operands.size() > 1) {
+        printUsageError(args ? QStringLiteral("undo takes at most one run") : error);
+        return BadUsage;
+    }
+    JournalStore store = journalStore();
+    qint64 id = 0;
+    if (args->operands.isEmpty()) {
+        id = store.lastUndoable();
+        if (id == 0) {
+            printMessage(QStringLiteral("There is no rename to undo."));
+            return BadUsage;
+        }
+    } else {
+        bool ok = false;
+        id = args->operands.first().toLongLong(&ok);
+        if (!ok || id <= 0) {
+            printUsageError(QStringLiteral("not a run: ") + args->operands.first());
+            return BadUsage;
+        }
+    }
+    StderrReporter errors;
+    const UndoResult result = undoRun(store, id, errors);
+    const UndoPlan &plan = result.plan;
+    if (plan.outcome == UndoPlan::Outcome::NoSuchRun) {
+        printUsageError(QStringLiteral("no run %1 in ").arg(id) + store.folder());
+        return BadUsage;
+    }
+    if (plan.outcome == UndoPlan::Outcome::FolderGone) {
+        printMessage(
+            QStringLiteral("The folder ") + plan.folder +
+            QStringLiteral(" of run %1 is gone or has been replaced; nothing was undone.").arg(id));
+        return BadUsage;
+    }
+    if (result.journalError) {
+        printUsageError(QStringLiteral("cannot write the rename journal in ") + store.folder() +
+                        QStringLiteral(": ") +
+                        QString::fromLocal8Bit(std::strerror(result.journalError)) +
+                        QStringLiteral("; nothing was undone"));
+        return ErrorReported;
+    }
+    const bool json = args->has(QStringLiteral("--json"));
+    QByteArray out = json ? "{\"run\":" + QByteArray::number(id) +
+                                ",\"undoRun\":" + QByteArray::number(result.undoRunId) +
+                                ",\"renames\":["
+                          : QByteArray();
+    qsizetype back = 0;
+    bool first = true;
+    for (const RenameOutcome &o : result.run.outcomes) {
+        const PreviewEntry &row = plan.rows[size_t(o.row)];
+        const QByteArray original = nameToBytes(row.newName);
+        back += o.ok ? 1 : 0;
+        if (json) {
+            out += first ? "" : ",";
+            out += "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
+                   ",\"current\":" + nameJson(row.oldNative) +
+                   ",\"original\":" + nameJson(original);
+            if (!o.ok)
+                out += ",\"message\":" + jsonString(o.message);
+            out += '}';
+        } else {
+            QList<QByteArray> fields{o.ok ? "ok" : "failed", nameField(row.oldNative),
+                                     nameField(original)};
+            if (!o.ok)
+                fields << tsvField(o.message);
+            writeLine(fields);
+        }
+        first = false;
+    }
+    for (const UndoLeft &left : plan.left) {
+        if (json) {
+            out += first ? "" : ",";
+            out += "{\"status\":\"left\",\"current\":" + nameJson(left.current) +
+                   ",\"original\":" + nameJson(left.original) +
+                   ",\"message\":" + jsonString(left.reason) + '}';
+        } else {
+            writeLine(
+                {"left", nameField(left.current), nameField(left.original), tsvField(left.reason)});
+        }
+        first = false;
+    }
+    if (json)
+        writeRaw(out + "]}\n");
+    const qsizetype notBack =
+        qsizetype(result.run.outcomes.size()) - back + qsizetype(plan.left.size());
+    flushOut();
+    std::fprintf(stderr, "Run %lld: %lld files back to their old names, %lld left as they are.\n",
+                 static_cast<long long>(id), static_cast<long long>(back),
+                 static_cast<long long>(notBack));
+    return notBack > 0 ? SomeFailed : Done;
+}
+
+} // namespace tallowin::cli

@@ -1,0 +1,437 @@
+#include "journal/journal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallowin {
+
+namespace {
+
+constexpr char Magic[] = "tallowin-journal 1";
+// Marks are written in batches: a crash loses at most this many, which the folder's state
+// then tells.
+constexpr int MarksPerWrite = 64;
+
+QByteArray number(qint64 n) {
+    return QByteArray::number(n);
+}
+
+bool isPlain(unsigned char c) {
+    return c > 0x20 && c < 0x7F && c != '%';
+}
+
+// The lines of `data` that end in a line end; a last line cut by a crash is dropped.
+QList<QByteArray> completeLines(const QByteArray &data) {
+    QList<QByteArray> lines = data.split('\n');
+    lines.removeLast(); // after the last '\n': empty, or a cut line
+    return lines;
+}
+
+} // namespace
+
+QByteArray journalEscape(const QByteArray &bytes) {
+    bool plain = true;
+    for (const char c : bytes)
+        plain = plain && isPlain(static_cast<unsigned char>(c));
+    if (plain && !bytes.isEmpty())
+        return bytes;
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    out.reserve(bytes.size() * 3 + 1);
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (isPlain(c)) {
+            out += ch;
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    // An empty name still takes a field.
+    return out.isEmpty() ? QByteArray("%") : out;
+}
+
+QByteArray journalUnescape(QByteArrayView text) {
+    if (text == "%")
+        return {};
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            bool ok = false;
+            const int v = QByteArray(text.data() + i + 1, 2).toInt(&ok, 16);
+            if (ok) {
+                out += char(v);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+bool journalFileId(FileSystem &fs, int dirFd, const QByteArray &name, JournalFileId &id) {
+    struct statx stx {};
+    if (fs.statx(dirFd, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, stx) != 0)
+        return false;
+    id.device = (quint64(stx.stx_dev_major) << 32) | stx.stx_dev_minor;
+    id.inode = stx.stx_ino;
+    id.birth = (stx.stx_mask & STATX_BTIME)
+                   ? qint64(stx.stx_btime.tv_sec) * 1000000000 + stx.stx_btime.tv_nsec
+                   : 0;
+    return true;
+}
+
+QString RunSummary::stateText() const {
+    switch (state) {
+    case State::Complete:
+        return QStringLiteral("complete");
+    case State::Interrupted:
+        return QStringLiteral("interrupted");
+    case State::Undone:
+        return QStringLiteral("undone");
+    }
+    return {};
+}
+
+QString JournalStore::defaultFolder() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/tallowin/journal");
+}
+
+JournalStore::JournalStore(QString folder, int keep, FileSystem &fs)
+    : m_folder(std::move(folder)), m_keep(keep < 1 ? 1 : keep), m_fs(fs) {}
+
+QByteArray JournalStore::path(qint64 id) const {
+    char name[40];
+    std::snprintf(name, sizeof name, "/run-%08lld.journal", static_cast<long long>(id));
+    return QFile::encodeName(m_folder) + name;
+}
+
+std::vector<qint64> JournalStore::ids() const {
+    std::vector<qint64> out;
+    const QStringList names =
+        QDir(m_folder).entryList({QStringLiteral("run-*.journal")}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        bool ok = false;
+        const qint64 id = name.mid(4, name.size() - 12).toLongLong(&ok);
+        if (ok && id > 0)
+            out.push_back(id);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
+    out = Journal{};
+    QFile file(QFile::decodeName(path(id)));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.readLine().trimmed() != Magic)
+        return false;
+    // The header, up to the plan.
+    qsizetype planSteps = -1, planBytes = -1;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (!line.endsWith('\n'))
+            break;
+        const QByteArray body = line.chopped(1);
+        const qsizetype space = body.indexOf(' ');
+        const QByteArray key = body.left(space);
+        const QByteArray value = space < 0 ? QByteArray() : body.mid(space + 1);
+        if (key == "id") {
+            out.id = value.toLongLong();
+        } else if (key == "time") {
+            out.time = QDateTime::fromString(QString::fromLatin1(value), Qt::ISODateWithMs);
+        } else if (key == "kind") {
+            out.isUndo = value == "undo";
+        } else if (key == "undoes") {
+            out.undoes = value.toLongLong();
+        } else if (key == "folder") {
+            out.folder = journalUnescape(value);
+        } else if (key == "folderid") {
+            const QList<QByteArray> f = value.split(' ');
+            if (f.size() == 2) {
+                out.folderId.device = dev_t(f[0].toULongLong());
+                out.folderId.inode = ino_t(f[1].toULongLong());
+            }
+        } else if (key == "plan") {
+            const QList<QByteArray> f = value.split(' ');
+            if (f.size() == 2) {
+                planSteps = f[0].toLongLong();
+                planBytes = f[1].toLongLong();
+            }
+            break;
+        }
+    }
+    if (out.id != id)
+        return false;
+    if (planSteps < 0 || planBytes < 0)
+        return true; // cut before the plan was whole: nothing was renamed
+    out.stepCount = planSteps;
+    const qint64 planStart = file.pos();
+    if (withSteps) {
+        const QList<QByteArray> lines = completeLines(file.read(planBytes));
+        if (lines.size() != planSteps)
+            return true;
+        out.steps.reserve(size_t(planSteps));
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() != 7 || f[0] != "s")
+                return true;
+            JournalStep step;
+            step.row = f[1].toLongLong();
+            step.file.device = f[2].toULongLong();
+            step.file.inode = f[3].toULongLong();
+            step.file.birth = f[4].toLongLong();
+            step.from = journalUnescape(f[5]);
+            step.to = journalUnescape(f[6]);
+            out.steps.push_back(std::move(step));
+        }
+    } else if (!file.seek(planStart + planBytes)) {
+        return true;
+    }
+    const QList<QByteArray> tail = completeLines(file.readAll());
+    if (tail.isEmpty() || tail.first() != "plan-end") {
+        out.steps.clear();
+        return true;
+    }
+    out.planComplete = true;
+    for (qsizetype i = 1; i < tail.size(); ++i) {
+        const QList<QByteArray> f = tail[i].split(' ');
+        const qsizetype step = f.size() > 1 ? f[1].toLongLong() : -1;
+        const bool inPlan = step >= 0 && step < planSteps;
+        if (f[0] == "d" && inPlan) {
+            ++out.markedDone;
+            if (withSteps)
+                out.steps[size_t(step)].markedDone = true;
+        } else if (f[0] == "p" && inPlan && f.size() == 3) {
+            if (withSteps)
+                out.steps[size_t(step)].temp = journalUnescape(f[2]);
+        } else if (f[0] == "end") {
+            out.ended = true;
+        } else if (f[0] == "undone" && f.size() == 2) {
+            out.undoneBy.push_back(f[1].toLongLong());
+        }
+    }
+    return true;
+}
+
+std::vector<RunSummary> JournalStore::history() const {
+    std::vector<RunSummary> runs;
+    QHash<qint64, size_t> at;
+    for (const qint64 id : ids()) {
+        RunSummary run;
+        if (!read(id, run.journal, false))
+            continue;
+        at.insert(id, runs.size());
+        runs.push_back(std::move(run));
+    }
+    // A run is undone when an undo of it stands, that is, is not itself undone (a redo).
+    QHash<qint64, bool> undone;
+    std::function<bool(qint64, int)> isUndone = [&](qint64 id, int depth) -> bool {
+        const auto known = undone.constFind(id);
+        if (known != undone.constEnd())
+            return *known;
+        const auto it = at.constFind(id);
+        bool result = false;
+        if (it != at.constEnd() && depth < 1000)
+            for (const qint64 by : runs[*it].journal.undoneBy)
+                result = result || !isUndone(by, depth + 1);
+        undone.insert(id, result);
+        return result;
+    };
+    for (RunSummary &run : runs) {
+        if (isUndone(run.journal.id, 0))
+            run.state = RunSummary::State::Undone;
+        else if (!run.journal.planComplete || !run.journal.ended)
+            run.state = RunSummary::State::Interrupted;
+    }
+    return runs;
+}
+
+qint64 JournalStore::lastUndoable() const {
+    const std::vector<RunSummary> runs = history();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        const Journal &j = it->journal;
+        if (j.isUndo || !j.planComplete || it->state == RunSummary::State::Undone)
+            continue;
+        // An interrupted run may have renamed files its lost marks do not show.
+        if (j.markedDone > 0 || !j.ended)
+            return j.id;
+    }
+    return 0;
+}
+
+int JournalStore::create(const QByteArray &body, qint64 &id, int &fd) {
+    if (!QDir().mkpath(m_folder))
+        return errno ? errno : EACCES;
+    // Journals name files and folders: for the user's eyes only.
+    ::chmod(QFile::encodeName(m_folder).constData(), 0700);
+    const std::vector<qint64> known = ids();
+    id = known.empty() ? 1 : known.back() + 1;
+    for (;; ++id) {
+        const int e = m_fs.open(AT_FDCWD, path(id).constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600, fd);
+        if (e == 0)
+            break;
+        if (e != EEXIST)
+            return e;
+    }
+    const QByteArray head = QByteArray(Magic) + "\nid " + number(id) + '\n';
+    int e = m_fs.write(fd, head + body);
+    if (e == 0)
+        e = m_fs.sync(fd);
+    if (e == 0) {
+        // The new file's entry lasts once the folder is synced too.
+        int dirFd = -1;
+        if (m_fs.open(AT_FDCWD, QFile::encodeName(m_folder).constData(),
+                      O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, dirFd) == 0) {
+            m_fs.sync(dirFd);
+            m_fs.close(dirFd);
+        }
+    }
+    if (e != 0) {
+        m_fs.close(fd);
+        fd = -1;
+        m_fs.unlink(AT_FDCWD, path(id).constData());
+        return e;
+    }
+    prune(id);
+    return 0;
+}
+
+int JournalStore::append(qint64 id, const QByteArray &line) {
+    int fd = -1;
+    if (const int e =
+            m_fs.open(AT_FDCWD, path(id).constData(), O_RDWR | O_APPEND | O_CLOEXEC, 0, fd))
+        return e;
+    // A record cut by a crash must not swallow this one: start on a line of its own.
+    QByteArray record = line.endsWith('\n') ? line : line + '\n';
+    struct stat st {};
+    char last = '\n';
+    if (::fstat(fd, &st) == 0 && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 &&
+        last != '\n')
+        record.prepend('\n');
+    int e = m_fs.write(fd, record);
+    if (e == 0)
+        e = m_fs.sync(fd);
+    if (const int closed = m_fs.close(fd); e == 0)
+        e = closed;
+    return e;
+}
+
+void JournalStore::prune(qint64 newest) {
+    std::vector<qint64> known = ids();
+    if (qsizetype(known.size()) <= m_keep)
+        return;
+    for (size_t i = 0; i + size_t(m_keep) < known.size(); ++i)
+        if (known[i] != newest)
+            m_fs.unlink(AT_FDCWD, path(known[i]).constData());
+}
+
+JournalWriter::JournalWriter(JournalStore &store, const QString &folder, qint64 undoes)
+    : m_store(store), m_folder(QFile::encodeName(QDir(folder).absolutePath())), m_undoes(undoes) {}
+
+JournalWriter::~JournalWriter() {
+    // Without "end": the run did not finish.
+    if (m_fd >= 0) {
+        flush();
+        m_store.fileSystem().close(m_fd);
+    }
+}
+
+int JournalWriter::runStarting(int dirFd, const std::vector<PlannedRename> &plan) {
+    FileSystem &fs = m_store.fileSystem();
+    struct stat folderStat {};
+    if (::fstat(dirFd, &folderStat) != 0)
+        return errno;
+    QByteArray steps;
+    steps.reserve(qsizetype(plan.size()) * 64);
+    // A step out of a temporary name of the run's own moves the file an earlier step parked
+    // there (the name does not exist yet). Only such names: any other target may hold a file
+    // of its own when the earlier step fails.
+    QHash<QByteArray, JournalFileId> arriving;
+    for (const PlannedRename &p : plan) {
+        JournalFileId file;
+        const auto earlier = arriving.isEmpty() ? arriving.constEnd() : arriving.constFind(p.from);
+        if (earlier != arriving.constEnd())
+            file = *earlier;
+        else
+            journalFileId(fs, dirFd, p.from, file); // a missing file fails its row anyway
+        if (file.inode != 0 && p.to.startsWith(".tallowin-"))
+            arriving.insert(p.to, file);
+        steps += "s ";
+        steps += number(p.row);
+        steps += ' ';
+        steps += number(qint64(file.device));
+        steps += ' ';
+        steps += number(qint64(file.inode));
+        steps += ' ';
+        steps += number(file.birth);
+        steps += ' ';
+        steps += journalEscape(p.from);
+        steps += ' ';
+        steps += journalEscape(p.to);
+        steps += '\n';
+    }
+    QByteArray body = "time " +
+                      QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() +
+                      "\nkind " + (m_undoes ? "undo" : "rename") + '\n';
+    if (m_undoes)
+        body += "undoes " + number(m_undoes) + '\n';
+    body += "folder " + journalEscape(m_folder) + '\n';
+    body += "folderid " + number(qint64(folderStat.st_dev)) + ' ' +
+            number(qint64(folderStat.st_ino)) + '\n';
+    body += "plan " + number(qint64(plan.size())) + ' ' + number(steps.size()) + '\n';
+    body += steps;
+    body += "plan-end\n";
+    return m_store.create(body, m_id, m_fd);
+}
+
+void JournalWriter::passingThrough(qsizetype step, const QByteArray &temp) {
+    // Written before the file takes the name, so a crash in between still finds it.
+    m_pending += "p " + number(step) + ' ' + journalEscape(temp) + '\n';
+    flush();
+}
+
+void JournalWriter::renamed(qsizetype step) {
+    m_pending += "d ";
+    m_pending += number(step);
+    m_pending += '\n';
+    if (++m_pendingMarks >= MarksPerWrite)
+        flush();
+}
+
+void JournalWriter::runEnded() {
+    if (m_fd < 0)
+        return;
+    m_pending += "end\n";
+    flush();
+    // Not synced: on ext4 a sync here waits for every rename of the run to reach the disk,
+    // which doubles the run's time. Marks lost to a power cut are told by the folder itself.
+    m_store.fileSystem().close(m_fd);
+    m_fd = -1;
+}
+
+void JournalWriter::flush() {
+    if (m_fd >= 0 && !m_pending.isEmpty())
+        m_store.fileSystem().write(m_fd, m_pending);
+    m_pending.clear();
+    m_pendingMarks = 0;
+}
+
+} // namespace tallowin

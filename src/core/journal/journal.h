@@ -1,0 +1,146 @@
+#pragma once
+
+#include "preview/renamer.h"
+#include "shell/filesystem.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+namespace tallowin {
+
+// A rename run as its journal tells it. The journal is written before the first rename (the
+// whole plan, synced) and grows by a mark per completed rename, so that after a crash the
+// plan and the folder's state together tell what happened to each row.
+//
+// The file is text, one record per line; names are bytes with every byte outside "!".."~"
+// and "%" itself written %HH:
+//   tallowin-journal 1
+//   id N / time ISO-8601 / kind rename|undo / undoes N (an undo only)
+//   folder BYTES / folderid DEV INO
+//   plan STEPS BYTES   then STEPS lines "s ROW DEV INO BIRTH FROM TO", then "plan-end"
+// and then, appended as the run goes:
+//   p STEP TEMP   (the step passes through a temporary name)
+//   d STEP        (the step is done; written in batches, so a crash may lose the last few)
+//   end           (the run ended)
+//   undone N      (run N undid this run)
+// A line without its line end (cut by a crash) is ignored.
+// A file as the journal knows it: device and inode, and its birth time (nanoseconds, 0 where
+// the file system keeps none), since a file made after a deletion may get the freed inode.
+struct JournalFileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 birth = 0;
+    bool operator==(const JournalFileId &o) const {
+        return device == o.device && inode == o.inode && birth == o.birth;
+    }
+};
+// The file `name` stands for in the folder `dirFd` (a link as the link); false when none.
+bool journalFileId(FileSystem &fs, int dirFd, const QByteArray &name, JournalFileId &id);
+
+struct JournalStep {
+    qsizetype row = -1;
+    JournalFileId file; // the file as it was before the run; inode 0 when missing then
+    QByteArray from;
+    QByteArray to;
+    QByteArray temp; // a temporary name the step passed through, if any
+    bool markedDone = false;
+};
+
+struct Journal {
+    qint64 id = 0;
+    QDateTime time;
+    bool isUndo = false;
+    qint64 undoes = 0; // the run an undo undid
+    QByteArray folder;
+    FileSystem::Identity folderId;
+    bool planComplete = false; // false: cut before the first rename, nothing was renamed
+    bool ended = false;
+    std::vector<JournalStep> steps; // only when read with steps
+    qsizetype stepCount = 0;
+    qsizetype markedDone = 0;
+    std::vector<qint64> undoneBy;
+};
+
+// One run as `history` lists it.
+struct RunSummary {
+    enum class State { Complete, Interrupted, Undone };
+    Journal journal; // without steps
+    State state = State::Complete;
+    QString stateText() const;
+};
+
+// The folder of journals and the runs in it.
+class JournalStore {
+public:
+    static constexpr int DefaultKeep = 50;
+
+    // $XDG_STATE_HOME/tallowin/journal, by default ~/.local/state/tallowin/journal.
+    static QString defaultFolder();
+
+    explicit JournalStore(QString folder = defaultFolder(), int keep = DefaultKeep,
+                          FileSystem &fs = FileSystem::system());
+
+    QString folder() const { return m_folder; }
+    QByteArray path(qint64 id) const;
+    // The ids of the runs kept, oldest first.
+    std::vector<qint64> ids() const;
+    // Reads run `id`; without `withSteps` only its header and counts. False when it is missing
+    // or is no journal.
+    bool read(qint64 id, Journal &out, bool withSteps = true) const;
+    // Every run, oldest first, with its state: an undo that is itself undone no longer counts.
+    std::vector<RunSummary> history() const;
+    // The run a plain undo takes back: the newest rename (not an undo) that renamed something
+    // and is not undone; 0 when there is none.
+    qint64 lastUndoable() const;
+
+    // Makes a new journal file holding `body` (the records after the id) and returns its id and an
+    // open descriptor; the oldest runs beyond the number kept are removed. 0 or an errno value.
+    int create(const QByteArray &body, qint64 &id, int &fd);
+    // Appends one record line to run `id`.
+    int append(qint64 id, const QByteArray &line);
+
+    FileSystem &fileSystem() const { return m_fs; }
+
+private:
+    void prune(qint64 newest);
+
+    QString m_folder;
+    int m_keep;
+    FileSystem &m_fs;
+};
+
+// Writes the journal of one rename run: hand it to Renamer::setObserver.
+class JournalWriter : public RenameObserver {
+public:
+    // `undoes`: the run this one undoes, 0 for a plain rename.
+    JournalWriter(JournalStore &store, const QString &folder, qint64 undoes = 0);
+    ~JournalWriter() override;
+
+    int runStarting(int dirFd, const std::vector<PlannedRename> &plan) override;
+    void passingThrough(qsizetype step, const QByteArray &temp) override;
+    void renamed(qsizetype step) override;
+    void runEnded() override;
+
+    // The id of the journal written; 0 before the run started or when it renamed nothing.
+    qint64 id() const { return m_id; }
+
+private:
+    void flush();
+
+    JournalStore &m_store;
+    QByteArray m_folder;
+    qint64 m_undoes;
+    qint64 m_id = 0;
+    int m_fd = -1;
+    QByteArray m_pending;
+    int m_pendingMarks = 0;
+};
+
+// Journal name escaping, for names that are bytes.
+QByteArray journalEscape(const QByteArray &bytes);
+QByteArray journalUnescape(QByteArrayView text);
+
+} // namespace tallowin

@@ -1,0 +1,129 @@
+#include "journal/undo.h"
+
+#include "files/filenamecodec.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include <optional>
+#include <sys/stat.h>
+
+namespace tallowin {
+
+namespace {
+
+const QString ChangedReason =
+    QStringLiteral("it was changed since the rename: its new name no longer names that file");
+const QString TakenReason = QStringLiteral("its old name is taken by another file");
+
+bool sameFile(const JournalFileId &a, const JournalFileId &b) {
+    return a == b;
+}
+
+// The folder as the steps before this one leave it: names already sent back are looked up in
+// `moved`, the rest on disk.
+class FolderView {
+public:
+    FolderView(FileSystem &fs, int dirFd) : m_fs(fs), m_dirFd(dirFd) {}
+
+    std::optional<JournalFileId> at(const QByteArray &name) const {
+        const auto it = m_moved.constFind(name);
+        if (it != m_moved.constEnd())
+            return *it;
+        JournalFileId id;
+        if (!journalFileId(m_fs, m_dirFd, name, id))
+            return std::nullopt;
+        return id;
+    }
+    void move(const QByteArray &from, const QByteArray &to, const JournalFileId &id) {
+        m_moved.insert(from, std::nullopt);
+        m_moved.insert(to, id);
+    }
+
+private:
+    FileSystem &m_fs;
+    int m_dirFd;
+    QHash<QByteArray, std::optional<JournalFileId>> m_moved;
+};
+
+} // namespace
+
+UndoPlan planUndo(const JournalStore &store, qint64 id) {
+    UndoPlan plan;
+    if (!store.read(id, plan.journal) || !plan.journal.planComplete)
+        return plan;
+    const Journal &j = plan.journal;
+    plan.folder = QFile::decodeName(j.folder);
+    FileSystem &fs = store.fileSystem();
+    int dirFd = -1;
+    struct stat st {};
+    if (fs.openFolder(j.folder, dirFd) != 0 || ::fstat(dirFd, &st) != 0 ||
+        st.st_dev != j.folderId.device || st.st_ino != j.folderId.inode) {
+        // Moved, replaced or gone: the names in the journal would point at other files.
+        fs.closeFolder(dirFd);
+        plan.outcome = UndoPlan::Outcome::FolderGone;
+        return plan;
+    }
+    plan.outcome = UndoPlan::Outcome::Ready;
+    FolderView folder(fs, dirFd);
+    QSet<QPair<quint64, quint64>> files;
+    for (auto step = j.steps.rbegin(); step != j.steps.rend(); ++step) {
+        if (step->file.inode == 0)
+            continue; // the file was missing before the run: its row failed
+        const auto isOurs = [&](const QByteArray &name) {
+            const auto at = folder.at(name);
+            return at && sameFile(*at, step->file);
+        };
+        QByteArray source;
+        if (isOurs(step->to))
+            source = step->to;
+        else if (!step->temp.isEmpty() && isOurs(step->temp))
+            source = step->temp; // cut between the two halves of a case-only rename
+        else if (isOurs(step->from))
+            continue; // never renamed: the run ended before this step
+        if (source.isEmpty()) {
+            plan.left.push_back({step->to, step->from, ChangedReason});
+            continue;
+        }
+        // On a file system that ignores case the old name may find the file itself.
+        if (source != step->from) {
+            const auto taken = folder.at(step->from);
+            if (taken && !sameFile(*taken, step->file)) {
+                plan.left.push_back({source, step->from, TakenReason});
+                continue;
+            }
+        }
+        PreviewEntry row;
+        row.oldName = nameFromBytes(source);
+        row.oldNative = source;
+        row.newName = nameFromBytes(step->from);
+        row.checked = true;
+        plan.rows.push_back(std::move(row));
+        folder.move(source, step->from, step->file);
+        files.insert({quint64(step->file.device), quint64(step->file.inode)});
+    }
+    plan.files = files.size();
+    fs.closeFolder(dirFd);
+    return plan;
+}
+
+UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progress *progress,
+                   FileSystem *fs) {
+    UndoResult result;
+    result.plan = planUndo(store, id);
+    if (result.plan.outcome != UndoPlan::Outcome::Ready || result.plan.rows.empty())
+        return result;
+    JournalWriter journal(store, result.plan.folder, id);
+    Renamer renamer(errors, fs);
+    renamer.setExactNewNames(true);
+    renamer.setObserver(&journal);
+    result.run = renamer.run(result.plan.folder, result.plan.rows, progress);
+    result.journalError = result.run.observerError;
+    result.undoRunId = journal.id();
+    if (result.undoRunId != 0)
+        store.append(id, "undone " + QByteArray::number(result.undoRunId));
+    return result;
+}
+
+} // namespace tallowin

@@ -1,0 +1,259 @@
+#include "cli_helper.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using Lines = QList<QByteArray>;
+using State = QMap<QByteArray, QByteArray>;
+Q_DECLARE_METATYPE(State)
+
+namespace {
+
+void makeFiles(const QByteArray &dir, const Lines &names) {
+    for (const QByteArray &name : names) {
+        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY2(fd >= 0, name.constData());
+        QVERIFY(::write(fd, name.constData(), size_t(name.size())) == name.size());
+        ::close(fd);
+    }
+}
+
+// Every entry of `dir` (hidden ones too) with the SHA-1 of its content; names as raw bytes.
+State folderState(const QByteArray &dir, bool hashed = false) {
+    State state;
+    DIR *d = ::opendir(dir.constData());
+    while (dirent *e = d ? ::readdir(d) : nullptr) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == "..")
+            continue;
+        QByteArray content;
+        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
+        char buf[4096];
+        ssize_t n;
+        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
+            content.append(buf, qsizetype(n));
+        if (fd >= 0)
+            ::close(fd);
+        state.insert(name, hashed ? QCryptographicHash::hash(content, QCryptographicHash::Sha1)
+                                  : content);
+    }
+    if (d)
+        ::closedir(d);
+    return state;
+}
+
+void removeAll(const QByteArray &dir) {
+    for (const QByteArray &name : folderState(dir).keys())
+        ::unlink((dir + '/' + name).constData());
+}
+
+CliRun runCliWith(const QStringList &args, const QProcessEnvironment &env) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TALLOWIN_CLI), args);
+    p.waitForFinished(300000);
+    CliRun r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+class TestCliUndo : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_state;
+
+private Q_SLOTS:
+    void init() {
+        // Each test starts with no runs of its own.
+        QDir(m_state.path()).removeRecursively();
+        QDir().mkpath(m_state.path());
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_state.path()));
+    }
+
+    // A run killed at a random moment is always taken back whole: no file lost, none
+    // doubled, every name and content as before, no temporary name left over.
+    void killedRunUndone() {
+        constexpr int Files = 20000;
+        constexpr int KillPoints = 20;
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path()) + "/f";
+        QVERIFY(QDir().mkpath(QFile::decodeName(dir)));
+        Lines names;
+        QByteArray rotation; // file_i -> file_(i+1): one cycle through every file
+        for (int i = 0; i < Files; ++i) {
+            names << QByteArray("file_") + QByteArray::number(i).rightJustified(6, '0') + ".txt";
+            const QByteArray next = QByteArray("file_") +
+                                    QByteArray::number((i + 1) % Files).rightJustified(6, '0') +
+                                    ".txt";
+            rotation += names.last() + ',' + next + '\n';
+        }
+        makeFiles(dir, names);
+        const QString list = tmp.path() + QStringLiteral("/rotation.csv");
+        {
+            QFile f(list);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(rotation);
+        }
+        const State original = folderState(dir, true);
+        QCOMPARE(original.size(), Files);
+
+        const quint32 seed = QRandomGenerator::global()->generate();
+        qInfo("kill points drawn with seed %u", seed);
+        QRandomGenerator random(seed);
+        for (int k = 0; k < KillPoints; ++k) {
+            // Half the runs rename plainly, half rotate every name through a temporary one.
+            const bool swap = k % 2 == 1;
+            const int steps = swap ? Files + 1 : Files;
+            const int killAfter = int(random.bounded(quint32(steps))) + 1;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TALLOWIN_TEST_KILL_AFTER"), QString::number(killAfter));
+            const QStringList args =
+                swap ? QStringList{"listfile", "--file",      list,
+                                   "--rename", "--swap-safe", QFile::decodeName(dir)}
+                     : QStringList{"rename", "--rule", "STANDARDREPLACE|file_|doc_|1||||",
+                                   QFile::decodeName(dir)};
+            const CliRun killed = runCliWith(args, env);
+            const QByteArray where = "kill point " + QByteArray::number(k) + " after " +
+                                     QByteArray::number(killAfter) + (swap ? " (swap)" : "");
+            QVERIFY2(killed.status == -1, where.constData());
+            const CliRun undo = runCli({"undo"});
+            QVERIFY2(undo.status == 0, (where + ": " + undo.err).constData());
+            QVERIFY2(folderState(dir, true) == original, where.constData());
+        }
+        removeAll(dir);
+    }
+
+    // A row whose new name was changed by hand is reported and left; the rest go back.
+    void undoReportsChangedRow() {
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path());
+        makeFiles(dir, {"a.txt", "b.txt", "c.txt"});
+        const QStringList insert{"--rule", "STANDARDINSERT|x|Start|||||"};
+        QCOMPARE(runCli(QStringList{"rename"} + insert + QStringList{tmp.path()}).status, 0);
+        QCOMPARE(::unlink((dir + "/xb.txt").constData()), 0);
+        makeFiles(dir, {"xb.txt"});
+        const CliRun undo = runCli({"undo"});
+        QCOMPARE(undo.status, 1);
+        QCOMPARE(undo.lines(), (Lines{"ok\txc.txt\tc.txt", "ok\txa.txt\ta.txt",
+                                      "left\txb.txt\tb.txt\tit was changed since the rename: its "
+                                      "new name no longer names that file"}));
+        QCOMPARE(folderState(dir),
+                 (State{{"a.txt", "a.txt"}, {"xb.txt", "xb.txt"}, {"c.txt", "c.txt"}}));
+        QCOMPARE(runCli({"undo"}).status, 2); // nothing left to undo
+    }
+
+    // Swaps and cycles arrive with --swap-safe and fail cleanly without it: nothing renamed
+    // that would overwrite.
+    void swapSafe_data() {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<bool>("swapSafe");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<State>("after");
+        const State abc{{"a", "a"}, {"b", "b"}, {"c", "c"}};
+        QTest::newRow("swap") << QByteArray("a,b\nb,a\n") << false << 1 << abc;
+        QTest::newRow("swap-safe-swap")
+            << QByteArray("a,b\nb,a\n") << true << 0 << State{{"a", "b"}, {"b", "a"}, {"c", "c"}};
+        QTest::newRow("cycle") << QByteArray("a,b\nb,c\nc,a\n") << false << 1 << abc;
+        QTest::newRow("swap-safe-cycle") << QByteArray("a,b\nb,c\nc,a\n") << true << 0
+                                         << State{{"a", "c"}, {"b", "a"}, {"c", "b"}};
+        QTest::newRow("swap-safe-onto-outside-file")
+            << QByteArray("a,c\nb,a\n") << true << 1 << abc;
+    }
+    void swapSafe() {
+        QFETCH(QByteArray, list);
+        QFETCH(bool, swapSafe);
+        QFETCH(int, status);
+        QFETCH(State, after);
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path()) + "/f";
+        QVERIFY(QDir().mkpath(QFile::decodeName(dir)));
+        makeFiles(dir, {"a", "b", "c"});
+        QFile f(tmp.path() + QStringLiteral("/list.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(list);
+        f.close();
+        QStringList args{"listfile", "--file", f.fileName(), "--rename", QFile::decodeName(dir)};
+        if (swapSafe)
+            args.insert(4, QStringLiteral("--swap-safe"));
+        const CliRun run = runCli(args);
+        QCOMPARE(run.status, status);
+        QCOMPARE(folderState(dir), after);
+        if (status == 0) {
+            QCOMPARE(runCli({"undo"}).status, 0);
+            QCOMPARE(folderState(dir), (State{{"a", "a"}, {"b", "b"}, {"c", "c"}}));
+        }
+    }
+
+    // Names that are not UTF-8 go to disk and come back byte for byte.
+    void notUtf8NamesUndone() {
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path());
+        makeFiles(dir, {"caf\xE9.jpg", "caf\xE8.jpg."});
+        const CliRun run =
+            runCli({"rename", "--rule", "STANDARDINSERT|Greece |Start|||||", tmp.path()});
+        QCOMPARE(run.status, 0);
+        // The trailing dot is dropped on the way (as any new name's); undo puts it back.
+        QCOMPARE(folderState(dir), (State{{"Greece caf\xE8.jpg", "caf\xE8.jpg."},
+                                          {"Greece caf\xE9.jpg", "caf\xE9.jpg"}}));
+        const CliRun history = runCli({"history"});
+        QCOMPARE(history.lines().size(), 1);
+        QVERIFY(history.lines().first().contains("\tcomplete\t2\t0\t"));
+        QCOMPARE(runCli({"undo"}).status, 0);
+        QCOMPARE(folderState(dir),
+                 (State{{"caf\xE8.jpg.", "caf\xE8.jpg."}, {"caf\xE9.jpg", "caf\xE9.jpg"}}));
+        QVERIFY(runCli({"history"}).lines().first().contains("\tundone\t2\t0\t"));
+        removeAll(dir);
+    }
+
+    // A change of letter case only, on a file system that ignores case: it goes through a
+    // temporary name and sticks, and undo brings the old spelling back.
+    void caseOnlyOnVfat() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a vfat image needs root");
+        QTemporaryDir tmp;
+        const QString image = tmp.path() + QStringLiteral("/fat.img");
+        const QString mountPoint = tmp.path() + QStringLiteral("/mnt");
+        QVERIFY(QDir().mkpath(mountPoint));
+        {
+            QFile f(image);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(8 << 20));
+        }
+        QProcess mkfs;
+        mkfs.start(QStringLiteral("mkfs.vfat"), {image});
+        if (!mkfs.waitForFinished() || mkfs.exitCode() != 0)
+            QSKIP("mkfs.vfat (dosfstools) is not installed");
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {"-t", "vfat", "-o", "loop", image, mountPoint});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            QSKIP(("vfat cannot be mounted here: " + mount.readAllStandardError().trimmed())
+                      .constData());
+        const QByteArray dir = QFile::encodeName(mountPoint);
+        makeFiles(dir, {"photo.jpg", "notes.txt"});
+        const CliRun run =
+            runCli({"rename", "--rule", "STANDARDLETTERUPPERCASE|1||||||", mountPoint});
+        const State renamed = folderState(dir);
+        const CliRun undo = runCli({"undo"});
+        const State undone = folderState(dir);
+        QProcess::execute(QStringLiteral("umount"), {mountPoint});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(renamed, (State{{"NOTES.TXT", "notes.txt"}, {"PHOTO.JPG", "photo.jpg"}}));
+        QCOMPARE(undo.status, 0);
+        QCOMPARE(undone, (State{{"notes.txt", "notes.txt"}, {"photo.jpg", "photo.jpg"}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliUndo)
+#include "tst_cli_undo.moc"

@@ -1,0 +1,366 @@
+#include "journal/journal.h"
+#include "journal/undo.h"
+#include "preview/swapsafe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace tallowin;
+
+using State = QMap<QByteArray, QByteArray>;
+using Names = QList<QByteArray>;
+
+namespace {
+
+// Each file holds its own first name, so the state shows where every file went.
+void makeFiles(const QByteArray &dir, const Names &names) {
+    for (const QByteArray &name : names) {
+        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY2(fd >= 0, name.constData());
+        QCOMPARE(::write(fd, name.constData(), size_t(name.size())), ssize_t(name.size()));
+        ::close(fd);
+    }
+}
+
+// Every file of `dir` with its content, names as raw bytes.
+State folderState(const QByteArray &dir) {
+    State state;
+    DIR *d = ::opendir(dir.constData());
+    while (dirent *e = d ? ::readdir(d) : nullptr) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == "..")
+            continue;
+        QByteArray content;
+        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
+        char buf[4096];
+        ssize_t n;
+        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
+            content.append(buf, qsizetype(n));
+        if (fd >= 0)
+            ::close(fd);
+        state.insert(name, content);
+    }
+    if (d)
+        ::closedir(d);
+    return state;
+}
+
+// "old>new" pairs as ticked rows.
+std::vector<PreviewEntry> rowsFrom(const QStringList &pairs) {
+    std::vector<PreviewEntry> rows;
+    for (const QString &p : pairs) {
+        PreviewEntry row;
+        row.oldName = p.section(u'>', 0, 0);
+        row.newName = p.section(u'>', 1);
+        row.checked = true;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A file system that makes the rename of one name fail, and can look at the journal just
+// before the first rename reaches the disk.
+class WatchingFileSystem : public FileSystem {
+public:
+    QByteArray failFrom;
+    int failWith = 0;
+    std::function<void()> beforeFirstRename;
+
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        if (beforeFirstRename) {
+            auto once = std::move(beforeFirstRename);
+            beforeFirstRename = nullptr;
+            once();
+        }
+        if (failWith && failFrom == from)
+            return failWith;
+        return FileSystem::renameNoReplace(dirFd, from, to);
+    }
+};
+
+struct Fixture {
+    // QTemporaryDir cannot remove names that are not UTF-8.
+    ~Fixture() {
+        for (const QByteArray &name : folderState(folder()).keys())
+            ::unlink((folder() + '/' + name).constData());
+    }
+    QTemporaryDir dir;
+    QTemporaryDir state;
+    QByteArray folder() const { return QFile::encodeName(dir.path()); }
+    JournalStore store() const { return JournalStore(state.path()); }
+};
+
+RenameRun journalledRun(JournalStore &store, const QString &folder,
+                        const std::vector<PreviewEntry> &rows, bool swapSafe = false,
+                        FileSystem *fs = nullptr) {
+    CollectingErrorReporter errors;
+    JournalWriter journal(store, folder);
+    Renamer renamer(errors, fs);
+    renamer.setObserver(&journal);
+    return swapSafe ? runSwapSafe(renamer, folder, rows) : renamer.run(folder, rows);
+}
+
+QStringList leftText(const UndoPlan &plan) {
+    QStringList out;
+    for (const UndoLeft &l : plan.left)
+        out << QString::fromUtf8(l.current + '>' + l.original);
+    return out;
+}
+
+} // namespace
+
+class TestJournal : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void escapeRoundTrip_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("plain") << QByteArray("photo_001.jpg");
+        QTest::newRow("space-and-percent") << QByteArray("50% off .txt");
+        QTest::newRow("not-utf8") << QByteArray("caf\xE9.jpg");
+        QTest::newRow("line-ends") << QByteArray("a\nb\rc\t");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("only-percent") << QByteArray("%");
+    }
+    void escapeRoundTrip() {
+        QFETCH(QByteArray, name);
+        const QByteArray escaped = journalEscape(name);
+        QVERIFY(!escaped.isEmpty());
+        QVERIFY(!escaped.contains(' ') && !escaped.contains('\n'));
+        QCOMPARE(journalUnescape(escaped), name);
+    }
+
+    // The whole plan is on disk before anything is renamed: a crash after the first rename
+    // still finds every row.
+    void planWrittenBeforeFirstRename() {
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "b", "caf\xE9"});
+        JournalStore store = fx.store();
+        WatchingFileSystem fs;
+        Journal seen;
+        fs.beforeFirstRename = [&] { QVERIFY(store.read(1, seen)); };
+        std::vector<PreviewEntry> rows = rowsFrom({"a>x", "b>y"});
+        PreviewEntry odd;
+        odd.oldName = QString::fromUtf8("caf\xEF\xBF\xBD");
+        odd.oldNative = "caf\xE9";
+        odd.newName = QStringLiteral("Greece ") + QChar(0xDCE9);
+        odd.checked = true;
+        rows.push_back(odd);
+        const RenameRun run = journalledRun(store, fx.dir.path(), rows, false, &fs);
+        QCOMPARE(run.failedCount(), 0);
+        QVERIFY(seen.planComplete);
+        QVERIFY(!seen.ended);
+        QCOMPARE(seen.markedDone, 0);
+        QCOMPARE(seen.steps.size(), size_t(3));
+        QCOMPARE(seen.steps[2].from, QByteArray("caf\xE9"));
+        QCOMPARE(seen.steps[2].to, QByteArray("Greece \xE9"));
+        QVERIFY(seen.steps[0].file.inode != 0);
+        Journal after;
+        QVERIFY(store.read(1, after));
+        QVERIFY(after.ended);
+        QCOMPARE(after.markedDone, 3);
+        QCOMPARE(after.folder, QFile::encodeName(QDir(fx.dir.path()).absolutePath()));
+    }
+
+    // Undo sends back what still is as the run left it and reports the rest.
+    void undoLeavesWhatChanged_data() {
+        QTest::addColumn<QByteArray>("change"); // a shell-free description of the hand edit
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<State>("after");
+        const State allBack{{"a", "a"}, {"b", "b"}, {"c", "c"}};
+        QTest::newRow("nothing-changed") << QByteArray() << QStringList{} << allBack;
+        QTest::newRow("target-replaced") << QByteArray("replace y") << QStringList{"y>b"}
+                                         << State{{"a", "a"}, {"y", "new"}, {"c", "c"}};
+        QTest::newRow("target-deleted")
+            << QByteArray("delete y") << QStringList{"y>b"} << State{{"a", "a"}, {"c", "c"}};
+        QTest::newRow("target-renamed-by-hand") << QByteArray("move y w") << QStringList{"y>b"}
+                                                << State{{"a", "a"}, {"w", "b"}, {"c", "c"}};
+        QTest::newRow("old-name-taken") << QByteArray("create b") << QStringList{"y>b"}
+                                        << State{{"a", "a"}, {"b", "new"}, {"y", "b"}, {"c", "c"}};
+    }
+    void undoLeavesWhatChanged() {
+        QFETCH(QByteArray, change);
+        QFETCH(QStringList, left);
+        QFETCH(State, after);
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "b", "c"});
+        JournalStore store = fx.store();
+        QCOMPARE(journalledRun(store, fx.dir.path(), rowsFrom({"a>x", "b>y", "c>z"})).failedCount(),
+                 0);
+        const QByteArray y = fx.folder() + "/y", b = fx.folder() + "/b";
+        if (change == "replace y") {
+            QCOMPARE(::unlink(y.constData()), 0);
+            QFile f(QFile::decodeName(y));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("new");
+        } else if (change == "delete y") {
+            QCOMPARE(::unlink(y.constData()), 0);
+        } else if (change == "move y w") {
+            QCOMPARE(::rename(y.constData(), (fx.folder() + "/w").constData()), 0);
+        } else if (change == "create b") {
+            QFile f(QFile::decodeName(b));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("new");
+        }
+        QCOMPARE(store.lastUndoable(), 1);
+        CollectingErrorReporter errors;
+        const UndoResult undo = undoRun(store, 1, errors);
+        QCOMPARE(leftText(undo.plan), left);
+        QCOMPARE(undo.run.failedCount(), 0);
+        QCOMPARE(folderState(fx.folder()), after);
+        QCOMPARE(store.history().front().state, RunSummary::State::Undone);
+    }
+
+    // Three runs taken back in turn; undoing the last undo redoes its run.
+    void multiLevelUndoAndRedo() {
+        Fixture fx;
+        makeFiles(fx.folder(), {"a"});
+        JournalStore store = fx.store();
+        for (const char *step : {"a>b", "b>c", "c>d"})
+            QCOMPARE(journalledRun(store, fx.dir.path(), rowsFrom({QString::fromLatin1(step)}))
+                         .failedCount(),
+                     0);
+        CollectingErrorReporter errors;
+        for (const QByteArray name : {"c", "b", "a"}) {
+            const qint64 last = store.lastUndoable();
+            QVERIFY(last != 0);
+            const UndoResult undo = undoRun(store, last, errors);
+            QCOMPARE(undo.run.failedCount(), 0);
+            QCOMPARE(folderState(fx.folder()), (State{{name, "a"}}));
+        }
+        QCOMPARE(store.lastUndoable(), 0);
+        // Runs 4, 5, 6 are the undos; undoing 6 (which took "b" back to "a") redoes run 1.
+        const UndoResult redo = undoRun(store, 6, errors);
+        QCOMPARE(redo.run.failedCount(), 0);
+        QCOMPARE(folderState(fx.folder()), (State{{"b", "a"}}));
+        QCOMPARE(store.lastUndoable(), 1);
+        QStringList states;
+        for (const RunSummary &run : store.history())
+            states << run.stateText();
+        QCOMPARE(states, (QStringList{"complete", "undone", "undone", "complete", "complete",
+                                      "undone", "complete"}));
+    }
+
+    // A journal cut by a crash: a torn last line is ignored, a plan cut short means nothing
+    // was renamed.
+    void cutJournals() {
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "b"});
+        JournalStore store = fx.store();
+        QCOMPARE(journalledRun(store, fx.dir.path(), rowsFrom({"a>x", "b>y"})).failedCount(), 0);
+        QFile full(QFile::decodeName(store.path(1)));
+        QVERIFY(full.open(QIODevice::ReadOnly));
+        QByteArray text = full.readAll();
+        full.close();
+        // Drop "end" and the second mark, and leave half a line behind.
+        text.chop(QByteArray("d 1\nend\n").size());
+        text += "d 1";
+        QVERIFY(full.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        full.write(text);
+        full.close();
+        Journal j;
+        QVERIFY(store.read(1, j));
+        QVERIFY(j.planComplete);
+        QVERIFY(!j.ended);
+        QCOMPARE(j.markedDone, 1);
+        QCOMPARE(store.history().front().state, RunSummary::State::Interrupted);
+        // The unmarked rename is found from the folder itself.
+        CollectingErrorReporter errors;
+        const UndoResult undo = undoRun(store, 1, errors);
+        QCOMPARE(undo.run.failedCount(), 0);
+        QCOMPARE(folderState(fx.folder()), (State{{"a", "a"}, {"b", "b"}}));
+
+        QFile cut(QFile::decodeName(store.path(3)));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write("tallowin-journal 1\nid 3\nkind rename\nplan 2 40\ns 0 1 2 a x\n");
+        cut.close();
+        QVERIFY(store.read(3, j));
+        QVERIFY(!j.planComplete);
+        QCOMPARE(store.lastUndoable(), 0);
+        QCOMPARE(undoRun(store, 3, errors).plan.outcome, UndoPlan::Outcome::NoSuchRun);
+    }
+
+    void oldRunsPruned() {
+        Fixture fx;
+        makeFiles(fx.folder(), {"f0"});
+        JournalStore store(fx.state.path(), 3);
+        for (int i = 0; i < 5; ++i)
+            journalledRun(store, fx.dir.path(),
+                          rowsFrom({QStringLiteral("f%1>f%2").arg(i).arg(i + 1)}));
+        QCOMPARE(store.ids(), (std::vector<qint64>{3, 4, 5}));
+    }
+
+    // Swaps and chains among the run's own rows arrive with swap-safe renames and fail
+    // cleanly without; a file outside the run is never replaced either way.
+    void swapSafe_data() {
+        QTest::addColumn<Names>("files");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<State>("plain");
+        QTest::addColumn<State>("swapSafe");
+        const State abc{{"a", "a"}, {"b", "b"}, {"c", "c"}};
+        QTest::newRow("swap") << Names{"a", "b"} << QStringList{"a>b", "b>a"}
+                              << State{{"a", "a"}, {"b", "b"}} << State{{"a", "b"}, {"b", "a"}};
+        QTest::newRow("three-cycle") << Names{"a", "b", "c"} << QStringList{"a>b", "b>c", "c>a"}
+                                     << abc << State{{"a", "c"}, {"b", "a"}, {"c", "b"}};
+        QTest::newRow("chain-in-wrong-order")
+            << Names{"a", "b"} << QStringList{"a>b", "b>c"} << State{{"a", "a"}, {"c", "b"}}
+            << State{{"b", "a"}, {"c", "b"}};
+        QTest::newRow("outside-file-kept") << Names{"a", "b", "c"} << QStringList{"a>b", "b>c"}
+                                           << State{{"a", "a"}, {"b", "b"}, {"c", "c"}}
+                                           << State{{"a", "a"}, {"b", "b"}, {"c", "c"}};
+        QTest::newRow("cycle-beside-outside-clash")
+            << Names{"a", "b", "c", "d"} << QStringList{"a>b", "b>a", "c>d"}
+            << State{{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}
+            << State{{"a", "b"}, {"b", "a"}, {"c", "c"}, {"d", "d"}};
+    }
+    void swapSafe() {
+        QFETCH(Names, files);
+        QFETCH(QStringList, rows);
+        QFETCH(State, plain);
+        QFETCH(State, swapSafe);
+        for (const bool safe : {false, true}) {
+            Fixture fx;
+            makeFiles(fx.folder(), files);
+            JournalStore store = fx.store();
+            journalledRun(store, fx.dir.path(), rowsFrom(rows), safe);
+            const State done = folderState(fx.folder());
+            QCOMPARE(done, safe ? swapSafe : plain);
+            // And the journal takes it all back, temporary names included.
+            CollectingErrorReporter errors;
+            const qint64 last = store.lastUndoable();
+            if (last)
+                QCOMPARE(undoRun(store, last, errors).plan.left.size(), size_t(0));
+            State original;
+            for (const QByteArray &f : files)
+                original.insert(f, f);
+            QCOMPARE(folderState(fx.folder()), original);
+        }
+    }
+
+    // A file parked under a temporary name whose last step fails goes back to its old name.
+    void parkedFileNeverLeftBehind() {
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "b"});
+        JournalStore store = fx.store();
+        WatchingFileSystem fs;
+        fs.failFrom = "b";
+        fs.failWith = EACCES;
+        const RenameRun run =
+            journalledRun(store, fx.dir.path(), rowsFrom({"a>b", "b>a"}), true, &fs);
+        QCOMPARE(run.outcomes.size(), size_t(2));
+        QCOMPARE(run.failedCount(), 2);
+        QCOMPARE(run.outcomes[0].row, 0);
+        QCOMPARE(QString::fromUtf8(run.outcomes[0].oldBytes), QStringLiteral("a"));
+        QVERIFY(run.outcomes[0].message.contains(QStringLiteral("the file a to b")));
+        QCOMPARE(folderState(fx.folder()), (State{{"a", "a"}, {"b", "b"}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"
