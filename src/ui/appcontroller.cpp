@@ -163,7 +163,7 @@ void AppController::showMessage(const QString &text) {
 
 void AppController::preview() {
     if (m_main && m_flow)
-        m_flow->preview(m_main->folder(), m_main->fileList()->rows(), m_main->rules());
+        m_flow->preview(m_main->folder(), m_main->fileList()->tickedRows(), m_main->rules());
 }
 
 void AppController::notAvailableYet(const QString &command) {

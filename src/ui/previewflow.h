@@ -34,6 +34,8 @@ public:
     // Returns at once; a second call while a run goes on is ignored.
     void preview(const QString &folder, const std::vector<FileEntry> &files,
                  const RuleTable &rules);
+    // The same for the ticked rows of a shared list (the file list's own, never copied).
+    void preview(const QString &folder, TickedRows files, const RuleTable &rules);
 
     // Fills the preview window with rows made elsewhere (a rename list file) and shows it.
     void showRows(std::vector<PreviewEntry> rows);

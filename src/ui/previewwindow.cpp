@@ -109,7 +109,8 @@ void PreviewWindow::rename() {
     if (isRenaming())
         return;
     const QString folder = m_folder ? m_folder() : QString();
-    std::vector<PreviewEntry> rows = m_model->review().rows();
+    // Shared, not copied: the rows shown stay as they are while the rename reads them.
+    auto rows = m_model->review().sharedRows();
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;
 
@@ -118,7 +119,7 @@ void PreviewWindow::rename() {
     m_cancel->setEnabled(false);
     m_status.reset();
     m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
-    qint32 total = qint32(rows.size());
+    qint32 total = qint32(rows->size());
     m_status.setCompleted(total, 0);
     placeOver(&m_status, this);
     bringToFront(&m_status);
@@ -126,7 +127,7 @@ void PreviewWindow::rename() {
     m_job = new Job(
         [folder, rows = std::move(rows), run, fs](Progress &progress, ErrorReporter &errors) {
             Renamer renamer(errors, fs);
-            *run = renamer.run(folder, rows, &progress);
+            *run = renamer.run(folder, *rows, &progress);
         },
         m_errors, this);
     m_status.follow(m_job);
