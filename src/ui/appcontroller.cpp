@@ -206,7 +206,7 @@ void AppController::loadRulesFile(const QString &path) {
 
 void AppController::preview() {
     if (m_main && m_flow)
-        m_flow->preview(m_main->folder(), m_main->fileList()->rows(), m_main->rules(),
+        m_flow->preview(m_main->folder(), m_main->fileList()->tickedRows(), m_main->rules(),
                         m_main->files()->listedFolder());
 }
 

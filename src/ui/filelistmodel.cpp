@@ -3,9 +3,13 @@
 
 #include "ui/job.h"
 
-#include <QHash>
+#include "files/trailingnumber.h"
 
+#include <QThreadPool>
+
+#include <algorithm>
 #include <memory>
+#include <numeric>
 
 namespace tallowin::ui {
 
@@ -16,18 +20,79 @@ FileListModel::~FileListModel() {
     delete m_sortJob.data();
 }
 
+namespace {
+
+// Frees rows no longer shown on a pool thread: a million of them take longer to free than
+// the window may stand still.
+void releaseOffThread(SharedRows rows) {
+    if (!rows || rows.use_count() > 1 || rows->empty())
+        return; // someone else frees them, or there is nothing to free
+    QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
+}
+
+// The shown rows as a sort sees them: cells read from the shared rows, a reorder moves only
+// the order.
+class OrderedRows : public SortableList {
+public:
+    OrderedRows(const std::vector<FileEntry> &rows, std::vector<quint32> &order)
+        : m_rows(rows), m_order(order) {}
+    qsizetype rowCount() const override { return qsizetype(m_order.size()); }
+    QString cell(qsizetype row, int column) const override {
+        const FileEntry &e = at(row);
+        switch (column) {
+        case 1:
+            return e.fileName;
+        case 2:
+            return e.DateCreated;
+        case 3:
+            return e.numberAdjName;
+        default:
+            return {};
+        }
+    }
+    // A number sort's values are shown by the model from the numbers themselves.
+    void setCell(qsizetype, int, const QString &) override {}
+    void reorder(const std::vector<qsizetype> &order) override {
+        std::vector<quint32> sorted;
+        sorted.reserve(order.size());
+        for (qsizetype i : order)
+            sorted.push_back(m_order[size_t(i)]);
+        m_order = std::move(sorted);
+    }
+    std::optional<QDateTime> dateValue(qsizetype row, int column) const override {
+        const FileEntry &e = at(row);
+        if (column == 2 && e.created.isValid())
+            return e.created;
+        return SortableList::dateValue(row, column);
+    }
+
+private:
+    const FileEntry &at(qsizetype row) const { return m_rows[m_order[size_t(row)]]; }
+    const std::vector<FileEntry> &m_rows;
+    std::vector<quint32> &m_order;
+};
+
+} // namespace
+
 int FileListModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_order.size());
 }
 
 int FileListModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+QString FileListModel::numberText(const FileEntry &e) const {
+    if (!m_numbersAsValues || e.numberAdjName.isEmpty())
+        return e.numberAdjName;
+    return canonicalDecimal(e.numberAdjName).value_or(e.numberAdjName);
+}
+
 QVariant FileListModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() < 0 || size_t(index.row()) >= m_rows.size())
+    if (!index.isValid() || index.row() < 0 || size_t(index.row()) >= m_order.size())
         return {};
-    const FileEntry &e = m_rows[size_t(index.row())];
+    const quint32 at = m_order[size_t(index.row())];
+    const FileEntry &e = (*m_store)[at];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case NameColumn:
@@ -35,19 +100,19 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const {
         case DateColumn:
             return e.DateCreated;
         case NumberColumn:
-            return e.numberAdjName;
+            return numberText(e);
         default:
             return {};
         }
     }
     if (role == Qt::CheckStateRole && index.column() == NameColumn)
-        return e.checked ? Qt::Checked : Qt::Unchecked;
+        return m_ticks[at] ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
 bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int role) {
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != NameColumn ||
-        size_t(index.row()) >= m_rows.size())
+        size_t(index.row()) >= m_order.size())
         return false;
     setChecked(index.row(), value.toInt() == Qt::Checked);
     return true;
@@ -80,22 +145,63 @@ QVariant FileListModel::headerData(int section, Qt::Orientation o, int role) con
 void FileListModel::setRows(std::vector<FileEntry> rows) {
     cancelSort();
     beginResetModel();
-    m_rows = std::move(rows);
+    SharedRows old = std::move(m_store);
+    const size_t n = rows.size();
+    m_order.resize(n);
+    std::iota(m_order.begin(), m_order.end(), quint32(0));
+    m_ticks.resize(n);
     m_checked = 0;
-    for (const FileEntry &e : m_rows)
-        m_checked += e.checked ? 1 : 0;
+    for (size_t i = 0; i < n; ++i) {
+        m_ticks[i] = rows[i].checked ? 1 : 0;
+        m_checked += m_ticks[i];
+    }
+    m_store = std::make_shared<const std::vector<FileEntry>>(std::move(rows));
+    m_numbersAsValues = false;
     endResetModel();
+    releaseOffThread(std::move(old));
     ++m_listingRevision;
     changed();
 }
 
+FileEntry FileListModel::rowAt(int row) const {
+    if (row < 0 || size_t(row) >= m_order.size())
+        return {};
+    const quint32 at = m_order[size_t(row)];
+    FileEntry e = (*m_store)[at];
+    e.numberAdjName = numberText(e);
+    e.checked = m_ticks[at] != 0;
+    return e;
+}
+
+std::vector<FileEntry> FileListModel::rows() const {
+    std::vector<FileEntry> out;
+    out.reserve(m_order.size());
+    for (int r = 0; r < int(m_order.size()); ++r)
+        out.push_back(rowAt(r));
+    return out;
+}
+
+bool FileListModel::isChecked(int row) const {
+    return row >= 0 && size_t(row) < m_order.size() && m_ticks[m_order[size_t(row)]] != 0;
+}
+
+TickedRows FileListModel::tickedRows() const {
+    TickedRows out;
+    out.rows = m_store;
+    out.ticked.reserve(size_t(m_checked));
+    for (quint32 at : m_order)
+        if (m_ticks[at])
+            out.ticked.push_back(at);
+    return out;
+}
+
 void FileListModel::setChecked(int row, bool on) {
-    if (row < 0 || size_t(row) >= m_rows.size())
+    if (row < 0 || size_t(row) >= m_order.size())
         return;
-    FileEntry &e = m_rows[size_t(row)];
-    if (e.checked == on)
+    char &tick = m_ticks[m_order[size_t(row)]];
+    if ((tick != 0) == on)
         return;
-    e.checked = on;
+    tick = on ? 1 : 0;
     m_checked += on ? 1 : -1;
     const QModelIndex i = index(row, NameColumn);
     Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
@@ -103,11 +209,10 @@ void FileListModel::setChecked(int row, bool on) {
 }
 
 void FileListModel::setAllChecked(bool on) {
-    for (FileEntry &e : m_rows)
-        e.checked = on;
-    m_checked = on ? qsizetype(m_rows.size()) : 0;
-    if (!m_rows.empty())
-        Q_EMIT dataChanged(index(0, NameColumn), index(int(m_rows.size()) - 1, NameColumn),
+    std::fill(m_ticks.begin(), m_ticks.end(), on ? 1 : 0);
+    m_checked = on ? qsizetype(m_ticks.size()) : 0;
+    if (!m_order.empty())
+        Q_EMIT dataChanged(index(0, NameColumn), index(int(m_order.size()) - 1, NameColumn),
                            {Qt::CheckStateRole});
     changed();
 }
@@ -126,24 +231,24 @@ void FileListModel::sortByColumn(int column) {
     const qint32 order = m_toggle.click(listColumn);
     cancelSort();
     const quint64 generation = m_sortGeneration;
-    const quint64 revision = m_revision;
     struct State {
-        std::vector<FileEntry> rows;
+        std::vector<quint32> order;
         bool ok = true;
         QString message;
     };
     auto state = std::make_shared<State>();
-    state->rows = m_rows;
+    // The sort starts from the order shown, so rows with equal keys keep their places.
+    state->order = m_order;
     m_sorting = true;
     auto *job = new Job(
-        [state, listColumn, order](Progress &, ErrorReporter &) {
-            FileEntryList list(state->rows);
+        [state, rows = m_store, listColumn, order](Progress &, ErrorReporter &) {
+            OrderedRows list(*rows, state->order);
             state->ok = sortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
                                          order, &state->message);
         },
         m_noReports, this);
     m_sortJob = job;
-    connect(job, &Job::finished, this, [this, state, column, order, generation, revision] {
+    connect(job, &Job::finished, this, [this, state, column, order, generation, listColumn] {
         if (generation != m_sortGeneration)
             return; // a newer sort or listing replaced these rows
         m_sorting = false;
@@ -152,22 +257,24 @@ void FileListModel::sortByColumn(int column) {
             Q_EMIT sortFinished();
             return;
         }
-        // Ticks changed while sorting: carry them over by name (unique in a folder).
-        if (revision != m_revision) {
-            QHash<QByteArray, bool> ticks;
-            ticks.reserve(qsizetype(m_rows.size()));
-            for (const FileEntry &e : m_rows)
-                ticks.insert(e.nativeName, e.checked);
-            for (FileEntry &e : state->rows)
-                e.checked = ticks.value(e.nativeName, e.checked);
+        // Ticks belong to the rows, not to the places they are shown at: nothing to carry.
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList before = persistentIndexList();
+        std::vector<quint32> placeOf;
+        if (!before.isEmpty()) {
+            placeOf.resize(state->order.size());
+            for (size_t r = 0; r < state->order.size(); ++r)
+                placeOf[state->order[r]] = quint32(r);
         }
-        // Not setRows: the rows are the same listing, only in another order.
-        beginResetModel();
-        m_rows = std::move(state->rows);
-        m_checked = 0;
-        for (const FileEntry &e : m_rows)
-            m_checked += e.checked ? 1 : 0;
-        endResetModel();
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex &i : before)
+            after << index(int(placeOf[m_order[size_t(i.row())]]), i.column());
+        m_order = std::move(state->order);
+        if (fileListColumnKind(listColumn) == SortAsNumber)
+            m_numbersAsValues = true;
+        changePersistentIndexList(before, after);
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
         changed();
         Q_EMIT sorted(column, order == SortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
         Q_EMIT sortFinished();
@@ -177,7 +284,7 @@ void FileListModel::sortByColumn(int column) {
 
 void FileListModel::changed() {
     ++m_revision;
-    Q_EMIT countsChanged(qsizetype(m_rows.size()), m_checked);
+    Q_EMIT countsChanged(qsizetype(m_order.size()), m_checked);
 }
 
 } // namespace tallowin::ui

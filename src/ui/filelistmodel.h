@@ -14,9 +14,10 @@ namespace tallowin::ui {
 class Job;
 
 // The rows of the main window's file list: name, creation date, trailing number and a tick.
-// Whole listings arrive at once (one model reset); ticks change one row or all rows at once,
-// and the ticked count is kept as it changes, so 100,000 rows never need a walk per tick.
-// The model sorts itself off the user-interface thread, as a header click asks.
+// A listing's rows are kept as they came, shared and never copied; the order they are shown in
+// (a permutation) and the ticks are small arrays of their own. A sort builds a new order off the
+// user-interface thread and ticks never move with it; the ticked count is kept as it changes,
+// so 1,000,000 rows never need a walk per tick.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -33,8 +34,16 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
+    // A new listing, shown in its own order with the ticks its rows carry.
     void setRows(std::vector<FileEntry> rows);
-    const std::vector<FileEntry> &rows() const { return m_rows; }
+    // The row shown at `row` as it reads on screen (its tick and its number cell as shown). A
+    // copy: for tests and small lists.
+    FileEntry rowAt(int row) const;
+    // Every row as rowAt gives it, in the order shown.
+    std::vector<FileEntry> rows() const;
+    bool isChecked(int row) const;
+    // The rows and the ticked ones in the order shown, for a preview: shares the rows.
+    TickedRows tickedRows() const;
     void setChecked(int row, bool on);
     void setAllChecked(bool on);
     qsizetype checkedCount() const { return m_checked; }
@@ -43,8 +52,8 @@ public:
     // Bumped only when the rows themselves are replaced.
     quint64 listingRevision() const { return m_listingRevision; }
 
-    // A click on the header of `column` (0..2): sorts a copy of the rows in the background in
-    // the direction that column's clicks alternate through, then puts them in place. Ticks
+    // A click on the header of `column` (0..2): orders the rows in the background in the
+    // direction that column's clicks alternate through, then shows them in that order. Ticks
     // changed meanwhile are kept. A later sort or new rows replace a running one.
     void sortByColumn(int column);
     // Forgets a running sort; its result is never put in place and no signal follows.
@@ -63,7 +72,13 @@ Q_SIGNALS:
 
 private:
     void changed();
-    std::vector<FileEntry> m_rows;
+    QString numberText(const FileEntry &e) const;
+
+    SharedRows m_store = std::make_shared<const std::vector<FileEntry>>();
+    std::vector<quint32> m_order; // shown row -> index into *m_store
+    std::vector<char> m_ticks;    // by index into *m_store
+    // After a number sort the number cells show their values ("007" as "7", zero as empty).
+    bool m_numbersAsValues = false;
     qsizetype m_checked = 0;
     quint64 m_revision = 0;
     quint64 m_listingRevision = 0;

@@ -111,6 +111,9 @@ void Job::start() {
     m_thread = QThread::create([this] {
         QueuedReporter errors(this, m_errors);
         m_work(*m_progress, errors);
+        // What the work holds (a share of 1,000,000 rows, perhaps) is let go here, not on the
+        // user-interface thread.
+        m_work = nullptr;
     });
     m_thread->setObjectName(QStringLiteral("tallowin-job"));
     // Queued to this object's thread, so it arrives after everything the work posted.
@@ -168,10 +171,18 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, ErrorRep
 Job *startPreview(const RuleTable &rules, const QString &folder,
                   const std::vector<FileEntry> &files, ErrorReporter &errors, QObject *context,
                   std::function<void(PreviewResult)> done) {
+    return startPreview(rules, folder, tickedRowsOf(files), errors, context, std::move(done));
+}
+
+Job *startPreview(const RuleTable &rules, const QString &folder, TickedRows files,
+                  ErrorReporter &errors, QObject *context,
+                  std::function<void(PreviewResult)> done) {
     auto result = std::make_shared<PreviewResult>();
-    // The work holds its own copies of the rules and rows: the user may edit them meanwhile.
+    // The work holds its own copy of the rules (the user may edit them meanwhile) and a share
+    // of the rows, which nobody changes.
     auto *job = new Job(
-        [rules, folder, files, result](Progress &progress, ErrorReporter &errors) {
+        [rules, folder, files = std::move(files), result](Progress &progress,
+                                                          ErrorReporter &errors) {
             const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
             PreviewBuilder builder(engine, errors);
             *result = builder.build(files, &progress);

@@ -68,5 +68,8 @@ Job *startListing(const QString &folder, const DirectoryFilter &filter, ErrorRep
 Job *startPreview(const RuleTable &rules, const QString &folder,
                   const std::vector<FileEntry> &files, ErrorReporter &errors, QObject *context,
                   std::function<void(PreviewResult)> done);
+// The same for the ticked rows of a shared list, which the work reads without a copy.
+Job *startPreview(const RuleTable &rules, const QString &folder, TickedRows files,
+                  ErrorReporter &errors, QObject *context, std::function<void(PreviewResult)> done);
 
 } // namespace tallowin::ui

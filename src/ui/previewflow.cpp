@@ -34,6 +34,11 @@ void PreviewFlow::showRows(std::vector<PreviewEntry> rows) {
 
 void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &files,
                           const RuleTable &rules, const FolderIdentity &listed) {
+    preview(folder, tickedRowsOf(files), rules, listed);
+}
+
+void PreviewFlow::preview(const QString &folder, TickedRows files, const RuleTable &rules,
+                          const FolderIdentity &listed) {
     if (isRunning())
         return;
     Q_EMIT previewEnabledChanged(false);
@@ -49,9 +54,7 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
     if (m_owner)
         m_owner->setCursor(Qt::WaitCursor);
 
-    qint64 ticked = 0;
-    for (const FileEntry &f : files)
-        ticked += f.checked ? 1 : 0;
+    const auto ticked = qint64(files.ticked.size());
     m_status.reset();
     qint32 total =
         qint32(std::min<qint64>(ticked * rules.ruleCount(), std::numeric_limits<qint32>::max()));
@@ -59,7 +62,7 @@ void PreviewFlow::preview(const QString &folder, const std::vector<FileEntry> &f
     placeOver(&m_status, m_owner);
     bringToFront(&m_status);
 
-    m_job = startPreview(rules, folder, files, m_errors, this,
+    m_job = startPreview(rules, folder, std::move(files), m_errors, this,
                          [this](PreviewResult result) { done(std::move(result)); });
     m_status.follow(m_job);
 }

@@ -35,6 +35,9 @@ public:
     // `listed` is the folder the files were read from: the rename refuses any other there.
     void preview(const QString &folder, const std::vector<FileEntry> &files, const RuleTable &rules,
                  const FolderIdentity &listed = {});
+    // The same for the ticked rows of a shared list (the file list's own, never copied).
+    void preview(const QString &folder, TickedRows files, const RuleTable &rules,
+                 const FolderIdentity &listed = {});
 
     // Fills the preview window with rows made elsewhere (a rename list file) and shows it.
     void showRows(std::vector<PreviewEntry> rows);

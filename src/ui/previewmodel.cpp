@@ -2,6 +2,9 @@
 #include "files/filenamecodec.h"
 
 #include <QHash>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace tallowin::ui {
 
@@ -102,17 +105,30 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     return true;
 }
 
+namespace {
+// A million rows take longer to free than the window may stand still: a pool thread frees
+// them, once nobody else (a rename still running) reads them.
+void releaseOffThread(std::shared_ptr<const std::vector<PreviewEntry>> rows) {
+    if (!rows || rows->empty() || rows.use_count() > 1)
+        return;
+    QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
+}
+} // namespace
+
 void PreviewModel::fill(std::vector<PreviewEntry> rows) {
     beginResetModel();
+    auto old = m_review.takeRows();
     m_review.fill(std::move(rows));
     endResetModel();
+    releaseOffThread(std::move(old));
     Q_EMIT countsChanged();
 }
 
 void PreviewModel::clear() {
     beginResetModel();
-    m_review.clear();
+    auto old = m_review.takeRows();
     endResetModel();
+    releaseOffThread(std::move(old));
     Q_EMIT countsChanged();
 }
 

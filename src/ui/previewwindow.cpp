@@ -120,7 +120,8 @@ void PreviewWindow::rename() {
     if (isRenaming())
         return;
     const QString folder = m_folder ? m_folder() : QString();
-    std::vector<PreviewEntry> rows = m_model->review().rows();
+    // Shared, not copied: the rows shown stay as they are while the rename reads them.
+    auto rows = m_model->review().sharedRows();
     auto run = std::make_shared<RenameRun>();
     RenameFileSystem *fs = m_fs;
     const FolderIdentity listed = m_listedFolder;
@@ -131,7 +132,7 @@ void PreviewWindow::rename() {
     m_cancel->setEnabled(false);
     m_status.reset();
     m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
-    qint32 total = qint32(rows.size());
+    qint32 total = qint32(rows->size());
     m_status.setCompleted(total, 0);
     placeOver(&m_status, this);
     bringToFront(&m_status);
@@ -145,8 +146,8 @@ void PreviewWindow::rename() {
             Renamer renamer(errors, fs);
             renamer.setExpectedFolder(listed);
             renamer.setObserver(&journal);
-            *run = swapSafe ? runSwapSafe(renamer, folder, rows, &progress)
-                            : renamer.run(folder, rows, &progress);
+            *run = swapSafe ? runSwapSafe(renamer, folder, *rows, &progress)
+                            : renamer.run(folder, *rows, &progress);
         },
         m_errors, this);
     m_status.follow(m_job);

@@ -1,5 +1,7 @@
 #include "engine/ruleengine.h"
 
+#include "engine/text.h"
+
 namespace tallowin {
 
 RuleEngine::RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindContext mp3)
@@ -10,9 +12,16 @@ RuleEngine::RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindCon
 
 QString RuleEngine::applyRule(int slot, QString &name, QString &extension,
                               NumberingState &state) const {
+    if (!applyRuleToParts(slot, name, extension, state))
+        return {};
+    return text::join(name, extension);
+}
+
+bool RuleEngine::applyRuleToParts(int slot, QString &name, QString &extension,
+                                  NumberingState &state) const {
     if (!m_rules.isValidSlot(slot)) {
         m_errors.report(Locations::ApplyRule, ErrorNumbers::SubscriptOutOfRange);
-        return {};
+        return false;
     }
     const RuleSlot &rule = m_rules.slot(slot);
     const RuleKind *kind = m_kinds[slot - 1];
@@ -20,14 +29,17 @@ QString RuleEngine::applyRule(int slot, QString &name, QString &extension,
     if (!kind || kind->keyword != rule[Kind])
         kind = findRuleKind(rule[Kind]);
     if (!kind)
-        return {};
+        return false;
     try {
         RuleRun run{state, m_mp3, m_errors};
-        return kind->apply(rule, name, extension, run);
+        kind->apply(rule, name, extension, run);
     } catch (const RuleFailure &f) {
         m_errors.report(Locations::ApplyRule, f.number);
-        return {};
+        return false;
     }
+    // Most rules leave the extension without a dot; the check is all they cost.
+    text::settleSplit(name, extension);
+    return true;
 }
 
 } // namespace tallowin

@@ -24,6 +24,10 @@ public:
     // extension. A failure is reported with location 183 and returns what was built so far
     // (usually ""). An unknown kind returns "" without a report.
     QString applyRule(int slot, QString &name, QString &extension, NumberingState &state) const;
+    // The same without joining: name part and extension are left as splitting the joined
+    // result at its last dot would give them. False when the rule failed (reported as above)
+    // or its kind is unknown; the parts are then undefined.
+    bool applyRuleToParts(int slot, QString &name, QString &extension, NumberingState &state) const;
 
     const RuleTable &rules() const { return m_rules; }
     ErrorReporter &errors() const { return m_errors; }

@@ -157,8 +157,7 @@ struct NumberingParams {
     const QString &where, &digits, &increment, &start;
 };
 
-QString autoNumber(QString &n, const QString &e, const NumberingParams &p, const QString *anchor,
-                   RuleRun &run) {
+void autoNumber(QString &n, const NumberingParams &p, const QString *anchor, RuleRun &run) {
     NumberingState &state = run.numbering;
     // 1. The mask: one "0" per whole step from 1 to the minimum digits.
     const double digits = leadingNumber(p.digits);
@@ -188,21 +187,19 @@ QString autoNumber(QString &n, const QString &e, const NumberingParams &p, const
         n = before ? number + n : n + number;
     else
         n = text::replace(n, *anchor, before ? number + *anchor : *anchor + number, 1);
-    const QString result = text::join(n, e);
 
     // 5. Advance; a failure here still returns the numbered name and keeps the counter.
     const auto increment = strictNumber(p.increment);
     if (!increment) {
         run.errors.report(Locations::ApplyRule, ErrorNumbers::TypeMismatch);
-        return result;
+        return;
     }
     const auto next = toInt16(double(state.counter) + *increment);
     if (!next) {
         run.errors.report(Locations::ApplyRule, ErrorNumbers::Overflow);
-        return result;
+        return;
     }
     state.counter = *next;
-    return result;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -320,9 +317,8 @@ void Catalogue::addNameKinds() {
             kind(RuleKinds::Replace, {text("search", "the text to find, in any letter case"),
                                       text("replacement", "the text put in its place"),
                                       flagParam("firstOnly", "1: only the first occurrence")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             n = text::replace(n, r[Param1], r[Param2], flag(r[Param3]) ? 1 : EveryOccurrence);
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Replace ") + r[Param1] + QStringLiteral(" with ") +
@@ -340,12 +336,11 @@ void Catalogue::addNameKinds() {
                             position("where", "before or after the anchor", BeforeAfterWords),
                             text("anchor", "the text the insertion goes next to"),
                             flagParam("firstOnly", "1: only at the first occurrence")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const QString &anchor = r[Param3];
             const QString with =
                 meansStartOrBefore(r[Param2]) ? r[Param1] + anchor : anchor + r[Param1];
             n = text::replace(n, anchor, with, flag(r[Param4]) ? 1 : EveryOccurrence);
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Insert ") + r[Param1] + u' ' + low(r[Param2]) + u' ' +
@@ -366,9 +361,8 @@ void Catalogue::addNameKinds() {
         RuleKind &k =
             kind(RuleKinds::Insert, {text("insertion", "the text to insert"),
                                      position("where", "start or end of the name part", StartEnd)});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             n = meansStartOrBefore(r[Param2]) ? r[Param1] + n : n + r[Param1];
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Insert ") + r[Param1] + QStringLiteral(" at the ") +
@@ -384,12 +378,11 @@ void Catalogue::addNameKinds() {
         RuleKind &k =
             kind(RuleKinds::Remove, {number("count", "how many characters; read leniently"),
                                      position("where", "start or end of the name part", StartEnd)});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const double count = leadingNumber(r[Param1]);
             if (count < 0 && std::isfinite(count))
-                return text::join(n, e);
+                return;
             n = keep(n, keptLength(text::length(n), count), meansStartOrBefore(r[Param2]));
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Remove ") + r[Param1] + QStringLiteral(" from the ") +
@@ -406,7 +399,7 @@ void Catalogue::addNameKinds() {
             kind(RuleKinds::Clear, {text("from", "the text that opens the cleared part"),
                                     text("to", "the text that closes it, found after the opening"),
                                     flagParam("leaveMarkers", "1: keep the two texts themselves")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const QString &from = r[Param1];
             const QString &to = r[Param2];
             const bool leaveMarkers = flag(r[Param3]);
@@ -418,7 +411,6 @@ void Catalogue::addNameKinds() {
                                      : n.left(s) + n.mid(t + to.size());
                 }
             }
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Clear all text between ") + r[Param1] +
@@ -433,9 +425,7 @@ void Catalogue::addNameKinds() {
     }
     {
         RuleKind &k = kind(RuleKinds::SetTo, {text("name", "the whole new name part")});
-        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
-            return text::join(r[Param1], e);
-        };
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) { n = r[Param1]; };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Set to ") + r[Param1] + QStringLiteral(" exactly");
         };
@@ -455,11 +445,10 @@ void Catalogue::addExtensionKinds() {
                            {text("insertion", "the text to insert"),
                             text("anchor", "the text the insertion goes next to"),
                             position("where", "before or after the anchor", BeforeAfterWords)});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const QString &anchor = r[Param2];
             e = text::replace(
                 e, anchor, meansStartOrBefore(r[Param3]) ? r[Param1] + anchor : anchor + r[Param1]);
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Insert ") + r[Param1] + u' ' + low(r[Param3]) + u' ' +
@@ -480,18 +469,17 @@ void Catalogue::addExtensionKinds() {
                            {text("search", "the text that bounds the cleared part"),
                             position("side", "clear before or after it", BeforeAfterWords),
                             flagParam("leaveSearch", "1: keep the text itself")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const QString &search = r[Param1];
             const bool leave = flag(r[Param3]);
             const qsizetype p = text::find(e, search, 0);
             if (p < 0)
-                return text::join(n, e);
+                return;
             const qsizetype l = search.size();
             if (meansStartOrBefore(r[Param2]))
                 e = leave ? e.mid(p) : e.mid(p + l);
             else
                 e = leave ? e.left(p + l) : e.left(p);
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Clear all text ") + low(r[Param2]) + u' ' +
@@ -512,9 +500,8 @@ void Catalogue::addExtensionKinds() {
         RuleKind &k = kind(RuleKinds::ExtInsert,
                            {text("insertion", "the text to insert"),
                             position("where", "start or end of the extension", StartEnd)});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             e = meansStartOrBefore(r[Param2]) ? r[Param1] + e : e + r[Param1];
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Insert ") + r[Param1] + QStringLiteral(" at the ") +
@@ -531,12 +518,11 @@ void Catalogue::addExtensionKinds() {
         RuleKind &k = kind(RuleKinds::ExtRemove,
                            {number("count", "how many characters; must be a number"),
                             position("where", "start or end of the extension", StartEnd)});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const auto count = strictNumber(r[Param1]);
             if (!count)
                 throw RuleFailure{ErrorNumbers::TypeMismatch};
             e = keep(e, keptLength(text::length(e), *count), meansStartOrBefore(r[Param2]));
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Remove ") + r[Param1] +
@@ -555,9 +541,8 @@ void Catalogue::addExtensionKinds() {
         RuleKind &k =
             kind(RuleKinds::ExtReplace, {text("search", "the text to find, in any letter case"),
                                          text("replacement", "the text put in its place")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             e = text::replace(e, r[Param1], r[Param2]);
-            return text::join(n, e);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Replace ") + r[Param1] + QStringLiteral(" with ") +
@@ -571,9 +556,7 @@ void Catalogue::addExtensionKinds() {
     }
     {
         RuleKind &k = kind(RuleKinds::ExtSetTo, {text("extension", "the whole new extension")});
-        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
-            return text::join(n, r[Param1]);
-        };
+        k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) { e = r[Param1]; };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Set extension to ") + r[Param1] +
                    QStringLiteral(" exactly");
@@ -616,8 +599,8 @@ void Catalogue::addNumberingKinds() {
                            {position("where", "start or end of the name part", StartEnd), digits,
                             increment, startCount});
         k.countsNumbers = true;
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &run) {
-            return autoNumber(n, e, {r[Param1], r[Param2], r[Param3], r[Param4]}, nullptr, run);
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &run) {
+            autoNumber(n, {r[Param1], r[Param2], r[Param3], r[Param4]}, nullptr, run);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Auto Number: Place numbers at the ") + low(r[Param1]) +
@@ -637,8 +620,8 @@ void Catalogue::addNumberingKinds() {
                             position("where", "before or after the anchor", BeforeAfterWords),
                             digits, increment, startCount});
         k.countsNumbers = true;
-        k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &run) {
-            return autoNumber(n, e, {r[Param2], r[Param3], r[Param4], r[Param5]}, &r[Param1], run);
+        k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &run) {
+            autoNumber(n, {r[Param2], r[Param3], r[Param4], r[Param5]}, &r[Param1], run);
         };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Auto Number: Place numbers ") + low(r[Param2]) + u' ' +
@@ -694,10 +677,11 @@ void Catalogue::addLetterKinds() {
             kind(l.keyword, {flagParam("withExtension", "1: the whole name with its extension")});
         const Mapping map = l.map;
         k.apply = [map](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
+            // With the extension the words run across the dot, so the joined name is mapped.
             if (flag(r[Param1]))
-                return map(text::join(n, e));
-            n = map(n);
-            return text::join(n, e);
+                text::splitInto(map(text::join(n, e)), n, e);
+            else
+                n = map(n);
         };
         // The rules list names a letter kind by its option's caption.
         const QString description = QStringLiteral("Letters: ") + QString::fromUtf8(l.caption);
@@ -748,10 +732,7 @@ void Catalogue::addMiscKinds() {
     for (const auto &m : misc) {
         RuleKind &k = kind(m.keyword, {});
         const Tidy tidy = m.tidy;
-        k.apply = [tidy](const RuleSlot &, QString &n, QString &e, RuleRun &) {
-            tidy(n, e);
-            return text::join(n, e);
-        };
+        k.apply = [tidy](const RuleSlot &, QString &n, QString &e, RuleRun &) { tidy(n, e); };
         const QString description = QStringLiteral("Misc: ") + QString::fromUtf8(m.description);
         k.describe = [description](const RuleSlot &) { return description; };
         k.options.push_back(
@@ -768,7 +749,7 @@ void Catalogue::addMp3Kind() {
                                                          "placeholders")});
     k.readsFiles = true;
     k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &run) {
-        return applyMp3Kind(n, e, r[Param1], run.mp3);
+        text::splitInto(applyMp3Kind(n, e, r[Param1], run.mp3), n, e);
     };
     k.describe = [](const RuleSlot &r) {
         return QStringLiteral("MP3 Files Change Name To: ") + r[Param1];

@@ -118,9 +118,9 @@ struct RuleOption {
 struct RuleKind {
     QString keyword;
     std::vector<RuleParam> params; // P1..P6 in order
-    // Applies the rule to name part and extension (both may change); returns name "." ext.
-    // Throws RuleFailure.
-    std::function<QString(const RuleSlot &, QString &name, QString &ext, RuleRun &)> apply;
+    // Applies the rule to name part and extension in place (both may change); the engine
+    // splits an extension left holding a dot again. Throws RuleFailure.
+    std::function<void(const RuleSlot &, QString &name, QString &ext, RuleRun &)> apply;
     // The rules-list text of a rule with these parameters.
     std::function<QString(const RuleSlot &)> describe;
     bool countsNumbers = false; // draws from the run's numbering counter

@@ -55,5 +55,26 @@ SplitName splitAtLastDot(const QString &fileName);
 inline QString join(const QString &name, const QString &extension) {
     return name + u'.' + extension;
 }
+// Splits `joined` at its last dot into name part and extension.
+inline void splitInto(const QString &joined, QString &name, QString &extension) {
+    const qsizetype dot = joined.lastIndexOf(u'.');
+    if (dot < 0) {
+        name = joined;
+        extension.clear();
+        return;
+    }
+    extension = joined.sliced(dot + 1);
+    name = joined.first(dot);
+}
+// Makes name part and extension what splitting their joined text at its last dot gives: an
+// extension holding a dot gives the part before its last dot to the name part.
+inline void settleSplit(QString &name, QString &extension) {
+    const qsizetype dot = extension.lastIndexOf(u'.');
+    if (dot < 0)
+        return;
+    name += u'.';
+    name += QStringView(extension).first(dot);
+    extension.remove(0, dot + 1);
+}
 
 } // namespace tallowin::text

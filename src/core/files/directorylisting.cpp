@@ -224,6 +224,15 @@ struct Examiner {
 
 } // namespace
 
+TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
+    TickedRows out;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].checked)
+            out.ticked.push_back(quint32(i));
+    out.rows = std::make_shared<const std::vector<FileEntry>>(rows);
+    return out;
+}
+
 void applyOrder(std::vector<FileEntry> &rows, std::vector<quint32> &order) {
     // order[i] is the old index of the row that belongs at i; done entries are marked.
     constexpr quint32 Done = 0xFFFFFFFFu;

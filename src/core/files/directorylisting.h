@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace tallowin {
@@ -22,6 +23,18 @@ struct FileEntry {
     QString numberAdjName; // the number at the end of the base name, "0" when none
     bool checked = true;
 };
+
+// Rows of one listing shared by everything that reads them (the file list, its sorts, a
+// preview); never changed once made, so 1,000,000 rows are never copied to be read elsewhere.
+using SharedRows = std::shared_ptr<const std::vector<FileEntry>>;
+
+// What a preview reads of a file list: the rows, and which of them are ticked, in list order.
+struct TickedRows {
+    SharedRows rows;
+    std::vector<quint32> ticked; // indexes into *rows
+};
+// Every ticked row of `rows`, in their order (a copy of them is shared).
+TickedRows tickedRowsOf(const std::vector<FileEntry> &rows);
 
 // The name and type filters and the attribute options of a listing. listDirectory cleans
 // the two filter texts in place, as the filter boxes show them afterwards.

@@ -36,21 +36,11 @@ bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
                 const QString &fileName, PreviewEntry &row, int &marker) {
     auto [name, ext] = text::splitAtLastDot(fileName);
     marker = 7;
+    // The parts go from rule to rule as they are: no join and split between rules.
     for (int slot = 1; slot <= ruleCount; ++slot) {
-        QString joined = engine.applyRule(slot, name, ext, state);
-        marker = 8;
-        const qsizetype dot = joined.lastIndexOf(u'.');
-        if (dot < 0)
-            return false; // a failed rule (or an unknown kind) leaves nothing to split
-        // Most rules leave the two parts exactly as they return them joined; then the split
-        // is already done. Otherwise truncate the result in place.
-        const bool asJoined = dot == name.size() && joined.size() == dot + 1 + ext.size() &&
-                              QStringView(joined).left(dot) == name &&
-                              QStringView(joined).sliced(dot + 1) == ext;
-        if (!asJoined) {
-            ext = joined.mid(dot + 1);
-            name = std::move(joined);
-            name.truncate(dot);
+        if (!engine.applyRuleToParts(slot, name, ext, state)) {
+            marker = 8;
+            return false;
         }
         marker = 9;
     }
@@ -102,7 +92,7 @@ public:
                 NumberingState after = state;
                 for (int slot : m_slots) {
                     QString name = QStringLiteral("x"), ext;
-                    m_engine.applyRule(slot, name, ext, after);
+                    m_engine.applyRuleToParts(slot, name, ext, after);
                 }
                 next = after.counter;
             }
@@ -276,6 +266,19 @@ PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progres
             const qsizetype at = tickedRows[size_t(i)];
             const FileEntry &f = files[size_t(at)];
             return TickedFile{&f.fileName, at, f.nativeName};
+        },
+        progress);
+}
+
+PreviewResult PreviewBuilder::build(const TickedRows &files, Progress *progress) {
+    static const std::vector<FileEntry> none;
+    const std::vector<FileEntry> &rows = files.rows ? *files.rows : none;
+    return run(
+        qsizetype(files.ticked.size()),
+        [&](qsizetype i) {
+            const quint32 at = files.ticked[size_t(i)];
+            const FileEntry &f = rows[at];
+            return TickedFile{&f.fileName, qsizetype(at), f.nativeName};
         },
         progress);
 }

@@ -66,6 +66,8 @@ public:
 
     // The ticked rows of a file list; each row keeps its file's index and name bytes.
     PreviewResult build(const std::vector<FileEntry> &files, Progress *progress = nullptr);
+    // The rows `files.ticked` names, in that order; each row keeps its index into the rows.
+    PreviewResult build(const TickedRows &files, Progress *progress = nullptr);
 
     // `tickedNames` are the ticked files' names in list order; `sourceIndexes`, when given,
     // names each one's row in the caller's list.

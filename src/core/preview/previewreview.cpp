@@ -14,21 +14,33 @@ qsizetype countTicked(const std::vector<PreviewEntry> &rows) {
 } // namespace
 
 void PreviewReview::fill(std::vector<PreviewEntry> rows) {
-    m_rows = std::move(rows);
+    m_rows = std::make_shared<std::vector<PreviewEntry>>(std::move(rows));
     m_keysValid = false;
     m_tickedKeys.clear();
-    m_selected = countTicked(m_rows);
-    m_shown = qsizetype(m_rows.size());
+    m_selected = countTicked(*m_rows);
+    m_shown = qsizetype(m_rows->size());
     if (m_sorted)
         sortRows();
 }
 
 void PreviewReview::clear() {
-    m_rows.clear();
+    takeRows();
+}
+
+std::shared_ptr<const std::vector<PreviewEntry>> PreviewReview::takeRows() {
+    std::shared_ptr<const std::vector<PreviewEntry>> old = std::move(m_rows);
+    m_rows = std::make_shared<std::vector<PreviewEntry>>();
     m_tickedKeys.clear();
     m_keysValid = false;
     m_selected = 0;
     m_shown = 0;
+    return old;
+}
+
+std::vector<PreviewEntry> &PreviewReview::ownRows() {
+    if (m_rows.use_count() > 1) // a rename still reads them
+        m_rows = std::make_shared<std::vector<PreviewEntry>>(*m_rows);
+    return *m_rows;
 }
 
 QString PreviewReview::filesSelectedText() const {
@@ -42,7 +54,7 @@ QString PreviewReview::filesShownText() const {
 void PreviewReview::countKeys() {
     m_tickedKeys.clear();
     m_tickedKeys.reserve(m_selected);
-    for (const auto &r : m_rows)
+    for (const auto &r : *m_rows)
         if (r.checked)
             ++m_tickedKeys[previewNameKey(r.newName)];
     m_keysValid = true;
@@ -50,22 +62,22 @@ void PreviewReview::countKeys() {
 
 void PreviewReview::sortRows() {
     // Stable, so rows with equal old names keep the order they came in.
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [](const PreviewEntry &a, const PreviewEntry &b) {
-                         const int c = a.oldName.compare(b.oldName, Qt::CaseInsensitive);
-                         return c != 0 ? c < 0 : a.oldName < b.oldName;
-                     });
+    std::vector<PreviewEntry> &rows = ownRows();
+    std::stable_sort(rows.begin(), rows.end(), [](const PreviewEntry &a, const PreviewEntry &b) {
+        const int c = a.oldName.compare(b.oldName, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.oldName < b.oldName;
+    });
 }
 
 PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked) {
     TickChange change;
-    if (row < 0 || row >= qsizetype(m_rows.size()))
+    if (row < 0 || row >= qsizetype(m_rows->size()))
         return change;
-    PreviewEntry &entry = m_rows[size_t(row)];
-    if (entry.checked == checked)
+    if ((*m_rows)[size_t(row)].checked == checked)
         return change;
     if (!m_keysValid)
         countKeys();
+    PreviewEntry &entry = ownRows()[size_t(row)];
     const QString key = previewNameKey(entry.newName);
     if (checked) {
         const auto it = m_tickedKeys.constFind(key);
@@ -83,7 +95,7 @@ PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked)
             m_tickedKeys.erase(it);
     }
     m_selected += checked ? 1 : -1;
-    m_shown = qsizetype(m_rows.size());
+    m_shown = qsizetype(m_rows->size());
     // Once sorted the rows stay sorted: the old names never change, so sort only the first time.
     if (!m_sorted) {
         m_sorted = true;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace tallowin {
@@ -23,8 +24,12 @@ public:
     void fill(std::vector<PreviewEntry> rows);
     // Removes every row (Cancel, the end of a rename).
     void clear();
+    // Removes every row as clear() does and hands them over, for freeing elsewhere.
+    std::shared_ptr<const std::vector<PreviewEntry>> takeRows();
 
-    const std::vector<PreviewEntry> &rows() const { return m_rows; }
+    const std::vector<PreviewEntry> &rows() const { return *m_rows; }
+    // The rows as they are now, shared: a later change of the review leaves these as they were.
+    std::shared_ptr<const std::vector<PreviewEntry>> sharedRows() const { return m_rows; }
     qsizetype filesSelected() const { return m_selected; }
     qsizetype filesShown() const { return m_shown; }
     QString filesSelectedText() const;
@@ -42,8 +47,11 @@ public:
 private:
     void sortRows();
     void countKeys();
+    // The rows to change, no longer shared with anyone.
+    std::vector<PreviewEntry> &ownRows();
 
-    std::vector<PreviewEntry> m_rows;
+    std::shared_ptr<std::vector<PreviewEntry>> m_rows =
+        std::make_shared<std::vector<PreviewEntry>>();
     qsizetype m_selected = 0;
     qsizetype m_shown = 0;
     bool m_sorted = false;

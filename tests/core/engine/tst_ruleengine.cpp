@@ -1,4 +1,5 @@
 #include "engine/ruleengine.h"
+#include "engine/text.h"
 
 #include <QtTest>
 
@@ -357,6 +358,87 @@ private Q_SLOTS:
         QCOMPARE(engine.applyRule(slot, n, e, state), QString());
         QCOMPARE(errors.last().location, 183);
         QCOMPARE(errors.last().number, 9);
+    }
+
+    // A run passes name part and extension from rule to rule without joining them; that must
+    // give what joining after each rule and splitting at the last dot again gives, above all
+    // where a rule puts a dot into the extension or works on the joined name.
+    void partsMatchJoinAndSplit_data() {
+        QTest::addColumn<QList<QStringList>>("rules");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("expected"); // the joined result; empty when a rule fails
+
+        using Rules = QList<QStringList>;
+        QTest::newRow("dot-added-to-extension-then-extension-rules")
+            << Rules{{"STANDARDEXTINSERT", ".bak", "End"},
+                     {"STANDARDEXTREPLACE", "bak", "old"},
+                     {"STANDARDEXTINSERT", "x", "Start"}}
+            << "report.txt"
+            << "report.txt.xold";
+        QTest::newRow("extension-set-with-dots-then-name-rule")
+            << Rules{{"STANDARDEXTSETTO", "tar.gz"}, {"STANDARDINSERT", "_v", "End"}}
+            << "backup.zip"
+            << "backup.tar_v.gz";
+        QTest::newRow("dot-inserted-before-in-extension")
+            << Rules{{"STANDARDEXTBEFOREAFTER", ".", "p", "Before"}, {"STANDARDREMOVE", "1", "End"}}
+            << "photo.jpg"
+            << "photo..pg";
+        QTest::newRow("letters-across-the-dot-then-name-rule")
+            << Rules{{"STANDARDLETTERFIRSTCAP", "1"}, {"STANDARDINSERT", "!", "End"}}
+            << "my song.mp3"
+            << "My Song!.mp3";
+        QTest::newRow("letters-across-a-dot-added-to-extension")
+            << Rules{{"STANDARDEXTINSERT", " live.x", "End"},
+                     {"STANDARDLETTEROTHERCAP", "1"},
+                     {"STANDARDMISCTRIM"}}
+            << "a b.ogg"
+            << "A B.OgG LiVe.x";
+        QTest::newRow("name-set-with-dots-then-numbering")
+            << Rules{{"STANDARDSETTO", "v1.2"}, {"STANDARDAUTOSTARTEND", "End", "2", "1", "7"}}
+            << "x.dat"
+            << "v1.207.dat";
+        QTest::newRow("no-extension-and-extension-cleared")
+            << Rules{{"STANDARDEXTINSERT", "md", "End"}, {"STANDARDEXTCLEAR", "m", "After", "1"}}
+            << "README"
+            << "README.m";
+        QTest::newRow("failing-rule-after-a-dot-was-added")
+            << Rules{{"STANDARDEXTINSERT", ".a", "End"}, {"STANDARDEXTREMOVE", "x", "End"}}
+            << "f.txt" << QString();
+    }
+    void partsMatchJoinAndSplit() {
+        QFETCH(QList<QStringList>, rules);
+        QFETCH(QString, fileName);
+        QFETCH(QString, expected);
+        RuleTable table;
+        for (const QStringList &rule : rules) {
+            RuleSlot s;
+            for (int i = 0; i < rule.size() && i < RuleFieldCount; ++i)
+                s[i] = rule[i];
+            table.addRule(s);
+        }
+        CollectingErrorReporter joinedErrors, partErrors;
+        const RuleEngine joinedEngine(table, joinedErrors), partEngine(table, partErrors);
+
+        auto [jn, je] = text::splitAtLastDot(fileName);
+        auto [pn, pe] = text::splitAtLastDot(fileName);
+        NumberingState joinedState, partState;
+        bool joinedOk = true, partOk = true;
+        for (int slot = 1; slot <= table.ruleCount(); ++slot) {
+            const QString joined = joinedEngine.applyRule(slot, jn, je, joinedState);
+            joinedOk = !joined.isEmpty();
+            partOk = partEngine.applyRuleToParts(slot, pn, pe, partState);
+            QCOMPARE(partOk, joinedOk);
+            if (!joinedOk)
+                break;
+            const auto split = text::splitAtLastDot(joined);
+            jn = split.name;
+            je = split.extension;
+            QCOMPARE(pn, jn);
+            QCOMPARE(pe, je);
+            QCOMPARE(partState, joinedState);
+        }
+        QCOMPARE(joinedOk ? text::join(jn, je) : QString(), expected);
+        QCOMPARE(partErrors.reports.size(), joinedErrors.reports.size());
     }
 
     void emptySlotReturnsEmptyWithoutReport() {

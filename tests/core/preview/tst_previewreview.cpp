@@ -83,6 +83,21 @@ private Q_SLOTS:
         QCOMPARE(review.filesShownText(), QStringLiteral("0 Files Shown"));
     }
 
+    // A rename reads the rows shared while the user may still tick: what it read stays as it
+    // was, and taking the rows empties the review.
+    void sharedRowsStayAsTheyWere() {
+        PreviewReview review;
+        review.fill(rowsFrom({"1|z.txt|1.txt", "1|y.txt|2.txt"}));
+        const auto shared = review.sharedRows();
+        QVERIFY(review.setChecked(0, false).accepted);
+        QCOMPARE(rowsText(*shared), (QStringList{"1|z.txt|1.txt", "1|y.txt|2.txt"}));
+        QCOMPARE(rowsText(review.rows()), (QStringList{"1|y.txt|2.txt", "0|z.txt|1.txt"}));
+        const auto taken = review.takeRows();
+        QCOMPARE(rowsText(*taken), (QStringList{"1|y.txt|2.txt", "0|z.txt|1.txt"}));
+        QVERIFY(review.rows().empty());
+        QCOMPARE(review.filesSelectedText(), QStringLiteral("0 Files Selected"));
+    }
+
     void progressBar_data() {
         QTest::addColumn<int>("max");
         QTest::addColumn<int>("current");

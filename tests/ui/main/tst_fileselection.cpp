@@ -1,5 +1,7 @@
 #include "mainwindow_helper.h"
 
+#include "engine/ruleengine.h"
+#include "preview/previewbuilder.h"
 #include "ui/errorwindow.h"
 #include "ui/job.h"
 #include "ui/messagewindow.h"
@@ -50,6 +52,7 @@ private Q_SLOTS:
     void systemFilesWarning();
     void headerClickSortsEachColumn();
     void tickDuringSortIsKept();
+    void previewReadsSharedRowsInTheOrderShown();
     void listingReplacesARunningSort();
     void pictureButtonShowsPressedLook();
     void draggingMovesWindowWithLeftButtonOnly_data();
@@ -272,6 +275,46 @@ void TestFileSelection::tickDuringSortIsKept() {
     QCOMPARE(f.names().last(), QStringLiteral("file0000.txt"));
     QVERIFY(!f.w().fileList()->rows().back().checked);
     QCOMPARE(f.w().fileList()->checkedCount(), 2999);
+}
+
+// A preview reads the listing's own rows (shared, not copied) and the ticked ones in the order
+// the list shows them, whatever sorts and ticks came before; a sort moves no tick.
+void TestFileSelection::previewReadsSharedRowsInTheOrderShown() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"a7.txt", "b12.txt", "c100.txt", "d.txt"});
+    Fixture f;
+    f.chooseFolder(dir.path());
+    ui::FileListModel &model = *f.w().fileList();
+    const TickedRows first = model.tickedRows();
+    QSignalSpy sorted(&model, &ui::FileListModel::sortFinished);
+    f.files().sortByColumn(0);
+    QVERIFY(sorted.wait(10000));
+    f.files().sortByColumn(0); // descending
+    QVERIFY(sorted.wait(10000));
+    model.setChecked(1, false); // "c100.txt"
+    f.files().sortByColumn(2);  // number, ascending
+    QVERIFY(sorted.wait(10000));
+    QCOMPARE(f.names(), (QStringList{"d.txt", "a7.txt", "b12.txt", "c100.txt"}));
+    QVERIFY(!model.isChecked(3));
+
+    const TickedRows now = model.tickedRows();
+    QCOMPARE(now.rows.get(), first.rows.get());
+    QStringList ticked;
+    for (quint32 at : now.ticked)
+        ticked << (*now.rows)[at].fileName;
+    QCOMPARE(ticked, (QStringList{"d.txt", "a7.txt", "b12.txt"}));
+
+    RuleTable rules;
+    rules.addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
+    CollectingErrorReporter errors;
+    const RuleEngine engine(rules, errors);
+    const PreviewResult preview = PreviewBuilder(engine, errors).build(now);
+    QCOMPARE(preview.rows.size(), size_t(3));
+    for (size_t i = 0; i < preview.rows.size(); ++i) {
+        QCOMPARE(preview.rows[i].oldName, ticked[qsizetype(i)]);
+        QCOMPARE(preview.rows[i].newName, QStringLiteral("x") + ticked[qsizetype(i)]);
+        QCOMPARE(preview.rows[i].sourceIndex, qsizetype(now.ticked[i]));
+    }
 }
 
 void TestFileSelection::listingReplacesARunningSort() {
