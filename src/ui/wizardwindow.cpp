@@ -323,7 +323,7 @@ QWidget *WizardWindow::buildPicture() {
     return screen;
 }
 
-const std::vector<FileEntry> &WizardWindow::files() const {
+std::vector<FileEntry> WizardWindow::files() const {
     return m_model->rows();
 }
 

@@ -54,7 +54,7 @@ public:
     int step() const { return m_step; }
     QString folder() const { return m_folder; }
     // The files of the first screen with their ticks.
-    const std::vector<FileEntry> &files() const;
+    std::vector<FileEntry> files() const;
     bool isListing() const { return m_listing; }
     // The button pictures shown: 1/2 Cancel, 3/4 Previous, 5/6 Next, 7/8 Finish (up/pressed).
     int forwardPicture() const;

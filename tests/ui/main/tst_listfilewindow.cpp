@@ -30,16 +30,16 @@ void writeFile(const QString &path, const QByteArray &bytes) {
 // Fails every reading as a disk would.
 class FailingReader : public ListFile::Reader {
 public:
-    int readAll(const QString &, QByteArray &) override { return EIO; }
+    int open(const QString &, qint64 &) override { return EIO; }
 };
 
 // Holds the reading until the test lets it go, so a Cancel surely comes before its lines.
 class HeldReader : public ListFile::Reader {
 public:
-    int readAll(const QString &path, QByteArray &bytes) override {
+    int open(const QString &path, qint64 &size) override {
         entered.release();
         go.acquire();
-        return ListFile::Reader::readAll(path, bytes);
+        return ListFile::Reader::open(path, size);
     }
     QSemaphore entered;
     QSemaphore go;
