@@ -1,5 +1,7 @@
 #include "preview/renamer.h"
 
+#include "shell/failurereason.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -36,23 +38,21 @@ RenameFailure classifyRenameError(int e) {
     }
 }
 
-QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName) {
+QString renameFailureMessage(qint32 number, const QString &reason, const QString &oldName,
+                             const QString &newName) {
     using namespace RenameErrors;
     const QString head =
         QStringLiteral("Unable to rename the file ") + oldName + QStringLiteral(" to ") + newName;
     switch (number) {
     case AlreadyExists:
         return head + QStringLiteral(" because a file with that name already exist.");
-    case FileNotFound:
-    case BadFileName:
-        return head + QStringLiteral(" because Linux says the file no longer exists.");
-    case InvalidArgument:
-        return head +
-               QStringLiteral(
-                   " because Linux says there is a problem with the file, it may be in use.");
-    case AccessError:
     case AlreadyOpen:
         return head + QStringLiteral(", Linux says the file is in use.");
+    case FileNotFound:
+    case BadFileName:
+    case InvalidArgument:
+    case AccessError:
+        return head + QStringLiteral(" because Linux says ") + reason + u'.';
     default:
         return {};
     }
@@ -157,15 +157,20 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         NewName target = prepareNewName(row.newName);
         o.newName = target.written;
         RenameFailure failure;
-        if (!target.acceptable || !isPlainFileName(o.oldBytes)) {
+        const bool refused = !target.acceptable || !isPlainFileName(o.oldBytes);
+        if (refused) {
             // Never handed to the file system: it could name something outside the folder.
             failure = {RenameErrors::BadFileName, false};
+            o.reason = target.acceptable ? QStringLiteral("the old name is not a plain file name")
+                                         : nameProblem(target.bytes);
         } else {
             const int e = openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes);
-            if (e == 0)
+            if (e == 0) {
                 o.ok = true;
-            else
+            } else {
                 failure = classifyRenameError(e);
+                o.reason = failureReason(e);
+            }
         }
         if (!o.ok) {
             o.errorNumber = failure.number;
@@ -174,8 +179,14 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
                             row.oldName + QStringLiteral(" - ") + folderPath + row.newName;
                 m_errors.reportSystem(Location, failure.number, o.message);
+            } else if (refused) {
+                // The program refused the name, not the system.
+                o.message = QStringLiteral("Unable to rename the file ") + row.oldName +
+                            QStringLiteral(" to ") + row.newName + QStringLiteral(" because ") +
+                            o.reason + u'.';
             } else {
-                o.message = renameFailureMessage(failure.number, row.oldName, row.newName);
+                o.message =
+                    renameFailureMessage(failure.number, o.reason, row.oldName, row.newName);
             }
         }
         out.outcomes.push_back(std::move(o));
