@@ -23,17 +23,6 @@
 
 namespace tallowin::ui {
 
-namespace {
-
-void centre(QWidget *w) {
-    if (QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->availableGeometry();
-        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
-}
-
-} // namespace
-
 AppController::AppController(SettingsStore settings, QObject *parent)
     : QObject(parent), m_settings(std::move(settings)), m_error(std::make_unique<ErrorWindow>()),
       m_message(std::make_unique<MessageWindow>()), m_status(std::make_unique<StatusWindow>()),
@@ -75,7 +64,7 @@ void AppController::startUp(const QString &folder) {
         return;
     }
     m_splash = new SplashWindow;
-    centre(m_splash);
+    placeOnScreen(m_splash);
     SplashWindow *splash = m_splash;
     connect(splash, &SplashWindow::initialize, this, [this, splash] { initializeApp(splash); });
     splash->show();
@@ -138,11 +127,13 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
                 [window](bool enabled) { window->setPreviewRunning(!enabled); });
         connect(flow, &PreviewFlow::renameFinished, window->files(),
                 &FileSelectionPanel::listFiles);
+        connect(m_preview.get(), &PreviewWindow::statusRequested, window, &MainWindow::showStatus);
 
         window->load();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             window->files()->setFolder(folder);
-        centre(window);
+        window->placeAtStart();
+        m_message->setAnchor(window);
     }
     m_main->show();
     Q_EMIT mainWindowOpened(m_main);

@@ -200,18 +200,17 @@ private Q_SLOTS:
         QTest::newRow("bad-sequence")
             << EILSEQ << 52 << "the file system does not accept the new name"
             << says + "the file system does not accept the new name.";
-        QTest::newRow("invalid") << EINVAL << 5 << "invalid argument"
-                                 << says + "invalid argument.";
+        QTest::newRow("invalid") << EINVAL << 5 << "invalid argument" << says + "invalid argument.";
         QTest::newRow("access") << EACCES << 75 << "permission denied"
                                 << says + "permission denied.";
-        QTest::newRow("immutable") << EPERM << 75 << "permission denied"
-                                   << says + "permission denied.";
+        QTest::newRow("immutable")
+            << EPERM << 75 << "permission denied" << says + "permission denied.";
         QTest::newRow("read-only") << EROFS << 75 << "the file system is read-only"
                                    << says + "the file system is read-only.";
         QTest::newRow("busy") << EBUSY << 55 << "the file is in use"
                               << head + ", Linux says the file is in use.";
-        QTest::newRow("text-busy") << ETXTBSY << 55 << "the file is in use"
-                                   << head + ", Linux says the file is in use.";
+        QTest::newRow("text-busy")
+            << ETXTBSY << 55 << "the file is in use" << head + ", Linux says the file is in use.";
     }
     void messages() {
         QFETCH(int, injected);
@@ -237,11 +236,16 @@ private Q_SLOTS:
     void refusedNamesSayWhy_data() {
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("empty") << "" << "the new name is empty";
-        QTest::newRow("only-dots-and-spaces") << ". . " << "the new name is empty";
-        QTest::newRow("dot") << "." << "the new name is empty";
-        QTest::newRow("dot-dot-with-slash") << "../x" << "the new name holds \"/\"";
-        QTest::newRow("slash") << "a/b" << "the new name holds \"/\"";
+        QTest::newRow("empty") << ""
+                               << "the new name is empty";
+        QTest::newRow("only-dots-and-spaces") << ". . "
+                                              << "the new name is empty";
+        QTest::newRow("dot") << "."
+                             << "the new name is empty";
+        QTest::newRow("dot-dot-with-slash") << "../x"
+                                            << "the new name holds \"/\"";
+        QTest::newRow("slash") << "a/b"
+                               << "the new name holds \"/\"";
         QTest::newRow("nul") << QStringLiteral("x") + QChar(u'\0') + u'y'
                              << "the new name holds a null character";
         QTest::newRow("too-long") << QString(252, u'n') + ".txt"
@@ -259,8 +263,8 @@ private Q_SLOTS:
         QCOMPARE(run.outcomes.size(), size_t(1));
         QCOMPARE(run.outcomes[0].errorNumber, 52);
         QCOMPARE(run.outcomes[0].reason, reason);
-        QCOMPARE(run.outcomes[0].message, "Unable to rename the file a.txt to " + newName +
-                                              " because " + reason + ".");
+        QCOMPARE(run.outcomes[0].message,
+                 "Unable to rename the file a.txt to " + newName + " because " + reason + ".");
         QVERIFY(errors.empty());
         QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}}));
     }

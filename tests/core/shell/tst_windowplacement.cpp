@@ -27,13 +27,13 @@ private Q_SLOTS:
         const MaybePoint nowhere;
 
         // The first start on a small screen: the window shrinks to it and starts at its corner.
-        QTest::newRow("small-screen") << wanted << minimum << Rects{small} << none << nowhere
-                                      << QRect(0, 0, 1024, 700);
+        QTest::newRow("small-screen")
+            << wanted << minimum << Rects{small} << none << nowhere << QRect(0, 0, 1024, 700);
         QTest::newRow("small-screen-with-top-panel")
             << wanted << minimum << Rects{QRect(0, 27, 1024, 673)} << none << nowhere
             << QRect(0, 27, 1024, 673);
-        QTest::newRow("large-screen-centred") << wanted << minimum << Rects{large} << none
-                                              << nowhere << QRect(350, 160, 1220, 760);
+        QTest::newRow("large-screen-centred")
+            << wanted << minimum << Rects{large} << none << nowhere << QRect(350, 160, 1220, 760);
         // Smaller than its minimum the window cannot be; its top-left corner stays reachable.
         QTest::newRow("screen-below-minimum") << wanted << minimum << Rects{QRect(0, 0, 800, 560)}
                                               << none << nowhere << QRect(0, 0, 900, 600);
@@ -50,9 +50,9 @@ private Q_SLOTS:
             << wanted << minimum << Rects{large} << none << MaybePoint(QPoint(-500, -500))
             << QRect(350, 160, 1220, 760);
         // A remembered place comes back only when it lies whole on one of today's screens.
-        QTest::newRow("remembered-fits") << wanted << minimum << Rects{large}
-                                         << MaybeRect(QRect(40, 30, 1000, 700)) << nowhere
-                                         << QRect(40, 30, 1000, 700);
+        QTest::newRow("remembered-fits")
+            << wanted << minimum << Rects{large} << MaybeRect(QRect(40, 30, 1000, 700)) << nowhere
+            << QRect(40, 30, 1000, 700);
         QTest::newRow("remembered-on-second-screen")
             << wanted << minimum << Rects{large, right} << MaybeRect(QRect(2000, 100, 1100, 800))
             << nowhere << QRect(2000, 100, 1100, 800);
@@ -63,13 +63,13 @@ private Q_SLOTS:
             << wanted << minimum << Rects{large, right} << MaybeRect(QRect(1500, 100, 1100, 800))
             << nowhere << QRect(350, 160, 1220, 760);
         QTest::newRow("remembered-larger-than-small-screen")
-            << wanted << minimum << Rects{small} << MaybeRect(QRect(-99, -31, 1220, 760))
-            << nowhere << QRect(0, 0, 1024, 700);
+            << wanted << minimum << Rects{small} << MaybeRect(QRect(-99, -31, 1220, 760)) << nowhere
+            << QRect(0, 0, 1024, 700);
         QTest::newRow("remembered-below-minimum")
             << wanted << minimum << Rects{large} << MaybeRect(QRect(10, 10, 300, 200)) << nowhere
             << QRect(350, 160, 1220, 760);
-        QTest::newRow("no-screen-known") << wanted << minimum << Rects{} << none << nowhere
-                                         << QRect(0, 0, 1220, 760);
+        QTest::newRow("no-screen-known")
+            << wanted << minimum << Rects{} << none << nowhere << QRect(0, 0, 1220, 760);
     }
     void placement() {
         QFETCH(QSize, wanted);
