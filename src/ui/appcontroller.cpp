@@ -100,7 +100,8 @@ void AppController::initializeApp(SplashWindow *splash) {
 }
 
 MainWindow *AppController::openMainWindow(const QString &folder) {
-    if (!m_main) {
+    const bool opening = !m_main;
+    if (opening) {
         auto *window = new MainWindow(m_settings, errors());
         m_main = window;
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -136,6 +137,9 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
         m_message->setAnchor(window);
     }
     m_main->show();
+    // Once shown, the window's style sets its final smallest size: place it again with it.
+    if (opening)
+        m_main->placeAtStart();
     Q_EMIT mainWindowOpened(m_main);
     return m_main;
 }

@@ -90,7 +90,7 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     m_summary = new RenameSummaryWindow(this);
 
     const int em = fontMetrics().height();
-    resize(45 * em, 33 * em);
+    resize(52 * em, 37 * em);
 }
 
 void PreviewWindow::showRows(std::vector<PreviewEntry> rows) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -82,6 +83,10 @@ void nameControl(QWidget *control, const QString &name, const QString &descripti
 }
 
 void placeOnScreen(QWidget *window, const QWidget *anchor, std::optional<QRect> remembered) {
+    // The smallest size is known only once the style has measured every control.
+    window->ensurePolished();
+    if (window->layout())
+        window->layout()->activate();
     PlacementRequest r;
     r.remembered = remembered;
     r.wanted = window->size();
