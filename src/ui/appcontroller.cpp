@@ -137,9 +137,12 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
         m_message->setAnchor(window);
     }
     m_main->show();
-    // Once shown, the window's style sets its final smallest size: place it again with it.
-    if (opening)
+    // Once shown and laid out, the window's smallest size is final: place it again with it.
+    if (opening) {
+        for (int pass = 0; pass < 4; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         m_main->placeAtStart();
+    }
     Q_EMIT mainWindowOpened(m_main);
     return m_main;
 }

@@ -250,9 +250,13 @@ QWidget *FileSelectionPanel::buildFileList() {
     m_busy->setObjectName(QStringLiteral("prgListing"));
     m_busy->setAccessibleName(QStringLiteral("Working"));
     m_busy->setRange(0, 0);
-    m_busy->setMaximumWidth(90);
-    m_busy->setMaximumHeight(10);
+    m_busy->setMaximumHeight(6);
     m_busy->setTextVisible(false);
+    // A line of its own under the list that keeps its room while hidden: showing it never
+    // widens the window beyond a small screen or moves the controls.
+    QSizePolicy keep = m_busy->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_busy->setSizePolicy(keep);
     m_busy->hide();
     m_shown = new QLabel(QStringLiteral("0 Files Shown"), files);
     m_shown->setObjectName(QStringLiteral("lblFilesShown"));
@@ -261,10 +265,10 @@ QWidget *FileSelectionPanel::buildFileList() {
     bottom->addWidget(all);
     bottom->addWidget(none);
     bottom->addStretch(1);
-    bottom->addWidget(m_busy);
     bottom->addWidget(m_selected);
     bottom->addSpacing(12);
     bottom->addWidget(m_shown);
+    fv->addWidget(m_busy);
     fv->addLayout(bottom);
     return files;
 }
