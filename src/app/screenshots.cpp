@@ -5,6 +5,7 @@
 #include "ui/appcontroller.h"
 #include "ui/mainwindow.h"
 #include "ui/previewwindow.h"
+#include "ui/renamesummary.h"
 #include "ui/rulearea.h"
 
 #include <QAbstractButton>
@@ -14,8 +15,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cerrno>
 
 using namespace tallowin;
 
@@ -30,6 +34,30 @@ void settle(int ms = 150) {
 
 template <typename T> T *child(QWidget *w, const char *name) {
     return w->findChild<T *>(QLatin1String(name));
+}
+
+// Fails the renames of a few named files, each for its own reason.
+class RefusingFileSystem : public tallowin::FileSystem {
+public:
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        const QByteArray name(from);
+        if (name == "notes.txt")
+            return EACCES;
+        if (name == "route-map.png")
+            return EROFS;
+        if (name == "video_clip.mp4")
+            return EBUSY;
+        return FileSystem::renameNoReplace(dirFd, from, to);
+    }
+};
+
+// False when part of `w` lies outside its screen's available area.
+bool wholeOnScreen(const QWidget *w) {
+    const QRect area = w->screen()->availableGeometry();
+    const QRect g = w->frameGeometry();
+    qInfo("%s at %d,%d %dx%d on a screen of %d,%d %dx%d", qPrintable(w->objectName()), g.x(), g.y(),
+          g.width(), g.height(), area.x(), area.y(), area.width(), area.height());
+    return area.contains(g);
 }
 
 void shoot(QWidget *w, const QString &file) {
@@ -72,8 +100,9 @@ int main(int argc, char **argv) {
     }
     ui::AppController controller(SettingsStore(home.filePath(QStringLiteral("settings.ini"))));
     ui::MainWindow &w = *controller.openMainWindow(demo.path());
-    w.resize(1280, 800);
     settle(600);
+    // The window opens whole on the screen, whatever its size.
+    int status = wholeOnScreen(&w) ? 0 : 1;
 
     auto add = [&](int page, const char *option,
                    std::initializer_list<std::pair<const char *, const char *>> texts,
@@ -134,10 +163,24 @@ int main(int argc, char **argv) {
 
     w.preview();
     settle(1000);
-    if (controller.previewWindow()->isVisible()) {
-        shoot(controller.previewWindow(), out + QStringLiteral("/preview.png"));
-        if (!helpOut.isEmpty())
-            shoot(controller.previewWindow(), helpOut + QStringLiteral("/preview.png"));
-    }
-    return 0;
+    ui::PreviewWindow *preview = controller.previewWindow();
+    if (!preview->isVisible())
+        return 1;
+    status |= wholeOnScreen(preview) ? 0 : 1;
+    shoot(preview, out + QStringLiteral("/preview.png"));
+    if (!helpOut.isEmpty())
+        shoot(preview, helpOut + QStringLiteral("/preview.png"));
+
+    RefusingFileSystem refusing;
+    preview->setRenameFileSystem(&refusing);
+    preview->rename();
+    settle(1000);
+    if (!preview->summary()->isVisible())
+        return 1;
+    status |= wholeOnScreen(preview->summary()) ? 0 : 1;
+    shoot(preview->summary(), out + QStringLiteral("/rename-summary.png"));
+    preview->summary()->hide();
+    shoot(&w, out + QStringLiteral("/main-window-after-rename.png"));
+    preview->setRenameFileSystem(nullptr);
+    return status;
 }

@@ -35,17 +35,6 @@
 
 namespace tallowin::ui {
 
-namespace {
-
-void centre(QWidget *w) {
-    if (QScreen *s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->availableGeometry();
-        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
-}
-
-} // namespace
-
 AppController::AppController(SettingsStore settings, QObject *parent)
     : QObject(parent), m_settings(std::move(settings)), m_error(std::make_unique<ErrorWindow>()),
       m_message(std::make_unique<MessageWindow>()), m_status(std::make_unique<StatusWindow>()),
@@ -100,7 +89,7 @@ void AppController::startUp(const QString &folder, const QString &rulesFile) {
         return;
     }
     m_splash = new SplashWindow;
-    centre(m_splash);
+    placeOnScreen(m_splash);
     SplashWindow *splash = m_splash;
     connect(splash, &SplashWindow::initialize, this, [this, splash] { initializeApp(splash); });
     splash->show();
@@ -138,7 +127,8 @@ void AppController::initializeApp(SplashWindow *splash) {
 }
 
 MainWindow *AppController::openMainWindow(const QString &folder) {
-    if (!m_main) {
+    const bool opening = !m_main;
+    if (opening) {
         auto *window = new MainWindow(m_settings, errors());
         m_main = window;
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -165,6 +155,7 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
                 [window](bool enabled) { window->setPreviewRunning(!enabled); });
         connect(flow, &PreviewFlow::renameFinished, window->files(),
                 &FileSelectionPanel::listFiles);
+        connect(m_preview.get(), &PreviewWindow::statusRequested, window, &MainWindow::showStatus);
 
         auto *undo = new UndoFlow(*m_status, errors(), window, window);
         connect(window, &MainWindow::undoRequested, undo, &UndoFlow::undoLast);
@@ -174,9 +165,16 @@ MainWindow *AppController::openMainWindow(const QString &folder) {
         window->load();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             window->files()->setFolder(folder);
-        centre(window);
+        window->placeAtStart();
+        m_message->setAnchor(window);
     }
     m_main->show();
+    // Once shown and laid out, the window's smallest size is final: place it again with it.
+    if (opening) {
+        for (int pass = 0; pass < 4; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        m_main->placeAtStart();
+    }
     Q_EMIT mainWindowOpened(m_main);
     return m_main;
 }

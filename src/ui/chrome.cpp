@@ -1,5 +1,7 @@
 #include "ui/chrome.h"
 
+#include "ui/widgets.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +27,8 @@ QPushButton[primary="true"] { background: #2e86de; color: white; border-color: #
                               font-weight: bold; }
 QPushButton:disabled { color: palette(mid); }
 QPushButton[primary="true"]:disabled { background: palette(mid); border-color: palette(mid); }
+QPushButton:focus { border: 2px solid palette(highlight); }
+QPushButton[primary="true"]:focus { border: 2px solid #17497a; }
 )";
 } // namespace
 
@@ -90,8 +94,7 @@ void bringToFront(QWidget *window) {
 void placeOver(QWidget *window, const QWidget *anchor) {
     if (window->isVisible() || !anchor || !anchor->isVisible())
         return;
-    const QRect a = anchor->frameGeometry();
-    window->move(a.center() - QPoint(window->width() / 2, window->height() / 2));
+    placeOnScreen(window, anchor);
 }
 
 QPushButton *makeButton(const QString &objectName, const QString &text, QWidget *parent,

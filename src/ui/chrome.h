@@ -34,7 +34,8 @@ void makeBorderless(QWidget *window);
 // Shows `window` without blocking and brings it in front of the others.
 void bringToFront(QWidget *window);
 
-// Centres a hidden `window` over `anchor` (when that is shown), so it opens where the user works.
+// Centres a hidden `window` over `anchor` (when that is shown), so it opens where the user works,
+// shrunk and moved to lie whole on the anchor's screen.
 void placeOver(QWidget *window, const QWidget *anchor);
 
 // A push button styled as one of the window's main actions.

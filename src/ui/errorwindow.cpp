@@ -11,6 +11,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPushButton>
+#include <QShortcut>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QVersionNumber>
@@ -95,6 +96,9 @@ ErrorWindow::ErrorWindow(QWidget *parent)
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_send);
     layout->addLayout(buttons);
+    // Escape closes the window as Cancel does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_cancel,
+            &QPushButton::click);
 
     m_net = new QNetworkAccessManager(this);
     m_net->setObjectName(QStringLiteral("Inet1"));

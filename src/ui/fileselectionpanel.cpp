@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,6 +50,17 @@ bool isDrive(const QStorageInfo &s) {
     const QByteArray dev = s.device();
     return dev.startsWith("/dev/") && !root.startsWith(QLatin1String("/boot")) &&
            !root.startsWith(QLatin1String("/snap"));
+}
+
+// A header section wide enough for its caption and the sort arrow beside it.
+int headerWidth(const QHeaderView *h, int section) {
+    const QString text = h->model()->headerData(section, Qt::Horizontal).toString();
+    const QStyle *st = h->style();
+    const int margin = st->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+    const int arrow = st->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, h);
+    QFont bold = h->font();
+    bold.setBold(true); // some styles draw the sorted caption bold
+    return QFontMetrics(bold).horizontalAdvance(text) + 4 * margin + arrow + 8;
 }
 
 QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent) {
@@ -93,6 +105,7 @@ QWidget *FileSelectionPanel::buildLocation() {
     m_drives->setToolTip(
         QStringLiteral("Select the drive containing the files you want to rename"));
     fillDrives();
+    nameControl(m_drives->view(), QStringLiteral("Drives"));
     connect(m_drives, &QComboBox::activated, this, &FileSelectionPanel::chooseDrive);
     g->addWidget(buddyLabel(QStringLiteral("Drive"), m_drives, where), 0, 0);
     g->addWidget(m_drives, 0, 1, 1, 3);
@@ -106,7 +119,7 @@ QWidget *FileSelectionPanel::buildLocation() {
     up->setObjectName(QStringLiteral("cmdFolderUp"));
     up->setIcon(themedIcon("go-up", "rule-up"));
     up->setToolTip(QStringLiteral("Go to the parent folder"));
-    up->setAccessibleName(up->toolTip());
+    nameControl(up, up->toolTip());
     connect(up, &QToolButton::clicked, this, [this] {
         QDir d(m_folder);
         if (d.cdUp())
@@ -116,7 +129,7 @@ QWidget *FileSelectionPanel::buildLocation() {
     browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
     browse->setIcon(themedIcon("folder-open", "folder"));
     browse->setToolTip(QStringLiteral("Choose a folder"));
-    browse->setAccessibleName(browse->toolTip());
+    nameControl(browse, browse->toolTip());
     connect(browse, &QToolButton::clicked, this, &FileSelectionPanel::browseFolder);
     g->addWidget(buddyLabel(QStringLiteral("Folder"), m_dir, where), 1, 0);
     g->addWidget(m_dir, 1, 1);
@@ -161,8 +174,10 @@ QWidget *FileSelectionPanel::buildLocation() {
     m_hidden->setToolTip(QStringLiteral("Check this box if you want to see/rename hidden files."));
     m_system = new QCheckBox(QStringLiteral("Show System Files"), where);
     m_system->setObjectName(QStringLiteral("chkShowSystemFiles"));
-    m_system->setToolTip(QStringLiteral(
-        "Check this box if you want to see/rename system files (NOT RECOMMENDED!!!)"));
+    // On Linux only Windows drives (vfat, NTFS, CIFS) mark files as system files.
+    m_system->setToolTip(
+        QStringLiteral("Check this box to see and rename files marked as system files on "
+                       "Windows drives (FAT, NTFS or network shares); not recommended"));
     connect(m_hidden, &QCheckBox::toggled, this, &FileSelectionPanel::showHiddenChanged);
     connect(m_system, &QCheckBox::toggled, this, &FileSelectionPanel::showSystemChanged);
     options->addWidget(m_hidden);
@@ -190,17 +205,24 @@ QWidget *FileSelectionPanel::buildFileList() {
     m_view->setWordWrap(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
-    // Fixed row heights: the view never measures 100,000 rows.
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 8);
+    setUpItemView(m_view, QStringLiteral("Files to rename"),
+                  QStringLiteral("Tick the files to rename; Space ticks or unticks the current "
+                                 "file"));
     QHeaderView *header = m_view->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
-    header->setSortIndicatorShown(false);
-    header->setStretchLastSection(true);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The name takes the room left by the date and the number, which are as wide as their
+    // captions with the sort arrow (or a date), so no caption is cut when the list is narrow.
+    header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->resizeSection(FileListModel::NameColumn, 250);
-    header->resizeSection(FileListModel::DateColumn, 150);
+    header->setSectionResizeMode(FileListModel::NameColumn, QHeaderView::Stretch);
+    const int dateWidth =
+        m_view->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00 AM")) + 16;
+    header->resizeSection(FileListModel::DateColumn,
+                          std::max(dateWidth, headerWidth(header, FileListModel::DateColumn)));
+    header->resizeSection(FileListModel::NumberColumn,
+                          headerWidth(header, FileListModel::NumberColumn));
     connect(header, &QHeaderView::sectionClicked, this, &FileSelectionPanel::sortByColumn);
     connect(m_model, &FileListModel::countsChanged, this, &FileSelectionPanel::updateCounts);
     connect(m_model, &FileListModel::sorted, this, [this](int column, Qt::SortOrder order) {
@@ -228,9 +250,13 @@ QWidget *FileSelectionPanel::buildFileList() {
     m_busy->setObjectName(QStringLiteral("prgListing"));
     m_busy->setAccessibleName(QStringLiteral("Working"));
     m_busy->setRange(0, 0);
-    m_busy->setMaximumWidth(90);
-    m_busy->setMaximumHeight(10);
+    m_busy->setMaximumHeight(6);
     m_busy->setTextVisible(false);
+    // A line of its own under the list that keeps its room while hidden: showing it never
+    // widens the window beyond a small screen or moves the controls.
+    QSizePolicy keep = m_busy->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_busy->setSizePolicy(keep);
     m_busy->hide();
     m_shown = new QLabel(QStringLiteral("0 Files Shown"), files);
     m_shown->setObjectName(QStringLiteral("lblFilesShown"));
@@ -239,10 +265,10 @@ QWidget *FileSelectionPanel::buildFileList() {
     bottom->addWidget(all);
     bottom->addWidget(none);
     bottom->addStretch(1);
-    bottom->addWidget(m_busy);
     bottom->addWidget(m_selected);
     bottom->addSpacing(12);
     bottom->addWidget(m_shown);
+    fv->addWidget(m_busy);
     fv->addLayout(bottom);
     return files;
 }
@@ -362,10 +388,10 @@ void FileSelectionPanel::showSystemChanged(bool on) {
             .toInt();
     if (stored == 0 && on) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("WARNING: POTENTIAL HAZARD"),
-                        QStringLiteral("WARNING:  Renaming system files CAN cause your computer "
-                                       "to crash and not be bootable in Linux.  This is ONLY "
-                                       "recommened for EXPERT users, are you sure you wish to do "
-                                       "this?"),
+                        QStringLiteral("WARNING:  Files marked as system files on a Windows "
+                                       "drive belong to Windows; renaming them CAN stop Windows "
+                                       "from starting from that drive.  This is ONLY recommended "
+                                       "for EXPERT users, are you sure you wish to do this?"),
                         QMessageBox::Ok | QMessageBox::Cancel, this);
         box.setObjectName(QStringLiteral("msgSystemWarning"));
         if (box.exec() != QMessageBox::Ok) {

@@ -1,10 +1,12 @@
 #include "ui/mainwindow.h"
 
+#include "shell/settingsstore.h"
 #include "ui/fileselectionpanel.h"
 #include "ui/rulearea.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,7 +21,7 @@
 namespace tallowin::ui {
 
 MainWindow::MainWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tallowin"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -54,7 +56,11 @@ MainWindow::MainWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *
 
     auto *foot = new QHBoxLayout;
     foot->setContentsMargins(12, 0, 0, 0);
-    foot->addStretch(1);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblStatusLine"));
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setAccessibleName(QStringLiteral("Status"));
+    foot->addWidget(m_status, 1);
     auto *grip = new QSizeGrip(this);
     grip->setObjectName(QStringLiteral("grpSize"));
     foot->addWidget(grip, 0, Qt::AlignBottom | Qt::AlignRight);
@@ -64,7 +70,9 @@ MainWindow::MainWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *
     m_help.insert(m_files->helpPages());
 
     applyStyle();
-    resize(1220, 760);
+    // A size for the font; placeAtStart() fits it to the screen.
+    const int em = fontMetrics().height();
+    resize(76 * em, 47 * em);
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,12 +102,14 @@ QWidget *MainWindow::buildHeader() {
     minimise->setText(QStringLiteral("\u2013"));
     minimise->setToolTip(QStringLiteral("Minimise"));
     minimise->setAutoRaise(true);
+    nameControl(minimise, QStringLiteral("Minimise"));
     connect(minimise, &QToolButton::clicked, this, &QWidget::showMinimized);
     auto *maximise = new QToolButton(bar);
     maximise->setObjectName(QStringLiteral("cmdMaximize"));
     maximise->setText(QStringLiteral("\u25a1"));
     maximise->setToolTip(QStringLiteral("Maximise or restore (or double-click the title)"));
     maximise->setAutoRaise(true);
+    nameControl(maximise, QStringLiteral("Maximise or restore"));
     connect(maximise, &QToolButton::clicked, this,
             [this] { isMaximized() ? showNormal() : showMaximized(); });
     for (QToolButton *b : {minimise, maximise}) {
@@ -148,7 +158,7 @@ QWidget *MainWindow::buildToolbar() {
             new PictureButton(QLatin1String(t.button), themedIcon(t.theme, t.resource), {}, cell);
         b->setIconSize(QSize(30, 30));
         b->setToolTip(QString::fromUtf8(t.caption));
-        b->setAccessibleName(QString::fromUtf8(t.caption));
+        nameControl(b, QString::fromUtf8(t.caption));
         auto *l = new CaptionLabel(QLatin1String(t.label), QString::fromUtf8(t.caption), cell);
         l->setAlignment(Qt::AlignHCenter);
         v->addWidget(b, 0, Qt::AlignHCenter);
@@ -177,12 +187,12 @@ QWidget *MainWindow::buildRuleSide(ErrorReporter &errors) {
     v->addWidget(m_ruleArea, 1);
     auto *bottom = new QHBoxLayout;
     auto *load = new PictureButton(QStringLiteral("cmdLoad"), themedIcon("document-open", "load"),
-                                   QStringLiteral("Load Rules"), side);
+                                   QStringLiteral("&Load Rules"), side);
     auto *save = new PictureButton(QStringLiteral("cmdSave"), themedIcon("document-save", "save"),
-                                   QStringLiteral("Save Rules"), side);
+                                   QStringLiteral("&Save Rules"), side);
     m_preview =
         new PictureButton(QStringLiteral("cmdPreview"), themedIcon("document-preview", "preview"),
-                          QStringLiteral("Preview"), side);
+                          QStringLiteral("&Preview"), side);
     m_preview->setProperty("primary", true);
     m_preview->setToolTip(QStringLiteral("Show every ticked file's new name before renaming"));
     connect(load, &QAbstractButton::clicked, this, &MainWindow::loadRulesRequested);
@@ -216,11 +226,14 @@ QLabel[tab="true"] { padding: 6px 14px; border: 1px solid palette(midlight); bor
 QLabel[tab="true"][current="true"] { background: palette(base); font-weight: bold; }
 QStackedWidget[pageArea="true"], QWidget[pageArea="true"] { background: palette(base);
   border: 1px solid palette(midlight); border-radius: 0 6px 6px 6px; }
-QLabel[hint="true"] { color: palette(dark); }
+QLabel[hint="true"] { font-style: italic; }
+QToolButton:focus, QLabel[tab="true"]:focus { border: 2px solid palette(highlight);
+  border-radius: 4px; }
 QLabel[heading="true"] { font-weight: bold; }
 QToolButton[primary="true"] { background: #2e86de; color: white; border-radius: 5px;
   padding: 5px 14px; font-weight: bold; }
 QToolButton[primary="true"]:disabled { background: palette(mid); }
+QToolButton[primary="true"]:focus { border: 2px solid #17497a; }
 )"));
 }
 
@@ -242,6 +255,37 @@ void MainWindow::displayRules() {
 
 void MainWindow::setPreviewRunning(bool running) {
     m_preview->setEnabled(!running);
+}
+
+void MainWindow::showStatus(const QString &text) {
+    m_status->setText(text);
+}
+
+QString MainWindow::status() const {
+    return m_status->text();
+}
+
+void MainWindow::placeAtStart() {
+    const QStringList parts =
+        m_settings.setting(Settings::App, Settings::Section, Settings::WindowGeometry).split(u',');
+    std::optional<QRect> remembered;
+    if (parts.size() == 4) {
+        bool ok[4] = {};
+        const QRect r(parts[0].toInt(&ok[0]), parts[1].toInt(&ok[1]), parts[2].toInt(&ok[2]),
+                      parts[3].toInt(&ok[3]));
+        if (ok[0] && ok[1] && ok[2] && ok[3])
+            remembered = r;
+    }
+    placeOnScreen(this, nullptr, remembered);
+}
+
+void MainWindow::closeEvent(QCloseEvent *e) {
+    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    if (g.isValid())
+        m_settings.saveSetting(
+            Settings::App, Settings::Section, Settings::WindowGeometry,
+            QStringLiteral("%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
+    QWidget::closeEvent(e);
 }
 
 void MainWindow::preview() {

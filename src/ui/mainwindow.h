@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QWidget>
 
+class QLabel;
+
 namespace tallowin {
 class ErrorReporter;
 class SettingsStore;
@@ -35,6 +37,12 @@ public:
     void preview();
     // Keeps the Preview button disabled while a preview runs.
     void setPreviewRunning(bool running);
+    // Says how the last command went in the status line at the window's foot.
+    void showStatus(const QString &text);
+    QString status() const;
+    // The window's size and place: the remembered one when it fits a screen, else a size for
+    // its font, shrunk to the screen.
+    void placeAtStart();
 
     QString folder() const;
     RuleTable &rules() { return m_rules; }
@@ -61,6 +69,8 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    // Remembers where the window was for the next start.
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     QWidget *buildHeader();
@@ -68,7 +78,9 @@ private:
     QWidget *buildRuleSide(ErrorReporter &errors);
     void applyStyle();
 
+    SettingsStore &m_settings;
     RuleTable m_rules;
+    QLabel *m_status = nullptr;
     FileSelectionPanel *m_files = nullptr;
     RuleArea *m_ruleArea = nullptr;
     WindowDragger *m_dragger = nullptr;

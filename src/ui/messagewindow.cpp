@@ -1,12 +1,15 @@
 #include "ui/messagewindow.h"
 
 #include "ui/chrome.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -27,10 +30,10 @@ MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
     m_message->setWordWrap(true);
     m_message->setTextFormat(Qt::PlainText);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_message->setMinimumWidth(360);
     m_message->setContentsMargins(16, 4, 16, 4);
     layout->addWidget(m_message, 1);
 
+    m_message->setAccessibleName(QStringLiteral("Message"));
     m_ok = makeButton(QStringLiteral("cmdOk"), tr("OK"), this, true);
     m_ok->setDefault(true);
     auto *buttons = new QHBoxLayout;
@@ -49,8 +52,20 @@ void MessageWindow::showMessage(const QString &text) {
         return;
     }
     m_message->setText(text);
+    // Wide enough for the longest word (a file name is one), so none is broken inside.
+    const QFontMetrics fm = m_message->fontMetrics();
+    int longest = 0;
+    for (const QString &word : text.split(QRegularExpression(QStringLiteral("\\s+"))))
+        longest = std::max(longest, fm.horizontalAdvance(word));
+    const QScreen *screen = m_anchor && m_anchor->isVisible() ? m_anchor->screen() : this->screen();
+    const int widest = screen ? screen->availableGeometry().width() * 9 / 10 : 1600;
+    const int margins = m_message->contentsMargins().left() + m_message->contentsMargins().right();
+    m_message->setMinimumWidth(
+        std::min(widest, std::max(fm.averageCharWidth() * 52, longest + margins + 4)));
+    hide();
+    resize(0, 0);
     adjustSize();
-    placeOver(this, QApplication::activeWindow());
+    placeOnScreen(this, m_anchor);
     bringToFront(this);
 }
 

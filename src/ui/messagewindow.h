@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -18,6 +19,9 @@ public:
     // thread: from a worker it is queued to the window's thread.
     void showMessage(const QString &text);
     QString message() const;
+    // Messages open centred over `anchor` (the main window) while it is shown, else in the
+    // middle of the screen: always in the same place.
+    void setAnchor(QWidget *anchor) { m_anchor = anchor; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -25,6 +29,7 @@ protected:
 private:
     QLabel *m_message;
     QPushButton *m_ok;
+    QPointer<QWidget> m_anchor;
 };
 
 } // namespace tallowin::ui

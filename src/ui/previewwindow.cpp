@@ -5,7 +5,9 @@
 #include "ui/chrome.h"
 #include "ui/job.h"
 #include "ui/previewmodel.h"
+#include "ui/renamesummary.h"
 #include "ui/statuswindow.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -53,6 +55,10 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     m_list->header()->setStretchLastSection(true);
     m_list->header()->setSectionsMovable(false);
     m_list->header()->resizeSection(0, 300);
+    setUpItemView(m_list, QStringLiteral("Old and new names"),
+                  QStringLiteral("Each file's name now and after the rename; untick a file to "
+                                 "keep its name"));
+    label1->setBuddy(m_list);
     body->addWidget(m_list, 1);
 
     auto *label2 = new QLabel(QStringLiteral("Warning:  MP3 files may not contain all information "
@@ -67,7 +73,7 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     m_selected->setObjectName(QStringLiteral("lblFilesSelected"));
     m_shown = new QLabel(QStringLiteral("0 Files Shown"), this);
     m_shown->setObjectName(QStringLiteral("lblFilesShown"));
-    m_rename = makeButton(QStringLiteral("cmdRename"), tr("Rename"), this, true);
+    m_rename = makeButton(QStringLiteral("cmdRename"), tr("&Rename"), this, true);
     m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 0);
@@ -92,7 +98,10 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     connect(m_model, &PreviewModel::tickRefused, this, &PreviewWindow::messageRequested);
     connect(m_model, &PreviewModel::countsChanged, this, &PreviewWindow::updateCounts);
 
-    resize(720, 520);
+    m_summary = new RenameSummaryWindow(this);
+
+    const int em = fontMetrics().height();
+    resize(52 * em, 37 * em);
 }
 
 void PreviewWindow::showRows(std::vector<PreviewEntry> rows) {
@@ -161,13 +170,17 @@ void PreviewWindow::renameDone(const RenameRun &run) {
         Q_EMIT messageRequested(tr("Nothing was renamed: the rename journal could not be written "
                                    "(%1).")
                                     .arg(systemErrorText(run.observerError)));
-    // One message window: each failure replaces the one before, the last stays in view.
-    for (const RenameOutcome &o : run.outcomes)
-        if (!o.ok && !o.reported)
-            Q_EMIT messageRequested(o.message);
     // The rows belong to a folder no longer there: the main window lists the folder afresh.
     if (!run.refusal.isEmpty())
         Q_EMIT messageRequested(run.refusal);
+    // Every failure in one list, with its reason: a run of many failures loses none of them.
+    if (run.failedCount() > 0) {
+        m_summary->setRun(run);
+        m_summary->hide();
+        placeOnScreen(m_summary, this);
+        bringToFront(m_summary);
+    }
+    Q_EMIT statusRequested(renameRunText(run));
     clearRows();
     hide();
     m_status.follow(nullptr);
@@ -181,6 +194,10 @@ void PreviewWindow::renameDone(const RenameRun &run) {
 void PreviewWindow::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_F1) {
         Q_EMIT helpPageRequested(QStringLiteral("page13.html"));
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        cancel();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -17,6 +17,7 @@ namespace tallowin::ui {
 
 class Job;
 class PreviewModel;
+class RenameSummaryWindow;
 class StatusWindow;
 
 // frmPreviewStandard: old and new names side by side with tick boxes, two counters, and the
@@ -42,9 +43,11 @@ public:
     void setRenameFileSystem(RenameFileSystem *fs) { m_fs = fs; }
 
     bool isRenaming() const { return !m_job.isNull(); }
+    // Lists every failed row of the last rename run that had failures.
+    RenameSummaryWindow *summary() const { return m_summary; }
 
-    // The Rename button: renames the ticked rows in list order, tells each failure, then
-    // empties and hides the window and announces renameFinished.
+    // The Rename button: renames the ticked rows in list order, then empties and hides the
+    // window, lists every failure in the summary window and announces renameFinished.
     void rename();
     // The Cancel button: removes every row and hides the window; no file is touched.
     void cancel();
@@ -52,8 +55,10 @@ public:
 Q_SIGNALS:
     // A rename run has ended; the main window lists its folder again.
     void renameFinished();
-    // Words for the user: a refused tick, a file that could not be renamed.
+    // Words for the user: a refused tick.
     void messageRequested(const QString &text);
+    // How a rename run went ("12 files renamed."), for the main window's status line.
+    void statusRequested(const QString &text);
     // F1: the window's page of the help.
     void helpPageRequested(const QString &page);
 
@@ -73,6 +78,7 @@ private:
     QPushButton *m_rename;
     QPushButton *m_cancel;
     QCheckBox *m_allowSwaps;
+    RenameSummaryWindow *m_summary;
     std::function<QString()> m_folder;
     RenameFileSystem *m_fs = nullptr;
     FolderIdentity m_listedFolder;

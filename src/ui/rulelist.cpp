@@ -3,6 +3,7 @@
 #include "ui/widgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -55,6 +56,11 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
     m_view->setUniformRowHeights(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setAlternatingRowColors(true);
+    setUpItemView(m_view, QStringLiteral("Rules to apply"),
+                  QStringLiteral("The rules in the order they are applied; Delete removes the "
+                                 "selected rule"));
+    m_view->installEventFilter(this);
+    caption->setBuddy(m_view);
     h->addWidget(m_view, 1);
 
     auto *buttons = new QVBoxLayout;
@@ -62,6 +68,7 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
     auto button = [&](const char *name, const char *theme, const char *res, const char *tip) {
         auto *b = new PictureButton(QLatin1String(name), themedIcon(theme, res), {}, this);
         b->setToolTip(QString::fromUtf8(tip));
+        nameControl(b, QString::fromUtf8(tip));
         buttons->addWidget(b);
         return b;
     };
@@ -75,6 +82,7 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
     auto *clear = button("cmdRuleClear", "edit-clear-all", "rule-clear", "Delete all rules");
     buttons->addStretch(1);
     h->addLayout(buttons);
+    m_delete = del;
     v->addLayout(h, 1);
 
     connect(up, &QAbstractButton::clicked, this,
@@ -95,6 +103,15 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
         m_rules.clearRules();
         reload();
     });
+}
+
+bool RuleListBox::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_view && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        m_delete->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void RuleListBox::onSelected(int threshold, bool move, const std::function<void(qint16)> &op) {

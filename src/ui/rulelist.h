@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QTreeView;
 
 namespace tallowin::ui {
@@ -41,6 +42,10 @@ public:
     void reload() { m_model->reload(); }
     QTreeView *view() const { return m_view; }
 
+protected:
+    // Delete in the list deletes the selected rule.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Runs `op` on the selected rule when the list holds at least `threshold` rules; a move
     // keeps the highlight on the same place in the list.
@@ -50,6 +55,7 @@ private:
     ErrorReporter &m_errors;
     RuleListModel *m_model = nullptr;
     QTreeView *m_view = nullptr;
+    QAbstractButton *m_delete = nullptr;
 };
 
 } // namespace tallowin::ui

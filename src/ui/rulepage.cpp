@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace tallowin::ui {
@@ -88,15 +89,8 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
     m_body->setSpacing(8);
     auto *top = new QLabel(intro.isEmpty() ? Hint : intro, this);
     top->setWordWrap(true);
-    top->setProperty("hint", true);
+    top->setProperty("hint", intro.isEmpty());
     m_body->addWidget(top);
-
-    m_add = new PictureButton(page.addButton, themedIcon("list-add", "add"),
-                              QStringLiteral("Add Rule"), this);
-    if (!page.addTip.isEmpty())
-        m_add->setToolTip(page.addTip);
-    m_add->setFocusLook(page.addFocusLook);
-    connect(m_add, &QAbstractButton::clicked, this, &RulePage::addClicked);
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -128,9 +122,59 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
     auto *bottom = new QHBoxLayout;
     if (!page.besideAdd.empty())
         bottom->addLayout(rowLayout(page.besideAdd, {}));
+    // Made after the page's controls, so Tab reaches it after them.
+    m_add = new PictureButton(page.addButton, themedIcon("list-add", "add"),
+                              QStringLiteral("A&dd Rule"), this);
+    if (!page.addTip.isEmpty())
+        m_add->setToolTip(page.addTip);
+    nameControl(m_add, QStringLiteral("Add Rule"));
+    m_add->setFocusLook(page.addFocusLook);
+    connect(m_add, &QAbstractButton::clicked, this, &RulePage::addClicked);
     bottom->addStretch(1);
     bottom->addWidget(m_add);
     m_body->addLayout(bottom);
+
+    for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it)
+        nameWidgets(*it.key(), *it);
+}
+
+// A box is named by what it holds for its option ("Replace: the text to find"); a box every
+// option shares by the words before it ("Start count at").
+QString RulePage::controlName(const RuleControl &c) const {
+    for (const RuleOption *o : m_page.options) {
+        const bool inRow = std::any_of(o->row.begin(), o->row.end(),
+                                       [&c](const RowPart &p) { return p.control == &c; });
+        if (!inRow)
+            continue;
+        for (size_t i = 0; i < o->inputs.size(); ++i)
+            if (o->inputs[i] == &c && i < kindOf(*o).params.size())
+                return o->caption + QStringLiteral(": ") + kindOf(*o).params[i].meaning;
+        return o->caption;
+    }
+    std::vector<const Row *> shared{&m_page.besideAdd};
+    for (const Row &row : m_page.sharedRows)
+        shared.push_back(&row);
+    for (const Row *row : shared) {
+        QString before;
+        for (const RowPart &p : *row) {
+            if (p.control == &c)
+                return before.isEmpty() ? c.tooltip : before;
+            if (!p.control && !p.note)
+                before = p.words;
+        }
+    }
+    return c.tooltip;
+}
+
+void RulePage::nameWidgets(const RuleControl &c, const Widgets &w) {
+    if (w.check)
+        return; // its caption names it
+    const QString name = controlName(c);
+    nameControl(w.box, name);
+    if (w.button)
+        nameControl(w.button, name + QStringLiteral(", choices"));
+    if (w.list)
+        nameControl(w.list, name + QStringLiteral(", choices"));
 }
 
 // One row reads as a sentence: words and controls, then space.
@@ -172,6 +216,8 @@ void RulePage::controlWidgets(const RuleControl &c, const QString &rowTip, QList
         w.box->setText(c.initial);
         w.box->setPlaceholderText(c.placeholder);
         sizeBox(w.box, c);
+        // Enter in a box adds the rule, as the add button does.
+        connect(w.box, &QLineEdit::returnPressed, this, &RulePage::addClicked);
         into << w.box;
         return;
     case ControlType::Picker:
@@ -188,6 +234,13 @@ void RulePage::makePicker(const RuleControl &c, Widgets &w, const QString &tip) 
     w.box->setText(c.initial);
     w.box->setToolTip(tip);
     sizeBox(w.box, c);
+    // Wide enough for its longest entry, so none is cut off.
+    int widest = 0;
+    for (const QString &choice : c.choices)
+        widest = std::max(widest, w.box->fontMetrics().horizontalAdvance(choice));
+    w.box->setMinimumWidth(std::max(w.box->minimumWidth(), widest + 16));
+    w.box->setMaximumWidth(std::max(w.box->maximumWidth(), w.box->minimumWidth()));
+    connect(w.box, &QLineEdit::returnPressed, this, &RulePage::addClicked);
     w.button = new QToolButton(this);
     w.button->setObjectName(c.pickerButton());
     w.button->setIcon(themedIcon("go-down", "picker"));
@@ -232,7 +285,9 @@ void RulePage::togglePicker(const RuleControl &c) {
     const QPoint at = w.box->mapTo(m_popupHost, QPoint(0, w.box->height()));
     const int rowHeight =
         w.list->sizeHintForRow(0) > 0 ? w.list->sizeHintForRow(0) : w.box->height();
-    w.list->setGeometry(at.x(), at.y(), w.box->width() + w.button->width(),
+    const int width = std::max(w.box->width() + w.button->width(),
+                               w.list->sizeHintForColumn(0) + 2 * w.list->frameWidth() + 8);
+    w.list->setGeometry(at.x(), at.y(), width,
                         rowHeight * w.list->count() + 2 * w.list->frameWidth() + 2);
     w.list->show();
     w.list->raise();

@@ -63,6 +63,8 @@ private:
     void togglePicker(const RuleControl &c);
     void pick(const RuleControl &c, const QString &entry);
     QWidget *focusTarget(const RuleControl *c) const;
+    QString controlName(const RuleControl &c) const;
+    void nameWidgets(const RuleControl &c, const Widgets &w);
     QHBoxLayout *rowLayout(const Row &row, const QString &tip);
     void reset(const RuleControl &c, bool selected);
     void setEnabled(const RuleControl &c, bool on);

@@ -4,6 +4,8 @@
 #include "ui/widgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -28,6 +30,10 @@ StandardRuleView::StandardRuleView(QWidget *popupHost, QWidget *parent) : QWidge
             new CaptionLabel(QStringLiteral("lblStandardTabs(%1)").arg(i), info.caption, this);
         tab->setProperty("tab", true);
         tab->setCursor(Qt::PointingHandCursor);
+        tab->setFocusPolicy(Qt::StrongFocus);
+        nameControl(tab, info.caption + QStringLiteral(" rules"),
+                    QStringLiteral("Tab: press Space to show this page of rules"));
+        tab->installEventFilter(this);
         connect(tab, &CaptionLabel::clicked, this, [this, i] { showTab(i); });
         m_tabs.append(tab);
         strip->addWidget(tab);
@@ -41,6 +47,36 @@ StandardRuleView::StandardRuleView(QWidget *popupHost, QWidget *parent) : QWidge
     strip->addStretch(1);
     v->addLayout(strip);
     v->addWidget(m_stack);
+
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+    next->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(next, &QShortcut::activated, this,
+            [this] { showTab((m_current + 1) % int(m_pages.size())); });
+    auto *previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+    previous->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(previous, &QShortcut::activated, this,
+            [this] { showTab((m_current + int(m_pages.size()) - 1) % int(m_pages.size())); });
+}
+
+bool StandardRuleView::eventFilter(QObject *watched, QEvent *event) {
+    const auto i = m_tabs.indexOf(static_cast<CaptionLabel *>(watched));
+    if (i < 0 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        showTab(int(i));
+        return true;
+    case Qt::Key_Left:
+        m_tabs[(i + m_tabs.size() - 1) % m_tabs.size()]->setFocus(Qt::TabFocusReason);
+        return true;
+    case Qt::Key_Right:
+        m_tabs[(i + 1) % m_tabs.size()]->setFocus(Qt::TabFocusReason);
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
 }
 
 void StandardRuleView::showTab(int index) {

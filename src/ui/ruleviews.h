@@ -30,6 +30,11 @@ Q_SIGNALS:
     // The add button of page `index` was pressed.
     void addClicked(int index);
 
+protected:
+    // The tabs by keyboard: Space or Enter shows a tab's page, Left and Right move between
+    // the tabs; Ctrl+Page Up and Ctrl+Page Down anywhere in the view show the page beside.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     int m_current = 0;
     QStackedWidget *m_stack = nullptr;

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tallowin::ui {
@@ -53,6 +54,9 @@ StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent) {
     buttons->addStretch();
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
+    // Escape stops the run as Cancel does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_cancel,
+            &QPushButton::click);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         if (m_job)
             m_job->cancel();

@@ -1,9 +1,19 @@
 #include "ui/widgets.h"
 
+#include "shell/windowplacement.h"
+
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableView>
 #include <QWindow>
 
 // Resources of a static library must be registered by hand.
@@ -25,6 +35,75 @@ QIcon themedIcon(const char *themeName, const char *resourceName) {
     ensureResources();
     const QString res = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(resourceName));
     return QIcon::fromTheme(QLatin1String(themeName), QIcon(res));
+}
+
+namespace {
+
+// Rows at least as high as the view's font needs, so accents above capitals are not cut off.
+class FontRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        const auto *view = qobject_cast<const QWidget *>(parent());
+        s.setHeight(std::max(s.height(), view ? rowHeightFor(view) : 0));
+        return s;
+    }
+};
+
+} // namespace
+
+int rowHeightFor(const QWidget *view) {
+    const QFontMetrics fm = view->fontMetrics();
+    const int indicator = view->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, view);
+    return std::max(fm.lineSpacing(), indicator) + std::max(6, fm.height() / 2);
+}
+
+void setUpItemView(QAbstractItemView *view, const QString &accessibleName,
+                   const QString &description) {
+    view->setTabKeyNavigation(false);
+    view->setAccessibleName(accessibleName);
+    view->setAccessibleDescription(description.isEmpty() ? view->toolTip() : description);
+    view->setItemDelegate(new FontRowDelegate(view));
+    if (auto *table = qobject_cast<QTableView *>(view)) {
+        // Fixed heights: the view never measures 100,000 rows.
+        QHeaderView *rows = table->verticalHeader();
+        rows->setSectionResizeMode(QHeaderView::Fixed);
+        rows->setMinimumSectionSize(rowHeightFor(view));
+        rows->setDefaultSectionSize(rowHeightFor(view));
+    }
+}
+
+void nameControl(QWidget *control, const QString &name, const QString &description) {
+    control->setAccessibleName(name);
+    if (!description.isEmpty())
+        control->setAccessibleDescription(description);
+    else if (!control->toolTip().isEmpty() && control->toolTip() != name)
+        control->setAccessibleDescription(control->toolTip());
+}
+
+void placeOnScreen(QWidget *window, const QWidget *anchor, std::optional<QRect> remembered) {
+    // The smallest size is known only once the style has measured every control.
+    window->ensurePolished();
+    if (window->layout())
+        window->layout()->activate();
+    PlacementRequest r;
+    r.remembered = remembered;
+    r.wanted = window->size();
+    r.minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QScreen *screen = anchor && anchor->isVisible() ? anchor->screen() : window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        r.screens << screen->availableGeometry();
+    for (QScreen *s : QGuiApplication::screens())
+        if (s != screen)
+            r.screens << s->availableGeometry();
+    if (anchor && anchor->isVisible())
+        r.centreOn = anchor->frameGeometry().center();
+    const QRect placed = placeWindow(r);
+    window->resize(placed.size());
+    window->move(placed.topLeft());
 }
 
 namespace {

@@ -2,7 +2,12 @@
 
 #include <QIcon>
 #include <QLabel>
+#include <QRect>
 #include <QToolButton>
+
+#include <optional>
+
+class QAbstractItemView;
 
 namespace tallowin::ui {
 
@@ -11,6 +16,24 @@ void ensureResources();
 
 // The theme's icon when the desktop has one, else our own drawing from the resources.
 QIcon themedIcon(const char *themeName, const char *resourceName);
+
+// Readies a list or table for keyboard and screen-reader users: Tab and Shift+Tab leave it
+// (arrows move inside), rows are as high as its font needs, it has a name and a description
+// (its hover text when none is given). Call it where a view is made, after its model is set.
+void setUpItemView(QAbstractItemView *view, const QString &accessibleName,
+                   const QString &description = {});
+// The height of one row of `view` for its font and check boxes.
+int rowHeightFor(const QWidget *view);
+
+// Gives `control` the name a screen reader says for it, and a description: `description`, or
+// its hover text when that says more than the name.
+void nameControl(QWidget *control, const QString &name, const QString &description = {});
+
+// Places `window` on the screen that holds `anchor` (or its own, or the primary screen) with
+// placeWindow(): at `remembered` when that lies whole on a screen, else centred over the
+// anchor when it is shown or on the screen, never beyond the screen's available area.
+void placeOnScreen(QWidget *window, const QWidget *anchor = nullptr,
+                   std::optional<QRect> remembered = {});
 
 // A button with a normal and a pressed picture: the pressed one shows while the mouse button
 // is held on it (or while it has the focus, for buttons that ask for that look).

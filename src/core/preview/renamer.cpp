@@ -1,6 +1,7 @@
 #include "preview/renamer.h"
 
 #include "files/filenamecodec.h"
+#include "shell/failurereason.h"
 
 #include <QFile>
 
@@ -38,23 +39,21 @@ RenameFailure classifyRenameError(int e) {
     }
 }
 
-QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName) {
+QString renameFailureMessage(qint32 number, const QString &reason, const QString &oldName,
+                             const QString &newName) {
     using namespace RenameErrors;
     const QString head =
         QStringLiteral("Unable to rename the file ") + oldName + QStringLiteral(" to ") + newName;
     switch (number) {
     case AlreadyExists:
         return head + QStringLiteral(" because a file with that name already exist.");
-    case FileNotFound:
-    case BadFileName:
-        return head + QStringLiteral(" because Linux says the file no longer exists.");
-    case InvalidArgument:
-        return head +
-               QStringLiteral(
-                   " because Linux says there is a problem with the file, it may be in use.");
-    case AccessError:
     case AlreadyOpen:
         return head + QStringLiteral(", Linux says the file is in use.");
+    case FileNotFound:
+    case BadFileName:
+    case InvalidArgument:
+    case AccessError:
+        return head + QStringLiteral(" because Linux says ") + reason + u'.';
     default:
         return {};
     }
@@ -232,9 +231,12 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         o.newName = target.written;
         RenameFailure failure;
         QByteArray stranded;
-        if (!target.acceptable || !isPlainFileName(o.oldBytes)) {
+        const bool refused = !target.acceptable || !isPlainFileName(o.oldBytes);
+        if (refused) {
             // Never handed to the file system: it could name something outside the folder.
             failure = {RenameErrors::BadFileName, false};
+            o.reason = target.acceptable ? QStringLiteral("the old name is not a plain file name")
+                                         : nameProblem(target.bytes);
         } else {
             ++m_step;
             const int e =
@@ -243,8 +245,10 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 o.ok = true;
                 if (m_observer)
                     m_observer->renamed(m_step);
-            } else
+            } else {
                 failure = classifyRenameError(e);
+                o.reason = failureReason(e);
+            }
         }
         if (!o.ok) {
             o.errorNumber = failure.number;
@@ -255,8 +259,14 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
                 m_errors.reportSystem(Location, failure.number, o.message);
+            } else if (refused) {
+                // The program refused the name, not the system.
+                o.message = QStringLiteral("Unable to rename the file ") + row.oldName +
+                            QStringLiteral(" to ") + row.newName + QStringLiteral(" because ") +
+                            o.reason + u'.';
             } else {
-                o.message = renameFailureMessage(failure.number, row.oldName, row.newName);
+                o.message =
+                    renameFailureMessage(failure.number, o.reason, row.oldName, row.newName);
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
             }

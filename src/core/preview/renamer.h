@@ -36,8 +36,10 @@ struct RenameFailure {
 };
 RenameFailure classifyRenameError(int errnoValue);
 
-// The message-window text for one of RenameErrors.
-QString renameFailureMessage(qint32 number, const QString &oldName, const QString &newName);
+// The message-window text for one of RenameErrors; `reason` says in words why
+// (failureReason() or nameProblem()).
+QString renameFailureMessage(qint32 number, const QString &reason, const QString &oldName,
+                             const QString &newName);
 
 // A new name made ready for the disk: trailing dots and spaces dropped, then refused when it is
 // empty, ".", "..", holds "/" or NUL, or is longer than a file name may be.
@@ -58,6 +60,7 @@ struct RenameOutcome {
     // The failure went to the error window (location 216) instead of the message window.
     bool reported = false;
     QString message;     // the message-window text, or the error report's description
+    QString reason;      // why it failed, in plain words ("permission denied")
     QByteArray oldBytes; // the old name as on disk
     QString newName;     // the name as written (or as it would have been)
 };

@@ -154,7 +154,8 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         mine.oldBytes = row.oldBytes();
         mine.newName = prepareNewName(row.newName).written;
         if (!mine.ok && !mine.reported)
-            mine.message = renameFailureMessage(mine.errorNumber, row.oldName, row.newName);
+            mine.message =
+                renameFailureMessage(mine.errorNumber, mine.reason, row.oldName, row.newName);
         out.outcomes.push_back(std::move(mine));
     }
     return out;

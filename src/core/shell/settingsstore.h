@@ -52,6 +52,8 @@ inline const QString ShowSystem = QStringLiteral("SHOWSYSTEM");
 inline const QString LastPath = QStringLiteral("LASTPATH");
 inline const QString ShowTips = QStringLiteral("SHOWTIPS");
 inline const QString ShowWizard = QStringLiteral("ShowWizard");
+// The main window's place when it was last closed: "x,y,width,height".
+inline const QString WindowGeometry = QStringLiteral("WINDOWGEOMETRY");
 } // namespace Settings
 
 } // namespace tallowin

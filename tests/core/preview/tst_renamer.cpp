@@ -216,32 +216,39 @@ private Q_SLOTS:
     void messages_data() {
         QTest::addColumn<int>("injected");
         QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("message");
         const QString head = QStringLiteral("Unable to rename the file a.txt to b.txt.");
+        const QString says = head + " because Linux says ";
         // The message names the new name as the preview showed it, before the trailing dot
-        // went.
-        QTest::newRow("exists") << EEXIST << 58
+        // went. Only a file held busy is said to be in use.
+        QTest::newRow("exists") << EEXIST << 58 << "a file with that name already exists"
                                 << head + " because a file with that name already exist.";
-        QTest::newRow("not-empty")
-            << ENOTEMPTY << 58 << head + " because a file with that name already exist.";
-        QTest::newRow("vanished") << ENOENT << 53
-                                  << head + " because Linux says the file no longer exists.";
-        QTest::newRow("too-long") << ENAMETOOLONG << 52
-                                  << head + " because Linux says the file no longer exists.";
+        QTest::newRow("not-empty") << ENOTEMPTY << 58 << "a file with that name already exists"
+                                   << head + " because a file with that name already exist.";
+        QTest::newRow("vanished") << ENOENT << 53 << "the file no longer exists"
+                                  << says + "the file no longer exists.";
+        QTest::newRow("too-long") << ENAMETOOLONG << 52 << "the new name is too long"
+                                  << says + "the new name is too long.";
         QTest::newRow("bad-sequence")
-            << EILSEQ << 52 << head + " because Linux says the file no longer exists.";
-        QTest::newRow("invalid") << EINVAL << 5
-                                 << head + " because Linux says there is a problem with the file, "
-                                           "it may be in use.";
-        QTest::newRow("access") << EACCES << 75 << head + ", Linux says the file is in use.";
-        QTest::newRow("permission") << EPERM << 75 << head + ", Linux says the file is in use.";
-        QTest::newRow("read-only") << EROFS << 75 << head + ", Linux says the file is in use.";
-        QTest::newRow("busy") << EBUSY << 55 << head + ", Linux says the file is in use.";
-        QTest::newRow("text-busy") << ETXTBSY << 55 << head + ", Linux says the file is in use.";
+            << EILSEQ << 52 << "the file system does not accept the new name"
+            << says + "the file system does not accept the new name.";
+        QTest::newRow("invalid") << EINVAL << 5 << "invalid argument" << says + "invalid argument.";
+        QTest::newRow("access") << EACCES << 75 << "permission denied"
+                                << says + "permission denied.";
+        QTest::newRow("immutable")
+            << EPERM << 75 << "permission denied" << says + "permission denied.";
+        QTest::newRow("read-only") << EROFS << 75 << "the file system is read-only"
+                                   << says + "the file system is read-only.";
+        QTest::newRow("busy") << EBUSY << 55 << "the file is in use"
+                              << head + ", Linux says the file is in use.";
+        QTest::newRow("text-busy")
+            << ETXTBSY << 55 << "the file is in use" << head + ", Linux says the file is in use.";
     }
     void messages() {
         QFETCH(int, injected);
         QFETCH(int, number);
+        QFETCH(QString, reason);
         QFETCH(QString, message);
         makeFiles(m_dir, {"a.txt", "c.txt"});
         FaultyFileSystem fs;
@@ -252,9 +259,47 @@ private Q_SLOTS:
         QCOMPARE(run.outcomes.size(), size_t(1));
         QCOMPARE(run.outcomes[0].errorNumber, number);
         QVERIFY(!run.outcomes[0].reported);
+        QCOMPARE(run.outcomes[0].reason, reason);
         QCOMPARE(run.outcomes[0].message, message);
         QVERIFY(errors.empty());
         QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}, {"c.txt", "c.txt"}}));
+    }
+
+    // A name the program refuses says what is wrong with it, never that the file is gone.
+    void refusedNamesSayWhy_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << ""
+                               << "the new name is empty";
+        QTest::newRow("only-dots-and-spaces") << ". . "
+                                              << "the new name is empty";
+        QTest::newRow("dot") << "."
+                             << "the new name is empty";
+        QTest::newRow("dot-dot-with-slash") << "../x"
+                                            << "the new name holds \"/\"";
+        QTest::newRow("slash") << "a/b"
+                               << "the new name holds \"/\"";
+        QTest::newRow("nul") << QStringLiteral("x") + QChar(u'\0') + u'y'
+                             << "the new name holds a null character";
+        QTest::newRow("too-long") << QString(252, u'n') + ".txt"
+                                  << "the new name is too long (256 bytes, at most 255)";
+        QTest::newRow("too-long-in-bytes")
+            << QString(128, QChar(0x00e9)) << "the new name is too long (256 bytes, at most 255)";
+    }
+    void refusedNamesSayWhy() {
+        QFETCH(QString, newName);
+        QFETCH(QString, reason);
+        makeFiles(m_dir, {"a.txt"});
+        CollectingErrorReporter errors;
+        const RenameRun run =
+            Renamer(errors).run(QFile::decodeName(m_dir), rowsFrom({"1|a.txt|" + newName}));
+        QCOMPARE(run.outcomes.size(), size_t(1));
+        QCOMPARE(run.outcomes[0].errorNumber, 52);
+        QCOMPARE(run.outcomes[0].reason, reason);
+        QCOMPARE(run.outcomes[0].message,
+                 "Unable to rename the file a.txt to " + newName + " because " + reason + ".");
+        QVERIFY(errors.empty());
+        QCOMPARE(folderState(m_dir), (State{{"a.txt", "a.txt"}}));
     }
 
     void otherFailuresGoToErrorWindowAndRunGoesOn() {
@@ -273,6 +318,7 @@ private Q_SLOTS:
                                      QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir +
                                          "/a.txt - " + dir + "/b.txt"));
         QCOMPARE(run.outcomes[0].message, errors.reports[0].description);
+        QCOMPARE(run.outcomes[0].reason, "no space left on device");
     }
 
     // The target appears after the preview was made: both files survive with their content.
