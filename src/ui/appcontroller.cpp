@@ -21,8 +21,8 @@
 #include "ui/splash.h"
 #include "ui/statuswindow.h"
 #include "ui/tipwindow.h"
-#include "ui/versioncheck.h"
 #include "ui/undoflow.h"
+#include "ui/versioncheck.h"
 #include "ui/widgets.h"
 #include "ui/wizardwindow.h"
 
@@ -305,7 +305,7 @@ void AppController::takeOverFromWizard(const WizardHandOver &handOver) {
     for (const RuleSlot &rule : handOver.rules)
         window->rules().addRule(rule);
     window->displayRules();
-    window->files()->showFiles(handOver.folder, handOver.rows);
+    window->files()->showFiles(handOver.folder, handOver.listed, handOver.rows);
     // A preview still running is of the rules just replaced: the wizard's follows it.
     if (m_flow && m_flow->isRunning()) {
         connect(m_flow, &PreviewFlow::previewFinished, this, &AppController::preview,

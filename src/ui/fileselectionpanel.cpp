@@ -350,7 +350,8 @@ void FileSelectionPanel::setFolder(const QString &folder) {
     listFiles();
 }
 
-void FileSelectionPanel::showFiles(const QString &folder, std::vector<FileEntry> rows) {
+void FileSelectionPanel::showFiles(const QString &folder, const FolderIdentity &listed,
+                                   std::vector<FileEntry> rows) {
     m_folder = QDir::cleanPath(QDir(folder).absolutePath());
     m_dir->setText(QDir::toNativeSeparators(m_folder));
     syncDriveToFolder();
@@ -360,6 +361,7 @@ void FileSelectionPanel::showFiles(const QString &folder, std::vector<FileEntry>
     if (m_listJob)
         m_listJob->cancel();
     m_model->cancelSort();
+    m_listedFolder = listed;
     m_model->setRows(std::move(rows));
     m_view->horizontalHeader()->setSortIndicatorShown(false);
     m_listing = false;

@@ -41,7 +41,8 @@ public:
     void setFolder(const QString &folder);
     // Moves the folder picker to `folder` and stores it, as setFolder does, but shows `rows`
     // with their ticks instead of listing the folder (a wizard's files handed over).
-    void showFiles(const QString &folder, std::vector<FileEntry> rows);
+    void showFiles(const QString &folder, const FolderIdentity &listed,
+                   std::vector<FileEntry> rows);
     QString folder() const { return m_folder; }
     // The folder the rows in the list were read from; a rename refuses any other.
     const FolderIdentity &listedFolder() const { return m_listedFolder; }

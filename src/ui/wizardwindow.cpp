@@ -189,6 +189,8 @@ QWidget *WizardWindow::buildFiles() {
     m_drives->setToolTip(
         QStringLiteral("Select the drive containing the files you want to rename"));
     m_drives->setAccessibleName(tr("Drive"));
+    // Their pop-up lists are read out too.
+    nameControl(m_drives->view(), tr("Drives"));
     QStringList roots;
     for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
         if (isDrive(s) && !roots.contains(s.rootPath()))
@@ -263,6 +265,7 @@ QWidget *WizardWindow::buildMp3() {
     m_mp3Format->setEditable(true);
     m_mp3Format->setInsertPolicy(QComboBox::NoInsert);
     m_mp3Format->setAccessibleName(tr("New MP3 name format"));
+    nameControl(m_mp3Format->view(), tr("MP3 name formats"));
     v->addWidget(m_mp3Format);
     v->addWidget(textLabel(
         QStringLiteral("Label3"),
@@ -402,6 +405,7 @@ void WizardWindow::forward() {
     } else {
         WizardHandOver handOver;
         handOver.folder = m_folder;
+        handOver.listed = m_listedFolder;
         handOver.rows = m_model->rows();
         handOver.rules = m_kind == WizardKind::Mp3
                              ? mp3WizardRules(m_mp3Format->currentText())
@@ -432,6 +436,7 @@ void WizardWindow::fillFileList() {
                                  if (generation != m_listGeneration)
                                      return;
                                  m_listing = false;
+                                 m_listedFolder = listing.folder;
                                  m_model->setRows(wizardFiles(kind, std::move(listing.rows)));
                                  Q_EMIT filesListed();
                              });

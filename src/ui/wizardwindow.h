@@ -33,6 +33,8 @@ class PictureButton;
 // and the rows of its file list with their ticks.
 struct WizardHandOver {
     QString folder;
+    // The folder as the wizard listed it: the rename refuses a folder swapped since.
+    FolderIdentity listed;
     std::vector<RuleSlot> rules;
     std::vector<FileEntry> rows;
 };
@@ -93,6 +95,7 @@ private:
     WizardKind m_kind = WizardKind::None;
     int m_step = StartStep;
     QString m_folder;
+    FolderIdentity m_listedFolder;
     quint64 m_listGeneration = 0;
     QPointer<Job> m_listJob;
     bool m_listing = false;
