@@ -14,7 +14,8 @@ qsizetype find(const QString &in, const QString &find, qsizetype from = 0);
 // letter case; `with` is inserted exactly as given. maxCount < 0 means no bound.
 QString replace(const QString &in, const QString &find, const QString &with, int maxCount = -1);
 
-// Calls f(char32_t) for each code point of `s`; a lone surrogate counts as U+FFFD.
+// Calls f(char32_t) for each code point of `s`. A lone surrogate is passed as itself: it is
+// a file-name byte that is not UTF-8, and case mapping leaves it as it is, so the byte survives.
 template <typename F> void forEachCodePoint(QStringView s, F &&f) {
     const qsizetype n = s.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -24,7 +25,7 @@ template <typename F> void forEachCodePoint(QStringView s, F &&f) {
         } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
             f(QChar::surrogateToUcs4(u, s[++i].unicode()));
         } else {
-            f(char32_t(QChar::ReplacementCharacter));
+            f(char32_t(u));
         }
     }
 }
