@@ -180,7 +180,8 @@ void PreviewWindow::renameDone(const RenameRun &run) {
         placeOnScreen(m_summary, this);
         bringToFront(m_summary);
     }
-    Q_EMIT statusRequested(renameRunText(run));
+    const bool refused = run.observerError != 0 || !run.refusal.isEmpty();
+    Q_EMIT statusRequested(refused ? tr("Nothing was renamed.") : renameRunText(run));
     clearRows();
     hide();
     m_status.follow(nullptr);

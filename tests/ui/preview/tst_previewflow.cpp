@@ -252,9 +252,12 @@ private Q_SLOTS:
         else
             QVERIFY(QDir().mkdir(folder));
         QSignalSpy told(&preview, &PreviewWindow::messageRequested);
+        QSignalSpy statusLine(&preview, &PreviewWindow::statusRequested);
         clickRename();
         QCOMPARE(told.size(), 1);
         QCOMPARE(told.first().first().toString(), folderChangedMessage(folder));
+        QCOMPARE(statusLine.size(), 1);
+        QCOMPARE(statusLine.first().first().toString(), QStringLiteral("Nothing was renamed."));
         QCOMPARE(onDisk(other), QStringList{"a.txt"});
         QCOMPARE(onDisk(dir.filePath("d.moved")), QStringList{"a.txt"});
         QVERIFY(!flow->window()->isVisible());
