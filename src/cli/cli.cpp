@@ -312,7 +312,7 @@ QByteArray jsonString(const QString &s) {
         } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
             out += QStringView(s).sliced(i, 2).toUtf8();
             ++i;
-        } else if (u >= 0xDC80 && u <= 0xDCFF) {
+        } else if (isEscapedByte(u)) {
             out += "\xEF\xBF\xBD"; // a name byte that is not UTF-8 shows as U+FFFD; *Bytes keep it
         } else if (QChar::isSurrogate(u)) {
             escaped(u); // a lone surrogate has no UTF-8; the escape keeps it

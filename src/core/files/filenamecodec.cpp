@@ -6,10 +6,6 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool isEscaped(char16_t c) {
-    return c >= 0xDC80 && c <= 0xDCFF;
-}
-
 // Length of the valid UTF-8 sequence at p (at most `left` bytes), 0 when it is not one:
 // overlong forms, encoded surrogates and code points above U+10FFFF are not valid.
 int validSequence(const unsigned char *p, qsizetype left, char32_t &code) {
@@ -83,7 +79,7 @@ QByteArray nameToBytes(QStringView text) {
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (!isEscaped(c))
+        if (!isEscapedByte(c))
             continue;
         // A low surrogate right after a high one is half of a real character, not an escape.
         if (i > 0 && QChar::isHighSurrogate(text[i - 1].unicode()))
@@ -99,7 +95,7 @@ QByteArray nameToBytes(QStringView text) {
 bool hasEscapedBytes(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (isEscaped(c) && !(i > 0 && QChar::isHighSurrogate(text[i - 1].unicode())))
+        if (isEscapedByte(c) && !(i > 0 && QChar::isHighSurrogate(text[i - 1].unicode())))
             return true;
     }
     return false;
@@ -111,7 +107,7 @@ QString displayName(const QString &text) {
     QString shown = text;
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const char16_t c = shown[i].unicode();
-        if (isEscaped(c) && !(i > 0 && QChar::isHighSurrogate(shown[i - 1].unicode())))
+        if (isEscapedByte(c) && !(i > 0 && QChar::isHighSurrogate(shown[i - 1].unicode())))
             shown[i] = QChar::ReplacementCharacter;
     }
     return shown;

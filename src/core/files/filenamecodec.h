@@ -21,6 +21,11 @@ inline QString nameFromBytes(const QByteArray &bytes) {
 // (which no name on disk can hold) becomes "?", as Qt writes it.
 QByteArray nameToBytes(QStringView text);
 
+// True when `c` is an escaped byte (U+DC80..U+DCFF) where it stands alone.
+inline bool isEscapedByte(char16_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
+
 // True when `text` holds an escaped byte.
 bool hasEscapedBytes(QStringView text);
 
