@@ -2,6 +2,9 @@
 
 #include "files/columnsort.h"
 
+#include <array>
+#include <ctime>
+#include <numeric>
 #include <string>
 
 namespace tallowin::cli {
@@ -21,58 +24,81 @@ void appendField(std::string &out, const QString &field) {
         out += char(c.unicode());
 }
 
-void appendBytes(std::string &out, const QByteArray &bytes) {
+void appendBytes(std::string &out, QByteArrayView bytes) {
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 0x20 || c >= 0x7F || c == '\\') {
-            const QByteArray escaped = tsvBytes(bytes);
+            const QByteArray escaped = tsvBytes(bytes.toByteArray());
             out.append(escaped.constData(), size_t(escaped.size()));
             return;
         }
     }
-    out.append(bytes.constData(), size_t(bytes.size()));
+    out.append(bytes.data(), size_t(bytes.size()));
 }
 
-void printRows(const std::vector<FileEntry> &rows, bool json) {
+// The date texts of recent seconds: files made together share seconds, and rows in name order
+// visit the same few seconds again and again.
+class DateTexts {
+public:
+    explicit DateTexts(const FileRows &rows) : m_rows(rows) {}
+    const std::string &text(size_t row) {
+        std::time_t secs;
+        if (!m_rows.createdSecs(row, secs)) {
+            m_other.clear();
+            appendField(m_other, m_rows.dateText(row));
+            return m_other;
+        }
+        Slot &slot = m_slots[size_t(secs) % m_slots.size()];
+        if (!slot.valid || slot.secs != secs) {
+            slot.bytes.clear();
+            appendField(slot.bytes, m_rows.dateText(row));
+            slot.secs = secs;
+            slot.valid = true;
+        }
+        return slot.bytes;
+    }
+
+private:
+    struct Slot {
+        std::time_t secs = 0;
+        bool valid = false;
+        std::string bytes;
+    };
+    const FileRows &m_rows;
+    std::array<Slot, 64> m_slots;
+    std::string m_other;
+};
+
+void printRows(const FileRows &rows, const std::vector<quint32> &order, bool json) {
     if (json) {
         QByteArray out = "{\"rows\":[";
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const FileEntry &r = rows[i];
+        for (size_t i = 0; i < order.size(); ++i) {
+            const size_t at = order[i];
             if (i)
                 out += ',';
-            out += "{\"name\":" + jsonString(r.fileName);
+            const QByteArrayView bytes = rows.nameBytes(at);
+            out += "{\"name\":" + jsonString(rows.name(at));
             // JSON text cannot hold bytes that are not UTF-8: give them escaped as well.
-            if (QString::fromUtf8(r.nativeName).toUtf8() != r.nativeName)
-                out += ",\"nameBytes\":" + jsonString(QString::fromLatin1(tsvBytes(r.nativeName)));
-            out += ",\"date\":" + jsonString(r.DateCreated) +
-                   ",\"number\":" + jsonString(r.numberAdjName) +
-                   ",\"checked\":" + QByteArray(r.checked ? "true" : "false") + '}';
+            if (QString::fromUtf8(bytes).toUtf8() != bytes)
+                out += ",\"nameBytes\":" +
+                       jsonString(QString::fromLatin1(tsvBytes(bytes.toByteArray())));
+            out += ",\"date\":" + jsonString(rows.dateText(at)) +
+                   ",\"number\":" + jsonString(rows.numberText(at)) + ",\"checked\":true}";
         }
         out += "]}\n";
         writeRaw(out);
         return;
     }
-    // One buffer for many lines. Rows of one second share one date text, so its bytes are
-    // kept by the text's address for the next rows.
+    // One buffer for many lines.
     std::string out;
     out.reserve(1 << 20);
-    struct CachedDate {
-        const QChar *text = nullptr;
-        std::string bytes;
-    };
-    CachedDate dates[8];
-    for (const FileEntry &r : rows) {
-        appendBytes(out, r.nativeName);
+    DateTexts dates(rows);
+    for (const quint32 at : order) {
+        appendBytes(out, rows.nameBytes(at));
         out += '\t';
-        CachedDate &d = dates[(quintptr(r.DateCreated.constData()) >> 4) & 7];
-        if (d.text != r.DateCreated.constData() || d.text == nullptr) {
-            d.text = r.DateCreated.constData();
-            d.bytes.clear();
-            appendField(d.bytes, r.DateCreated);
-        }
-        out += d.bytes;
+        out += dates.text(at);
         out += '\t';
-        appendField(out, r.numberAdjName);
+        appendField(out, rows.numberText(at));
         out += '\n';
         if (out.size() >= (1 << 20) - 1024) {
             writeRaw(QByteArray::fromRawData(out.data(), qsizetype(out.size())));
@@ -115,17 +141,21 @@ int cmdList(const QStringList &argv) {
     if (status == BadUsage)
         return status;
     const bool descending = args->has(QStringLiteral("--descending"));
+    std::vector<quint32> order(listing.rows.size());
+    std::iota(order.begin(), order.end(), quint32(0));
     // A fresh listing is already in name order.
     if (status == Done && (column != 1 || descending)) {
-        FileEntryList list(listing.rows);
+        OrderedFileRows list(listing.rows, order);
         QString message;
         if (!sortListByColumn(list, qint16(column), fileListColumnKind(column),
                               descending ? SortDescending : SortAscending, &message)) {
             printMessage(message);
             return ErrorReported;
         }
+        if (fileListColumnKind(column) == SortAsNumber)
+            listing.rows.showNumbersAsValues();
     }
-    printRows(listing.rows, args->has(QStringLiteral("--json")));
+    printRows(listing.rows, order, args->has(QStringLiteral("--json")));
     return status;
 }
 

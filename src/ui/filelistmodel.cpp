@@ -30,48 +30,6 @@ void releaseOffThread(SharedRows rows) {
     QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
 }
 
-// The shown rows as a sort sees them: cells read from the shared rows, a reorder moves only
-// the order.
-class OrderedRows : public SortableList {
-public:
-    OrderedRows(const std::vector<FileEntry> &rows, std::vector<quint32> &order)
-        : m_rows(rows), m_order(order) {}
-    qsizetype rowCount() const override { return qsizetype(m_order.size()); }
-    QString cell(qsizetype row, int column) const override {
-        const FileEntry &e = at(row);
-        switch (column) {
-        case 1:
-            return e.fileName;
-        case 2:
-            return e.DateCreated;
-        case 3:
-            return e.numberAdjName;
-        default:
-            return {};
-        }
-    }
-    // A number sort's values are shown by the model from the numbers themselves.
-    void setCell(qsizetype, int, const QString &) override {}
-    void reorder(const std::vector<qsizetype> &order) override {
-        std::vector<quint32> sorted;
-        sorted.reserve(order.size());
-        for (qsizetype i : order)
-            sorted.push_back(m_order[size_t(i)]);
-        m_order = std::move(sorted);
-    }
-    std::optional<QDateTime> dateValue(qsizetype row, int column) const override {
-        const FileEntry &e = at(row);
-        if (column == 2 && e.created.isValid())
-            return e.created;
-        return SortableList::dateValue(row, column);
-    }
-
-private:
-    const FileEntry &at(qsizetype row) const { return m_rows[m_order[size_t(row)]]; }
-    const std::vector<FileEntry> &m_rows;
-    std::vector<quint32> &m_order;
-};
-
 } // namespace
 
 int FileListModel::rowCount(const QModelIndex &parent) const {
@@ -82,25 +40,34 @@ int FileListModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString FileListModel::numberText(const FileEntry &e) const {
-    if (!m_numbersAsValues || e.numberAdjName.isEmpty())
-        return e.numberAdjName;
-    return canonicalDecimal(e.numberAdjName).value_or(e.numberAdjName);
+QString FileListModel::numberText(size_t at) const {
+    const QString text = m_store->numberText(at);
+    if (!m_numbersAsValues || text.isEmpty())
+        return text;
+    return canonicalDecimal(text).value_or(text);
+}
+
+const QString &FileListModel::shownName(size_t at) const {
+    NameCacheSlot &slot = m_names[at % m_names.size()];
+    if (slot.at != at || slot.text.isNull()) {
+        slot.at = at;
+        slot.text = displayName(m_store->name(at));
+    }
+    return slot.text;
 }
 
 QVariant FileListModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() < 0 || size_t(index.row()) >= m_order.size())
         return {};
     const quint32 at = m_order[size_t(index.row())];
-    const FileEntry &e = (*m_store)[at];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case NameColumn:
-            return displayName(e.fileName);
+            return shownName(at);
         case DateColumn:
-            return e.DateCreated;
+            return m_store->dateText(at);
         case NumberColumn:
-            return numberText(e);
+            return numberText(at);
         default:
             return {};
         }
@@ -143,20 +110,33 @@ QVariant FileListModel::headerData(int section, Qt::Orientation o, int role) con
 }
 
 void FileListModel::setRows(std::vector<FileEntry> rows) {
+    FileRows store;
+    std::vector<char> ticks(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        store.append(rows[i]);
+        ticks[i] = rows[i].checked ? 1 : 0;
+    }
+    setRows(std::move(store), std::move(ticks));
+}
+
+void FileListModel::setRows(FileRows rows, std::vector<char> ticks) {
     cancelSort();
     beginResetModel();
     SharedRows old = std::move(m_store);
     const size_t n = rows.size();
     m_order.resize(n);
     std::iota(m_order.begin(), m_order.end(), quint32(0));
-    m_ticks.resize(n);
-    m_checked = 0;
-    for (size_t i = 0; i < n; ++i) {
-        m_ticks[i] = rows[i].checked ? 1 : 0;
-        m_checked += m_ticks[i];
+    if (ticks.size() == n) {
+        m_ticks = std::move(ticks);
+        m_checked = std::count(m_ticks.begin(), m_ticks.end(), char(1));
+    } else {
+        m_ticks.assign(n, 1);
+        m_checked = qsizetype(n);
     }
-    m_store = std::make_shared<const std::vector<FileEntry>>(std::move(rows));
+    m_store = std::make_shared<const FileRows>(std::move(rows));
     m_numbersAsValues = false;
+    for (NameCacheSlot &slot : m_names)
+        slot.text = QString();
     endResetModel();
     releaseOffThread(std::move(old));
     ++m_listingRevision;
@@ -168,7 +148,7 @@ FileEntry FileListModel::rowAt(int row) const {
         return {};
     const quint32 at = m_order[size_t(row)];
     FileEntry e = (*m_store)[at];
-    e.numberAdjName = numberText(e);
+    e.numberAdjName = numberText(at);
     e.checked = m_ticks[at] != 0;
     return e;
 }
@@ -242,7 +222,7 @@ void FileListModel::sortByColumn(int column) {
     m_sorting = true;
     auto *job = new Job(
         [state, rows = m_store, listColumn, order](Progress &, ErrorReporter &) {
-            OrderedRows list(*rows, state->order);
+            OrderedFileRows list(*rows, state->order);
             state->ok = sortListByColumn(list, qint16(listColumn), fileListColumnKind(listColumn),
                                          order, &state->message);
         },

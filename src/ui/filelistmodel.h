@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
+#include <array>
 #include <vector>
 
 namespace tallowin::ui {
@@ -34,7 +35,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
-    // A new listing, shown in its own order with the ticks its rows carry.
+    // A new listing, shown in its own order; every row ticked unless `ticks` (one per row)
+    // says otherwise.
+    void setRows(FileRows rows, std::vector<char> ticks = {});
+    // Rows handed over as values, with the ticks they carry.
     void setRows(std::vector<FileEntry> rows);
     // The row shown at `row` as it reads on screen (its tick and its number cell as shown). A
     // copy: for tests and small lists.
@@ -72,9 +76,17 @@ Q_SIGNALS:
 
 private:
     void changed();
-    QString numberText(const FileEntry &e) const;
+    QString numberText(size_t at) const;
+    // The name of row `at` as shown, from a small cache: painting asks for the same few rows
+    // again and again, and each is decoded from its bytes.
+    const QString &shownName(size_t at) const;
 
-    SharedRows m_store = std::make_shared<const std::vector<FileEntry>>();
+    SharedRows m_store = std::make_shared<const FileRows>();
+    struct NameCacheSlot {
+        size_t at = 0;
+        QString text;
+    };
+    mutable std::array<NameCacheSlot, 256> m_names;
     std::vector<quint32> m_order; // shown row -> index into *m_store
     std::vector<char> m_ticks;    // by index into *m_store
     // After a number sort the number cells show their values ("007" as "7", zero as empty).

@@ -340,7 +340,7 @@ void WizardWindow::choose(WizardKind kind) {
     m_kind = kind;
     m_step = FilesStep;
     // A new choice lists its own kind of file afresh.
-    m_model->setRows({});
+    m_model->setRows(FileRows());
     showStep();
     fillFileList();
 }

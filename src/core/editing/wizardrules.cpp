@@ -42,6 +42,14 @@ bool wizardOffersFile(WizardKind kind, const QString &fileName) {
     return false;
 }
 
+std::vector<FileEntry> wizardFiles(WizardKind kind, const FileRows &listed) {
+    std::vector<FileEntry> out;
+    for (size_t i = 0; i < listed.size(); ++i)
+        if (wizardOffersFile(kind, listed.name(i)))
+            out.push_back(listed[i]);
+    return out;
+}
+
 std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> listed) {
     std::vector<FileEntry> out;
     for (FileEntry &e : listed)

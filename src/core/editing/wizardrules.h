@@ -36,6 +36,7 @@ bool wizardOffersFile(WizardKind kind, const QString &fileName);
 
 // The files of a listing the wizard of `kind` offers, in listing order.
 std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> listed);
+std::vector<FileEntry> wizardFiles(WizardKind kind, const FileRows &listed);
 
 // The rule the MP3 wizard writes: the MP3 kind with `templ`, described as the rules list shows it.
 std::vector<RuleSlot> mp3WizardRules(const QString &templ);

@@ -156,6 +156,37 @@ std::optional<QDateTime> FileEntryList::dateValue(qsizetype row, int column) con
     return SortableList::dateValue(row, column);
 }
 
+QString OrderedFileRows::cell(qsizetype row, int column) const {
+    const size_t at = m_order[size_t(row)];
+    switch (column) {
+    case 1:
+        return m_rows.name(at);
+    case 2:
+        return m_rows.dateText(at);
+    case 3:
+        return m_rows.numberText(at);
+    default:
+        return {};
+    }
+}
+
+void OrderedFileRows::reorder(const std::vector<qsizetype> &order) {
+    std::vector<quint32> sorted;
+    sorted.reserve(order.size());
+    for (qsizetype i : order)
+        sorted.push_back(m_order[size_t(i)]);
+    m_order = std::move(sorted);
+}
+
+std::optional<QDateTime> OrderedFileRows::dateValue(qsizetype row, int column) const {
+    const size_t at = m_order[size_t(row)];
+    if (column == 2) {
+        if (const QDateTime when = m_rows.created(at); when.isValid())
+            return when;
+    }
+    return SortableList::dateValue(row, column);
+}
+
 qint32 fileListColumnKind(int column) {
     switch (column) {
     case 1:

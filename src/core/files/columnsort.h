@@ -54,6 +54,24 @@ private:
     std::vector<FileEntry> &m_rows;
 };
 
+// A listing's rows in the order they are shown, as a sort sees them: cells are read from the
+// rows, and a reorder moves only the order. The rows are never changed: after a number sort
+// whoever shows them calls FileRows::showNumbersAsValues.
+class OrderedFileRows : public SortableList {
+public:
+    OrderedFileRows(const FileRows &rows, std::vector<quint32> &order)
+        : m_rows(rows), m_order(order) {}
+    qsizetype rowCount() const override { return qsizetype(m_order.size()); }
+    QString cell(qsizetype row, int column) const override;
+    void setCell(qsizetype, int, const QString &) override {}
+    void reorder(const std::vector<qsizetype> &order) override;
+    std::optional<QDateTime> dateValue(qsizetype row, int column) const override;
+
+private:
+    const FileRows &m_rows;
+    std::vector<quint32> &m_order;
+};
+
 qint32 fileListColumnKind(int column);
 
 // Header clicks: each column alternates ascending, descending, ... from its own first click.

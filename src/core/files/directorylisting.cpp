@@ -116,31 +116,6 @@ const struct statx_timestamp &createdTime(const struct statx &stx) {
                                                                      : stx.stx_mtime;
 }
 
-// Text of one date, reusing the text of a recent second: files made together share seconds,
-// and rows in name order visit the same few seconds again and again.
-class DateCache {
-public:
-    explicit DateCache(const DateText &format) : m_format(format) {}
-    const QString &text(std::time_t secs) {
-        Slot &slot = m_slots[size_t(secs) % m_slots.size()];
-        if (!slot.valid || slot.secs != secs) {
-            slot.text = m_format.format(secs);
-            slot.secs = secs;
-            slot.valid = true;
-        }
-        return slot.text;
-    }
-
-private:
-    struct Slot {
-        std::time_t secs = 0;
-        bool valid = false;
-        QString text;
-    };
-    const DateText &m_format;
-    std::array<Slot, 64> m_slots;
-};
-
 const DateText &systemDateText() {
     static const DateText text;
     return text;
@@ -196,62 +171,141 @@ struct Examiner {
         c.qualifies = true;
     }
 
-    // False when the name filters leave the file out.
-    bool makeRow(const Candidate &c, DateCache &dates, FileEntry &row) const {
-        row.nativeName = QByteArray(names + c.offset, c.length);
-        row.fileName = nameFromBytes(row.nativeName);
-        if (!nameLike.isEmpty() && !row.fileName.startsWith(nameLike, Qt::CaseInsensitive))
+    // False when the name filters leave the file out; else the length of its trailing number.
+    bool admit(const Candidate &c, quint16 &numberLength) const {
+        const QString name = nameFromBytes(names + c.offset, c.length);
+        if (!nameLike.isEmpty() && !name.startsWith(nameLike, Qt::CaseInsensitive))
             return false;
-        const qsizetype dot = row.fileName.lastIndexOf(u'.');
+        const qsizetype dot = name.lastIndexOf(u'.');
         if (!type.isEmpty() &&
-            (dot < 0 ||
-             !QStringView(row.fileName).mid(dot + 1).startsWith(type, Qt::CaseInsensitive)))
+            (dot < 0 || !QStringView(name).mid(dot + 1).startsWith(type, Qt::CaseInsensitive)))
             return false;
-        if (c.timed) {
-            row.DateCreated = dates.text(std::time_t(c.secs));
-            row.created =
-                QDateTime::fromMSecsSinceEpoch(c.secs * 1000 + c.nsecs / 1000000, Qt::UTC);
-        } else if (c.error == ENOENT) {
-            row.DateCreated = UnknownDateText; // vanished since the folder was read
-        }
-        const QStringView base =
-            dot < 0 ? QStringView(row.fileName) : QStringView(row.fileName).left(dot);
-        row.numberAdjName = numberAdjName(base);
-        row.checked = true;
+        numberLength = quint16(
+            trailingNumberLength(dot < 0 ? QStringView(name) : QStringView(name).left(dot)));
         return true;
     }
 };
 
 } // namespace
 
-TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
-    TickedRows out;
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].checked)
-            out.ticked.push_back(quint32(i));
-    out.rows = std::make_shared<const std::vector<FileEntry>>(rows);
+void FileRows::reserve(size_t rows, qsizetype nameBytes) {
+    m_rows.reserve(rows);
+    m_names.reserve(nameBytes);
+}
+
+QString FileRows::name(size_t i) const {
+    const QByteArrayView bytes = nameBytes(i);
+    return nameFromBytes(bytes.data(), bytes.size());
+}
+
+bool FileRows::createdSecs(size_t i, std::time_t &secs) const {
+    const qint64 ms = m_rows[i].created;
+    if (ms == NoDate || ms == Vanished)
+        return false;
+    // Whole seconds, rounded down also before 1970.
+    secs = std::time_t(ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000));
+    return true;
+}
+
+QString FileRows::dateText(size_t i) const {
+    std::time_t secs;
+    if (createdSecs(i, secs))
+        return systemDateText().format(secs);
+    return vanished(i) ? UnknownDateText : QString();
+}
+
+QDateTime FileRows::created(size_t i) const {
+    std::time_t secs;
+    if (!createdSecs(i, secs))
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(m_rows[i].created, Qt::UTC);
+}
+
+QString FileRows::numberText(size_t i) const {
+    const Row &r = m_rows[i];
+    if (r.numberLength == 0)
+        return m_numbersAsValues ? QString() : QStringLiteral("0");
+    // The number ends the base name: it stops at the name's last dot, or at its end.
+    const QByteArrayView bytes = nameBytes(i);
+    const qsizetype dot = bytes.lastIndexOf('.');
+    const QByteArrayView base = dot < 0 ? bytes : bytes.first(dot);
+    const QString text = QString::fromLatin1(base.last(r.numberLength));
+    if (!m_numbersAsValues)
+        return text;
+    return canonicalDecimal(text).value_or(text);
+}
+
+FileEntry FileRows::operator[](size_t i) const {
+    FileEntry e;
+    e.nativeName = nameBytes(i).toByteArray();
+    e.fileName = nameFromBytes(e.nativeName);
+    e.DateCreated = dateText(i);
+    e.created = created(i);
+    e.numberAdjName = numberText(i);
+    e.checked = true;
+    return e;
+}
+
+std::vector<FileEntry> FileRows::entries() const {
+    std::vector<FileEntry> out;
+    out.reserve(size());
+    for (size_t i = 0; i < size(); ++i)
+        out.push_back((*this)[i]);
     return out;
 }
 
-void applyOrder(std::vector<FileEntry> &rows, std::vector<quint32> &order) {
-    // order[i] is the old index of the row that belongs at i; done entries are marked.
-    constexpr quint32 Done = 0xFFFFFFFFu;
-    for (size_t start = 0; start < order.size(); ++start) {
-        if (order[start] == Done || order[start] == start) {
-            order[start] = Done;
-            continue;
-        }
-        FileEntry held = std::move(rows[start]);
-        size_t at = start;
-        while (order[at] != start) {
-            const size_t from = order[at];
-            rows[at] = std::move(rows[from]);
-            order[at] = Done;
-            at = from;
-        }
-        rows[at] = std::move(held);
-        order[at] = Done;
+void FileRows::append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
+                      qsizetype numberLength) {
+    Q_ASSERT(nameBytes.size() <= 0xFFFF && numberLength <= nameBytes.size());
+    const qint64 created = timed ? qMax(createdMSecs, Vanished + 1) : vanished ? Vanished : NoDate;
+    m_rows.push_back(
+        {quint32(m_names.size()), quint16(nameBytes.size()), quint16(numberLength), created});
+    m_names.append(nameBytes);
+}
+
+void FileRows::append(const FileEntry &row) {
+    const QByteArray bytes = row.nativeName.isEmpty() ? nameToBytes(row.fileName) : row.nativeName;
+    const QString name = nameFromBytes(bytes);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    append(bytes, row.created.isValid(), row.created.toMSecsSinceEpoch(),
+           row.DateCreated == UnknownDateText,
+           trailingNumberLength(dot < 0 ? QStringView(name) : QStringView(name).left(dot)));
+}
+
+void FileRows::keepOnly(const std::vector<char> &keep) {
+    size_t kept = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (keep[i])
+            m_rows[kept++] = m_rows[i];
+    m_rows.resize(kept);
+}
+
+void FileRows::reorder(const std::vector<quint32> &order) {
+    std::vector<Row> sorted;
+    sorted.reserve(order.size());
+    for (quint32 i : order)
+        sorted.push_back(m_rows[i]);
+    m_rows = std::move(sorted);
+}
+
+TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
+    TickedRows out;
+    auto store = std::make_shared<FileRows>();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        store->append(rows[i]);
+        if (rows[i].checked)
+            out.ticked.push_back(quint32(i));
     }
+    out.rows = std::move(store);
+    return out;
+}
+
+TickedRows allRowsOf(SharedRows rows) {
+    TickedRows out;
+    out.ticked.resize(rows ? rows->size() : 0);
+    std::iota(out.ticked.begin(), out.ticked.end(), quint32(0));
+    out.rows = std::move(rows);
+    return out;
 }
 
 QString cleanFilterText(const QString &text) {
@@ -358,12 +412,6 @@ template <class BytesOf> std::vector<quint32> orderByName(size_t n, BytesOf byte
 }
 
 } // namespace
-
-void sortByName(std::vector<FileEntry> &rows) {
-    std::vector<quint32> order =
-        orderByName(rows.size(), [&](size_t i) { return QByteArrayView(rows[i].nativeName); });
-    applyOrder(rows, order);
-}
 
 DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
                                ErrorReporter &errors, Progress *progress, FileSystem &fs) {
@@ -489,27 +537,35 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
             if (candidates[i].qualifies)
                 files.push_back(candidates[i]);
     }
-    std::vector<FileEntry> rows(files.size());
+    // Which files the name filters let through, and their numbers: each name decoded once,
+    // side by side; the rows then take only their bytes, dates and number lengths.
     std::vector<char> keep(files.size(), 0);
+    std::vector<quint16> numbers(files.size(), 0);
     ParallelRun(qsizetype(files.size()), {}).run([&](const ParallelBlock &block) {
-        DateCache dates(systemDateText());
         for (qsizetype i = block.begin; i < block.end; ++i)
-            keep[size_t(i)] = examiner.makeRow(files[size_t(i)], dates, rows[size_t(i)]);
+            keep[size_t(i)] = examiner.admit(files[size_t(i)], numbers[size_t(i)]);
         return block.end;
     });
     step = 6;
     int dateError = 0;
+    qsizetype nameBytes = 0;
     size_t kept = 0;
     for (size_t i = 0; i < files.size(); ++i)
         if (keep[i]) {
-            if (dateError == 0 && files[i].error != 0 && files[i].error != ENOENT)
-                dateError = files[i].error;
-            if (kept != i)
-                rows[kept] = std::move(rows[i]);
+            nameBytes += files[i].length;
             ++kept;
         }
-    rows.resize(kept);
-    out.rows = std::move(rows);
+    out.rows.reserve(kept, nameBytes);
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!keep[i])
+            continue;
+        const Candidate &c = files[i];
+        if (dateError == 0 && c.error != 0 && c.error != ENOENT)
+            dateError = c.error;
+        out.rows.append(QByteArrayView(arena.constData() + c.offset, c.length), c.timed,
+                        c.secs * 1000 + c.nsecs / 1000000, !c.timed && c.error == ENOENT,
+                        numbers[i]);
+    }
     if (dateError != 0)
         // One report per listing: a folder that refuses this fails for every file alike.
         errors.reportSystem(DateCreatedErrorLocation, dateError);

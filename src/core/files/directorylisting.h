@@ -9,12 +9,15 @@
 #include <QDateTime>
 #include <QString>
 
+#include <ctime>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace tallowin {
 
-// One row of the file list.
+// One row of the file list as a value of its own: for small lists, tests and hand-overs. A
+// listing keeps its rows as FileRows.
 struct FileEntry {
     QString fileName;      // the name as text (bytes that are not UTF-8 kept as escapes)
     QByteArray nativeName; // the exact bytes of the name on disk; renames use these
@@ -24,9 +27,97 @@ struct FileEntry {
     bool checked = true;
 };
 
+// The rows of one listing in little memory: 1,000,000 of them must fit beside each other in a
+// window and a preview. Each name is kept once, as its bytes in one block; the date as a point
+// in time and the trailing number as its length at the end of the base name (so a number of
+// any length stays exact). Their texts are made when asked for: when a cell is painted, a rule
+// runs or a line is printed.
+class FileRows {
+public:
+    size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+    void reserve(size_t rows, qsizetype nameBytes);
+
+    // The exact bytes of the name on disk; renames use these.
+    QByteArrayView nameBytes(size_t i) const {
+        const Row &r = m_rows[i];
+        return {m_names.constData() + r.offset, qsizetype(r.length)};
+    }
+    // The name as text (bytes that are not UTF-8 kept as escapes).
+    QString name(size_t i) const;
+    // The creation date as the list shows it: "" when unknown, "1/1/1900" for a vanished file.
+    QString dateText(size_t i) const;
+    // The creation date as a point in time (UTC); invalid when unknown.
+    QDateTime created(size_t i) const;
+    // Seconds since the epoch of the creation date; false when unknown or vanished.
+    bool createdSecs(size_t i, std::time_t &secs) const;
+    bool vanished(size_t i) const { return m_rows[i].created == Vanished; }
+    // The number at the end of the base name, "0" when none; after a number sort, its value
+    // ("007" as "7", zero as "").
+    QString numberText(size_t i) const;
+    // The row as one value (ticked).
+    FileEntry operator[](size_t i) const;
+    // Every row as a value: for small lists and tests.
+    std::vector<FileEntry> entries() const;
+
+    // Adds a row. `createdMSecs` is ignored unless `timed`; a row neither timed nor vanished has
+    // no date. `numberLength` as trailingNumberLength gives it.
+    void append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
+                qsizetype numberLength);
+    // Adds a row made elsewhere; its date text is taken as it would be listed.
+    void append(const FileEntry &row);
+    // Keeps only rows i with keep[i]; rows keep their order.
+    void keepOnly(const std::vector<char> &keep);
+    // Reorders the rows: new row i is old row order[i]. The names stay where they are.
+    void reorder(const std::vector<quint32> &order);
+    // Number cells show their values from now on (after a number sort).
+    void showNumbersAsValues() { m_numbersAsValues = true; }
+    bool numbersAsValues() const { return m_numbersAsValues; }
+
+    // Bytes held: the rows and the names' block (for measurements).
+    size_t bytesHeld() const {
+        return m_rows.capacity() * sizeof(Row) + size_t(m_names.capacity());
+    }
+
+    // Rows as values, for range-for over small lists and tests.
+    class const_iterator {
+    public:
+        using value_type = FileEntry;
+        using difference_type = std::ptrdiff_t;
+        const_iterator(const FileRows *rows, size_t at) : m_rows(rows), m_at(at) {}
+        FileEntry operator*() const { return (*m_rows)[m_at]; }
+        const_iterator &operator++() {
+            ++m_at;
+            return *this;
+        }
+        bool operator==(const const_iterator &o) const { return m_at == o.m_at; }
+        bool operator!=(const const_iterator &o) const { return m_at != o.m_at; }
+
+    private:
+        const FileRows *m_rows;
+        size_t m_at;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, m_rows.size()}; }
+
+private:
+    static constexpr qint64 NoDate = std::numeric_limits<qint64>::min();
+    static constexpr qint64 Vanished = NoDate + 1;
+    struct Row {
+        quint32 offset;       // of the name in m_names
+        quint16 length;       // of the name in bytes
+        quint16 numberLength; // of the trailing number; 0 when none
+        qint64 created;       // ms since the epoch (UTC), or NoDate or Vanished
+    };
+    static_assert(sizeof(Row) == 16);
+    QByteArray m_names;
+    std::vector<Row> m_rows;
+    bool m_numbersAsValues = false;
+};
+
 // Rows of one listing shared by everything that reads them (the file list, its sorts, a
 // preview); never changed once made, so 1,000,000 rows are never copied to be read elsewhere.
-using SharedRows = std::shared_ptr<const std::vector<FileEntry>>;
+using SharedRows = std::shared_ptr<const FileRows>;
 
 // What a preview reads of a file list: the rows, and which of them are ticked, in list order.
 struct TickedRows {
@@ -35,6 +126,8 @@ struct TickedRows {
 };
 // Every ticked row of `rows`, in their order (a copy of them is shared).
 TickedRows tickedRowsOf(const std::vector<FileEntry> &rows);
+// Every row of `rows`, all ticked.
+TickedRows allRowsOf(SharedRows rows);
 
 // The name and type filters and the attribute options of a listing. listDirectory cleans
 // the two filter texts in place, as the filter boxes show them afterwards.
@@ -64,10 +157,10 @@ struct FolderIdentity {
 };
 
 struct DirectoryListing {
-    FolderIdentity folder;       // the folder the rows came from (of the descriptor read)
-    std::vector<FileEntry> rows; // sorted by name, all ticked
-    bool failed = false;         // reported with location 26; rows hold what was listed
-    bool cancelled = false;      // stopped through Progress; rows hold what was listed, sorted
+    FolderIdentity folder;  // the folder the rows came from (of the descriptor read)
+    FileRows rows;          // sorted by name, all ticked
+    bool failed = false;    // reported with location 26; rows hold what was listed
+    bool cancelled = false; // stopped through Progress; rows hold what was listed, sorted
 };
 
 // The texts of the two count labels below the list ("12 Files Shown", "10 Files Selected").
@@ -101,10 +194,5 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter);
 // reported with location 9060 and give empty text.
 QString fileDateCreated(const QString &path, ErrorReporter &errors,
                         FileSystem &fs = FileSystem::system());
-
-// Sorts rows by name ignoring case, names equal but for case by their bytes.
-void sortByName(std::vector<FileEntry> &rows);
-// Reorders rows in place: new row i is old row order[i]. Uses up `order`.
-void applyOrder(std::vector<FileEntry> &rows, std::vector<quint32> &order);
 
 } // namespace tallowin

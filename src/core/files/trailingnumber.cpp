@@ -56,28 +56,32 @@ bool readsAsNumber(QStringView text) {
     return splitNumber(text, negative, nullptr, nullptr);
 }
 
-QString numberAdjName(QStringView baseName) {
-    static const QString Zero = QStringLiteral("0");
+qsizetype trailingNumberLength(QStringView baseName) {
     const qsizetype n = baseName.size();
     if (n == 0 || !readsAsNumber(baseName.right(1)))
-        return Zero;
+        return 0;
     // Most names end in plain digits after a letter ("track07"): a tail reaching past a
     // character that no number holds is no number, so the digits are the answer at once.
     qsizetype digits = 0;
     while (digits < n && isDigit(baseName[n - 1 - digits]))
         ++digits;
     if (digits == n)
-        return baseName.toString();
+        return n;
     if (digits > 0) {
         const QChar before = baseName[n - 1 - digits];
         if (!isBlank(before) && before != u'+' && before != u'-' && before != u',' &&
             before != u'.')
-            return baseName.right(digits).toString();
+            return digits;
     }
     for (qsizetype k = 2; k <= n; ++k)
         if (!readsAsNumber(baseName.right(k)))
-            return baseName.right(k - 1).toString();
-    return baseName.toString();
+            return k - 1;
+    return n;
+}
+
+QString numberAdjName(QStringView baseName) {
+    const qsizetype length = trailingNumberLength(baseName);
+    return length == 0 ? QStringLiteral("0") : baseName.right(length).toString();
 }
 
 std::optional<QString> canonicalDecimal(QStringView text) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -232,8 +233,8 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         DirectoryListing listing = listDirectory(folder, filter, ignored);
         result.folder = listing.folder;
         listed.reserve(qsizetype(listing.rows.size()));
-        for (FileEntry &f : listing.rows)
-            listed.insert(std::move(f.nativeName));
+        for (size_t i = 0; i < listing.rows.size(); ++i)
+            listed.insert(listing.rows.nameBytes(i).toByteArray());
     }
     qint64 count = 0;
     bool skipHeader = options.header;
@@ -272,7 +273,8 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
             progress->setCompleted(fileLength, clamp32(count));
     };
     LineSplitter lines;
-    std::vector<char> block(size_t(1) << 16);
+    // Blocks of 64 KiB, or less for a small file: a list of a few lines needs no more.
+    std::vector<char> block(size_t(std::clamp<qint64>(fileSize + 1, 4096, qint64(1) << 16)));
     for (;;) {
         qsizetype got = 0;
         if (const int e = in.read(block.data(), qsizetype(block.size()), got); e != 0) {

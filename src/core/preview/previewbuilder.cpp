@@ -25,7 +25,7 @@ qint32 clamp32(qint64 v) {
 
 // One ticked file as the run needs it.
 struct TickedFile {
-    const QString *name = nullptr;
+    QString name;
     qsizetype sourceIndex = -1;
     QByteArray native;
 };
@@ -190,7 +190,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     options.unitsPerItem = ruleCount;
     if (progress)
         options.starting = [&](qsizetype i) {
-            progress->setStatus(QStringLiteral("Applying Rules To: ") + *next(i).name);
+            progress->setStatus(QStringLiteral("Applying Rules To: ") + next(i).name);
         };
     ParallelRun parallel(ticked, std::move(options));
     result.rows.resize(size_t(ticked));
@@ -208,7 +208,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
         for (qsizetype i = block.begin; i < block.end; ++i) {
             TickedFile file = next(i);
             PreviewEntry &row = result.rows[size_t(i)];
-            if (!applyRules(w.engine, w.counter, ruleCount, *file.name, row, record.marker)) {
+            if (!applyRules(w.engine, w.counter, ruleCount, file.name, row, record.marker)) {
                 record.counter = w.counter;
                 return i;
             }
@@ -265,21 +265,34 @@ PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progres
         [&](qsizetype i) {
             const qsizetype at = tickedRows[size_t(i)];
             const FileEntry &f = files[size_t(at)];
-            return TickedFile{&f.fileName, at, f.nativeName};
+            return TickedFile{f.fileName, at, f.nativeName};
         },
         progress);
 }
 
+namespace {
+
+TickedFile tickedFile(const FileRows &rows, size_t at) {
+    TickedFile file{rows.name(at), qsizetype(at), {}};
+    // Only a name that is not UTF-8 needs its bytes beside its text.
+    if (hasEscapedBytes(file.name))
+        file.native = rows.nameBytes(at).toByteArray();
+    return file;
+}
+
+} // namespace
+
 PreviewResult PreviewBuilder::build(const TickedRows &files, Progress *progress) {
-    static const std::vector<FileEntry> none;
-    const std::vector<FileEntry> &rows = files.rows ? *files.rows : none;
+    static const FileRows none;
+    const FileRows &rows = files.rows ? *files.rows : none;
     return run(
         qsizetype(files.ticked.size()),
-        [&](qsizetype i) {
-            const quint32 at = files.ticked[size_t(i)];
-            const FileEntry &f = rows[at];
-            return TickedFile{&f.fileName, qsizetype(at), f.nativeName};
-        },
+        [&](qsizetype i) { return tickedFile(rows, files.ticked[size_t(i)]); }, progress);
+}
+
+PreviewResult PreviewBuilder::build(const FileRows &files, Progress *progress) {
+    return run(
+        qsizetype(files.size()), [&](qsizetype i) { return tickedFile(files, size_t(i)); },
         progress);
 }
 
@@ -289,7 +302,7 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
         tickedNames.size(),
         [&](qsizetype i) {
             const qsizetype at = i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
-            return TickedFile{&tickedNames[i], at, {}};
+            return TickedFile{tickedNames[i], at, {}};
         },
         progress);
 }

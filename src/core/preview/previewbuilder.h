@@ -68,6 +68,8 @@ public:
     PreviewResult build(const std::vector<FileEntry> &files, Progress *progress = nullptr);
     // The rows `files.ticked` names, in that order; each row keeps its index into the rows.
     PreviewResult build(const TickedRows &files, Progress *progress = nullptr);
+    // Every row of a listing.
+    PreviewResult build(const FileRows &files, Progress *progress = nullptr);
 
     // `tickedNames` are the ticked files' names in list order; `sourceIndexes`, when given,
     // names each one's row in the caller's list.

@@ -181,13 +181,13 @@ private Q_SLOTS:
             QVERIFY(QFile(dir.filePath(n)).open(QIODevice::WriteOnly));
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        DirectoryListing l = listDirectory(dir.path(), filter, errors);
-        const QStringList listed = fileNames(l.rows);
+        std::vector<FileEntry> rows = listDirectory(dir.path(), filter, errors).rows.entries();
+        const QStringList listed = fileNames(rows);
         ColumnSortToggle toggle;
-        QVERIFY(sortFileListByHeader(l.rows, toggle, 1));
-        QCOMPARE(fileNames(l.rows), listed);
-        QVERIFY(sortFileListByHeader(l.rows, toggle, 1));
-        QCOMPARE(fileNames(l.rows), (QStringList{"c", "b", "A", "a"}));
+        QVERIFY(sortFileListByHeader(rows, toggle, 1));
+        QCOMPARE(fileNames(rows), listed);
+        QVERIFY(sortFileListByHeader(rows, toggle, 1));
+        QCOMPARE(fileNames(rows), (QStringList{"c", "b", "A", "a"}));
     }
 };
 

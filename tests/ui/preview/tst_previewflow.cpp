@@ -58,7 +58,7 @@ class TestPreviewFlow : public QObject {
     static std::vector<FileEntry> listed(const QString &folder) {
         DirectoryFilter filter;
         CollectingErrorReporter errors;
-        return listDirectory(folder, filter, errors).rows;
+        return listDirectory(folder, filter, errors).rows.entries();
     }
     static QStringList onDisk(const QString &folder) {
         return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -242,7 +242,7 @@ private Q_SLOTS:
         CollectingErrorReporter listingErrors;
         const DirectoryListing listing = listDirectory(folder, filter, listingErrors);
         QSignalSpy finished(flow.get(), &PreviewFlow::previewFinished);
-        flow->preview(folder, listing.rows, rules, listing.folder);
+        flow->preview(folder, listing.rows.entries(), rules, listing.folder);
         QVERIFY(finished.wait(20000));
         QVERIFY(flow->window()->isVisible());
 

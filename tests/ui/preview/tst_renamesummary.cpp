@@ -51,7 +51,7 @@ class TestRenameSummary : public QObject {
         QSignalSpy previewed(&flow, &PreviewFlow::previewFinished);
         DirectoryFilter filter;
         CollectingErrorReporter listingErrors;
-        flow.preview(dir, listDirectory(dir, filter, listingErrors).rows, rules);
+        flow.preview(dir, listDirectory(dir, filter, listingErrors).rows.entries(), rules);
         if (previewed.isEmpty() && !previewed.wait(20000))
             return QStringLiteral("no preview");
         QSignalSpy told(&preview, &PreviewWindow::statusRequested);
