@@ -1,6 +1,7 @@
 #include "ui/appcontroller.h"
 
 #include "rulesfile/rulesfile.h"
+#include "shell/coretext.h"
 #include "shell/locations.h"
 #include "shell/programfolder.h"
 #include "shell/versioncheck.h"
@@ -47,7 +48,7 @@ AppController::AppController(SettingsStore settings, QObject *parent)
     connect(this, &AppController::versionCheckRequested, m_versionCheck,
             [this] { m_versionCheck->start(); });
     connect(m_versionCheck, &VersionCheck::newVersionFound, this, [this] {
-        showMessage(NewVersionMessage + QStringLiteral("  ") + siteBaseUrl().toString());
+        showMessage(coreText(NewVersionMessage) + QStringLiteral("  ") + siteBaseUrl().toString());
     });
     connect(m_versionCheck, &VersionCheck::newsArrived, this, &AppController::showNewRelease);
     connect(this, &AppController::wizardAtStartUpRequested, this, &AppController::showWizard);
@@ -98,7 +99,7 @@ void AppController::startUp(const QString &folder, const QString &rulesFile) {
 
 // The step the splash timer runs once, a second after the splash opened.
 void AppController::initializeApp(SplashWindow *splash) {
-    splash->status()->setText(QStringLiteral("Checking for newer version"));
+    splash->status()->setText(tr("Checking for newer version"));
     splash->status()->repaint();
     // From here on a failing part is skipped; start-up goes on.
     Q_EMIT versionCheckRequested();
@@ -242,7 +243,7 @@ void AppController::saveRules() {
         return;
     // Nothing to save: said in words, as the button must not seem dead.
     if (m_main->rules().slot(1).isFree()) {
-        showMessage(SaveRulesWindow::NoRulesMessage);
+        showMessage(SaveRulesWindow::tr(qUtf8Printable(SaveRulesWindow::NoRulesMessage)));
         return;
     }
     if (!m_saveRules) {

@@ -1,5 +1,6 @@
 #include "ui/errorwindow.h"
 
+#include "shell/coretext.h"
 #include "ui/chrome.h"
 #include "ui/site.h"
 
@@ -19,7 +20,9 @@
 namespace tallowin::ui {
 
 namespace {
-const QString Explanation = QStringLiteral(
+// Marked here, translated where shown: translators load after this is made.
+const char *const Explanation = QT_TRANSLATE_NOOP(
+    "tallowin::ui::ErrorWindow",
     "We regret that an unexpected error has occured in our software.  This error has been "
     "captured and we would appreciate it if you could transfer this error to us so that we may "
     "investigate.  We respect your privacy and only the limited information you see below will "
@@ -74,7 +77,7 @@ ErrorWindow::ErrorWindow(QWidget *parent)
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 4, 16, 4);
-    auto *label1 = new QLabel(Explanation, this);
+    auto *label1 = new QLabel(tr(Explanation), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     body->addWidget(label1);
@@ -127,9 +130,10 @@ void ErrorWindow::showReport(const ErrorReport &report) {
 }
 
 void ErrorWindow::refresh() {
-    m_location->setText(QStringLiteral("Error Location: ") + QString::number(m_report.location));
-    m_number->setText(QStringLiteral("Error Number: ") + QString::number(m_report.number));
-    m_description->setText(QStringLiteral("Error Description: ") + m_report.description);
+    m_location->setText(tr("Error Location: %1").arg(m_report.location));
+    m_number->setText(tr("Error Number: %1").arg(m_report.number));
+    // The report sent keeps the description as written; only the window shows it translated.
+    m_description->setText(tr("Error Description: %1").arg(coreText(m_report.description)));
 }
 
 bool ErrorWindow::event(QEvent *event) {

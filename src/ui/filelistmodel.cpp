@@ -99,11 +99,11 @@ QVariant FileListModel::headerData(int section, Qt::Orientation o, int role) con
         return {};
     switch (section) {
     case NameColumn:
-        return QStringLiteral("File Name");
+        return tr("File Name");
     case DateColumn:
-        return QStringLiteral("Date Created");
+        return tr("Date Created");
     case NumberColumn:
-        return QStringLiteral("Number Adj Name");
+        return tr("Number Adj Name");
     default:
         return {};
     }

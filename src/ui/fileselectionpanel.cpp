@@ -1,5 +1,6 @@
 #include "ui/fileselectionpanel.h"
 
+#include "shell/coretext.h"
 #include "shell/errorreport.h"
 #include "shell/locations.h"
 #include "shell/settingsstore.h"
@@ -30,12 +31,16 @@ namespace tallowin::ui {
 
 namespace {
 
-const QString ListTip = QStringLiteral("Select all the files you want to automatically rename");
-const QString FilterTip = QStringLiteral(
+// Marked here, translated where shown: translators load after these are made.
+const char *const ListTip = QT_TRANSLATE_NOOP(
+    "tallowin::ui::FileSelectionPanel", "Select all the files you want to automatically rename");
+const char *const FilterTip = QT_TRANSLATE_NOOP(
+    "tallowin::ui::FileSelectionPanel",
     "Use this to limit the files you wish to view by broad definition.  Use * to specify ANY "
     "characters, for example \"My*\" would show only files that start with \"My\" such as "
     "\"MyPicture, MyMusic, etc.\"");
-const QString NoMedia = QStringLiteral(
+const char *const NoMedia = QT_TRANSLATE_NOOP(
+    "tallowin::ui::FileSelectionPanel",
     "I am unable to display this drive because the media is not currently inserted.  Please "
     "insert a disc into this drive.");
 const QString HelpFiles = QStringLiteral("page15.html");
@@ -94,7 +99,7 @@ FileSelectionPanel::FileSelectionPanel(SettingsStore &settings, ErrorReporter &e
 FileSelectionPanel::~FileSelectionPanel() = default;
 
 QWidget *FileSelectionPanel::buildLocation() {
-    auto *where = new QGroupBox(QStringLiteral("Select Location of Files To Rename"), this);
+    auto *where = new QGroupBox(tr("Select Location of Files To Rename"), this);
     where->setObjectName(QStringLiteral("fraFileLocation"));
     auto *g = new QGridLayout(where);
     g->setHorizontalSpacing(8);
@@ -102,23 +107,21 @@ QWidget *FileSelectionPanel::buildLocation() {
 
     m_drives = new QComboBox(where);
     m_drives->setObjectName(QStringLiteral("drvFileLocation"));
-    m_drives->setToolTip(
-        QStringLiteral("Select the drive containing the files you want to rename"));
+    m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
     fillDrives();
-    nameControl(m_drives->view(), QStringLiteral("Drives"));
+    nameControl(m_drives->view(), tr("Drives"));
     connect(m_drives, &QComboBox::activated, this, &FileSelectionPanel::chooseDrive);
-    g->addWidget(buddyLabel(QStringLiteral("Drive"), m_drives, where), 0, 0);
+    g->addWidget(buddyLabel(tr("Drive"), m_drives, where), 0, 0);
     g->addWidget(m_drives, 0, 1, 1, 3);
 
     m_dir = new QLineEdit(where);
     m_dir->setObjectName(QStringLiteral("dirFileLocation"));
-    m_dir->setToolTip(
-        QStringLiteral("Select the directory containing the files you want to rename"));
+    m_dir->setToolTip(tr("Select the directory containing the files you want to rename"));
     connect(m_dir, &QLineEdit::returnPressed, this, &FileSelectionPanel::submitFolder);
     auto *up = new QToolButton(where);
     up->setObjectName(QStringLiteral("cmdFolderUp"));
     up->setIcon(themedIcon("go-up", "rule-up"));
-    up->setToolTip(QStringLiteral("Go to the parent folder"));
+    up->setToolTip(tr("Go to the parent folder"));
     nameControl(up, up->toolTip());
     connect(up, &QToolButton::clicked, this, [this] {
         QDir d(m_folder);
@@ -128,10 +131,10 @@ QWidget *FileSelectionPanel::buildLocation() {
     auto *browse = new QToolButton(where);
     browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
     browse->setIcon(themedIcon("folder-open", "folder"));
-    browse->setToolTip(QStringLiteral("Choose a folder"));
+    browse->setToolTip(tr("Choose a folder"));
     nameControl(browse, browse->toolTip());
     connect(browse, &QToolButton::clicked, this, &FileSelectionPanel::browseFolder);
-    g->addWidget(buddyLabel(QStringLiteral("Folder"), m_dir, where), 1, 0);
+    g->addWidget(buddyLabel(tr("Folder"), m_dir, where), 1, 0);
     g->addWidget(m_dir, 1, 1);
     g->addWidget(up, 1, 2);
     g->addWidget(browse, 1, 3);
@@ -140,23 +143,22 @@ QWidget *FileSelectionPanel::buildLocation() {
     filters->setSpacing(6);
     m_nameFilter = new QLineEdit(QStringLiteral("*"), where);
     m_nameFilter->setObjectName(QStringLiteral("txtFileName"));
-    m_nameFilter->setToolTip(FilterTip);
+    m_nameFilter->setToolTip(tr(FilterTip));
     m_typeFilter = new QLineEdit(QStringLiteral("*"), where);
     m_typeFilter->setObjectName(QStringLiteral("txtFileType"));
-    m_typeFilter->setToolTip(FilterTip);
+    m_typeFilter->setToolTip(tr(FilterTip));
     m_typeFilter->setMaximumWidth(90);
-    auto *filter =
-        new PictureButton(QStringLiteral("cmdFilterFiles"), themedIcon("view-filter", "filter"),
-                          QStringLiteral("Filter"), where);
-    auto *clearFilter = new PictureButton(QStringLiteral("cmdClearFilter"),
-                                          themedIcon("edit-clear", "filter-clear"),
-                                          QStringLiteral("Clear Filter"), where);
+    auto *filter = new PictureButton(QStringLiteral("cmdFilterFiles"),
+                                     themedIcon("view-filter", "filter"), tr("Filter"), where);
+    auto *clearFilter =
+        new PictureButton(QStringLiteral("cmdClearFilter"),
+                          themedIcon("edit-clear", "filter-clear"), tr("Clear Filter"), where);
     filters->addWidget(m_nameFilter, 2);
-    filters->addWidget(buddyLabel(QStringLiteral("Type"), m_typeFilter, where));
+    filters->addWidget(buddyLabel(tr("Type"), m_typeFilter, where));
     filters->addWidget(m_typeFilter, 1);
     filters->addWidget(filter);
     filters->addWidget(clearFilter);
-    g->addWidget(buddyLabel(QStringLiteral("Name Like"), m_nameFilter, where), 2, 0);
+    g->addWidget(buddyLabel(tr("Name Like"), m_nameFilter, where), 2, 0);
     g->addLayout(filters, 2, 1, 1, 3);
     connect(filter, &QAbstractButton::clicked, this, &FileSelectionPanel::listFiles);
     connect(clearFilter, &QAbstractButton::clicked, this, [this] {
@@ -169,15 +171,14 @@ QWidget *FileSelectionPanel::buildLocation() {
     connect(m_typeFilter, &QLineEdit::returnPressed, this, &FileSelectionPanel::listFiles);
 
     auto *options = new QHBoxLayout;
-    m_hidden = new QCheckBox(QStringLiteral("Show Hidden Files"), where);
+    m_hidden = new QCheckBox(tr("Show Hidden Files"), where);
     m_hidden->setObjectName(QStringLiteral("chkShowHiddenFiles"));
-    m_hidden->setToolTip(QStringLiteral("Check this box if you want to see/rename hidden files."));
-    m_system = new QCheckBox(QStringLiteral("Show System Files"), where);
+    m_hidden->setToolTip(tr("Check this box if you want to see/rename hidden files."));
+    m_system = new QCheckBox(tr("Show System Files"), where);
     m_system->setObjectName(QStringLiteral("chkShowSystemFiles"));
     // On Linux only Windows drives (vfat, NTFS, CIFS) mark files as system files.
-    m_system->setToolTip(
-        QStringLiteral("Check this box to see and rename files marked as system files on "
-                       "Windows drives (FAT, NTFS or network shares); not recommended"));
+    m_system->setToolTip(tr("Check this box to see and rename files marked as system files on "
+                            "Windows drives (FAT, NTFS or network shares); not recommended"));
     connect(m_hidden, &QCheckBox::toggled, this, &FileSelectionPanel::showHiddenChanged);
     connect(m_system, &QCheckBox::toggled, this, &FileSelectionPanel::showSystemChanged);
     options->addWidget(m_hidden);
@@ -189,14 +190,14 @@ QWidget *FileSelectionPanel::buildLocation() {
 }
 
 QWidget *FileSelectionPanel::buildFileList() {
-    auto *files = new QGroupBox(
-        QStringLiteral("Select The Files You Wish To Rename (Click Column To Sort)"), this);
+    auto *files =
+        new QGroupBox(tr("Select The Files You Wish To Rename (Click Column To Sort)"), this);
     files->setObjectName(QStringLiteral("fraFileList"));
     auto *fv = new QVBoxLayout(files);
     fv->setSpacing(6);
     m_view = new QTableView(files);
     m_view->setObjectName(QStringLiteral("lstFilesToRename"));
-    m_view->setToolTip(ListTip);
+    m_view->setToolTip(tr(ListTip));
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -205,9 +206,9 @@ QWidget *FileSelectionPanel::buildFileList() {
     m_view->setWordWrap(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
-    setUpItemView(m_view, QStringLiteral("Files to rename"),
-                  QStringLiteral("Tick the files to rename; Space ticks or unticks the current "
-                                 "file"));
+    setUpItemView(m_view, tr("Files to rename"),
+                  tr("Tick the files to rename; Space ticks or unticks the current "
+                     "file"));
     QHeaderView *header = m_view->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
@@ -232,23 +233,23 @@ QWidget *FileSelectionPanel::buildFileList() {
     });
     connect(m_model, &FileListModel::sortFailed, this, [this](const QString &message) {
         updateBusy();
-        QMessageBox::critical(this, SortErrorTitle, message);
+        QMessageBox::critical(this, coreText(SortErrorTitle), message);
     });
     connect(m_model, &FileListModel::sortFinished, this, &FileSelectionPanel::updateBusy);
     fv->addWidget(m_view, 1);
 
     auto *bottom = new QHBoxLayout;
-    auto *all = new PictureButton(QStringLiteral("cmdSelectAllFiles"),
-                                  themedIcon("edit-select-all", "select-all"),
-                                  QStringLiteral("Select All"), files);
-    auto *none = new PictureButton(QStringLiteral("cmdClearAllFiles"),
-                                   themedIcon("edit-select-none", "select-none"),
-                                   QStringLiteral("Clear All"), files);
+    auto *all =
+        new PictureButton(QStringLiteral("cmdSelectAllFiles"),
+                          themedIcon("edit-select-all", "select-all"), tr("Select All"), files);
+    auto *none =
+        new PictureButton(QStringLiteral("cmdClearAllFiles"),
+                          themedIcon("edit-select-none", "select-none"), tr("Clear All"), files);
     connect(all, &QAbstractButton::clicked, this, [this] { m_model->setAllChecked(true); });
     connect(none, &QAbstractButton::clicked, this, [this] { m_model->setAllChecked(false); });
     m_busy = new QProgressBar(files);
     m_busy->setObjectName(QStringLiteral("prgListing"));
-    m_busy->setAccessibleName(QStringLiteral("Working"));
+    m_busy->setAccessibleName(tr("Working"));
     m_busy->setRange(0, 0);
     m_busy->setMaximumHeight(6);
     m_busy->setTextVisible(false);
@@ -258,9 +259,9 @@ QWidget *FileSelectionPanel::buildFileList() {
     keep.setRetainSizeWhenHidden(true);
     m_busy->setSizePolicy(keep);
     m_busy->hide();
-    m_shown = new QLabel(QStringLiteral("0 Files Shown"), files);
+    m_shown = new QLabel(tr("0 Files Shown"), files);
     m_shown->setObjectName(QStringLiteral("lblFilesShown"));
-    m_selected = new QLabel(QStringLiteral("0 Files Selected"), files);
+    m_selected = new QLabel(tr("0 Files Selected"), files);
     m_selected->setObjectName(QStringLiteral("lblFilesSelected"));
     bottom->addWidget(all);
     bottom->addWidget(none);
@@ -313,7 +314,7 @@ void FileSelectionPanel::chooseDrive(int index) {
     const QString root = m_drives->itemData(index).toString();
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
-        Q_EMIT messageRequested(NoMedia);
+        Q_EMIT messageRequested(tr(NoMedia));
         syncDriveToFolder();
         return;
     }
@@ -324,7 +325,7 @@ void FileSelectionPanel::submitFolder() {
     const QString typed = QDir::fromNativeSeparators(m_dir->text().trimmed());
     QString path = typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
     if (!QFileInfo(path).isDir()) {
-        Q_EMIT messageRequested(QStringLiteral("The folder \"%1\" cannot be found.").arg(typed));
+        Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
         m_dir->setText(QDir::toNativeSeparators(m_folder));
         return;
     }
@@ -332,8 +333,7 @@ void FileSelectionPanel::submitFolder() {
 }
 
 void FileSelectionPanel::browseFolder() {
-    auto *dialog =
-        new QFileDialog(this, QStringLiteral("Select Location of Files To Rename"), m_folder);
+    auto *dialog = new QFileDialog(this, tr("Select Location of Files To Rename"), m_folder);
     dialog->setObjectName(QStringLiteral("dlgFolder"));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);
@@ -389,11 +389,11 @@ void FileSelectionPanel::showSystemChanged(bool on) {
             .setting(Settings::App, Settings::Section, Settings::ShowSystem, QStringLiteral("0"))
             .toInt();
     if (stored == 0 && on) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("WARNING: POTENTIAL HAZARD"),
-                        QStringLiteral("WARNING:  Files marked as system files on a Windows "
-                                       "drive belong to Windows; renaming them CAN stop Windows "
-                                       "from starting from that drive.  This is ONLY recommended "
-                                       "for EXPERT users, are you sure you wish to do this?"),
+        QMessageBox box(QMessageBox::NoIcon, tr("WARNING: POTENTIAL HAZARD"),
+                        tr("WARNING:  Files marked as system files on a Windows "
+                           "drive belong to Windows; renaming them CAN stop Windows "
+                           "from starting from that drive.  This is ONLY recommended "
+                           "for EXPERT users, are you sure you wish to do this?"),
                         QMessageBox::Ok | QMessageBox::Cancel, this);
         box.setObjectName(QStringLiteral("msgSystemWarning"));
         if (box.exec() != QMessageBox::Ok) {
@@ -474,9 +474,8 @@ void FileSelectionPanel::sortByColumn(int column) {
 }
 
 void FileSelectionPanel::updateCounts() {
-    m_selected->setText(QString::number(m_model->checkedCount()) +
-                        QStringLiteral(" Files Selected"));
-    m_shown->setText(QString::number(m_model->rowCount()) + QStringLiteral(" Files Shown"));
+    m_selected->setText(tr("%1 Files Selected").arg(m_model->checkedCount()));
+    m_shown->setText(tr("%1 Files Shown").arg(m_model->rowCount()));
 }
 
 } // namespace tallowin::ui

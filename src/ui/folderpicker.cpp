@@ -18,7 +18,9 @@ namespace tallowin::ui {
 
 namespace {
 
-const QString NoMedia = QStringLiteral(
+// Marked here, translated where shown: translators load after this is made.
+const char *const NoMedia = QT_TRANSLATE_NOOP(
+    "tallowin::ui::FolderPicker",
     "I am unable to display this drive because the media is not currently inserted.  Please "
     "insert a disc into this drive.");
 
@@ -44,21 +46,19 @@ FolderPicker::FolderPicker(const QString &title, QWidget *parent)
 
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("drvFileLocation"));
-    m_drives->setToolTip(
-        QStringLiteral("Select the drive containing the files you want to rename"));
-    m_drives->setAccessibleName(QStringLiteral("Drive"));
+    m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
+    m_drives->setAccessibleName(tr("Drive"));
     fillDrives();
     connect(m_drives, &QComboBox::activated, this, &FolderPicker::chooseDrive);
-    auto *driveLabel = new QLabel(QStringLiteral("&Drive"), this);
+    auto *driveLabel = new QLabel(tr("&Drive"), this);
     driveLabel->setBuddy(m_drives);
     g->addWidget(driveLabel, 0, 0);
     g->addWidget(m_drives, 0, 1, 1, 3);
 
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("dirFileLocation"));
-    m_path->setToolTip(
-        QStringLiteral("Select the directory containing the files you want to rename"));
-    m_path->setAccessibleName(QStringLiteral("Folder"));
+    m_path->setToolTip(tr("Select the directory containing the files you want to rename"));
+    m_path->setAccessibleName(tr("Folder"));
     // Enter or leaving the box takes a typed path, as a folder picker would on a click.
     connect(m_path, &QLineEdit::returnPressed, this, &FolderPicker::submitPath);
     connect(m_path, &QLineEdit::editingFinished, this, [this] {
@@ -68,7 +68,7 @@ FolderPicker::FolderPicker(const QString &title, QWidget *parent)
     auto *up = new QToolButton(this);
     up->setObjectName(QStringLiteral("cmdFolderUp"));
     up->setIcon(themedIcon("go-up", "rule-up"));
-    up->setToolTip(QStringLiteral("Go to the parent folder"));
+    up->setToolTip(tr("Go to the parent folder"));
     up->setAccessibleName(up->toolTip());
     connect(up, &QToolButton::clicked, this, [this] {
         QDir d(m_folder);
@@ -78,10 +78,10 @@ FolderPicker::FolderPicker(const QString &title, QWidget *parent)
     auto *browseButton = new QToolButton(this);
     browseButton->setObjectName(QStringLiteral("cmdBrowseFolder"));
     browseButton->setIcon(themedIcon("folder-open", "folder"));
-    browseButton->setToolTip(QStringLiteral("Choose a folder"));
+    browseButton->setToolTip(tr("Choose a folder"));
     browseButton->setAccessibleName(browseButton->toolTip());
     connect(browseButton, &QToolButton::clicked, this, &FolderPicker::browse);
-    auto *folderLabel = new QLabel(QStringLiteral("F&older"), this);
+    auto *folderLabel = new QLabel(tr("F&older"), this);
     folderLabel->setBuddy(m_path);
     g->addWidget(folderLabel, 1, 0);
     g->addWidget(m_path, 1, 1);
@@ -135,7 +135,7 @@ void FolderPicker::syncDriveToFolder() {
 void FolderPicker::chooseDrive(int index) {
     const QString root = m_drives->itemData(index).toString();
     if (!QFileInfo(root).isDir() || !QDir(root).isReadable()) {
-        Q_EMIT messageRequested(NoMedia);
+        Q_EMIT messageRequested(tr(NoMedia));
         syncDriveToFolder();
         return;
     }
@@ -149,7 +149,7 @@ void FolderPicker::submitPath() {
     if (!QFileInfo(path).isDir()) {
         m_path->setText(QDir::toNativeSeparators(m_folder));
         m_path->setModified(false);
-        Q_EMIT messageRequested(QStringLiteral("The folder \"%1\" cannot be found.").arg(typed));
+        Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
         return;
     }
     setFolder(path);

@@ -11,10 +11,15 @@
 
 namespace tallowin::ui {
 
-const QString HelpOpener::NoBrowserTitle = QStringLiteral("Browser Not Found");
-const QString HelpOpener::NoBrowserText = QStringLiteral("Could not find associated Browser");
-const QString HelpOpener::FailedTitle = QStringLiteral("URL Failed");
-const QString HelpOpener::FailedText = QStringLiteral("Web Page not Opened");
+// Marked here, translated where shown: translators load after these are made.
+const QString HelpOpener::NoBrowserTitle =
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::HelpOpener", "Browser Not Found"));
+const QString HelpOpener::NoBrowserText = QStringLiteral(
+    QT_TRANSLATE_NOOP("tallowin::ui::HelpOpener", "Could not find associated Browser"));
+const QString HelpOpener::FailedTitle =
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::HelpOpener", "URL Failed"));
+const QString HelpOpener::FailedText =
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::HelpOpener", "Web Page not Opened"));
 
 namespace {
 
@@ -71,9 +76,9 @@ bool HelpOpener::openUrl(const QUrl &url) {
     if (QDesktopServices::openUrl(url))
         return true;
     if (browserFound())
-        m_warning(FailedTitle, FailedText);
+        m_warning(tr(qUtf8Printable(FailedTitle)), tr(qUtf8Printable(FailedText)));
     else
-        m_warning(NoBrowserTitle, NoBrowserText);
+        m_warning(tr(qUtf8Printable(NoBrowserTitle)), tr(qUtf8Printable(NoBrowserText)));
     return false;
 }
 

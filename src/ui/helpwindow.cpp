@@ -30,7 +30,7 @@ QString link(const QUrl &url) {
 } // namespace
 
 QString HelpWindow::versionLine() {
-    return QStringLiteral("You are currently using version: ") + QStringLiteral(TALLOWIN_VERSION);
+    return tr("You are currently using version: %1").arg(QStringLiteral(TALLOWIN_VERSION));
 }
 
 QUrl HelpWindow::issuesUrl() {
@@ -43,7 +43,7 @@ QUrl HelpWindow::newsUrl() {
 
 HelpWindow::HelpWindow(HelpOpener &opener, QWidget *parent) : QWidget(parent), m_opener(opener) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Tallowin - Help"));
+    setWindowTitle(tr("Tallowin - Help"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -55,25 +55,25 @@ HelpWindow::HelpWindow(HelpOpener &opener, QWidget *parent) : QWidget(parent), m
     body->setContentsMargins(16, 4, 16, 4);
     body->setSpacing(8);
     body->addWidget(label("Label1",
-                          QStringLiteral("Thank you for using the Tallowin.  Should you need any "
-                                         "assistance with this product, please feel free to "
-                                         "contact our technical support at any one of the "
-                                         "options below, or click the SHOW HELP button to see "
-                                         "detailed help relating to this software."),
+                          tr("Thank you for using the Tallowin.  Should you need any "
+                             "assistance with this product, please feel free to "
+                             "contact our technical support at any one of the "
+                             "options below, or click the SHOW HELP button to see "
+                             "detailed help relating to this software."),
                           this));
     QLabel *version = label("lblVersion", versionLine(), this);
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     body->addWidget(version);
-    QLabel *free = label("Label2", QStringLiteral("Free Support Options:"), this);
+    QLabel *free = label("Label2", tr("Free Support Options:"), this);
     free->setProperty("heading", true);
     body->addWidget(free);
     body->addWidget(label("Label3",
-                          QStringLiteral("The web site and its help are there at any hour; "
-                                         "reports on the issue tracker are answered on working "
-                                         "days."),
+                          tr("The web site and its help are there at any hour; "
+                             "reports on the issue tracker are answered on working "
+                             "days."),
                           this));
-    QLabel *site = label("Label4", QStringLiteral("Web site: ") + link(siteBaseUrl()), this);
-    QLabel *issues = label("Label5", QStringLiteral("Issue tracker: ") + link(issuesUrl()), this);
+    QLabel *site = label("Label4", tr("Web site: %1").arg(link(siteBaseUrl())), this);
+    QLabel *issues = label("Label5", tr("Issue tracker: %1").arg(link(issuesUrl())), this);
     for (QLabel *l : {site, issues}) {
         l->setTextFormat(Qt::RichText);
         // The links open through the same road as the help, so a missing browser is told.
@@ -83,11 +83,11 @@ HelpWindow::HelpWindow(HelpOpener &opener, QWidget *parent) : QWidget(parent), m
                 [this](const QString &href) { m_opener.openUrl(QUrl(href)); });
         body->addWidget(l);
     }
-    site->setAccessibleName(QStringLiteral("Web site"));
-    issues->setAccessibleName(QStringLiteral("Issue tracker"));
+    site->setAccessibleName(tr("Web site"));
+    issues->setAccessibleName(tr("Issue tracker"));
     QLabel *pages = label("Label6",
-                          QStringLiteral("Help pages on this computer: ") +
-                              QDir::toNativeSeparators(HelpOpener::helpFolder()),
+                          tr("Help pages on this computer: %1")
+                              .arg(QDir::toNativeSeparators(HelpOpener::helpFolder())),
                           this);
     pages->setTextFormat(Qt::PlainText);
     pages->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -97,11 +97,11 @@ HelpWindow::HelpWindow(HelpOpener &opener, QWidget *parent) : QWidget(parent), m
     auto *help = makeButton(QStringLiteral("cmdHelp"), tr("&Show Help"), this, true);
     auto *news = makeButton(QStringLiteral("cmdVersion"), tr("&Version News"), this);
     auto *cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
-    help->setAccessibleName(QStringLiteral("Show Help"));
-    news->setAccessibleName(QStringLiteral("Version News"));
-    cancel->setAccessibleName(QStringLiteral("Cancel"));
-    help->setToolTip(QStringLiteral("Open the help pages in your browser"));
-    news->setToolTip(QStringLiteral("Read what is new in each version on the web site"));
+    help->setAccessibleName(tr("Show Help"));
+    news->setAccessibleName(tr("Version News"));
+    cancel->setAccessibleName(tr("Cancel"));
+    help->setToolTip(tr("Open the help pages in your browser"));
+    news->setToolTip(tr("Read what is new in each version on the web site"));
     help->setDefault(true);
     connect(help, &QPushButton::clicked, this,
             [this] { m_opener.openPage(QStringLiteral("index.html")); });

@@ -24,14 +24,17 @@
 
 namespace tallowin::ui {
 
+// Marked here, translated where shown: translators load after these are made.
 const QStringList ListFileWindow::FileFilters = {
-    QStringLiteral("Text Files (*.txt)"), QStringLiteral("Comma Seperated (*.csv)"),
-    QStringLiteral("Tab Seperated (*.tab)"), QStringLiteral("All Files (*)")};
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::ListFileWindow", "Text Files (*.txt)")),
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::ListFileWindow", "Comma Seperated (*.csv)")),
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::ListFileWindow", "Tab Seperated (*.tab)")),
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::ui::ListFileWindow", "All Files (*)"))};
 
 ListFileWindow::ListFileWindow(StatusWindow &status, ErrorReporter &errors, QWidget *parent)
     : QWidget(parent), m_status(status), m_errors(errors) {
     setObjectName(QStringLiteral("frmFromFile"));
-    setWindowTitle(QStringLiteral("Tallowin - Rename From File"));
+    setWindowTitle(tr("Tallowin - Rename From File"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -42,37 +45,37 @@ ListFileWindow::ListFileWindow(StatusWindow &status, ErrorReporter &errors, QWid
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 4, 16, 4);
     body->setSpacing(8);
-    auto *about = new QLabel(
-        QStringLiteral("This is an advanced feature that will allow you to rename files based on "
-                       "information contained in a text based file such as a comma or tab "
-                       "delimited file.  Your file must contain 2 columns, the first column "
-                       "being the name of the file now, and the second column being the name "
-                       "you want the file to be."),
-        this);
+    auto *about =
+        new QLabel(tr("This is an advanced feature that will allow you to rename files based on "
+                      "information contained in a text based file such as a comma or tab "
+                      "delimited file.  Your file must contain 2 columns, the first column "
+                      "being the name of the file now, and the second column being the name "
+                      "you want the file to be."),
+                   this);
     about->setObjectName(QStringLiteral("Label1"));
     about->setWordWrap(true);
     body->addWidget(about);
 
-    auto *folderCaption = new QLabel(QStringLiteral("Folder With Files To Rename:"), this);
+    auto *folderCaption = new QLabel(tr("Folder With Files To Rename:"), this);
     folderCaption->setObjectName(QStringLiteral("lblSelectDirectory"));
-    m_picker = new FolderPicker(QStringLiteral("Folder With Files To Rename"), this);
+    m_picker = new FolderPicker(tr("Folder With Files To Rename"), this);
     folderCaption->setBuddy(m_picker->path());
     connect(m_picker, &FolderPicker::messageRequested, this, &ListFileWindow::messageRequested);
     body->addWidget(folderCaption);
     body->addWidget(m_picker);
 
-    auto *fileCaption = new QLabel(QStringLiteral("File Containing Rename Information:"), this);
+    auto *fileCaption = new QLabel(tr("File Containing Rename Information:"), this);
     fileCaption->setObjectName(QStringLiteral("Label2"));
     m_file = new QLineEdit(this);
     m_file->setObjectName(QStringLiteral("txtFile"));
-    m_file->setAccessibleName(QStringLiteral("File Containing Rename Information"));
-    m_file->setToolTip(QStringLiteral("The full path of the file that lists the new names"));
+    m_file->setAccessibleName(tr("File Containing Rename Information"));
+    m_file->setToolTip(tr("The full path of the file that lists the new names"));
     fileCaption->setBuddy(m_file);
     auto *locate = new QToolButton(this);
     locate->setObjectName(QStringLiteral("cmdLocate"));
     locate->setIcon(themedIcon("document-open", "load"));
-    locate->setToolTip(QStringLiteral("Choose the file"));
-    locate->setAccessibleName(QStringLiteral("Choose the file"));
+    locate->setToolTip(tr("Choose the file"));
+    locate->setAccessibleName(tr("Choose the file"));
     connect(locate, &QToolButton::clicked, this, &ListFileWindow::locate);
     connect(m_file, &QLineEdit::returnPressed, this, &ListFileWindow::preview);
     auto *fileRow = new QHBoxLayout;
@@ -81,27 +84,27 @@ ListFileWindow::ListFileWindow(StatusWindow &status, ErrorReporter &errors, QWid
     body->addWidget(fileCaption);
     body->addLayout(fileRow);
 
-    auto *format = new QGroupBox(QStringLiteral("File Format"), this);
+    auto *format = new QGroupBox(tr("File Format"), this);
     format->setObjectName(QStringLiteral("fraFormat"));
     auto *g = new QGridLayout(format);
-    m_comma = new QRadioButton(QStringLiteral("&Comma Delimited"), format);
+    m_comma = new QRadioButton(tr("&Comma Delimited"), format);
     m_comma->setObjectName(QStringLiteral("optComma"));
     m_comma->setChecked(true);
-    m_tab = new QRadioButton(QStringLiteral("&Tab Delimited"), format);
+    m_tab = new QRadioButton(tr("&Tab Delimited"), format);
     m_tab->setObjectName(QStringLiteral("optTab"));
-    m_other = new QRadioButton(QStringLiteral("&Other Delimiter"), format);
+    m_other = new QRadioButton(tr("&Other Delimiter"), format);
     m_other->setObjectName(QStringLiteral("optOther"));
-    auto *delimiterCaption = new QLabel(QStringLiteral("Delimiter"), format);
+    auto *delimiterCaption = new QLabel(tr("Delimiter"), format);
     delimiterCaption->setObjectName(QStringLiteral("Label3"));
     m_delimiter = new QLineEdit(format);
     m_delimiter->setObjectName(QStringLiteral("txtDelimiter"));
-    m_delimiter->setAccessibleName(QStringLiteral("Other delimiter"));
-    m_delimiter->setToolTip(QStringLiteral("The text between the two names, matched exactly"));
+    m_delimiter->setAccessibleName(tr("Other delimiter"));
+    m_delimiter->setToolTip(tr("The text between the two names, matched exactly"));
     m_delimiter->setMaximumWidth(120);
     delimiterCaption->setBuddy(m_delimiter);
     // Typing a delimiter means the user wants it used.
     connect(m_delimiter, &QLineEdit::textEdited, m_other, [this] { m_other->setChecked(true); });
-    m_header = new QCheckBox(QStringLiteral("&First Row Contains Field Name"), format);
+    m_header = new QCheckBox(tr("&First Row Contains Field Name"), format);
     m_header->setObjectName(QStringLiteral("chkFirstRowNames"));
     for (QAbstractButton *b :
          std::initializer_list<QAbstractButton *>{m_comma, m_tab, m_other, m_header})
@@ -118,10 +121,10 @@ ListFileWindow::ListFileWindow(StatusWindow &status, ErrorReporter &errors, QWid
     layout->addLayout(body, 1);
 
     m_preview = makeButton(QStringLiteral("cmdPreview"), tr("&Preview"), this, true);
-    m_preview->setAccessibleName(QStringLiteral("Preview"));
-    m_preview->setToolTip(QStringLiteral("Read the file and show the new names"));
+    m_preview->setAccessibleName(tr("Preview"));
+    m_preview->setToolTip(tr("Read the file and show the new names"));
     m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
-    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
+    m_cancel->setAccessibleName(tr("Cancel"));
     connect(m_preview, &QPushButton::clicked, this, &ListFileWindow::preview);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::hide);
     auto *buttons = new QHBoxLayout;
@@ -153,11 +156,13 @@ void ListFileWindow::setFolder(const QString &folder) {
 void ListFileWindow::locate() {
     const QString current = m_file->text();
     const QString start = QFileInfo(current).isFile() ? current : m_picker->folder();
-    auto *dialog =
-        new QFileDialog(this, QStringLiteral("File Containing Rename Information"), start);
+    auto *dialog = new QFileDialog(this, tr("File Containing Rename Information"), start);
     dialog->setObjectName(QStringLiteral("CD1"));
     dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setNameFilters(FileFilters);
+    QStringList filters;
+    for (const QString &filter : FileFilters)
+        filters << tr(qUtf8Printable(filter));
+    dialog->setNameFilters(filters);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // A cancelled dialog leaves the box as it was.
     connect(dialog, &QFileDialog::fileSelected, this,

@@ -59,7 +59,7 @@ MainWindow::MainWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblStatusLine"));
     m_status->setTextFormat(Qt::PlainText);
-    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleName(tr("Status"));
     foot->addWidget(m_status, 1);
     auto *grip = new QSizeGrip(this);
     grip->setObjectName(QStringLiteral("grpSize"));
@@ -81,7 +81,7 @@ QWidget *MainWindow::buildHeader() {
     auto *bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("pictHeaderBar"));
     bar->setAttribute(Qt::WA_StyledBackground, true);
-    bar->setToolTip(QStringLiteral("Click here and drag to move this window"));
+    bar->setToolTip(tr("Click here and drag to move this window"));
     bar->setFixedHeight(34);
     auto *h = new QHBoxLayout(bar);
     h->setContentsMargins(12, 0, 12, 0);
@@ -90,7 +90,7 @@ QWidget *MainWindow::buildHeader() {
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tallowin.svg")).pixmap(20, 20));
     auto *title = new QLabel(QStringLiteral("Tallowin"), bar);
     title->setObjectName(QStringLiteral("lblTitle"));
-    auto *sub = new QLabel(QStringLiteral("rename many files at once"), bar);
+    auto *sub = new QLabel(tr("rename many files at once"), bar);
     sub->setObjectName(QStringLiteral("lblSubtitle"));
     h->addWidget(icon);
     h->addWidget(title);
@@ -100,16 +100,16 @@ QWidget *MainWindow::buildHeader() {
     auto *minimise = new QToolButton(bar);
     minimise->setObjectName(QStringLiteral("cmdMinimize"));
     minimise->setText(QStringLiteral("\u2013"));
-    minimise->setToolTip(QStringLiteral("Minimise"));
+    minimise->setToolTip(tr("Minimise"));
     minimise->setAutoRaise(true);
-    nameControl(minimise, QStringLiteral("Minimise"));
+    nameControl(minimise, tr("Minimise"));
     connect(minimise, &QToolButton::clicked, this, &QWidget::showMinimized);
     auto *maximise = new QToolButton(bar);
     maximise->setObjectName(QStringLiteral("cmdMaximize"));
     maximise->setText(QStringLiteral("\u25a1"));
-    maximise->setToolTip(QStringLiteral("Maximise or restore (or double-click the title)"));
+    maximise->setToolTip(tr("Maximise or restore (or double-click the title)"));
     maximise->setAutoRaise(true);
-    nameControl(maximise, QStringLiteral("Maximise or restore"));
+    nameControl(maximise, tr("Maximise or restore"));
     connect(maximise, &QToolButton::clicked, this,
             [this] { isMaximized() ? showNormal() : showMaximized(); });
     for (QToolButton *b : {minimise, maximise}) {
@@ -133,20 +133,20 @@ QWidget *MainWindow::buildToolbar() {
         bool captionClicks;
     };
     const Tool tools[] = {
-        {"cmdStandard", "lblStandard", "Standard", "document-edit", "standard",
+        {"cmdStandard", "lblStandard", QT_TR_NOOP("Standard"), "document-edit", "standard",
          [this] { m_ruleArea->switchToStandardView(); }, true},
-        {"cmdMP3", "lblMP3", "MP3 Music", "audio-x-generic", "mp3",
+        {"cmdMP3", "lblMP3", QT_TR_NOOP("MP3 Music"), "audio-x-generic", "mp3",
          [this] { m_ruleArea->switchToMp3View(); }, true},
-        {"cmdWizard", "lblWizard", "Wizard", "tools-wizard", "wizard",
+        {"cmdWizard", "lblWizard", QT_TR_NOOP("Wizard"), "tools-wizard", "wizard",
          [this] { Q_EMIT wizardRequested(); }, true},
-        {"cmdFromFile", "lblFromFile", "From File", "document-import", "fromfile",
+        {"cmdFromFile", "lblFromFile", QT_TR_NOOP("From File"), "document-import", "fromfile",
          [this] { Q_EMIT fromFileRequested(); }, true},
-        {"cmdUndo", "lblUndo", "Undo Last Rename", "edit-undo", "undo",
+        {"cmdUndo", "lblUndo", QT_TR_NOOP("Undo Last Rename"), "edit-undo", "undo",
          [this] { Q_EMIT undoRequested(); }, true},
         // The caption is not a button here: only the picture opens the help.
-        {"cmdHelp", "lblHelp", "Help - F1", "help-contents", "help",
+        {"cmdHelp", "lblHelp", QT_TR_NOOP("Help - F1"), "help-contents", "help",
          [this] { Q_EMIT helpRequested(); }, false},
-        {"cmdExit", "lblExit", "Exit", "application-exit", "exit",
+        {"cmdExit", "lblExit", QT_TR_NOOP("Exit"), "application-exit", "exit",
          [this] { Q_EMIT exitRequested(); }, true},
     };
     for (const Tool &t : tools) {
@@ -157,9 +157,10 @@ QWidget *MainWindow::buildToolbar() {
         auto *b =
             new PictureButton(QLatin1String(t.button), themedIcon(t.theme, t.resource), {}, cell);
         b->setIconSize(QSize(30, 30));
-        b->setToolTip(QString::fromUtf8(t.caption));
-        nameControl(b, QString::fromUtf8(t.caption));
-        auto *l = new CaptionLabel(QLatin1String(t.label), QString::fromUtf8(t.caption), cell);
+        const QString caption = tr(t.caption);
+        b->setToolTip(caption);
+        nameControl(b, caption);
+        auto *l = new CaptionLabel(QLatin1String(t.label), caption, cell);
         l->setAlignment(Qt::AlignHCenter);
         v->addWidget(b, 0, Qt::AlignHCenter);
         v->addWidget(l, 0, Qt::AlignHCenter);
@@ -187,14 +188,13 @@ QWidget *MainWindow::buildRuleSide(ErrorReporter &errors) {
     v->addWidget(m_ruleArea, 1);
     auto *bottom = new QHBoxLayout;
     auto *load = new PictureButton(QStringLiteral("cmdLoad"), themedIcon("document-open", "load"),
-                                   QStringLiteral("&Load Rules"), side);
+                                   tr("&Load Rules"), side);
     auto *save = new PictureButton(QStringLiteral("cmdSave"), themedIcon("document-save", "save"),
-                                   QStringLiteral("&Save Rules"), side);
-    m_preview =
-        new PictureButton(QStringLiteral("cmdPreview"), themedIcon("document-preview", "preview"),
-                          QStringLiteral("&Preview"), side);
+                                   tr("&Save Rules"), side);
+    m_preview = new PictureButton(QStringLiteral("cmdPreview"),
+                                  themedIcon("document-preview", "preview"), tr("&Preview"), side);
     m_preview->setProperty("primary", true);
-    m_preview->setToolTip(QStringLiteral("Show every ticked file's new name before renaming"));
+    m_preview->setToolTip(tr("Show every ticked file's new name before renaming"));
     connect(load, &QAbstractButton::clicked, this, &MainWindow::loadRulesRequested);
     connect(save, &QAbstractButton::clicked, this, &MainWindow::saveRulesRequested);
     connect(m_preview, &QAbstractButton::clicked, this, &MainWindow::preview);

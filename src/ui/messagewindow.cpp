@@ -1,5 +1,6 @@
 #include "ui/messagewindow.h"
 
+#include "shell/coretext.h"
 #include "ui/chrome.h"
 #include "ui/widgets.h"
 
@@ -33,7 +34,7 @@ MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
     m_message->setContentsMargins(16, 4, 16, 4);
     layout->addWidget(m_message, 1);
 
-    m_message->setAccessibleName(QStringLiteral("Message"));
+    m_message->setAccessibleName(tr("Message"));
     m_ok = makeButton(QStringLiteral("cmdOk"), tr("OK"), this, true);
     m_ok->setDefault(true);
     auto *buttons = new QHBoxLayout;
@@ -45,12 +46,14 @@ MessageWindow::MessageWindow(QWidget *parent) : QWidget(parent) {
     resize(420, 170);
 }
 
-void MessageWindow::showMessage(const QString &text) {
+void MessageWindow::showMessage(const QString &message) {
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
-            this, [this, text] { showMessage(text); }, Qt::QueuedConnection);
+            this, [this, message] { showMessage(message); }, Qt::QueuedConnection);
         return;
     }
+    // The core's fixed messages are translated here, where they are shown.
+    const QString text = coreText(message);
     m_message->setText(text);
     // Wide enough for the longest word (a file name is one), so none is broken inside.
     const QFontMetrics fm = m_message->fontMetrics();

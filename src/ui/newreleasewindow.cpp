@@ -11,7 +11,7 @@ namespace tallowin::ui {
 
 NewReleaseWindow::NewReleaseWindow(const QString &news, QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmNewRelease"));
-    setWindowTitle(QStringLiteral("Tallowin - New Release"));
+    setWindowTitle(tr("Tallowin - New Release"));
     setAttribute(Qt::WA_DeleteOnClose);
     makeBorderless(this);
 
@@ -23,7 +23,7 @@ NewReleaseWindow::NewReleaseWindow(const QString &news, QWidget *parent) : QWidg
     m_news = new QPlainTextEdit(news, this);
     m_news->setObjectName(QStringLiteral("txtNewVersion"));
     m_news->setReadOnly(true);
-    m_news->setToolTip(QStringLiteral("The latest version news."));
+    m_news->setToolTip(tr("The latest version news."));
     m_news->setAccessibleName(tr("The latest version news"));
     m_news->setTabChangesFocus(true);
     auto *body = new QVBoxLayout;
@@ -32,7 +32,7 @@ NewReleaseWindow::NewReleaseWindow(const QString &news, QWidget *parent) : QWidg
     layout->addLayout(body, 1);
 
     m_close = makeButton(QStringLiteral("cmd1"), tr("Close"), this, true);
-    m_close->setToolTip(QStringLiteral("Click here to close this message"));
+    m_close->setToolTip(tr("Click here to close this message"));
     m_close->setAccessibleName(tr("Close the version news"));
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);

@@ -40,9 +40,9 @@ QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (section == 0)
-        return QStringLiteral("Original File Name");
+        return tr("Original File Name");
     if (section == 1)
-        return QStringLiteral("New File Name");
+        return tr("New File Name");
     return {};
 }
 

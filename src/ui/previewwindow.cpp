@@ -24,7 +24,7 @@ namespace tallowin::ui {
 PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidget *parent)
     : QWidget(parent), m_status(status), m_errors(errors) {
     setObjectName(QStringLiteral("frmPreviewStandard"));
-    setWindowTitle(QStringLiteral("Tallowin - Preview"));
+    setWindowTitle(tr("Tallowin - Preview"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -36,8 +36,7 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     body->setContentsMargins(16, 4, 16, 4);
     body->setSpacing(8);
     auto *label1 = new QLabel(
-        QStringLiteral("Please review name changes and uncheck any files you do not want changed"),
-        this);
+        tr("Please review name changes and uncheck any files you do not want changed"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     body->addWidget(label1);
@@ -55,23 +54,23 @@ PreviewWindow::PreviewWindow(StatusWindow &status, ErrorReporter &errors, QWidge
     m_list->header()->setStretchLastSection(true);
     m_list->header()->setSectionsMovable(false);
     m_list->header()->resizeSection(0, 300);
-    setUpItemView(m_list, QStringLiteral("Old and new names"),
-                  QStringLiteral("Each file's name now and after the rename; untick a file to "
-                                 "keep its name"));
+    setUpItemView(m_list, tr("Old and new names"),
+                  tr("Each file's name now and after the rename; untick a file to "
+                     "keep its name"));
     label1->setBuddy(m_list);
     body->addWidget(m_list, 1);
 
-    auto *label2 = new QLabel(QStringLiteral("Warning:  MP3 files may not contain all information "
-                                             "for automatic rename, please check carefully."),
+    auto *label2 = new QLabel(tr("Warning:  MP3 files may not contain all information "
+                                 "for automatic rename, please check carefully."),
                               this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setWordWrap(true);
     body->addWidget(label2);
     layout->addLayout(body, 1);
 
-    m_selected = new QLabel(QStringLiteral("0 Files Selected"), this);
+    m_selected = new QLabel(tr("0 Files Selected"), this);
     m_selected->setObjectName(QStringLiteral("lblFilesSelected"));
-    m_shown = new QLabel(QStringLiteral("0 Files Shown"), this);
+    m_shown = new QLabel(tr("0 Files Shown"), this);
     m_shown->setObjectName(QStringLiteral("lblFilesShown"));
     m_rename = makeButton(QStringLiteral("cmdRename"), tr("&Rename"), this, true);
     m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
@@ -140,7 +139,7 @@ void PreviewWindow::rename() {
     m_rename->setEnabled(false);
     m_cancel->setEnabled(false);
     m_status.reset();
-    m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+    m_status.setStatus(tr("Preparing To Apply File Name Changes"));
     qint32 total = qint32(rows->size());
     m_status.setCompleted(total, 0);
     placeOver(&m_status, this);

@@ -21,20 +21,20 @@ QString renameRunText(const RenameRun &run) {
     const qsizetype failed = run.failedCount();
     const qsizetype renamed = qsizetype(run.outcomes.size()) - failed;
     if (failed == 0)
-        return renamed == 1 ? QStringLiteral("1 file renamed.")
-                            : QStringLiteral("%1 files renamed.").arg(renamed);
-    return QStringLiteral("%1 renamed, %2 failed").arg(renamed).arg(failed);
+        return renamed == 1 ? RenameSummaryWindow::tr("1 file renamed.")
+                            : RenameSummaryWindow::tr("%1 files renamed.").arg(renamed);
+    return RenameSummaryWindow::tr("%1 renamed, %2 failed").arg(renamed).arg(failed);
 }
 
 RenameSummaryWindow::RenameSummaryWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmRenameSummary"));
-    setWindowTitle(QStringLiteral("Tallowin - Rename Summary"));
+    setWindowTitle(tr("Tallowin - Rename Summary"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 12);
     layout->setSpacing(8);
-    layout->addWidget(new HeaderBar(QStringLiteral("Some files were not renamed"), this));
+    layout->addWidget(new HeaderBar(tr("Some files were not renamed"), this));
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 4, 16, 4);
@@ -43,12 +43,11 @@ RenameSummaryWindow::RenameSummaryWindow(QWidget *parent) : QWidget(parent) {
     m_counts->setObjectName(QStringLiteral("lblRenameCounts"));
     m_counts->setStyleSheet(QStringLiteral("font-weight: bold;"));
     body->addWidget(m_counts);
-    auto *intro = new QLabel(QStringLiteral("These files keep their old names:"), this);
+    auto *intro = new QLabel(tr("These files keep their old names:"), this);
     body->addWidget(intro);
 
     m_model = new QStandardItemModel(0, 3, this);
-    m_model->setHorizontalHeaderLabels(
-        {QStringLiteral("Old Name"), QStringLiteral("New Name"), QStringLiteral("Reason")});
+    m_model->setHorizontalHeaderLabels({tr("Old Name"), tr("New Name"), tr("Reason")});
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("lstRenameFailures"));
     m_list->setModel(m_model);
@@ -59,15 +58,15 @@ RenameSummaryWindow::RenameSummaryWindow(QWidget *parent) : QWidget(parent) {
     m_list->setShowGrid(false);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
-    setUpItemView(m_list, QStringLiteral("Files not renamed"),
-                  QStringLiteral("Each file that kept its old name, its new name and why"));
+    setUpItemView(m_list, tr("Files not renamed"),
+                  tr("Each file that kept its old name, its new name and why"));
     intro->setBuddy(m_list);
     body->addWidget(m_list, 1);
     layout->addLayout(body, 1);
 
-    m_copy = makeButton(QStringLiteral("cmdCopy"), QStringLiteral("&Copy"), this);
-    m_copy->setToolTip(QStringLiteral("Copy this list as text"));
-    m_close = makeButton(QStringLiteral("cmdClose"), QStringLiteral("Close"), this, true);
+    m_copy = makeButton(QStringLiteral("cmdCopy"), tr("&Copy"), this);
+    m_copy->setToolTip(tr("Copy this list as text"));
+    m_close = makeButton(QStringLiteral("cmdClose"), tr("Close"), this, true);
     m_close->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 0);
@@ -93,8 +92,7 @@ void RenameSummaryWindow::setRun(const RenameRun &run) {
                                    new QStandardItem(o.reason)};
         row[0]->setData(o.message, Qt::ToolTipRole);
         // A screen reader says the whole row at once.
-        row[0]->setData(row[0]->text() + QStringLiteral(" to ") + row[1]->text() +
-                            QStringLiteral(": ") + o.reason,
+        row[0]->setData(tr("%1 to %2: %3").arg(row[0]->text(), row[1]->text(), o.reason),
                         Qt::AccessibleTextRole);
         m_model->appendRow(row);
     }
@@ -116,8 +114,8 @@ QStringList RenameSummaryWindow::failures() const {
 }
 
 QString RenameSummaryWindow::report() const {
-    return QStringLiteral("%1\nOld Name\tNew Name\tReason\n%2\n")
-        .arg(counts(), failures().join(u'\n'));
+    return QStringLiteral("%1\n%2\t%3\t%4\n%5\n")
+        .arg(counts(), tr("Old Name"), tr("New Name"), tr("Reason"), failures().join(u'\n'));
 }
 
 void RenameSummaryWindow::copy() const {

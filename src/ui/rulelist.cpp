@@ -25,7 +25,7 @@ QVariant RuleListModel::data(const QModelIndex &index, int role) const {
 
 QVariant RuleListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section == 0)
-        return QStringLiteral("Rules To Apply");
+        return tr("Rules To Apply");
     return {};
 }
 
@@ -43,7 +43,7 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);
-    auto *caption = new QLabel(QStringLiteral("These Rules Have Been Added"), this);
+    auto *caption = new QLabel(tr("These Rules Have Been Added"), this);
     caption->setProperty("heading", true);
     v->addWidget(caption);
     auto *h = new QHBoxLayout;
@@ -56,30 +56,32 @@ RuleListBox::RuleListBox(RuleTable &rules, ErrorReporter &errors, QWidget *paren
     m_view->setUniformRowHeights(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setAlternatingRowColors(true);
-    setUpItemView(m_view, QStringLiteral("Rules to apply"),
-                  QStringLiteral("The rules in the order they are applied; Delete removes the "
-                                 "selected rule"));
+    setUpItemView(m_view, tr("Rules to apply"),
+                  tr("The rules in the order they are applied; Delete removes the "
+                     "selected rule"));
     m_view->installEventFilter(this);
     caption->setBuddy(m_view);
     h->addWidget(m_view, 1);
 
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(2);
-    auto button = [&](const char *name, const char *theme, const char *res, const char *tip) {
+    auto button = [&](const char *name, const char *theme, const char *res, const QString &tip) {
         auto *b = new PictureButton(QLatin1String(name), themedIcon(theme, res), {}, this);
-        b->setToolTip(QString::fromUtf8(tip));
-        nameControl(b, QString::fromUtf8(tip));
+        b->setToolTip(tip);
+        nameControl(b, tip);
         buttons->addWidget(b);
         return b;
     };
-    auto *top = button("cmdRuleUpAll", "go-top", "rule-top", "Move the selected rule to the top");
-    auto *up = button("cmdRuleUp", "go-up", "rule-up", "Move the selected rule up");
-    auto *down = button("cmdRuleDown", "go-down", "rule-down", "Move the selected rule down");
+    auto *top =
+        button("cmdRuleUpAll", "go-top", "rule-top", tr("Move the selected rule to the top"));
+    auto *up = button("cmdRuleUp", "go-up", "rule-up", tr("Move the selected rule up"));
+    auto *down = button("cmdRuleDown", "go-down", "rule-down", tr("Move the selected rule down"));
     auto *bottom = button("cmdRuleDownAll", "go-bottom", "rule-bottom",
-                          "Move the selected rule to the bottom");
+                          tr("Move the selected rule to the bottom"));
     buttons->addSpacing(10);
-    auto *del = button("cmdRuleDelete", "edit-delete", "rule-delete", "Delete the selected rule");
-    auto *clear = button("cmdRuleClear", "edit-clear-all", "rule-clear", "Delete all rules");
+    auto *del =
+        button("cmdRuleDelete", "edit-delete", "rule-delete", tr("Delete the selected rule"));
+    auto *clear = button("cmdRuleClear", "edit-clear-all", "rule-clear", tr("Delete all rules"));
     buttons->addStretch(1);
     h->addLayout(buttons);
     m_delete = del;

@@ -1,5 +1,6 @@
 #include "ui/rulepage.h"
 
+#include "shell/coretext.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -59,7 +60,9 @@ private:
     std::function<void()> m_open;
 };
 
-const QString Hint = QStringLiteral(
+// Marked here, translated where shown: translators load after this is made.
+const char *const Hint = QT_TRANSLATE_NOOP(
+    "tallowin::ui::RulePage",
     "Please select a rule to add, for details hold your mouse over the rule for a couple of "
     "seconds.");
 
@@ -87,7 +90,7 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
     m_body = new QVBoxLayout(this);
     m_body->setContentsMargins(12, 10, 12, 10);
     m_body->setSpacing(8);
-    auto *top = new QLabel(intro.isEmpty() ? Hint : intro, this);
+    auto *top = new QLabel(intro.isEmpty() ? tr(Hint) : intro, this);
     top->setWordWrap(true);
     top->setProperty("hint", intro.isEmpty());
     m_body->addWidget(top);
@@ -97,10 +100,10 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
     grid->setVerticalSpacing(6);
     grid->setColumnStretch(1, 1);
     for (const RuleOption *o : page.options) {
-        auto *b = new QRadioButton(o->caption, this);
+        auto *b = new QRadioButton(coreText(o->caption), this);
         b->setObjectName(o->name);
         if (!o->tooltip.isEmpty())
-            b->setToolTip(o->tooltip);
+            b->setToolTip(coreText(o->tooltip));
         m_options.insert(o, b);
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
@@ -111,7 +114,7 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
             grid->addWidget(b, r, 0, 1, 2);
         } else {
             grid->addWidget(b, r, 0);
-            grid->addLayout(rowLayout(o->row, o->tooltip), r, 1);
+            grid->addLayout(rowLayout(o->row, coreText(o->tooltip)), r, 1);
         }
     }
     for (const Row &row : page.sharedRows)
@@ -123,11 +126,10 @@ RulePage::RulePage(const RulePageInfo &page, const QString &intro, QWidget *popu
     if (!page.besideAdd.empty())
         bottom->addLayout(rowLayout(page.besideAdd, {}));
     // Made after the page's controls, so Tab reaches it after them.
-    m_add = new PictureButton(page.addButton, themedIcon("list-add", "add"),
-                              QStringLiteral("A&dd Rule"), this);
+    m_add = new PictureButton(page.addButton, themedIcon("list-add", "add"), tr("A&dd Rule"), this);
     if (!page.addTip.isEmpty())
-        m_add->setToolTip(page.addTip);
-    nameControl(m_add, QStringLiteral("Add Rule"));
+        m_add->setToolTip(coreText(page.addTip));
+    nameControl(m_add, tr("Add Rule"));
     m_add->setFocusLook(page.addFocusLook);
     connect(m_add, &QAbstractButton::clicked, this, &RulePage::addClicked);
     bottom->addStretch(1);
@@ -148,8 +150,9 @@ QString RulePage::controlName(const RuleControl &c) const {
             continue;
         for (size_t i = 0; i < o->inputs.size(); ++i)
             if (o->inputs[i] == &c && i < kindOf(*o).params.size())
-                return o->caption + QStringLiteral(": ") + kindOf(*o).params[i].meaning;
-        return o->caption;
+                return tr("%1: %2").arg(coreText(o->caption),
+                                        coreText(kindOf(*o).params[i].meaning));
+        return coreText(o->caption);
     }
     std::vector<const Row *> shared{&m_page.besideAdd};
     for (const Row &row : m_page.sharedRows)
@@ -158,12 +161,12 @@ QString RulePage::controlName(const RuleControl &c) const {
         QString before;
         for (const RowPart &p : *row) {
             if (p.control == &c)
-                return before.isEmpty() ? c.tooltip : before;
+                return before.isEmpty() ? coreText(c.tooltip) : coreText(before);
             if (!p.control && !p.note)
                 before = p.words;
         }
     }
-    return c.tooltip;
+    return coreText(c.tooltip);
 }
 
 void RulePage::nameWidgets(const RuleControl &c, const Widgets &w) {
@@ -172,9 +175,9 @@ void RulePage::nameWidgets(const RuleControl &c, const Widgets &w) {
     const QString name = controlName(c);
     nameControl(w.box, name);
     if (w.button)
-        nameControl(w.button, name + QStringLiteral(", choices"));
+        nameControl(w.button, tr("%1, choices").arg(name));
     if (w.list)
-        nameControl(w.list, name + QStringLiteral(", choices"));
+        nameControl(w.list, tr("%1, choices").arg(name));
 }
 
 // One row reads as a sentence: words and controls, then space.
@@ -186,10 +189,10 @@ QHBoxLayout *RulePage::rowLayout(const Row &row, const QString &tip) {
         if (part.control) {
             controlWidgets(*part.control, tip, parts);
         } else {
-            auto *l = new QLabel(part.words, this);
+            auto *l = new QLabel(coreText(part.words), this);
             if (part.note)
                 l->setProperty("hint", true);
-            l->setToolTip(part.tooltip.isEmpty() ? tip : part.tooltip);
+            l->setToolTip(part.tooltip.isEmpty() ? tip : coreText(part.tooltip));
             parts << l;
         }
         for (QWidget *w : std::as_const(parts))
@@ -201,10 +204,10 @@ QHBoxLayout *RulePage::rowLayout(const Row &row, const QString &tip) {
 
 void RulePage::controlWidgets(const RuleControl &c, const QString &rowTip, QList<QWidget *> &into) {
     Widgets &w = m_widgets[&c];
-    const QString tip = c.tooltip.isEmpty() ? rowTip : c.tooltip;
+    const QString tip = c.tooltip.isEmpty() ? rowTip : coreText(c.tooltip);
     switch (c.type) {
     case ControlType::CheckBox:
-        w.check = new QCheckBox(c.caption, this);
+        w.check = new QCheckBox(coreText(c.caption), this);
         w.check->setObjectName(c.name);
         w.check->setToolTip(tip);
         into << w.check;
@@ -383,15 +386,15 @@ void RulePage::addHelp(QHash<QString, QString> &help) const {
 
 Mp3RulePage::Mp3RulePage(QWidget *popupHost, QWidget *parent)
     : RulePage(rulePage(RulePageId::Mp3),
-               QStringLiteral("Some MP3 files contain special coding called ID3 tags these tags "
-                              "contain information about the auther, album, length, genre, etc. "
-                              "of the file in question.  Using this information we can "
-                              "automatically change your file name."),
+               tr("Some MP3 files contain special coding called ID3 tags these tags "
+                  "contain information about the auther, album, length, genre, etc. "
+                  "of the file in question.  Using this information we can "
+                  "automatically change your file name."),
                popupHost, parent) {
     setProperty("pageArea", true);
     // The legend goes where the stretch is, which moves below it.
     const int at = body()->count() - 2;
-    auto *legendTitle = new QLabel(QStringLiteral("Valid MP3 Tags"), this);
+    auto *legendTitle = new QLabel(tr("Valid MP3 Tags"), this);
     legendTitle->setProperty("heading", true);
     body()->insertWidget(at, legendTitle);
     auto *legend = new QGridLayout;

@@ -24,7 +24,7 @@ RulesFileWindow::RulesFileWindow(const QString &objectName, const QString &title
                                  const QString &folderCaption, QWidget *parent)
     : QWidget(parent) {
     setObjectName(objectName);
-    setWindowTitle(QStringLiteral("Tallowin - ") + title);
+    setWindowTitle(tr("Tallowin - %1").arg(title));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -45,7 +45,7 @@ RulesFileWindow::RulesFileWindow(const QString &objectName, const QString &title
     m_body->addWidget(m_picker);
 
     m_model = new QStandardItemModel(0, 1, this);
-    m_model->setHorizontalHeaderLabels({QStringLiteral("File Name")});
+    m_model->setHorizontalHeaderLabels({tr("File Name")});
     m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("lstFiles"));
     m_list->setModel(m_model);
@@ -54,8 +54,8 @@ RulesFileWindow::RulesFileWindow(const QString &objectName, const QString &title
     m_list->setUniformRowHeights(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setToolTip(QStringLiteral("The rules files of the folder"));
-    m_list->setAccessibleName(QStringLiteral("Rules files"));
+    m_list->setToolTip(tr("The rules files of the folder"));
+    m_list->setAccessibleName(tr("Rules files"));
     m_list->header()->setStretchLastSection(true);
     m_body->addWidget(m_list, 1);
     layout->addLayout(m_body, 1);
@@ -63,7 +63,7 @@ RulesFileWindow::RulesFileWindow(const QString &objectName, const QString &title
     m_action = makeButton(QStringLiteral("cmdSave"), title, this, true);
     m_action->setAccessibleName(title);
     m_cancel = makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this);
-    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
+    m_cancel->setAccessibleName(tr("Cancel"));
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::hide);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 0);
@@ -136,23 +136,25 @@ void RulesFileWindow::keyPressEvent(QKeyEvent *event) {
     QWidget::keyPressEvent(event);
 }
 
-const QString SaveRulesWindow::NoNameMessage = QStringLiteral(
-    "You must select a file name to save to, do not include an extension for this file name.");
-const QString SaveRulesWindow::SavedMessage =
-    QStringLiteral("Your rules file has been successfully saved.");
-const QString SaveRulesWindow::NoRulesMessage =
-    QStringLiteral("There are no rules to save yet: add a rule first.");
+// Marked here, translated where shown: translators load after these are made.
+const QString SaveRulesWindow::NoNameMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::ui::SaveRulesWindow",
+    "You must select a file name to save to, do not include an extension for this file name."));
+const QString SaveRulesWindow::SavedMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::ui::SaveRulesWindow", "Your rules file has been successfully saved."));
+const QString SaveRulesWindow::NoRulesMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::ui::SaveRulesWindow", "There are no rules to save yet: add a rule first."));
 
 SaveRulesWindow::SaveRulesWindow(ErrorReporter &errors, QWidget *parent)
     : RulesFileWindow(QStringLiteral("frmSaveRules"), tr("Save Rules"),
-                      QStringLiteral("Select Location To Save To"), parent),
+                      tr("Select Location To Save To"), parent),
       m_errors(errors) {
-    auto *caption = new QLabel(QStringLiteral("File Name To Save As"), this);
+    auto *caption = new QLabel(tr("File Name To Save As"), this);
     caption->setObjectName(QStringLiteral("Label1"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("txtFileName"));
     m_name->setAccessibleName(caption->text());
-    m_name->setToolTip(QStringLiteral("The name to save the rules under; .rul is added to it"));
+    m_name->setToolTip(tr("The name to save the rules under; .rul is added to it"));
     caption->setBuddy(m_name);
     body()->addWidget(caption);
     body()->addWidget(m_name);
@@ -172,14 +174,14 @@ SaveRulesWindow::SaveRulesWindow(ErrorReporter &errors, QWidget *parent)
 bool SaveRulesWindow::save() {
     const QString baseName = m_name->text();
     if (baseName.trimmed().isEmpty()) {
-        Q_EMIT messageRequested(NoNameMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(NoNameMessage)));
         return false;
     }
     const RuleTable rules = m_rules ? m_rules() : RuleTable();
     // The rules may have been cleared while the window was open: an empty file written over
     // a kept one would lose it.
     if (rules.slot(1).isFree()) {
-        Q_EMIT messageRequested(NoRulesMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(NoRulesMessage)));
         return false;
     }
     const RulesFile::WriteResult written =
@@ -187,7 +189,7 @@ bool SaveRulesWindow::save() {
     switch (written.outcome) {
     case RulesFile::WriteOutcome::Written:
         listFiles();
-        Q_EMIT messageRequested(SavedMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(SavedMessage)));
         hide();
         return true;
     case RulesFile::WriteOutcome::InUse:
@@ -199,20 +201,21 @@ bool SaveRulesWindow::save() {
     return false;
 }
 
-const QString LoadRulesWindow::NoFilesMessage =
-    QStringLiteral("Please select a file to load these rules from.");
-const QString LoadRulesWindow::NoNameMessage =
-    QStringLiteral("You must select a file name to load.");
-const QString LoadRulesWindow::WrongTypeMessage =
-    QStringLiteral("You have selected an invalid file type, please select only .RUL files.");
-const QString LoadRulesWindow::LoadedMessage =
-    QStringLiteral("Your rules file has been successfully loaded.");
+const QString LoadRulesWindow::NoFilesMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::ui::LoadRulesWindow", "Please select a file to load these rules from."));
+const QString LoadRulesWindow::NoNameMessage = QStringLiteral(
+    QT_TRANSLATE_NOOP("tallowin::ui::LoadRulesWindow", "You must select a file name to load."));
+const QString LoadRulesWindow::WrongTypeMessage = QStringLiteral(
+    QT_TRANSLATE_NOOP("tallowin::ui::LoadRulesWindow",
+                      "You have selected an invalid file type, please select only .RUL files."));
+const QString LoadRulesWindow::LoadedMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::ui::LoadRulesWindow", "Your rules file has been successfully loaded."));
 
 LoadRulesWindow::LoadRulesWindow(ErrorReporter &errors, QWidget *parent)
     : RulesFileWindow(QStringLiteral("frmLoadRules"), tr("Load Rules"),
-                      QStringLiteral("Select Location To Load From"), parent),
+                      tr("Select Location To Load From"), parent),
       m_errors(errors) {
-    auto *caption = new QLabel(QStringLiteral("Select File To Load"), this);
+    auto *caption = new QLabel(tr("Select File To Load"), this);
     caption->setObjectName(QStringLiteral("Label1"));
     caption->setBuddy(list());
     // Above the list it names.
@@ -223,16 +226,16 @@ LoadRulesWindow::LoadRulesWindow(ErrorReporter &errors, QWidget *parent)
 
 bool LoadRulesWindow::load() {
     if (listedNames().isEmpty()) {
-        Q_EMIT messageRequested(NoFilesMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(NoFilesMessage)));
         return false;
     }
     const QString name = selectedName();
     if (name.isEmpty()) {
-        Q_EMIT messageRequested(NoNameMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(NoNameMessage)));
         return false;
     }
     if (name.right(4).toLower() != u".rul") {
-        Q_EMIT messageRequested(WrongTypeMessage);
+        Q_EMIT messageRequested(tr(qUtf8Printable(WrongTypeMessage)));
         return false;
     }
     // Read into a table of its own: a file that cannot be read leaves the current rules as
@@ -241,7 +244,7 @@ bool LoadRulesWindow::load() {
     if (!RulesFile::read(RulesFile::joinFolder(folder(), name), rules, m_errors))
         return false;
     Q_EMIT rulesLoaded(rules);
-    Q_EMIT messageRequested(LoadedMessage);
+    Q_EMIT messageRequested(tr(qUtf8Printable(LoadedMessage)));
     hide();
     return true;
 }

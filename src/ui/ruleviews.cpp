@@ -1,5 +1,6 @@
 #include "ui/ruleviews.h"
 
+#include "shell/coretext.h"
 #include "ui/rulepage.h"
 #include "ui/widgets.h"
 
@@ -26,13 +27,13 @@ StandardRuleView::StandardRuleView(QWidget *popupHost, QWidget *parent) : QWidge
         if (info.id == RulePageId::Mp3)
             continue;
         const int i = int(m_pages.size());
-        auto *tab =
-            new CaptionLabel(QStringLiteral("lblStandardTabs(%1)").arg(i), info.caption, this);
+        auto *tab = new CaptionLabel(QStringLiteral("lblStandardTabs(%1)").arg(i),
+                                     coreText(info.caption), this);
         tab->setProperty("tab", true);
         tab->setCursor(Qt::PointingHandCursor);
         tab->setFocusPolicy(Qt::StrongFocus);
-        nameControl(tab, info.caption + QStringLiteral(" rules"),
-                    QStringLiteral("Tab: press Space to show this page of rules"));
+        nameControl(tab, tr("%1 rules").arg(coreText(info.caption)),
+                    tr("Tab: press Space to show this page of rules"));
         tab->installEventFilter(this);
         connect(tab, &CaptionLabel::clicked, this, [this, i] { showTab(i); });
         m_tabs.append(tab);

@@ -30,13 +30,12 @@ SplashWindow::SplashWindow(QWidget *parent)
     auto *title = new QLabel(QStringLiteral("Tallowin"), this);
     title->setObjectName(QStringLiteral("lblSplashTitle"));
     title->setAlignment(Qt::AlignHCenter);
-    auto *sub = new QLabel(QStringLiteral("Rename many files at once"), this);
+    auto *sub = new QLabel(tr("Rename many files at once"), this);
     sub->setAlignment(Qt::AlignHCenter);
-    m_status = new QLabel(QStringLiteral("Loading..."), this);
+    m_status = new QLabel(tr("Loading..."), this);
     m_status->setObjectName(QStringLiteral("lblStatus"));
     m_status->setAlignment(Qt::AlignHCenter);
-    auto *version =
-        new QLabel(QStringLiteral("Version %1").arg(QLatin1String(TALLOWIN_VERSION)), this);
+    auto *version = new QLabel(tr("Version %1").arg(QLatin1String(TALLOWIN_VERSION)), this);
     version->setAlignment(Qt::AlignHCenter);
     v->addWidget(icon);
     v->addWidget(title);

@@ -1,5 +1,6 @@
 #include "ui/statuswindow.h"
 
+#include "shell/coretext.h"
 #include "ui/chrome.h"
 #include "ui/job.h"
 
@@ -73,7 +74,8 @@ void StatusWindow::setCompleted(qint32 &MaxValue, qint32 CurrentValue) {
 }
 
 void StatusWindow::setStatus(const QString &caption) {
-    m_status->setText(caption);
+    // The core's fixed captions are translated here, where they are shown.
+    m_status->setText(coreText(caption));
 }
 
 QString StatusWindow::status() const {

@@ -1,5 +1,6 @@
 #include "ui/tipwindow.h"
 
+#include "shell/coretext.h"
 #include "shell/settingsstore.h"
 #include "shell/tips.h"
 #include "ui/chrome.h"
@@ -17,7 +18,7 @@ namespace tallowin::ui {
 TipWindow::TipWindow(SettingsStore &settings, QWidget *parent)
     : QWidget(parent), m_settings(settings) {
     setObjectName(QStringLiteral("frmToolTips"));
-    setWindowTitle(QStringLiteral("Tallowin - Tip of the Day"));
+    setWindowTitle(tr("Tallowin - Tip of the Day"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -35,7 +36,7 @@ TipWindow::TipWindow(SettingsStore &settings, QWidget *parent)
     body->addWidget(m_text);
     layout->addLayout(body, 1);
 
-    m_show = new QCheckBox(QStringLiteral("Show Tips At Startup"), this);
+    m_show = new QCheckBox(tr("Show Tips At Startup"), this);
     m_show->setObjectName(QStringLiteral("chkShowTips"));
     m_show->setAccessibleName(m_show->text());
     connect(m_show, &QCheckBox::toggled, this, [this](bool on) {
@@ -81,7 +82,7 @@ bool TipWindow::showAtStartUp() const {
 
 void TipWindow::chooseTip() {
     m_tip = tallowin::chooseTip(*QRandomGenerator::global());
-    m_text->setPlainText(Tips[size_t(m_tip - 1)]);
+    m_text->setPlainText(coreText(Tips[size_t(m_tip - 1)]));
 }
 
 } // namespace tallowin::ui

@@ -2,6 +2,7 @@
 
 #include "files/filenamecodec.h"
 #include "journal/undo.h"
+#include "shell/coretext.h"
 #include "ui/chrome.h"
 #include "ui/job.h"
 #include "ui/statuswindow.h"
@@ -77,7 +78,7 @@ void UndoFlow::undoLast() {
 void UndoFlow::run(qint64 id) {
     auto result = std::make_shared<UndoResult>();
     m_status.reset();
-    m_status.setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+    m_status.setStatus(tr("Preparing To Apply File Name Changes"));
     qint32 total = 1;
     m_status.setCompleted(total, 0);
     if (m_window)
@@ -108,12 +109,12 @@ void UndoFlow::run(qint64 id) {
             if (o.ok)
                 ++back;
             else
-                notBack << displayName(row.oldName) + QStringLiteral(" -> ") +
-                               displayName(row.newName) + QStringLiteral(": ") + o.message;
+                notBack << tr("%1 -> %2: %3")
+                               .arg(displayName(row.oldName), displayName(row.newName), o.message);
         }
         for (const UndoLeft &left : r.plan.left)
-            notBack << shown(left.current) + QStringLiteral(" -> ") + shown(left.original) +
-                           QStringLiteral(": ") + left.reason;
+            notBack << tr("%1 -> %2: %3")
+                           .arg(shown(left.current), shown(left.original), coreText(left.reason));
         QString text = filesText(back, tr("1 file went back to its old name."),
                                  tr("%1 files went back to their old names."));
         if (!notBack.isEmpty()) {

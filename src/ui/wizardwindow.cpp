@@ -30,7 +30,9 @@ namespace tallowin::ui {
 
 namespace {
 
-const QString NoFilesMessage = QStringLiteral(
+// Marked here, translated where shown: translators load after this is made.
+const char *const NoFilesMessage = QT_TRANSLATE_NOOP(
+    "tallowin::ui::WizardWindow",
     "Please select a directory with at least 1 file to rename, if you have unselected all "
     "files, please select at least one file by checking the box next to it's name.");
 
@@ -45,7 +47,8 @@ QTreeWidget *previewList(const QString &name, const QString &accessibleName, QWi
     auto *list = new QTreeWidget(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
-    list->setHeaderLabels({QStringLiteral("Original File Name"), QStringLiteral("New File Name")});
+    list->setHeaderLabels(
+        {WizardWindow::tr("Original File Name"), WizardWindow::tr("New File Name")});
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -69,14 +72,14 @@ bool isDrive(const QStorageInfo &s) {
 WizardWindow::WizardWindow(SettingsStore &settings, ErrorReporter &errors, QWidget *parent)
     : QWidget(parent), m_settings(settings), m_errors(errors) {
     setObjectName(QStringLiteral("frmWizard"));
-    setWindowTitle(QStringLiteral("Tallowin Wizard"));
+    setWindowTitle(tr("Tallowin Wizard"));
     makeBorderless(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 12);
     layout->setSpacing(10);
     auto *header = new HeaderBar(tr("Tallowin Wizard"), this);
-    header->setToolTip(QStringLiteral("Click here and drag to move this window"));
+    header->setToolTip(tr("Click here and drag to move this window"));
     layout->addWidget(header);
 
     m_screens = new QStackedWidget(this);
@@ -91,7 +94,7 @@ WizardWindow::WizardWindow(SettingsStore &settings, ErrorReporter &errors, QWidg
     body->addWidget(m_screens, 1);
     layout->addLayout(body, 1);
 
-    m_showAtStartUp = new QCheckBox(QStringLiteral("Show At Startup"), this);
+    m_showAtStartUp = new QCheckBox(tr("Show At Startup"), this);
     m_showAtStartUp->setObjectName(QStringLiteral("chkShowAtStartup"));
     m_showAtStartUp->setAccessibleName(tr("Show the wizard at start-up"));
     m_back = new PictureButton(QStringLiteral("cmdButton2"), themedIcon("go-previous", "previous"),
@@ -181,13 +184,12 @@ QWidget *WizardWindow::buildFiles() {
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(6);
     g->addWidget(textLabel(QStringLiteral("lblSelectDirectory"),
-                           QStringLiteral("Select Location of Files To Rename"), screen),
+                           tr("Select Location of Files To Rename"), screen),
                  0, 0, 1, 3);
 
     m_drives = new QComboBox(screen);
     m_drives->setObjectName(QStringLiteral("drvFileLocation"));
-    m_drives->setToolTip(
-        QStringLiteral("Select the drive containing the files you want to rename"));
+    m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
     m_drives->setAccessibleName(tr("Drive"));
     // Their pop-up lists are read out too.
     nameControl(m_drives->view(), tr("Drives"));
@@ -208,14 +210,13 @@ QWidget *WizardWindow::buildFiles() {
 
     m_dir = new QLineEdit(screen);
     m_dir->setObjectName(QStringLiteral("dirFileLocation"));
-    m_dir->setToolTip(
-        QStringLiteral("Select the directory containing the files you want to rename"));
+    m_dir->setToolTip(tr("Select the directory containing the files you want to rename"));
     m_dir->setAccessibleName(tr("Folder"));
     connect(m_dir, &QLineEdit::returnPressed, this, &WizardWindow::submitFolder);
     auto *browse = new QToolButton(screen);
     browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
     browse->setIcon(themedIcon("folder-open", "folder"));
-    browse->setToolTip(QStringLiteral("Choose a folder"));
+    browse->setToolTip(tr("Choose a folder"));
     browse->setAccessibleName(browse->toolTip());
     connect(browse, &QToolButton::clicked, this, &WizardWindow::browseFolder);
     auto *dirLabel = new QLabel(tr("F&older"), screen);
@@ -227,7 +228,7 @@ QWidget *WizardWindow::buildFiles() {
     m_model = new FileListModel(this);
     m_list = new QTableView(screen);
     m_list->setObjectName(QStringLiteral("lstFilesToRename"));
-    m_list->setToolTip(QStringLiteral("Select all the files you want to automatically rename"));
+    m_list->setToolTip(tr("Select all the files you want to automatically rename"));
     m_list->setAccessibleName(tr("Files to rename"));
     m_list->setModel(m_model);
     // One column: the file name with its tick.
@@ -242,7 +243,7 @@ QWidget *WizardWindow::buildFiles() {
     g->addWidget(m_list, 3, 0, 1, 3);
     g->setRowStretch(3, 1);
     g->addWidget(textLabel(QStringLiteral("Label1"),
-                           QStringLiteral("Uncheck the files you do not wish to rename"), screen),
+                           tr("Uncheck the files you do not wish to rename"), screen),
                  4, 0, 1, 3);
     return screen;
 }
@@ -252,13 +253,13 @@ QWidget *WizardWindow::buildMp3() {
     screen->setObjectName(QStringLiteral("fraStep2MP3"));
     auto *v = new QVBoxLayout(screen);
     v->setContentsMargins(0, 0, 0, 0);
-    v->addWidget(textLabel(
-        QStringLiteral("Label2"),
-        QStringLiteral("Most MP3 files contain information about the Artist, Album, Genre, etc.  "
-                       "This information can be used to automatically create user friendly names "
-                       "for your mp3s.  Please select a format that you would like for your new "
-                       "MP3 Names."),
-        screen));
+    v->addWidget(
+        textLabel(QStringLiteral("Label2"),
+                  tr("Most MP3 files contain information about the Artist, Album, Genre, etc.  "
+                     "This information can be used to automatically create user friendly names "
+                     "for your mp3s.  Please select a format that you would like for your new "
+                     "MP3 Names."),
+                  screen));
     m_mp3Format = new QComboBox(screen);
     m_mp3Format->setObjectName(QStringLiteral("cmbMP3Format"));
     // A template of the user's own is welcome: the preview follows the text as it is typed.
@@ -267,12 +268,12 @@ QWidget *WizardWindow::buildMp3() {
     m_mp3Format->setAccessibleName(tr("New MP3 name format"));
     nameControl(m_mp3Format->view(), tr("MP3 name formats"));
     v->addWidget(m_mp3Format);
-    v->addWidget(textLabel(
-        QStringLiteral("Label3"),
-        QStringLiteral("Your MP3 files will now look like this, if there is a file you do not "
-                       "wish to rename, you will be able to unselect them after clicking "
-                       "FINISH."),
-        screen));
+    v->addWidget(
+        textLabel(QStringLiteral("Label3"),
+                  tr("Your MP3 files will now look like this, if there is a file you do not "
+                     "wish to rename, you will be able to unselect them after clicking "
+                     "FINISH."),
+                  screen));
     m_mp3Preview = previewList(QStringLiteral("lstMP3preview"), tr("New MP3 names"), screen);
     v->addWidget(m_mp3Preview, 1);
     connect(m_mp3Format, &QComboBox::currentTextChanged, this, &WizardWindow::buildMp3Preview);
@@ -284,14 +285,12 @@ QWidget *WizardWindow::buildPicture() {
     screen->setObjectName(QStringLiteral("fraStep2Picture"));
     auto *v = new QVBoxLayout(screen);
     v->setContentsMargins(0, 0, 0, 0);
-    v->addWidget(textLabel(
-        QStringLiteral("Label5"),
-        QStringLiteral("This wizard can rename your pictures in 2 different ways, name then "
-                       "number, or number then name.  Please select the format you prefer."),
-        screen));
-    auto *nameLabel =
-        textLabel(QStringLiteral("Label6"),
-                  QStringLiteral("What do you want your picture name to be?"), screen);
+    v->addWidget(textLabel(QStringLiteral("Label5"),
+                           tr("This wizard can rename your pictures in 2 different ways, name then "
+                              "number, or number then name.  Please select the format you prefer."),
+                           screen));
+    auto *nameLabel = textLabel(QStringLiteral("Label6"),
+                                tr("What do you want your picture name to be?"), screen);
     v->addWidget(nameLabel);
     m_pictureName = new QLineEdit(DefaultPictureName, screen);
     m_pictureName->setObjectName(QStringLiteral("txtPictureName"));
@@ -310,12 +309,12 @@ QWidget *WizardWindow::buildPicture() {
     order->addWidget(m_numberFirst);
     order->addStretch();
     v->addLayout(order);
-    v->addWidget(textLabel(
-        QStringLiteral("Label4"),
-        QStringLiteral("Your picture files will now look like this, if there is a file you do "
-                       "not wish to rename, you will be able to unselect them after clicking "
-                       "FINISH."),
-        screen));
+    v->addWidget(
+        textLabel(QStringLiteral("Label4"),
+                  tr("Your picture files will now look like this, if there is a file you do "
+                     "not wish to rename, you will be able to unselect them after clicking "
+                     "FINISH."),
+                  screen));
     m_picturePreview =
         previewList(QStringLiteral("lstPicturePreview"), tr("New picture names"), screen);
     v->addWidget(m_picturePreview, 1);
@@ -397,7 +396,7 @@ void WizardWindow::forward() {
         hide();
     } else if (m_step == FilesStep) {
         if (m_model->checkedCount() < 1) {
-            Q_EMIT messageRequested(NoFilesMessage);
+            Q_EMIT messageRequested(tr(NoFilesMessage));
             return;
         }
         m_step = FormatStep;
@@ -479,7 +478,7 @@ void WizardWindow::submitFolder() {
     const QString path =
         typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
     if (!QFileInfo(path).isDir()) {
-        Q_EMIT messageRequested(QStringLiteral("The folder \"%1\" cannot be found.").arg(typed));
+        Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
         m_dir->setText(QDir::toNativeSeparators(m_folder));
         return;
     }
@@ -487,8 +486,7 @@ void WizardWindow::submitFolder() {
 }
 
 void WizardWindow::browseFolder() {
-    auto *dialog =
-        new QFileDialog(this, QStringLiteral("Select Location of Files To Rename"), m_folder);
+    auto *dialog = new QFileDialog(this, tr("Select Location of Files To Rename"), m_folder);
     dialog->setObjectName(QStringLiteral("dlgFolder"));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);

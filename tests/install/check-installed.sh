@@ -2,10 +2,10 @@
 # Runs the installed programs from the unpacked package in ROOT, as a user would: the
 # versions, the help, both manual pages, the icons, and the program's start-up under the
 # offscreen platform finding its installed help pages and making its rules folder.
-# Usage: check-installed.sh ROOT SOURCE VERSION
+# Usage: check-installed.sh ROOT SOURCE VERSION   (ROOT: the unpacked package, or / after dpkg -i)
 set -euo pipefail
 root="$(realpath "$1")" source="$(realpath "$2")" version="$3"
-prefix="$root/usr"
+prefix="${root%/}/usr" # ROOT may be / for a package installed with dpkg -i
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 home="$(mktemp -d)"

@@ -305,7 +305,8 @@ RuleOption option(RulePageId page, int screenRow, const char *name, const char *
     return o;
 }
 
-const QString AddTip = QStringLiteral("Click here to add this rule to your rules list.");
+const QString AddTip = QStringLiteral(
+    QT_TRANSLATE_NOOP("tallowin::core", "Click here to add this rule to your rules list."));
 
 // ---------------------------------------------------------------------------------------------
 // The File Name page: six kinds that change the name part. Its controls have no hover texts.
@@ -313,10 +314,13 @@ const QString AddTip = QStringLiteral("Click here to add this rule to your rules
 void Catalogue::addNameKinds() {
     constexpr RulePageId P = RulePageId::FileName;
     {
-        RuleKind &k =
-            kind(RuleKinds::Replace, {text("search", "the text to find, in any letter case"),
-                                      text("replacement", "the text put in its place"),
-                                      flagParam("firstOnly", "1: only the first occurrence")});
+        RuleKind &k = kind(
+            RuleKinds::Replace,
+            {text("search",
+                  QT_TRANSLATE_NOOP("tallowin::core", "the text to find, in any letter case")),
+             text("replacement", QT_TRANSLATE_NOOP("tallowin::core", "the text put in its place")),
+             flagParam("firstOnly",
+                       QT_TRANSLATE_NOOP("tallowin::core", "1: only the first occurrence"))});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             n = text::replace(n, r[Param1], r[Param2], flag(r[Param3]) ? 1 : EveryOccurrence);
         };
@@ -326,16 +330,23 @@ void Catalogue::addNameKinds() {
         };
         auto *search = box("txtStandardReplaceThis");
         auto *with = box("txtStandardReplaceWith");
-        auto *first = check("chkStandardReplaceFirstOnly", "First Only");
-        k.options.push_back(option(P, 0, "optStandardReplace", "Replace", {search, with, first},
-                                   {at(search), words("with"), at(with), at(first)}));
+        auto *first =
+            check("chkStandardReplaceFirstOnly", QT_TRANSLATE_NOOP("tallowin::core", "First Only"));
+        k.options.push_back(option(
+            P, 0, "optStandardReplace", QT_TRANSLATE_NOOP("tallowin::core", "Replace"),
+            {search, with, first},
+            {at(search), words(QT_TRANSLATE_NOOP("tallowin::core", "with")), at(with), at(first)}));
     }
     {
-        RuleKind &k = kind(RuleKinds::BeforeAfter,
-                           {text("insertion", "the text to insert"),
-                            position("where", "before or after the anchor", BeforeAfterWords),
-                            text("anchor", "the text the insertion goes next to"),
-                            flagParam("firstOnly", "1: only at the first occurrence")});
+        RuleKind &k = kind(
+            RuleKinds::BeforeAfter,
+            {text("insertion", QT_TRANSLATE_NOOP("tallowin::core", "the text to insert")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "before or after the anchor"),
+                      BeforeAfterWords),
+             text("anchor",
+                  QT_TRANSLATE_NOOP("tallowin::core", "the text the insertion goes next to")),
+             flagParam("firstOnly",
+                       QT_TRANSLATE_NOOP("tallowin::core", "1: only at the first occurrence"))});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const QString &anchor = r[Param3];
             const QString with =
@@ -350,17 +361,20 @@ void Catalogue::addNameKinds() {
         auto *where =
             picker("txtStandardBeforeAfter", BeforeAfterWords, ResetTo::FirstChoice, false);
         auto *anchor = box("txtStandardBeforeAfterCriteria");
-        auto *first = check("chkStandardBeforeAfterFirstOnly", "First Only");
+        auto *first = check("chkStandardBeforeAfterFirstOnly",
+                            QT_TRANSLATE_NOOP("tallowin::core", "First Only"));
         where->focusAfterPick = anchor;
         where->focusOnClose = insertion;
-        k.options.push_back(option(P, 1, "optStandardBeforeAfter", "Insert",
-                                   {insertion, where, anchor, first},
-                                   {at(insertion), at(where), at(anchor), at(first)}));
+        k.options.push_back(option(
+            P, 1, "optStandardBeforeAfter", QT_TRANSLATE_NOOP("tallowin::core", "Insert"),
+            {insertion, where, anchor, first}, {at(insertion), at(where), at(anchor), at(first)}));
     }
     {
-        RuleKind &k =
-            kind(RuleKinds::Insert, {text("insertion", "the text to insert"),
-                                     position("where", "start or end of the name part", StartEnd)});
+        RuleKind &k = kind(
+            RuleKinds::Insert,
+            {text("insertion", QT_TRANSLATE_NOOP("tallowin::core", "the text to insert")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "start or end of the name part"),
+                      StartEnd)});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             n = meansStartOrBefore(r[Param2]) ? r[Param1] + n : n + r[Param1];
         };
@@ -371,13 +385,18 @@ void Catalogue::addNameKinds() {
         auto *insertion = box("txtStandardInsertText");
         auto *where = picker("txtStandardInsert", StartEnd, ResetTo::FirstChoice, true);
         k.options.push_back(
-            option(P, 2, "optStandardInsert", "Insert", {insertion, where},
-                   {at(insertion), words("at the"), at(where), words("of the file name")}));
+            option(P, 2, "optStandardInsert", QT_TRANSLATE_NOOP("tallowin::core", "Insert"),
+                   {insertion, where},
+                   {at(insertion), words(QT_TRANSLATE_NOOP("tallowin::core", "at the")), at(where),
+                    words(QT_TRANSLATE_NOOP("tallowin::core", "of the file name"))}));
     }
     {
-        RuleKind &k =
-            kind(RuleKinds::Remove, {number("count", "how many characters; read leniently"),
-                                     position("where", "start or end of the name part", StartEnd)});
+        RuleKind &k = kind(
+            RuleKinds::Remove,
+            {number("count",
+                    QT_TRANSLATE_NOOP("tallowin::core", "how many characters; read leniently")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "start or end of the name part"),
+                      StartEnd)});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const double count = leadingNumber(r[Param1]);
             if (count < 0 && std::isfinite(count))
@@ -390,15 +409,21 @@ void Catalogue::addNameKinds() {
         };
         auto *count = box("txtStandardRemoveCharacters", 4);
         auto *where = picker("txtStandardRemove", StartEnd, ResetTo::FirstChoice, true);
-        k.options.push_back(option(
-            P, 3, "optStandardRemove", "Remove", {count, where},
-            {at(count), words("characters from the"), at(where), words("of the file name")}));
+        k.options.push_back(
+            option(P, 3, "optStandardRemove", QT_TRANSLATE_NOOP("tallowin::core", "Remove"),
+                   {count, where},
+                   {at(count), words(QT_TRANSLATE_NOOP("tallowin::core", "characters from the")),
+                    at(where), words(QT_TRANSLATE_NOOP("tallowin::core", "of the file name"))}));
     }
     {
-        RuleKind &k =
-            kind(RuleKinds::Clear, {text("from", "the text that opens the cleared part"),
-                                    text("to", "the text that closes it, found after the opening"),
-                                    flagParam("leaveMarkers", "1: keep the two texts themselves")});
+        RuleKind &k = kind(
+            RuleKinds::Clear,
+            {text("from",
+                  QT_TRANSLATE_NOOP("tallowin::core", "the text that opens the cleared part")),
+             text("to", QT_TRANSLATE_NOOP("tallowin::core",
+                                          "the text that closes it, found after the opening")),
+             flagParam("leaveMarkers",
+                       QT_TRANSLATE_NOOP("tallowin::core", "1: keep the two texts themselves"))});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) {
             const QString &from = r[Param1];
             const QString &to = r[Param2];
@@ -419,19 +444,27 @@ void Catalogue::addNameKinds() {
         };
         auto *from = box("txtStandardClearFrom");
         auto *to = box("txtStandardClearTo");
-        auto *leave = check("chkStandardClearLeaveText", "Leave Search Text");
-        k.options.push_back(option(P, 4, "optStandardClear", "Clear text between",
-                                   {from, to, leave}, {at(from), words("and"), at(to), at(leave)}));
+        auto *leave = check("chkStandardClearLeaveText",
+                            QT_TRANSLATE_NOOP("tallowin::core", "Leave Search Text"));
+        k.options.push_back(option(
+            P, 4, "optStandardClear", QT_TRANSLATE_NOOP("tallowin::core", "Clear text between"),
+            {from, to, leave},
+            {at(from), words(QT_TRANSLATE_NOOP("tallowin::core", "and")), at(to), at(leave)}));
     }
     {
-        RuleKind &k = kind(RuleKinds::SetTo, {text("name", "the whole new name part")});
+        RuleKind &k =
+            kind(RuleKinds::SetTo,
+                 {text("name", QT_TRANSLATE_NOOP("tallowin::core", "the whole new name part"))});
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &) { n = r[Param1]; };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("File Name: Set to ") + r[Param1] + QStringLiteral(" exactly");
         };
         auto *name = box("txtStandardSetTo", 16);
-        k.options.push_back(option(P, 5, "optStandardSetTo", "Set file name to", {name},
-                                   {at(name), note("* Must be first file name rule")}));
+        k.options.push_back(
+            option(P, 5, "optStandardSetTo",
+                   QT_TRANSLATE_NOOP("tallowin::core", "Set file name to"), {name},
+                   {at(name),
+                    note(QT_TRANSLATE_NOOP("tallowin::core", "* Must be first file name rule"))}));
     }
 }
 
@@ -441,10 +474,13 @@ void Catalogue::addNameKinds() {
 void Catalogue::addExtensionKinds() {
     constexpr RulePageId P = RulePageId::Extension;
     {
-        RuleKind &k = kind(RuleKinds::ExtBeforeAfter,
-                           {text("insertion", "the text to insert"),
-                            text("anchor", "the text the insertion goes next to"),
-                            position("where", "before or after the anchor", BeforeAfterWords)});
+        RuleKind &k = kind(
+            RuleKinds::ExtBeforeAfter,
+            {text("insertion", QT_TRANSLATE_NOOP("tallowin::core", "the text to insert")),
+             text("anchor",
+                  QT_TRANSLATE_NOOP("tallowin::core", "the text the insertion goes next to")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "before or after the anchor"),
+                      BeforeAfterWords)});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const QString &anchor = r[Param2];
             e = text::replace(
@@ -459,16 +495,21 @@ void Catalogue::addExtensionKinds() {
             picker("txtStandardExtBeforeAfter", BeforeAfterWords, ResetTo::FirstChoice, false);
         auto *anchor = box("txtStandardExtBeforeAfterThat");
         where->focusAfterPick = where->focusOnClose = anchor;
-        k.options.push_back(
-            option(P, 1, "optStandardExtBeforeAfter", "Insert", {insertion, anchor, where},
-                   {at(insertion), at(where), at(anchor)},
-                   QStringLiteral("Insert this string before or after the following string.")));
+        k.options.push_back(option(
+            P, 1, "optStandardExtBeforeAfter", QT_TRANSLATE_NOOP("tallowin::core", "Insert"),
+            {insertion, anchor, where}, {at(insertion), at(where), at(anchor)},
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                "tallowin::core", "Insert this string before or after the following string."))));
     }
     {
-        RuleKind &k = kind(RuleKinds::ExtClear,
-                           {text("search", "the text that bounds the cleared part"),
-                            position("side", "clear before or after it", BeforeAfterWords),
-                            flagParam("leaveSearch", "1: keep the text itself")});
+        RuleKind &k =
+            kind(RuleKinds::ExtClear,
+                 {text("search", QT_TRANSLATE_NOOP("tallowin::core",
+                                                   "the text that bounds the cleared part")),
+                  position("side", QT_TRANSLATE_NOOP("tallowin::core", "clear before or after it"),
+                           BeforeAfterWords),
+                  flagParam("leaveSearch",
+                            QT_TRANSLATE_NOOP("tallowin::core", "1: keep the text itself"))});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const QString &search = r[Param1];
             const bool leave = flag(r[Param3]);
@@ -488,18 +529,24 @@ void Catalogue::addExtensionKinds() {
         // The picker keeps its last choice.
         auto *side = picker("txtStandardExtClear", BeforeAfterWords, ResetTo::Keep, false);
         auto *search = box("txtStandardExtClearThis");
-        auto *leave = check("chkStandardExtLeaveSearch", "Leave Search Text",
-                            QStringLiteral("Check this box if you wish to leave the search text, "
-                                           "otherwise it will be cleared as well."));
-        k.options.push_back(
-            option(P, 4, "optStandardExtClear", "Clear all text", {search, side, leave},
-                   {at(side), words("this"), at(search), at(leave)},
-                   QStringLiteral("Remove all text that comes before or after this string.")));
+        auto *leave = check(
+            "chkStandardExtLeaveSearch", QT_TRANSLATE_NOOP("tallowin::core", "Leave Search Text"),
+            QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core",
+                                             "Check this box if you wish to leave the search text, "
+                                             "otherwise it will be cleared as well.")));
+        k.options.push_back(option(
+            P, 4, "optStandardExtClear", QT_TRANSLATE_NOOP("tallowin::core", "Clear all text"),
+            {search, side, leave},
+            {at(side), words(QT_TRANSLATE_NOOP("tallowin::core", "this")), at(search), at(leave)},
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                "tallowin::core", "Remove all text that comes before or after this string."))));
     }
     {
-        RuleKind &k = kind(RuleKinds::ExtInsert,
-                           {text("insertion", "the text to insert"),
-                            position("where", "start or end of the extension", StartEnd)});
+        RuleKind &k = kind(
+            RuleKinds::ExtInsert,
+            {text("insertion", QT_TRANSLATE_NOOP("tallowin::core", "the text to insert")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "start or end of the extension"),
+                      StartEnd)});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             e = meansStartOrBefore(r[Param2]) ? r[Param1] + e : e + r[Param1];
         };
@@ -510,14 +557,21 @@ void Catalogue::addExtensionKinds() {
         auto *insertion = box("txtStandardExtInsertText");
         auto *where = picker("txtStandardExtInsert", StartEnd, ResetTo::FirstChoice, true);
         k.options.push_back(
-            option(P, 2, "optStandardExtInsert", "Insert", {insertion, where},
-                   {at(insertion), words("at the"), at(where), words("of the extension")},
-                   QStringLiteral("Insert this string at the beginning or end of the extension.")));
+            option(P, 2, "optStandardExtInsert", QT_TRANSLATE_NOOP("tallowin::core", "Insert"),
+                   {insertion, where},
+                   {at(insertion), words(QT_TRANSLATE_NOOP("tallowin::core", "at the")), at(where),
+                    words(QT_TRANSLATE_NOOP("tallowin::core", "of the extension"))},
+                   QStringLiteral(QT_TRANSLATE_NOOP(
+                       "tallowin::core",
+                       "Insert this string at the beginning or end of the extension."))));
     }
     {
-        RuleKind &k = kind(RuleKinds::ExtRemove,
-                           {number("count", "how many characters; must be a number"),
-                            position("where", "start or end of the extension", StartEnd)});
+        RuleKind &k = kind(
+            RuleKinds::ExtRemove,
+            {number("count",
+                    QT_TRANSLATE_NOOP("tallowin::core", "how many characters; must be a number")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "start or end of the extension"),
+                      StartEnd)});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             const auto count = strictNumber(r[Param1]);
             if (!count)
@@ -532,15 +586,20 @@ void Catalogue::addExtensionKinds() {
         auto *count = box("txtStandardExtRemoveCharacters", 4);
         auto *where = picker("txtStandardExtRemove", StartEnd, ResetTo::FirstChoice, false);
         k.options.push_back(
-            option(P, 3, "optStandardExtRemove", "Remove", {count, where},
-                   {at(count), words("characters from the"), at(where), words("of the extension")},
+            option(P, 3, "optStandardExtRemove", QT_TRANSLATE_NOOP("tallowin::core", "Remove"),
+                   {count, where},
+                   {at(count), words(QT_TRANSLATE_NOOP("tallowin::core", "characters from the")),
+                    at(where), words(QT_TRANSLATE_NOOP("tallowin::core", "of the extension"))},
                    QStringLiteral(
                        "Remove this many characters from the beginning or end of the extension.")));
     }
     {
         RuleKind &k =
-            kind(RuleKinds::ExtReplace, {text("search", "the text to find, in any letter case"),
-                                         text("replacement", "the text put in its place")});
+            kind(RuleKinds::ExtReplace,
+                 {text("search",
+                       QT_TRANSLATE_NOOP("tallowin::core", "the text to find, in any letter case")),
+                  text("replacement",
+                       QT_TRANSLATE_NOOP("tallowin::core", "the text put in its place"))});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) {
             e = text::replace(e, r[Param1], r[Param2]);
         };
@@ -550,12 +609,17 @@ void Catalogue::addExtensionKinds() {
         };
         auto *search = box("txtStandardExtReplaceThis");
         auto *with = box("txtStandardExtReplaceThat");
-        k.options.push_back(option(P, 0, "optStandardExtReplace", "Replace", {search, with},
-                                   {at(search), words("with"), at(with)},
-                                   QStringLiteral("Replace this string with a new string.")));
+        k.options.push_back(
+            option(P, 0, "optStandardExtReplace", QT_TRANSLATE_NOOP("tallowin::core", "Replace"),
+                   {search, with},
+                   {at(search), words(QT_TRANSLATE_NOOP("tallowin::core", "with")), at(with)},
+                   QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core",
+                                                    "Replace this string with a new string."))));
     }
     {
-        RuleKind &k = kind(RuleKinds::ExtSetTo, {text("extension", "the whole new extension")});
+        RuleKind &k = kind(
+            RuleKinds::ExtSetTo,
+            {text("extension", QT_TRANSLATE_NOOP("tallowin::core", "the whole new extension"))});
         k.apply = [](const RuleSlot &r, QString &, QString &e, RuleRun &) { e = r[Param1]; };
         k.describe = [](const RuleSlot &r) {
             return QStringLiteral("Extension: Set extension to ") + r[Param1] +
@@ -563,10 +627,13 @@ void Catalogue::addExtensionKinds() {
         };
         auto *ext = box("txtStandardExtSetTo", 8);
         k.options.push_back(option(
-            P, 5, "optStandardExtSetTo", "Set the extension to ", {ext},
-            {at(ext), note("* Must be first extension rule")},
-            QStringLiteral("Set the extension to this text exactly.  This must be the first rule "
-                           "applied to extensions or it will overwrite any previous rules.")));
+            P, 5, "optStandardExtSetTo",
+            QT_TRANSLATE_NOOP("tallowin::core", "Set the extension to "), {ext},
+            {at(ext), note(QT_TRANSLATE_NOOP("tallowin::core", "* Must be first extension rule"))},
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                "tallowin::core",
+                "Set the extension to this text exactly.  This must be the first rule "
+                "applied to extensions or it will overwrite any previous rules."))));
     }
 }
 
@@ -575,29 +642,38 @@ void Catalogue::addExtensionKinds() {
 
 void Catalogue::addNumberingKinds() {
     constexpr RulePageId P = RulePageId::AutoNumber;
-    const QString startTip = QStringLiteral("Start the self counting number with this number");
-    const QString incTip = QStringLiteral(
+    const QString startTip = QStringLiteral(
+        QT_TRANSLATE_NOOP("tallowin::core", "Start the self counting number with this number"));
+    const QString incTip = QStringLiteral(QT_TRANSLATE_NOOP(
+        "tallowin::core",
         "Add this number to the starting number for each file, for example starting with 1 and "
         "incrementing 1 will result in 1, 2, 3, 4, 5  starting with 1 and incrementing by 2 "
-        "will result in 1,3,5,7,9.");
-    const QString fmtTip = QStringLiteral(
+        "will result in 1,3,5,7,9."));
+    const QString fmtTip = QStringLiteral(QT_TRANSLATE_NOOP(
+        "tallowin::core",
         "Format your number to contain a certain number of characters.  This eliminates the "
         "issue of windows sorting files like myfile1, myfile10, myfile2 by adding extra 0's "
-        "such as myfile001,myfile002,myfile010");
+        "such as myfile001,myfile002,myfile010"));
     auto *start = shared("txtStandardAutoStartCount", 4, "1", startTip);
     auto *inc = shared("txtStandardAutoIncrement", 4, "1", incTip);
     auto *fmt = shared("txtStandardAutoFormat", 3, "4", fmtTip);
     pages[int(P)].sharedRows = {
-        {words("Start count at", startTip), at(start), words("and increment by", incTip), at(inc)},
-        {words("Format number to ", fmtTip), at(fmt),
-         words("digits minimum.  (0001,0002, etc)", fmtTip)}};
-    const RuleParam digits = number("digits", "the fewest digits, padded with zeros");
-    const RuleParam increment = number("increment", "added to the counter after each use");
-    const RuleParam startCount = number("start", "the counter's first value");
+        {words(QT_TRANSLATE_NOOP("tallowin::core", "Start count at"), startTip), at(start),
+         words(QT_TRANSLATE_NOOP("tallowin::core", "and increment by"), incTip), at(inc)},
+        {words(QT_TRANSLATE_NOOP("tallowin::core", "Format number to "), fmtTip), at(fmt),
+         words(QT_TRANSLATE_NOOP("tallowin::core", "digits minimum.  (0001,0002, etc)"), fmtTip)}};
+    const RuleParam digits = number(
+        "digits", QT_TRANSLATE_NOOP("tallowin::core", "the fewest digits, padded with zeros"));
+    const RuleParam increment = number(
+        "increment", QT_TRANSLATE_NOOP("tallowin::core", "added to the counter after each use"));
+    const RuleParam startCount =
+        number("start", QT_TRANSLATE_NOOP("tallowin::core", "the counter's first value"));
     {
-        RuleKind &k = kind(RuleKinds::AutoStartEnd,
-                           {position("where", "start or end of the name part", StartEnd), digits,
-                            increment, startCount});
+        RuleKind &k = kind(
+            RuleKinds::AutoStartEnd,
+            {position("where", QT_TRANSLATE_NOOP("tallowin::core", "start or end of the name part"),
+                      StartEnd),
+             digits, increment, startCount});
         k.countsNumbers = true;
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &run) {
             autoNumber(n, {r[Param1], r[Param2], r[Param3], r[Param4]}, nullptr, run);
@@ -609,16 +685,23 @@ void Catalogue::addNumberingKinds() {
         // Both pickers keep their last choice.
         auto *where = picker("txtStandardAutoStartEnd", StartEnd, ResetTo::Keep, false);
         k.options.push_back(option(
-            P, 0, "optStandardAutoStartEnd", "Insert numbers at the", {where, fmt, inc, start},
-            {at(where), words("of the file name")},
-            QStringLiteral("Insert self counting numbers at the beginning or end of the file "
-                           "name, such as 01myfile, 02myfile, etc.")));
+            P, 0, "optStandardAutoStartEnd",
+            QT_TRANSLATE_NOOP("tallowin::core", "Insert numbers at the"), {where, fmt, inc, start},
+            {at(where), words(QT_TRANSLATE_NOOP("tallowin::core", "of the file name"))},
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                "tallowin::core",
+                "Insert self counting numbers at the beginning or end of the file "
+                "name, such as 01myfile, 02myfile, etc."))));
     }
     {
-        RuleKind &k = kind(RuleKinds::AutoBeforeAfter,
-                           {text("anchor", "the text the number goes next to (first occurrence)"),
-                            position("where", "before or after the anchor", BeforeAfterWords),
-                            digits, increment, startCount});
+        RuleKind &k = kind(
+            RuleKinds::AutoBeforeAfter,
+            {text("anchor",
+                  QT_TRANSLATE_NOOP("tallowin::core",
+                                    "the text the number goes next to (first occurrence)")),
+             position("where", QT_TRANSLATE_NOOP("tallowin::core", "before or after the anchor"),
+                      BeforeAfterWords),
+             digits, increment, startCount});
         k.countsNumbers = true;
         k.apply = [](const RuleSlot &r, QString &n, QString &, RuleRun &run) {
             autoNumber(n, {r[Param2], r[Param3], r[Param4], r[Param5]}, &r[Param1], run);
@@ -631,10 +714,13 @@ void Catalogue::addNumberingKinds() {
         auto *anchor = box("txtStandardAutoBeforeAfterThis");
         where->focusAfterPick = anchor;
         k.options.push_back(option(
-            P, 1, "optStandardAutoBeforeAfter", "Insert numbers", {anchor, where, fmt, inc, start},
-            {at(where), words("this"), at(anchor)},
-            QStringLiteral("Insert self counting number before or after this piece of text in the "
-                           "file name.")));
+            P, 1, "optStandardAutoBeforeAfter",
+            QT_TRANSLATE_NOOP("tallowin::core", "Insert numbers"), {anchor, where, fmt, inc, start},
+            {at(where), words(QT_TRANSLATE_NOOP("tallowin::core", "this")), at(anchor)},
+            QStringLiteral(QT_TRANSLATE_NOOP(
+                "tallowin::core",
+                "Insert self counting number before or after this piece of text in the "
+                "file name."))));
     }
 }
 
@@ -644,8 +730,10 @@ void Catalogue::addNumberingKinds() {
 void Catalogue::addLetterKinds() {
     constexpr RulePageId P = RulePageId::Letters;
     RuleControl *toExt =
-        check("chkStandardLettersApplyToExt", "Apply Rule To Extension",
-              QStringLiteral("Apply this rule to the extension as well as the file name."));
+        check("chkStandardLettersApplyToExt",
+              QT_TRANSLATE_NOOP("tallowin::core", "Apply Rule To Extension"),
+              QStringLiteral(QT_TRANSLATE_NOOP(
+                  "tallowin::core", "Apply this rule to the extension as well as the file name.")));
     toExt->reset = ResetTo::Keep;
     pages[int(P)].besideAdd = {at(toExt)};
     using Mapping = QString (*)(const QString &);
@@ -656,25 +744,39 @@ void Catalogue::addLetterKinds() {
         const char *option, *caption, *tip;
     } letters[] = {
         {RuleKinds::LetterFirstCap, [](const QString &s) { return firstOfWord(s, true); }, 0,
-         "optStandardLettersFirstCap", "Make First Of Each Word Upper",
-         "Make The First Of Each Word Upper Case"},
+         "optStandardLettersFirstCap",
+         QT_TRANSLATE_NOOP("tallowin::core", "Make First Of Each Word Upper"),
+         QT_TRANSLATE_NOOP("tallowin::core", "Make The First Of Each Word Upper Case")},
         {RuleKinds::LetterFirstLow, [](const QString &s) { return firstOfWord(s, false); }, 1,
-         "optStandardLettersFirstLow", "mAKE fIRST oF eACH wORD lOWER",
-         "Make the first of each word lower case and the rest of the word upper case."},
+         "optStandardLettersFirstLow",
+         QT_TRANSLATE_NOOP("tallowin::core", "mAKE fIRST oF eACH wORD lOWER"),
+         QT_TRANSLATE_NOOP(
+             "tallowin::core",
+             "Make the first of each word lower case and the rest of the word upper case.")},
         {RuleKinds::LetterLowerCase, [](const QString &s) { return text::lower(s); }, 5,
-         "optStandardLettersLowerCase", "Make all lower case", "Make the file name lower case."},
+         "optStandardLettersLowerCase", QT_TRANSLATE_NOOP("tallowin::core", "Make all lower case"),
+         QT_TRANSLATE_NOOP("tallowin::core", "Make the file name lower case.")},
         {RuleKinds::LetterOtherCap, [](const QString &s) { return alternate(s, true); }, 2,
-         "optStandardLettersOtherCap", "MaKe EvErY OtHeR LeTtEr UpPeR",
-         "Make every other letter upper case starting with the first letter of each word."},
+         "optStandardLettersOtherCap",
+         QT_TRANSLATE_NOOP("tallowin::core", "MaKe EvErY OtHeR LeTtEr UpPeR"),
+         QT_TRANSLATE_NOOP(
+             "tallowin::core",
+             "Make every other letter upper case starting with the first letter of each word.")},
         {RuleKinds::LetterOtherLow, [](const QString &s) { return alternate(s, false); }, 3,
-         "optStandardLettersOtherLow", "mAkE eVeRy oThEr lEtTeR lOwEr",
-         "Make every other letter lower case starting with the first letter of each word."},
+         "optStandardLettersOtherLow",
+         QT_TRANSLATE_NOOP("tallowin::core", "mAkE eVeRy oThEr lEtTeR lOwEr"),
+         QT_TRANSLATE_NOOP(
+             "tallowin::core",
+             "Make every other letter lower case starting with the first letter of each word.")},
         {RuleKinds::LetterUpperCase, [](const QString &s) { return text::upper(s); }, 4,
-         "optStandardLettersUpperCase", "Make all UPPER case", "Make the file name UPPER case."},
+         "optStandardLettersUpperCase", QT_TRANSLATE_NOOP("tallowin::core", "Make all UPPER case"),
+         QT_TRANSLATE_NOOP("tallowin::core", "Make the file name UPPER case.")},
     };
     for (const auto &l : letters) {
         RuleKind &k =
-            kind(l.keyword, {flagParam("withExtension", "1: the whole name with its extension")});
+            kind(l.keyword, {flagParam("withExtension",
+                                       QT_TRANSLATE_NOOP("tallowin::core",
+                                                         "1: the whole name with its extension"))});
         const Mapping map = l.map;
         k.apply = [map](const RuleSlot &r, QString &n, QString &e, RuleRun &) {
             // With the extension the words run across the dot, so the joined name is mapped.
@@ -704,30 +806,41 @@ void Catalogue::addMiscKinds() {
         const char *option, *caption, *tip, *description;
     } misc[] = {
         {RuleKinds::MiscAddSpaces, [](QString &n, QString &) { n.replace(u'_', u' '); }, 1,
-         "optStandardMiscAddSpaces", "Replace _ with space",
-         "Replaces all _ underscores with spaces", "Replace _ underscores with spaces"},
+         "optStandardMiscAddSpaces", QT_TRANSLATE_NOOP("tallowin::core", "Replace _ with space"),
+         QT_TRANSLATE_NOOP("tallowin::core", "Replaces all _ underscores with spaces"),
+         "Replace _ underscores with spaces"},
         {RuleKinds::MiscForceAlpha, [](QString &n, QString &) { n = forceAlphaNumeric(n); }, 4,
          "optStandardMiscForceAlphaNumeric",
-         "Remove special characters forcing Alpha Numeric (i.e. abc123)",
-         "This will limit your file name to being Letters and Numbers only, !@#$%^&&*() etc.",
+         QT_TRANSLATE_NOOP("tallowin::core",
+                           "Remove special characters forcing Alpha Numeric (i.e. abc123)"),
+         QT_TRANSLATE_NOOP(
+             "tallowin::core",
+             "This will limit your file name to being Letters and Numbers only, !@#$%^&&*() etc."),
          "Remove all non 1-9 and A-Z characters"},
         {RuleKinds::MiscRemoveMultiSpace,
          [](QString &n, QString &) { n.replace(QStringLiteral("  "), QStringLiteral(" ")); }, 3,
-         "optStandardMiscRemoveMultiSpace", "Convert multiple spaces to one",
-         "If you have a file name with    extra spaces it will remove them and make it only a "
-         "single space.",
+         "optStandardMiscRemoveMultiSpace",
+         QT_TRANSLATE_NOOP("tallowin::core", "Convert multiple spaces to one"),
+         QT_TRANSLATE_NOOP(
+             "tallowin::core",
+             "If you have a file name with    extra spaces it will remove them and make it only a "
+             "single space."),
          "Remove any double spaces and replace with a single space"},
         {RuleKinds::MiscTrim,
          [](QString &n, QString &e) {
              n = trimSpaces(n);
              e = trimSpaces(e);
          },
-         2, "optStandardMiscRemoveSpaces", "Remove Extra Spaces",
-         "Removes any spaces from the beginning or end of the file name.",
+         2, "optStandardMiscRemoveSpaces",
+         QT_TRANSLATE_NOOP("tallowin::core", "Remove Extra Spaces"),
+         QT_TRANSLATE_NOOP("tallowin::core",
+                           "Removes any spaces from the beginning or end of the file name."),
          "Remove any spaces before or after the file name"},
         {RuleKinds::MiscReplaceSpaces, [](QString &n, QString &) { n.replace(u' ', u'_'); }, 0,
-         "optStandardMiscReplaceSpaces", "Replace spaces with _",
-         "Replaces all spaces with _ underscores", "Replace any spaces with _ underscores"},
+         "optStandardMiscReplaceSpaces",
+         QT_TRANSLATE_NOOP("tallowin::core", "Replace spaces with _"),
+         QT_TRANSLATE_NOOP("tallowin::core", "Replaces all spaces with _ underscores"),
+         "Replace any spaces with _ underscores"},
     };
     for (const auto &m : misc) {
         RuleKind &k = kind(m.keyword, {});
@@ -745,8 +858,10 @@ void Catalogue::addMiscKinds() {
 
 void Catalogue::addMp3Kind() {
     constexpr RulePageId P = RulePageId::Mp3;
-    RuleKind &k = kind(RuleKinds::Mp3, {text("template", "the new name part, with %tag% "
-                                                         "placeholders")});
+    RuleKind &k =
+        kind(RuleKinds::Mp3,
+             {text("template", QT_TRANSLATE_NOOP("tallowin::core", "the new name part, with %tag% "
+                                                                   "placeholders"))});
     k.readsFiles = true;
     k.apply = [](const RuleSlot &r, QString &n, QString &e, RuleRun &run) {
         text::splitInto(applyMp3Kind(n, e, r[Param1], run.mp3), n, e);
@@ -767,14 +882,18 @@ void Catalogue::addMp3Kind() {
     RuleControl *custom = box("txtCustomMP3", 34);
     custom->wide = true;
     custom->placeholder = QStringLiteral("%Year% - %Album% - %Track%");
-    k.options.push_back(option(P, 0, "optMP3Predefined", "Predefined", {predefined},
-                               {at(predefined)},
-                               QStringLiteral("Set the file name of an MP3 file to a predefined "
-                                              "format based on ID3 tags in the MP3 file.")));
-    k.options.push_back(option(P, 1, "optMP3Custom", "Custom", {custom}, {at(custom)},
-                               QStringLiteral("Set the file name of an MP3 file to a custom "
-                                              "defined format based on ID3 tags in the MP3 "
-                                              "file.")));
+    k.options.push_back(
+        option(P, 0, "optMP3Predefined", QT_TRANSLATE_NOOP("tallowin::core", "Predefined"),
+               {predefined}, {at(predefined)},
+               QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core",
+                                                "Set the file name of an MP3 file to a predefined "
+                                                "format based on ID3 tags in the MP3 file."))));
+    k.options.push_back(option(P, 1, "optMP3Custom", QT_TRANSLATE_NOOP("tallowin::core", "Custom"),
+                               {custom}, {at(custom)},
+                               QStringLiteral(QT_TRANSLATE_NOOP(
+                                   "tallowin::core", "Set the file name of an MP3 file to a custom "
+                                                     "defined format based on ID3 tags in the MP3 "
+                                                     "file."))));
 }
 
 Catalogue::Catalogue() {
@@ -792,18 +911,18 @@ Catalogue::Catalogue() {
         return p;
     };
     pages = {
-        page(RulePageId::FileName, "File Name", "fraStandardFileName",
-             "cmdStandardFileNameAddNewRule", {}, true, "page7.html"),
-        page(RulePageId::Extension, "Extension", "fraStandardExtensions",
-             "cmdStandardExtensionAddNewRule", {}, false, "page8.html"),
-        page(RulePageId::AutoNumber, "Auto Number", "fraStandardAutoNumber",
-             "cmdStandardAutoAddRule", AddTip, false, "page9.html"),
-        page(RulePageId::Letters, "Letters", "fraStandardLetters", "cmdStandardLettersAddRule",
-             AddTip, false, "page10.html"),
-        page(RulePageId::Misc, "Misc", "fraStandardMisc", "cmdStandardMiscAddRule", AddTip, false,
-             "page11.html"),
-        page(RulePageId::Mp3, "MP3 Music", "frmMP3Rules", "cmdStandardMP3AddNewRule", AddTip, false,
-             "page12.html"),
+        page(RulePageId::FileName, QT_TRANSLATE_NOOP("tallowin::core", "File Name"),
+             "fraStandardFileName", "cmdStandardFileNameAddNewRule", {}, true, "page7.html"),
+        page(RulePageId::Extension, QT_TRANSLATE_NOOP("tallowin::core", "Extension"),
+             "fraStandardExtensions", "cmdStandardExtensionAddNewRule", {}, false, "page8.html"),
+        page(RulePageId::AutoNumber, QT_TRANSLATE_NOOP("tallowin::core", "Auto Number"),
+             "fraStandardAutoNumber", "cmdStandardAutoAddRule", AddTip, false, "page9.html"),
+        page(RulePageId::Letters, QT_TRANSLATE_NOOP("tallowin::core", "Letters"),
+             "fraStandardLetters", "cmdStandardLettersAddRule", AddTip, false, "page10.html"),
+        page(RulePageId::Misc, QT_TRANSLATE_NOOP("tallowin::core", "Misc"), "fraStandardMisc",
+             "cmdStandardMiscAddRule", AddTip, false, "page11.html"),
+        page(RulePageId::Mp3, QT_TRANSLATE_NOOP("tallowin::core", "MP3 Music"), "frmMP3Rules",
+             "cmdStandardMP3AddNewRule", AddTip, false, "page12.html"),
     };
     addNameKinds();
     addExtensionKinds();

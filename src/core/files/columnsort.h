@@ -30,7 +30,8 @@ public:
     bool descending = false;
 };
 
-inline const QString SortErrorTitle = QStringLiteral("ListView Sort module Error");
+inline const QString SortErrorTitle =
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "ListView Sort module Error"));
 
 // Sorts the rows by one column: text ignoring case, numbers by value, dates by time. Rows with
 // equal keys keep their order. After a number sort the cells show their values ("007" -> "7",

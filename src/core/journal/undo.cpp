@@ -13,9 +13,11 @@ namespace tallowin {
 
 namespace {
 
-const QString ChangedReason =
-    QStringLiteral("it was changed since the rename: its new name no longer names that file");
-const QString TakenReason = QStringLiteral("its old name is taken by another file");
+// Marked here, translated where a window shows them: translators load after these are made.
+const QString ChangedReason = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::core", "it was changed since the rename: its new name no longer names that file"));
+const QString TakenReason =
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "its old name is taken by another file"));
 
 bool sameFile(const JournalFileId &a, const JournalFileId &b) {
     return a == b;

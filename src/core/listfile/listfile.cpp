@@ -4,6 +4,7 @@
 #include "shell/filesystem.h"
 #include "shell/textcodec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSet>
 
@@ -19,29 +20,42 @@ namespace tallowin::ListFile {
 
 namespace {
 
-const QString NoFileMessage =
-    QStringLiteral("You must specify a file containing the rename information you wish to use.");
-const QString NoDelimiterMessage = QStringLiteral(
+// Marked here, translated where the message window shows them: translators load after these
+// are made.
+const QString NoFileMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::core",
+    "You must specify a file containing the rename information you wish to use."));
+const QString NoDelimiterMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::core",
     "You have indicated that your file uses a delimiter other than tab or comma, but you have "
-    "not specified a delimiter, please do so.");
+    "not specified a delimiter, please do so."));
 
 QString notLocatedMessage(const QString &path) {
-    return QStringLiteral("The rename information file you have specified: ") + path +
-           QStringLiteral(" could not be located.");
+    return QCoreApplication::translate("tallowin::core",
+                                       "The rename information file you have specified: %1 "
+                                       "could not be located.")
+        .arg(path);
 }
 QString alreadyOpenMessage(const QString &path) {
-    return QStringLiteral("The file ") + path +
-           QStringLiteral(" is already open, please close the file in any applications already "
-                          "using it and try again.");
+    return QCoreApplication::translate("tallowin::core",
+                                       "The file %1 is already open, please close the "
+                                       "file in any applications already using it and "
+                                       "try again.")
+        .arg(path);
 }
 QString badNameMessage(const QString &path) {
-    return QStringLiteral("The file you specified ") + path +
-           QStringLiteral(" does not exist, please check the file name and try again.");
+    return QCoreApplication::translate("tallowin::core",
+                                       "The file you specified %1 does not exist, "
+                                       "please check the file name and try again.")
+        .arg(path);
 }
 
 QString tooLargeMessage(const QString &path) {
-    return QStringLiteral("The rename information file you have specified: ") + path +
-           QStringLiteral(" is larger than 1 GB, please split it and try again.");
+    return QCoreApplication::translate("tallowin::core",
+                                       "The rename information file you have specified: %1 "
+                                       "is larger than 1 GB, please split it and try "
+                                       "again.")
+        .arg(path);
 }
 
 bool isBadNameError(int e) {
@@ -193,7 +207,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         return result;
     }
     if (progress) {
-        progress->setStatus(QStringLiteral("Loading Rename File"));
+        progress->setStatus(QCoreApplication::translate("tallowin::core", "Loading Rename File"));
         progress->setCompleted(100, 1);
     }
     Reader posix;

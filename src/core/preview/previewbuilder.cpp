@@ -4,6 +4,8 @@
 #include "preview/foldednameset.h"
 #include "shell/parallel.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -190,7 +192,9 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     options.unitsPerItem = ruleCount;
     if (progress)
         options.starting = [&](qsizetype i) {
-            progress->setStatus(QStringLiteral("Applying Rules To: ") + next(i).name);
+            progress->setStatus(
+                QCoreApplication::translate("tallowin::core", "Applying Rules To: ") +
+                next(i).name);
         };
     ParallelRun parallel(ticked, std::move(options));
     result.rows.resize(size_t(ticked));

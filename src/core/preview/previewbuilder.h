@@ -45,9 +45,10 @@ struct PreviewResult {
     qsizetype tickedCount() const;
 };
 
-inline const QString NoRulesMessage = QStringLiteral(
+inline const QString NoRulesMessage = QStringLiteral(QT_TRANSLATE_NOOP(
+    "tallowin::core",
     "You have not selected any rules to apply to these files, thus I am unable to preview any "
-    "changes.  Please add some rules before previewing.");
+    "changes.  Please add some rules before previewing."));
 
 // Builds the preview rows of the ticked files (in list order): starts the numbering counter
 // afresh, applies every rule in slot order to each name, and ticks each row unless its new

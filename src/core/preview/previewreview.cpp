@@ -1,5 +1,7 @@
 #include "preview/previewreview.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace tallowin {
@@ -44,11 +46,11 @@ std::vector<PreviewEntry> &PreviewReview::ownRows() {
 }
 
 QString PreviewReview::filesSelectedText() const {
-    return QString::number(m_selected) + QStringLiteral(" Files Selected");
+    return QCoreApplication::translate("tallowin::core", "%1 Files Selected").arg(m_selected);
 }
 
 QString PreviewReview::filesShownText() const {
-    return QString::number(m_shown) + QStringLiteral(" Files Shown");
+    return QCoreApplication::translate("tallowin::core", "%1 Files Shown").arg(m_shown);
 }
 
 void PreviewReview::countKeys() {

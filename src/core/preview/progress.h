@@ -26,7 +26,7 @@ private:
 };
 
 inline const QString PreparingPreviewCaption =
-    QStringLiteral("Preparing To Preview File Name Changes");
+    QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Preparing To Preview File Name Changes"));
 
 // The state of the progress window's bar, in the window's own units.
 struct ProgressBar {

@@ -3,6 +3,7 @@
 #include "files/filenamecodec.h"
 #include "shell/failurereason.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -42,18 +43,25 @@ RenameFailure classifyRenameError(int e) {
 QString renameFailureMessage(qint32 number, const QString &reason, const QString &oldName,
                              const QString &newName) {
     using namespace RenameErrors;
-    const QString head =
-        QStringLiteral("Unable to rename the file ") + oldName + QStringLiteral(" to ") + newName;
     switch (number) {
     case AlreadyExists:
-        return head + QStringLiteral(" because a file with that name already exist.");
+        return QCoreApplication::translate("tallowin::core",
+                                           "Unable to rename the file %1 to %2 because a "
+                                           "file with that name already exist.")
+            .arg(oldName, newName);
     case AlreadyOpen:
-        return head + QStringLiteral(", Linux says the file is in use.");
+        return QCoreApplication::translate("tallowin::core",
+                                           "Unable to rename the file %1 to %2, Linux says "
+                                           "the file is in use.")
+            .arg(oldName, newName);
     case FileNotFound:
     case BadFileName:
     case InvalidArgument:
     case AccessError:
-        return head + QStringLiteral(" because Linux says ") + reason + u'.';
+        return QCoreApplication::translate("tallowin::core",
+                                           "Unable to rename the file %1 to %2 because "
+                                           "Linux says %3.")
+            .arg(oldName, newName, reason);
     default:
         return {};
     }
@@ -79,9 +87,10 @@ namespace {
 
 // Said after a failure that left the file under a temporary name.
 QString strandedMessage(const QString &folderPath, const QByteArray &temp) {
-    return QStringLiteral(" The file is now named ") + QString::fromUtf8(temp) +
-           QStringLiteral(" in ") + folderPath +
-           QStringLiteral(": its old name was taken meanwhile, so it could not go back.");
+    return QCoreApplication::translate("tallowin::core",
+                                       " The file is now named %1 in %2: its old name "
+                                       "was taken meanwhile, so it could not go back.")
+        .arg(QString::fromUtf8(temp), folderPath);
 }
 
 } // namespace
@@ -151,8 +160,9 @@ int Renamer::renameOne(int dirFd, const QByteArray &from, const QByteArray &to,
 }
 
 QString folderChangedMessage(const QString &folder) {
-    return QStringLiteral("The folder ") + folder +
-           QStringLiteral(" changed since it was listed; list it again.");
+    return QCoreApplication::translate("tallowin::core",
+                                       "The folder %1 changed since it was listed; list it again.")
+        .arg(folder);
 }
 
 RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &rows,
@@ -160,7 +170,8 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
     RenameRun out;
     const auto total = qint32(rows.size());
     if (progress) {
-        progress->setStatus(QStringLiteral("Preparing To Apply File Name Changes"));
+        progress->setStatus(
+            QCoreApplication::translate("tallowin::core", "Preparing To Apply File Name Changes"));
         progress->setCompleted(total, 0);
     }
     int dirFd = -1;
@@ -261,9 +272,9 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 m_errors.reportSystem(Location, failure.number, o.message);
             } else if (refused) {
                 // The program refused the name, not the system.
-                o.message = QStringLiteral("Unable to rename the file ") + row.oldName +
-                            QStringLiteral(" to ") + row.newName + QStringLiteral(" because ") +
-                            o.reason + u'.';
+                o.message = QCoreApplication::translate(
+                                "tallowin::core", "Unable to rename the file %1 to %2 because %3.")
+                                .arg(row.oldName, row.newName, o.reason);
             } else {
                 o.message =
                     renameFailureMessage(failure.number, o.reason, row.oldName, row.newName);

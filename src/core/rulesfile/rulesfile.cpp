@@ -2,6 +2,7 @@
 
 #include "shell/textcodec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -57,10 +58,11 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
     auto fail = [&](int err) {
         if (isInUse(err)) {
             return WriteResult{WriteOutcome::InUse,
-                               QStringLiteral("Unable to save rules to the file ") +
-                                   joinFolder(folder, baseName) +
-                                   QStringLiteral(".rul, Linux says the file is in use, please "
-                                                  "try a different file name.")};
+                               QCoreApplication::translate(
+                                   "tallowin::core", "Unable to save rules to the file %1.rul, "
+                                                     "Linux says the file is in use, please "
+                                                     "try a different file name.")
+                                   .arg(joinFolder(folder, baseName))};
         }
         errors.reportSystem(WriteLocation, err);
         return WriteResult{WriteOutcome::Failed, {}};
@@ -104,12 +106,15 @@ bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSyst
         QString refusal;
         if (!S_ISREG(stx.stx_mode)) {
             err = S_ISDIR(stx.stx_mode) ? EISDIR : EINVAL;
-            refusal = QStringLiteral("The rules file ") + path +
-                      QStringLiteral(" is not a regular file.");
+            refusal = QCoreApplication::translate("tallowin::core",
+                                                  "The rules file %1 is not a regular file.")
+                          .arg(path);
         } else if (qint64(stx.stx_size) > MaxFileSize) {
             err = EFBIG;
-            refusal = QStringLiteral("The rules file ") + path +
-                      QStringLiteral(" is larger than 4 MB; 100 rules never need that much.");
+            refusal = QCoreApplication::translate("tallowin::core",
+                                                  "The rules file %1 is larger than 4 MB; 100 "
+                                                  "rules never need that much.")
+                          .arg(path);
         }
         if (err != 0) {
             if (info)

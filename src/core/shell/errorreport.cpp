@@ -20,33 +20,37 @@ ErrorReport ErrorReport::system(qint32 location, int errnoValue, const QString &
     return ErrorReport{location, qint32(errnoValue), description, ErrorOrigin::System};
 }
 
+// The reports keep these texts as written (they are sent as they are); the error window shows
+// them translated.
 QString errorText(qint32 number) {
     using namespace ErrorNumbers;
     switch (number) {
     case InvalidProcedureCall:
-        return QStringLiteral("Invalid procedure call or argument");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("tallowin::core", "Invalid procedure call or argument"));
     case Overflow:
-        return QStringLiteral("Overflow");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Overflow"));
     case SubscriptOutOfRange:
-        return QStringLiteral("Subscript out of range");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Subscript out of range"));
     case TypeMismatch:
-        return QStringLiteral("Type mismatch");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Type mismatch"));
     case BadFileName:
-        return QStringLiteral("Bad file name or number");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Bad file name or number"));
     case FileNotFound:
-        return QStringLiteral("File not found");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "File not found"));
     case FileAlreadyOpen:
-        return QStringLiteral("File already open");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "File already open"));
     case FileAlreadyExists:
-        return QStringLiteral("File already exists");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "File already exists"));
     case DeviceUnavailable:
-        return QStringLiteral("Device unavailable");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Device unavailable"));
     case PathFileAccessError:
-        return QStringLiteral("Path/File access error");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Path/File access error"));
     case PathNotFound:
-        return QStringLiteral("Path not found");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "Path not found"));
     default:
-        return QStringLiteral("Application-defined or object-defined error");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("tallowin::core", "Application-defined or object-defined error"));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "shell/errorreport.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 namespace tallowin {
@@ -15,21 +17,23 @@ QString failureReason(int e) {
     switch (e) {
     case EEXIST:
     case ENOTEMPTY:
-        return QStringLiteral("a file with that name already exists");
+        return QCoreApplication::translate("tallowin::core",
+                                           "a file with that name already exists");
     case ENOENT:
-        return QStringLiteral("the file no longer exists");
+        return QCoreApplication::translate("tallowin::core", "the file no longer exists");
     case EACCES:
     case EPERM:
-        return QStringLiteral("permission denied");
+        return QCoreApplication::translate("tallowin::core", "permission denied");
     case EROFS:
-        return QStringLiteral("the file system is read-only");
+        return QCoreApplication::translate("tallowin::core", "the file system is read-only");
     case EBUSY:
     case ETXTBSY:
-        return QStringLiteral("the file is in use");
+        return QCoreApplication::translate("tallowin::core", "the file is in use");
     case ENAMETOOLONG:
-        return QStringLiteral("the new name is too long");
+        return QCoreApplication::translate("tallowin::core", "the new name is too long");
     case EILSEQ:
-        return QStringLiteral("the file system does not accept the new name");
+        return QCoreApplication::translate("tallowin::core",
+                                           "the file system does not accept the new name");
     default: {
         // The system's text reads as part of a sentence: "no space left on device".
         QString text = systemErrorText(e);
@@ -42,15 +46,17 @@ QString failureReason(int e) {
 
 QString nameProblem(const QByteArray &bytes) {
     if (bytes.isEmpty())
-        return QStringLiteral("the new name is empty");
+        return QCoreApplication::translate("tallowin::core", "the new name is empty");
     if (bytes == "." || bytes == "..")
-        return QStringLiteral("the new name cannot be \"%1\"").arg(QLatin1String(bytes));
+        return QCoreApplication::translate("tallowin::core", "the new name cannot be \"%1\"")
+            .arg(QLatin1String(bytes));
     if (bytes.contains('/'))
-        return QStringLiteral("the new name holds \"/\"");
+        return QCoreApplication::translate("tallowin::core", "the new name holds \"/\"");
     if (bytes.contains('\0'))
-        return QStringLiteral("the new name holds a null character");
+        return QCoreApplication::translate("tallowin::core", "the new name holds a null character");
     if (bytes.size() > NameMax)
-        return QStringLiteral("the new name is too long (%1 bytes, at most %2)")
+        return QCoreApplication::translate("tallowin::core",
+                                           "the new name is too long (%1 bytes, at most %2)")
             .arg(bytes.size())
             .arg(NameMax);
     return {};

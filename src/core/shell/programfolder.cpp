@@ -66,7 +66,8 @@ RulesFolderResult ensureRulesFolder(const QString &programDir, bool mayCreate) {
     }
     r.ok = false;
     r.path = fallback;
-    r.error = QStringLiteral("Cannot create the rules folder %1").arg(fallback);
+    r.error = QCoreApplication::translate("tallowin::core", "Cannot create the rules folder %1")
+                  .arg(fallback);
     return r;
 }
 
