@@ -12,9 +12,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -130,7 +130,7 @@ int main(int argc, char **argv) {
     loop.exec();
 
     PreviewWindow *w = flow.window();
-    auto *list = w->findChild<QTreeView *>(QStringLiteral("lstpreview"));
+    auto *list = w->findChild<QTableView *>(QStringLiteral("lstpreview"));
     t.restart();
     app.processEvents();
     const double paintMs = ms(t);

@@ -11,7 +11,7 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTreeView;
+class QTableView;
 
 namespace tallowin::ui {
 
@@ -72,7 +72,7 @@ private:
     StatusWindow &m_status;
     ErrorReporter &m_errors;
     PreviewModel *m_model;
-    QTreeView *m_list;
+    QTableView *m_list;
     QLabel *m_selected;
     QLabel *m_shown;
     QPushButton *m_rename;

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTreeView>
+#include <QTableView>
 #include <QtTest>
 
 using namespace tallowin;
@@ -31,7 +31,7 @@ class TestPreviewWindow : public QObject {
     MessageWindow messages;
     PreviewWindow window{status, reports};
     PreviewWindow *w = &window;
-    QTreeView *list = nullptr;
+    QTableView *list = nullptr;
 
     QString label(const char *name) { return w->findChild<QLabel *>(QLatin1String(name))->text(); }
     QStringList column(int c) {
@@ -66,7 +66,7 @@ private Q_SLOTS:
         connect(w, &PreviewWindow::messageRequested, &messages, &MessageWindow::showMessage);
     }
     void init() {
-        list = w->findChild<QTreeView *>(QStringLiteral("lstpreview"));
+        list = w->findChild<QTableView *>(QStringLiteral("lstpreview"));
         QVERIFY(list);
         messages.hide();
         // Rows in the order a producer made them: not by old name, one duplicate unticked.
@@ -119,7 +119,7 @@ private Q_SLOTS:
     void currentRowFollowsItsFileWhenTheListSorts() {
         // This window's list has been sorted by an earlier test; a fresh model has not.
         PreviewModel model;
-        QTreeView view;
+        QTableView view;
         view.setModel(&model);
         model.fill({row("c.txt", "3.txt", true), row("a.txt", "1.txt", true),
                     row("b.txt", "2.txt", true)});
