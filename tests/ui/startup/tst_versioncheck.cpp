@@ -153,7 +153,10 @@ private Q_SLOTS:
         }
         QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 10000));
         qInfo("longest event-loop wait while the check waited: %lld ms", gaps.longest());
-        QVERIFY2(gaps.longest() <= 100,
+        // A check that blocked would hold the loop for the site's whole delay (700 ms or more);
+        // on a busy machine the loop alone can wait some 100 ms (a settings file written through
+        // to disk), which must not fail the test.
+        QVERIFY2(gaps.longest() < server.answerDelayMs / 2,
                  qPrintable(QStringLiteral("the event loop waited %1 ms").arg(gaps.longest())));
         if (site != u"none")
             QCOMPARE(server.targets.value(0), VersionPagePath.toLatin1());
