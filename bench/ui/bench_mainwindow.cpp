@@ -46,6 +46,11 @@ struct GapMeter {
     void tick() {
         const qint64 now = clock.elapsed();
         longest = std::max(longest, now - last);
+        // TALLOWIN_BENCH_GAPS=MS: each gap longer than MS, with when it ended, to find it.
+        static const int shown = qEnvironmentVariableIntValue("TALLOWIN_BENCH_GAPS");
+        if (shown > 0 && now - last > shown)
+            std::fprintf(stderr, "  gap %lld ms ending at %lld ms\n",
+                         static_cast<long long>(now - last), static_cast<long long>(now));
         last = now;
     }
     void reset() {

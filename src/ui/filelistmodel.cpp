@@ -5,8 +5,6 @@
 
 #include "files/trailingnumber.h"
 
-#include <QThreadPool>
-
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -27,7 +25,7 @@ namespace {
 void releaseOffThread(SharedRows rows) {
     if (!rows || rows.use_count() > 1 || rows->empty())
         return; // someone else frees them, or there is nothing to free
-    QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
+    freeOffThread(std::move(rows));
 }
 
 } // namespace

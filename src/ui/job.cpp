@@ -9,6 +9,16 @@
 
 namespace tallowin::ui {
 
+QThreadPool &releasePool() {
+    static QThreadPool pool;
+    static const bool once = [] {
+        pool.setMaxThreadCount(1);
+        return true;
+    }();
+    (void)once;
+    return pool;
+}
+
 // The work's view of progress: keeps the latest caption and counts and hands them to the job
 // on the user-interface thread no more often than the update interval.
 class JobProgress : public Progress {

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,20 @@ class QThread;
 namespace tallowin::ui {
 
 class JobProgress;
+
+// The thread that frees what the window lets go of. Not Qt's global pool: the window's painting
+// shares its work among that pool's threads and waits for them, so a long free there would
+// stop the window all the same.
+QThreadPool &releasePool();
+
+// Frees `value` on the release thread: a million rows take longer to free than the window may
+// stand still.
+template <typename T> void freeOffThread(T value) {
+    releasePool().start([held = std::move(value)]() mutable {
+        T gone = std::move(held);
+        (void)gone;
+    });
+}
 
 // Long work run off the user-interface thread. start() only schedules; the work reports its
 // caption and progress, which arrive here as queued signals (at most one batch per update

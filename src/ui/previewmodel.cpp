@@ -1,8 +1,8 @@
 #include "ui/previewmodel.h"
 #include "files/filenamecodec.h"
+#include "ui/job.h"
 
 #include <QHash>
-#include <QThreadPool>
 
 #include <memory>
 
@@ -111,7 +111,7 @@ namespace {
 void releaseOffThread(std::shared_ptr<const std::vector<PreviewEntry>> rows) {
     if (!rows || rows->empty() || rows.use_count() > 1)
         return;
-    QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
+    freeOffThread(std::move(rows));
 }
 } // namespace
 

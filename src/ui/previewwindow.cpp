@@ -151,7 +151,7 @@ void PreviewWindow::rename() {
 
     m_job = new Job(
         [folder, rows = std::move(rows), run, fs, listed, swapSafe](Progress &progress,
-                                                                    ErrorReporter &errors) {
+                                                                    ErrorReporter &errors) mutable {
             // Journalled, so that Undo Last Rename can take the run back, even after a crash.
             JournalStore journals;
             JournalWriter journal(journals, folder);
@@ -160,10 +160,16 @@ void PreviewWindow::rename() {
             renamer.setObserver(&journal);
             *run = swapSafe ? runSwapSafe(renamer, folder, *rows, &progress)
                             : renamer.run(folder, *rows, &progress);
+            // The window frees the rows off its thread once it lets go of them too; this
+            // reference must not be the last one, dropped wherever the job is deleted.
+            rows.reset();
         },
         m_errors, this);
     m_status.follow(m_job);
-    connect(m_job, &Job::finished, this, [this, run] { renameDone(*run); });
+    connect(m_job, &Job::finished, this, [this, run] {
+        renameDone(*run);
+        freeOffThread(std::move(run->outcomes));
+    });
     m_job->start();
 }
 
