@@ -111,8 +111,11 @@ void FileListModel::setRows(std::vector<FileEntry> rows) {
     FileRows store;
     std::vector<char> ticks(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        store.append(rows[i]);
-        ticks[i] = rows[i].checked ? 1 : 0;
+        // A row that cannot be held keeps its place, nameless and never ticked.
+        const bool held = store.append(rows[i]);
+        if (!held)
+            store.append(QByteArrayView(), false, 0, false, 0);
+        ticks[i] = held && rows[i].checked ? 1 : 0;
     }
     setRows(std::move(store), std::move(ticks));
 }

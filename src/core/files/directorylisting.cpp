@@ -254,22 +254,25 @@ std::vector<FileEntry> FileRows::entries() const {
     return out;
 }
 
-void FileRows::append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
+bool FileRows::append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
                       qsizetype numberLength) {
-    Q_ASSERT(nameBytes.size() <= 0xFFFF && numberLength <= nameBytes.size());
+    if (nameBytes.size() > 0xFFFF || numberLength < 0 || numberLength > nameBytes.size() ||
+        qint64(m_names.size()) + nameBytes.size() > MaxNameBytes)
+        return false;
     const qint64 created = timed ? qMax(createdMSecs, Vanished + 1) : vanished ? Vanished : NoDate;
     m_rows.push_back(
         {quint32(m_names.size()), quint16(nameBytes.size()), quint16(numberLength), created});
     m_names.append(nameBytes);
+    return true;
 }
 
-void FileRows::append(const FileEntry &row) {
+bool FileRows::append(const FileEntry &row) {
     const QByteArray bytes = row.nativeName.isEmpty() ? nameToBytes(row.fileName) : row.nativeName;
     const QString name = nameFromBytes(bytes);
     const qsizetype dot = name.lastIndexOf(u'.');
-    append(bytes, row.created.isValid(), row.created.toMSecsSinceEpoch(),
-           row.DateCreated == UnknownDateText,
-           trailingNumberLength(dot < 0 ? QStringView(name) : QStringView(name).left(dot)));
+    return append(bytes, row.created.isValid(), row.created.toMSecsSinceEpoch(),
+                  row.DateCreated == UnknownDateText,
+                  trailingNumberLength(dot < 0 ? QStringView(name) : QStringView(name).left(dot)));
 }
 
 void FileRows::keepOnly(const std::vector<char> &keep) {
@@ -292,8 +295,12 @@ TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
     TickedRows out;
     auto store = std::make_shared<FileRows>();
     for (size_t i = 0; i < rows.size(); ++i) {
-        store->append(rows[i]);
-        if (rows[i].checked)
+        // A row that cannot be held keeps its place, nameless and never ticked, so indexes
+        // into `rows` stay right.
+        const bool held = store->append(rows[i]);
+        if (!held)
+            store->append(QByteArrayView(), false, 0, false, 0);
+        if (held && rows[i].checked)
             out.ticked.push_back(quint32(i));
     }
     out.rows = std::move(store);
@@ -555,6 +562,11 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
             nameBytes += files[i].length;
             ++kept;
         }
+    if (nameBytes > FileRows::MaxNameBytes) {
+        // More names than one listing can point into; no row may name the wrong file.
+        fail(EOVERFLOW);
+        return out;
+    }
     out.rows.reserve(kept, nameBytes);
     for (size_t i = 0; i < files.size(); ++i) {
         if (!keep[i])

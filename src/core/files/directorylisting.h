@@ -61,11 +61,15 @@ public:
     std::vector<FileEntry> entries() const;
 
     // Adds a row. `createdMSecs` is ignored unless `timed`; a row neither timed nor vanished has
-    // no date. `numberLength` as trailingNumberLength gives it.
-    void append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
+    // no date. `numberLength` as trailingNumberLength gives it. False, with nothing added, when
+    // the row cannot be held: a name over 65,535 bytes, or names beyond 4 GiB in all (a row
+    // must never point at another file's name).
+    bool append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs, bool vanished,
                 qsizetype numberLength);
     // Adds a row made elsewhere; its date text is taken as it would be listed.
-    void append(const FileEntry &row);
+    bool append(const FileEntry &row);
+    // The most bytes of names one FileRows holds.
+    static constexpr qint64 MaxNameBytes = qint64(0xFFFFFFFFu);
     // Keeps only rows i with keep[i]; rows keep their order.
     void keepOnly(const std::vector<char> &keep);
     // Reorders the rows: new row i is old row order[i]. The names stay where they are.

@@ -184,6 +184,45 @@ private Q_SLOTS:
         QVERIFY(errors.empty());
     }
 
+    // Rows keep names as bytes and dates and numbers as values; their texts must come back as
+    // the list shows them, in any order the rows are put in.
+    void slimRowsGiveBackWhatTheyHold() {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(-86400 * 400 + 7, Qt::UTC);
+        FileEntry dated;
+        dated.fileName = QStringLiteral("track 007.mp3");
+        dated.created = when;
+        FileEntry vanished;
+        vanished.fileName = QString::fromUtf8("R\xC3\xA9sum\xC3\xA9 -12.txt");
+        vanished.DateCreated = UnknownDateText;
+        FileEntry undated;
+        undated.nativeName = QByteArray("caf\xE9.v2.x", 9); // not UTF-8
+        undated.fileName = nameFromBytes(undated.nativeName);
+        FileRows rows;
+        for (const FileEntry &e : {dated, vanished, undated})
+            QVERIFY(rows.append(e));
+        // A name too long to hold is refused, and nothing is added.
+        QVERIFY(!rows.append(QByteArray(70000, 'a'), false, 0, false, 0));
+        QCOMPARE(rows.size(), size_t(3));
+
+        rows.reorder({2, 0, 1});
+        QCOMPARE(rows.nameBytes(0), QByteArrayView(undated.nativeName));
+        QCOMPARE(rows.name(0), undated.fileName);
+        QCOMPARE(rows.dateText(0), QString());
+        QVERIFY(!rows.created(0).isValid());
+        QCOMPARE(rows.numberText(0), QStringLiteral("2")); // "caf\xE9.v2" ends in 2
+        QCOMPARE(rows.name(1), dated.fileName);
+        QCOMPARE(rows.created(1), when);
+        QCOMPARE(rows.dateText(1), DateText().format(when));
+        QCOMPARE(rows.numberText(1), QStringLiteral(" 007")); // blanks before it belong to it
+        QCOMPARE(rows.dateText(2), UnknownDateText);
+        QCOMPARE(rows.numberText(2), QStringLiteral(" -12"));
+        QCOMPARE(rows[2].fileName, vanished.fileName);
+        // After a number sort the cells show values.
+        rows.showNumbersAsValues();
+        QCOMPARE(rows.numberText(1), QStringLiteral("7"));
+        QCOMPARE(rows.numberText(2), QStringLiteral("-12"));
+    }
+
     void trailingNumber_data() {
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("number");
