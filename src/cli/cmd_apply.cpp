@@ -16,7 +16,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
             if (i)
                 out += ',';
             out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
-                   ",\"old\":" + jsonString(r.oldName) + oldBytesJson(r) +
+                   ",\"old\":" + jsonString(r.oldName()) + oldBytesJson(r) +
                    ",\"new\":" + jsonString(r.newName) + '}';
         }
         out += "]}\n";

@@ -6,13 +6,14 @@
 namespace tallowin::cli {
 
 QByteArray oldNameField(const PreviewEntry &row) {
-    return row.oldNative.isEmpty() ? tsvField(row.oldName) : tsvBytes(row.oldNative);
+    const QString name = row.oldName();
+    return hasEscapedBytes(name) ? tsvBytes(row.oldBytes()) : tsvField(name);
 }
 
 QByteArray oldBytesJson(const PreviewEntry &row) {
-    if (row.oldNative.isEmpty() || row.oldName.toUtf8() == row.oldNative)
+    if (!hasEscapedBytes(row.oldName()))
         return {};
-    return ",\"oldBytes\":" + jsonString(QString::fromLatin1(tsvBytes(row.oldNative)));
+    return ",\"oldBytes\":" + jsonString(QString::fromLatin1(tsvBytes(row.oldBytes())));
 }
 
 int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows,
@@ -32,7 +33,8 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
     if (identity)
         *identity = listing.folder;
     const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
-    PreviewResult result = PreviewBuilder(engine, errors).build(listing.rows);
+    PreviewResult result = PreviewBuilder(engine, errors)
+                               .build(std::make_shared<const FileRows>(std::move(listing.rows)));
     if (result.outcome == PreviewOutcome::NoRules) {
         printMessage(NoRulesMessage);
         return BadUsage;

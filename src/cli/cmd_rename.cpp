@@ -44,7 +44,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
                 continue;
             const QByteArray reason = skipReason(row, untickedByUser);
             if (json)
-                print("{\"status\":\"skipped\",\"old\":" + jsonString(row.oldName) +
+                print("{\"status\":\"skipped\",\"old\":" + jsonString(row.oldName()) +
                       oldBytesJson(row) + ",\"new\":" + jsonString(row.newName) + ",\"reason\":\"" +
                       reason + "\"}");
             else
@@ -69,7 +69,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
             return;
         }
         QByteArray item = "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
-                          ",\"old\":" + jsonString(old.oldName) + oldBytesJson(old) +
+                          ",\"old\":" + jsonString(old.oldName()) + oldBytesJson(old) +
                           ",\"new\":" + jsonString(o.newName);
         if (!o.ok)
             item += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
@@ -119,7 +119,7 @@ int cmdRename(const QStringList &argv) {
         bool found = false;
         for (qsizetype i = 0; i < qsizetype(review.rows().size()); ++i) {
             const PreviewEntry &row = review.rows()[size_t(i)];
-            if (row.oldName != name && QString::fromUtf8(oldNameField(row)) != name)
+            if (row.oldName() != name && QString::fromUtf8(oldNameField(row)) != name)
                 continue;
             found = true;
             untickedByUser.insert(row.oldBytes());

@@ -157,13 +157,13 @@ int cmdUndo(const QStringList &argv) {
         if (json) {
             out += first ? "" : ",";
             out += "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
-                   ",\"current\":" + nameJson(row.oldNative) +
+                   ",\"current\":" + nameJson(row.oldBytes()) +
                    ",\"original\":" + nameJson(original);
             if (!o.ok)
                 out += ",\"message\":" + jsonString(o.message);
             out += '}';
         } else {
-            QList<QByteArray> fields{o.ok ? "ok" : "failed", nameField(row.oldNative),
+            QList<QByteArray> fields{o.ok ? "ok" : "failed", nameField(row.oldBytes()),
                                      nameField(original)};
             if (!o.ok)
                 fields << tsvField(o.message);

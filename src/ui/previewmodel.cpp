@@ -26,7 +26,7 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         // Name bytes that are not UTF-8 show as U+FFFD; the rows keep them.
-        return displayName(index.column() == 0 ? e.oldName : e.newName);
+        return displayName(index.column() == 0 ? e.oldName() : e.newName);
     case Qt::CheckStateRole:
         if (index.column() == 0)
             return e.checked ? Qt::Checked : Qt::Unchecked;
@@ -58,7 +58,7 @@ Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const {
 namespace {
 // What tells one row from another across a reorder.
 QString rowKey(const PreviewEntry &e) {
-    return e.oldName + QChar(0) + e.newName + QChar(0) + QString::number(e.sourceIndex);
+    return e.oldName() + QChar(0) + e.newName + QChar(0) + QString::number(e.sourceIndex);
 }
 } // namespace
 

@@ -110,7 +110,8 @@ void UndoFlow::run(qint64 id) {
                 ++back;
             else
                 notBack << tr("%1 -> %2: %3")
-                               .arg(displayName(row.oldName), displayName(row.newName), o.message);
+                               .arg(displayName(row.oldName()), displayName(row.newName),
+                                    o.message);
         }
         for (const UndoLeft &left : r.plan.left)
             notBack << tr("%1 -> %2: %3")

@@ -509,7 +509,7 @@ void WizardWindow::buildPicturePreview() {
 void WizardWindow::showPreview(QTreeWidget *list, const std::vector<RuleSlot> &rules) {
     list->clear();
     for (const PreviewEntry &e : wizardPreview(rules, m_folder, m_model->rows(), m_errors))
-        list->addTopLevelItem(new QTreeWidgetItem({e.oldName, e.newName}));
+        list->addTopLevelItem(new QTreeWidgetItem({e.oldName(), e.newName}));
 }
 
 } // namespace tallowin::ui

@@ -68,6 +68,8 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
         return plan;
     }
     plan.outcome = UndoPlan::Outcome::Ready;
+    // The rows' current names, in one block they share.
+    const auto currentNames = std::make_shared<FileRows>();
     FolderView folder(fs, dirFd);
     QSet<QPair<quint64, quint64>> files;
     for (auto step = j.steps.rbegin(); step != j.steps.rend(); ++step) {
@@ -97,8 +99,7 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
             }
         }
         PreviewEntry row;
-        row.oldName = nameFromBytes(source);
-        row.oldNative = source;
+        row.setOldBytes(source, currentNames);
         row.newName = nameFromBytes(step->from);
         row.checked = true;
         plan.rows.push_back(std::move(row));

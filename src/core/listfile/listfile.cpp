@@ -255,6 +255,9 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     bool firstLine = true;
     qsizetype lineIndex = 0;
     QString current, next;
+    QByteArray currentBytes;
+    // The rows' old names, in one block they share.
+    const auto oldNames = std::make_shared<FileRows>();
     bool stop = false;
     const auto onLine = [&](QByteArrayView line, qint64 length) {
         if (stop)
@@ -275,9 +278,9 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         if (skipHeader) {
             skipHeader = false;
         } else if (splitLine(decodeText(line), delimiter, current, next) &&
-                   listed.contains(current.toUtf8())) {
+                   listed.contains(currentBytes = current.toUtf8())) {
             PreviewEntry row;
-            row.oldName = current;
+            row.setOldBytes(currentBytes, oldNames);
             row.newName = next;
             row.checked = true;
             row.sourceIndex = index;

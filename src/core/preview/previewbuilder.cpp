@@ -12,6 +12,16 @@
 
 namespace tallowin {
 
+void PreviewEntry::setOldBytes(QByteArrayView bytes, const std::shared_ptr<FileRows> &block) {
+    if (block->append(bytes, false, 0, false, 0)) {
+        names = block;
+        nameRow = quint32(block->size() - 1);
+    } else {
+        names.reset();
+        nameRow = 0;
+    }
+}
+
 qsizetype PreviewResult::tickedCount() const {
     qsizetype n = 0;
     for (const auto &r : rows)
@@ -25,11 +35,12 @@ qint32 clamp32(qint64 v) {
     return qint32(std::min<qint64>(v, std::numeric_limits<qint32>::max()));
 }
 
-// One ticked file as the run needs it.
+// One ticked file as the run needs it: its name as text, its index in the caller's list and
+// its row in the names the preview rows point at.
 struct TickedFile {
     QString name;
     qsizetype sourceIndex = -1;
-    QByteArray native;
+    size_t nameRow = 0;
 };
 
 // Applies every rule to one file name. Fills the row's new name (with "/" shown as "-") and
@@ -47,7 +58,6 @@ bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
         marker = 9;
     }
     marker = 10;
-    row.oldName = fileName;
     // A "/" cannot stand in a file name; the row shows (and later writes) "-" instead.
     if (name.contains(u'/'))
         name.replace(u'/', u'-');
@@ -159,7 +169,8 @@ constexpr qsizetype FilesPerThread = 2048;
 } // namespace
 
 template <typename Next>
-PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progress) {
+PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Next &&next,
+                                  Progress *progress) {
     PreviewResult result;
     result.marker = 1;
     const RuleTable &rules = m_engine.rules();
@@ -216,8 +227,8 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
                 record.counter = w.counter;
                 return i;
             }
-            row.oldNative = std::move(file.native);
             row.sourceIndex = file.sourceIndex;
+            row.nameRow = quint32(file.nameRow);
         }
         record.counter = w.counter;
         w.at = block.end;
@@ -238,11 +249,14 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
     result.rows.resize(size_t(end));
     // The clash test and the ticks, in list order: a row repeating an earlier new name
     // (ignoring case) starts unticked. Clashes are tested on the name as shown, since that is
-    // the name the rename writes.
+    // the name the rename writes. The rows take their share of the names here, on one thread:
+    // threads taking it together would fight over one reference count.
     FoldedNameSet seen(end);
-    for (PreviewEntry &row : result.rows)
+    for (PreviewEntry &row : result.rows) {
+        row.names = names;
         if (!seen.insert(row.newName))
             row.checked = false;
+    }
     if (outcome.failed) {
         result.marker = blocks[size_t(lastBlock)].marker;
         m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
@@ -260,53 +274,64 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, Next &&next, Progress *progr
 }
 
 PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progress *progress) {
+    // The ticked files' names go into one block the rows share.
     std::vector<qsizetype> tickedRows;
-    for (size_t i = 0; i < files.size(); ++i)
-        if (files[i].checked)
+    auto names = std::make_shared<FileRows>();
+    for (size_t i = 0; i < files.size(); ++i) {
+        const FileEntry &f = files[i];
+        if (!f.checked)
+            continue;
+        const QByteArray bytes = f.nativeName.isEmpty() ? nameToBytes(f.fileName) : f.nativeName;
+        if (names->append(bytes, false, 0, false, 0))
             tickedRows.push_back(qsizetype(i));
+    }
     return run(
-        qsizetype(tickedRows.size()),
+        qsizetype(tickedRows.size()), names,
         [&](qsizetype i) {
             const qsizetype at = tickedRows[size_t(i)];
-            const FileEntry &f = files[size_t(at)];
-            return TickedFile{f.fileName, at, f.nativeName};
+            return TickedFile{files[size_t(at)].fileName, at, size_t(i)};
         },
         progress);
 }
 
-namespace {
-
-TickedFile tickedFile(const FileRows &rows, size_t at) {
-    TickedFile file{rows.name(at), qsizetype(at), {}};
-    // Only a name that is not UTF-8 needs its bytes beside its text.
-    if (hasEscapedBytes(file.name))
-        file.native = rows.nameBytes(at).toByteArray();
-    return file;
-}
-
-} // namespace
-
 PreviewResult PreviewBuilder::build(const TickedRows &files, Progress *progress) {
-    static const FileRows none;
-    const FileRows &rows = files.rows ? *files.rows : none;
+    const SharedRows names = files.rows ? files.rows : std::make_shared<const FileRows>();
     return run(
-        qsizetype(files.ticked.size()),
-        [&](qsizetype i) { return tickedFile(rows, files.ticked[size_t(i)]); }, progress);
+        qsizetype(files.ticked.size()), names,
+        [&](qsizetype i) {
+            const size_t at = files.ticked[size_t(i)];
+            return TickedFile{names->name(at), qsizetype(at), at};
+        },
+        progress);
 }
 
-PreviewResult PreviewBuilder::build(const FileRows &files, Progress *progress) {
+PreviewResult PreviewBuilder::build(SharedRows files, Progress *progress) {
+    if (!files)
+        files = std::make_shared<const FileRows>();
     return run(
-        qsizetype(files.size()), [&](qsizetype i) { return tickedFile(files, size_t(i)); },
+        qsizetype(files->size()), files,
+        [&](qsizetype i) {
+            return TickedFile{files->name(size_t(i)), i, size_t(i)};
+        },
         progress);
 }
 
 PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *progress,
                                     const std::vector<qsizetype> &sourceIndexes) {
+    // A name no file can have (over 65,535 bytes) is left out, as the listing leaves it out.
+    auto names = std::make_shared<FileRows>();
+    std::vector<qsizetype> kept;
+    kept.reserve(size_t(tickedNames.size()));
+    for (qsizetype i = 0; i < tickedNames.size(); ++i)
+        if (names->append(nameToBytes(tickedNames[i]), false, 0, false, 0))
+            kept.push_back(i);
     return run(
-        tickedNames.size(),
+        qsizetype(kept.size()), names,
         [&](qsizetype i) {
-            const qsizetype at = i < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(i)] : i;
-            return TickedFile{tickedNames[i], at, {}};
+            const qsizetype given = kept[size_t(i)];
+            const qsizetype at =
+                given < qsizetype(sourceIndexes.size()) ? sourceIndexes[size_t(given)] : given;
+            return TickedFile{tickedNames[given], at, size_t(i)};
         },
         progress);
 }

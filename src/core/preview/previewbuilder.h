@@ -10,23 +10,40 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace tallowin {
 
 // One row of the preview: the name as listed, the new name, and whether it will be renamed.
+// The old name is not copied into the row: it stays in the rows it came from (the listing's own,
+// shared, or a block the rows made together share), so a row costs little beyond its new name.
 struct PreviewEntry {
-    QString oldName;
     QString newName;
-    bool checked = false;
+    // Where the old name's exact bytes are: row `nameRow` of `names`. No names: an empty name.
+    SharedRows names;
     // Index of the file in the list the preview was built from.
     qsizetype sourceIndex = -1;
-    // The exact bytes of the old name on disk; empty means the UTF-8 of oldName. Names that
-    // are not valid UTF-8 are renamed from these, never from the text shown.
-    QByteArray oldNative;
+    quint32 nameRow = 0;
+    bool checked = false;
 
-    QByteArray oldBytes() const { return oldNative.isEmpty() ? nameToBytes(oldName) : oldNative; }
+    // The exact bytes of the old name on disk; renames use these, never the text shown.
+    QByteArrayView oldBytesView() const {
+        return names ? names->nameBytes(nameRow) : QByteArrayView();
+    }
+    QByteArray oldBytes() const { return oldBytesView().toByteArray(); }
+    // The old name as text (bytes that are not UTF-8 kept as escapes); made on each call.
+    QString oldName() const { return names ? names->name(nameRow) : QString(); }
+
+    // Gives the row the old name `bytes`, added to `block`, which rows made together share.
+    // A name FileRows cannot hold (over 65,535 bytes: no file has one) leaves the row nameless.
+    void setOldBytes(QByteArrayView bytes, const std::shared_ptr<FileRows> &block);
+    // The same in a block of its own, for a row made alone.
+    void setOldBytes(QByteArrayView bytes) { setOldBytes(bytes, std::make_shared<FileRows>()); }
+    void setOldName(QStringView text) { setOldBytes(nameToBytes(text)); }
 };
+// A preview may hold a million rows: each stays well under 80 bytes beside its new name's text.
+static_assert(sizeof(PreviewEntry) <= 56);
 
 // The key two new names clash on: equal keys differ at most in letter case.
 inline QString previewNameKey(const QString &name) {
@@ -70,7 +87,7 @@ public:
     // The rows `files.ticked` names, in that order; each row keeps its index into the rows.
     PreviewResult build(const TickedRows &files, Progress *progress = nullptr);
     // Every row of a listing.
-    PreviewResult build(const FileRows &files, Progress *progress = nullptr);
+    PreviewResult build(SharedRows files, Progress *progress = nullptr);
 
     // `tickedNames` are the ticked files' names in list order; `sourceIndexes`, when given,
     // names each one's row in the caller's list.
@@ -78,7 +95,8 @@ public:
                         const std::vector<qsizetype> &sourceIndexes = {});
 
 private:
-    template <typename Next> PreviewResult run(qsizetype ticked, Next &&next, Progress *progress);
+    template <typename Next>
+    PreviewResult run(qsizetype ticked, const SharedRows &names, Next &&next, Progress *progress);
 
     const RuleEngine &m_engine;
     ErrorReporter &m_errors;

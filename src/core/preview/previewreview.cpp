@@ -63,12 +63,25 @@ void PreviewReview::countKeys() {
 }
 
 void PreviewReview::sortRows() {
-    // Stable, so rows with equal old names keep the order they came in.
+    // The rows hold no text of their old names: each is made once here, not per comparison.
     std::vector<PreviewEntry> &rows = ownRows();
-    std::stable_sort(rows.begin(), rows.end(), [](const PreviewEntry &a, const PreviewEntry &b) {
-        const int c = a.oldName.compare(b.oldName, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.oldName < b.oldName;
+    std::vector<QString> keys(rows.size());
+    std::vector<quint32> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        keys[i] = rows[i].oldName();
+        order[i] = quint32(i);
+    }
+    // Stable, so rows with equal old names keep the order they came in.
+    std::stable_sort(order.begin(), order.end(), [&keys](quint32 a, quint32 b) {
+        const int c = keys[a].compare(keys[b], Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : keys[a] < keys[b];
     });
+    keys = {};
+    std::vector<PreviewEntry> sorted;
+    sorted.reserve(rows.size());
+    for (quint32 i : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
 }
 
 PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked) {

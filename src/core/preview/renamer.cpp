@@ -230,7 +230,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 out.cancelled = true;
                 break;
             }
-            progress->setStatus(row.oldName + QStringLiteral(" --> ") + row.newName);
+            progress->setStatus(row.oldName() + QStringLiteral(" --> ") + row.newName);
             progress->setCompleted(total, qint32(i + 1));
         }
         if (!row.checked)
@@ -266,7 +266,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             if (failure.toErrorWindow) {
                 o.reported = true;
                 o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
-                            row.oldName + QStringLiteral(" - ") + folderPath + row.newName;
+                            row.oldName() + QStringLiteral(" - ") + folderPath + row.newName;
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
                 m_errors.reportSystem(Location, failure.number, o.message);
@@ -274,10 +274,10 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 // The program refused the name, not the system.
                 o.message = QCoreApplication::translate(
                                 "tallowin::core", "Unable to rename the file %1 to %2 because %3.")
-                                .arg(row.oldName, row.newName, o.reason);
+                                .arg(row.oldName(), row.newName, o.reason);
             } else {
                 o.message =
-                    renameFailureMessage(failure.number, o.reason, row.oldName, row.newName);
+                    renameFailureMessage(failure.number, o.reason, row.oldName(), row.newName);
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
             }

@@ -63,6 +63,8 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
     enum : char { Unvisited, OnPath, Done };
     std::vector<char> state(size_t(n), Unvisited);
     std::vector<QByteArray> parked(static_cast<size_t>(n));
+    // The parking names, one block for all the steps that name them.
+    const auto parkNames = std::make_shared<FileRows>();
     std::vector<qsizetype> path;
     for (qsizetype start = 0; start < n; ++start) {
         if (!moving[size_t(start)]) {
@@ -84,8 +86,8 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
             // A cycle: park its first file so the one before it in the cycle can move in.
             const PreviewEntry &row = rows[size_t(x)];
             PreviewEntry park;
-            park.oldName = row.oldName;
-            park.oldNative = row.oldBytes();
+            park.names = row.names;
+            park.nameRow = row.nameRow;
             parked[size_t(x)] = temporaryName();
             park.newName = nameFromBytes(parked[size_t(x)]);
             park.checked = true;
@@ -94,10 +96,8 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
         }
         for (auto k = path.rbegin(); k != path.rend(); ++k) {
             PreviewEntry row = rows[size_t(*k)];
-            if (!parked[size_t(*k)].isEmpty()) {
-                row.oldNative = parked[size_t(*k)];
-                row.oldName = nameFromBytes(row.oldNative);
-            }
+            if (!parked[size_t(*k)].isEmpty())
+                row.setOldBytes(parked[size_t(*k)], parkNames);
             add(std::move(row), *k, false);
             state[size_t(*k)] = Done;
         }
@@ -127,8 +127,7 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         // Parked, then its last step failed or never ran: no temporary name is left behind.
         const PreviewEntry &row = rows[size_t(it.key())];
         PreviewEntry back;
-        back.oldNative = nameToBytes(steps.rows[size_t((*it)->row)].newName);
-        back.oldName = nameFromBytes(back.oldNative);
+        back.setOldName(steps.rows[size_t((*it)->row)].newName);
         back.newName = nameFromBytes(row.oldBytes());
         back.checked = true;
         rescue.push_back(std::move(back));
@@ -155,7 +154,7 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         mine.newName = prepareNewName(row.newName).written;
         if (!mine.ok && !mine.reported)
             mine.message =
-                renameFailureMessage(mine.errorNumber, mine.reason, row.oldName, row.newName);
+                renameFailureMessage(mine.errorNumber, mine.reason, row.oldName(), row.newName);
         out.outcomes.push_back(std::move(mine));
     }
     return out;

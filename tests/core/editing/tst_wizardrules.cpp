@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(newNames(preview), expected);
         // Each preview row names its own file.
         for (const PreviewEntry &e : preview)
-            QCOMPARE(e.oldName, rows[size_t(e.sourceIndex)].fileName);
+            QCOMPARE(e.oldName(), rows[size_t(e.sourceIndex)].fileName);
     }
 
     // Real tagged files read by the tag reader, as the MP3 kind reads them when renaming.

@@ -57,7 +57,7 @@ std::vector<PreviewEntry> rowsFrom(const QStringList &pairs) {
     std::vector<PreviewEntry> rows;
     for (const QString &p : pairs) {
         PreviewEntry row;
-        row.oldName = p.section(u'>', 0, 0);
+        row.setOldName(p.section(u'>', 0, 0));
         row.newName = p.section(u'>', 1);
         row.checked = true;
         rows.push_back(row);
@@ -147,8 +147,7 @@ private Q_SLOTS:
         fs.beforeFirstRename = [&] { QVERIFY(store.read(1, seen)); };
         std::vector<PreviewEntry> rows = rowsFrom({"a>x", "b>y"});
         PreviewEntry odd;
-        odd.oldName = QString::fromUtf8("caf\xEF\xBF\xBD");
-        odd.oldNative = "caf\xE9";
+        odd.setOldBytes("caf\xE9");
         odd.newName = QStringLiteral("Greece ") + QChar(0xDCE9);
         odd.checked = true;
         rows.push_back(odd);

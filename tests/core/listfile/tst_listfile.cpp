@@ -16,7 +16,7 @@ namespace {
 QStringList rowsText(const std::vector<PreviewEntry> &rows) {
     QStringList out;
     for (const auto &r : rows)
-        out << QString::fromLatin1(r.checked ? "1|" : "0|") + r.oldName + u'|' + r.newName;
+        out << QString::fromLatin1(r.checked ? "1|" : "0|") + r.oldName() + u'|' + r.newName;
     return out;
 }
 

@@ -28,7 +28,7 @@ std::vector<PreviewEntry> rowsFrom(const QStringList &rows) {
         const QStringList f = r.split(u'|');
         PreviewEntry e;
         e.checked = f.value(0) == u"1";
-        e.oldName = f.value(1);
+        e.setOldName(f.value(1));
         e.newName = f.value(2);
         e.sourceIndex = qsizetype(out.size());
         out.push_back(e);
@@ -39,7 +39,7 @@ std::vector<PreviewEntry> rowsFrom(const QStringList &rows) {
 QStringList rowsText(const std::vector<PreviewEntry> &rows) {
     QStringList out;
     for (const auto &r : rows)
-        out << QString::fromLatin1(r.checked ? "1|" : "0|") + r.oldName + u'|' + r.newName;
+        out << QString::fromLatin1(r.checked ? "1|" : "0|") + r.oldName() + u'|' + r.newName;
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "preview/foldednameset.h"
 #include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 #include "preview_helper.h"
 #include "shell/parallel.h"
 
@@ -136,8 +137,10 @@ private Q_SLOTS:
         QVERIFY(errors.empty());
         // Each row leads back to its file and the file's exact name bytes.
         for (const auto &row : result.rows) {
-            QCOMPARE(list[size_t(row.sourceIndex)].fileName, row.oldName);
-            QCOMPARE(row.oldNative, list[size_t(row.sourceIndex)].nativeName);
+            const FileEntry &file = list[size_t(row.sourceIndex)];
+            QCOMPARE(row.oldName(), file.fileName);
+            QCOMPARE(row.oldBytes(),
+                     file.nativeName.isEmpty() ? nameToBytes(file.fileName) : file.nativeName);
         }
     }
 
@@ -283,6 +286,35 @@ private Q_SLOTS:
         QCOMPARE(result.rows.size(), size_t(1));
         QCOMPARE(result.rows[0].oldBytes(), QByteArray("caf\xE9.txt"));
         QCOMPARE(result.rows[0].newName, QStringLiteral("caf\uFFFD.TXT"));
+    }
+
+    // A preview of a listing keeps no copy of the old names: each row points at its file's
+    // row, also after the review sorts the rows and after the rows the preview left go away.
+    void rowsPointAtTheListingsNames() {
+        auto rows = std::make_shared<FileRows>();
+        for (const QByteArray &name : {QByteArray("b.txt"), QByteArray("caf\xE9.txt"),
+                                       QByteArray("A.txt"), QByteArray("c.txt")})
+            QVERIFY(rows->append(name, false, 0, false, 0));
+        const TickedRows ticked{rows, {1, 2, 3}};
+        const RuleTable table = rulesFrom({"STANDARDINSERT|x|Start|||||"});
+        NullErrorReporter errors;
+        RuleEngine engine(table, errors);
+        PreviewResult result = PreviewBuilder(engine, errors).build(ticked);
+        QCOMPARE(result.rows.size(), size_t(3));
+        for (const PreviewEntry &row : result.rows) {
+            QCOMPARE(row.names.get(), rows.get());
+            QCOMPARE(row.oldBytesView(), rows->nameBytes(size_t(row.sourceIndex)));
+            QCOMPARE(row.newName, u'x' + row.oldName());
+        }
+        PreviewReview review;
+        review.fill(std::move(result.rows));
+        QVERIFY(review.setChecked(0, false).reordered);
+        QStringList order;
+        for (const PreviewEntry &row : review.rows())
+            order << QString::number(row.sourceIndex);
+        QCOMPARE(order, (QStringList{"2", "3", "1"})); // A.txt, c.txt, caf?.txt
+        rows.reset(); // the rows stay readable as long as a preview row holds them
+        QCOMPARE(review.rows()[2].oldBytes(), QByteArray("caf\xE9.txt"));
     }
 
     void ruleFailureEndsRunWithPosition() {

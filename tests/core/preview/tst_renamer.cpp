@@ -400,8 +400,7 @@ private Q_SLOTS:
     void namesThatAreNotUtf8RenameFromTheirBytes() {
         makeFiles(m_dir, {"caf\xE9.txt", "caf\xE8.txt"});
         PreviewEntry row;
-        row.oldNative = "caf\xE9.txt";
-        row.oldName = QString::fromUtf8(row.oldNative);
+        row.setOldBytes("caf\xE9.txt");
         row.newName = QStringLiteral("café.txt");
         row.checked = true;
         CollectingErrorReporter errors;
@@ -489,7 +488,8 @@ private Q_SLOTS:
         QCOMPARE(listing.rows.size(), size_t(2));
         const RuleTable rules = rulesFrom({"STANDARDINSERT|x|Start|||||"});
         RuleEngine engine(rules, errors);
-        const auto preview = PreviewBuilder(engine, errors).build(listing.rows);
+        const auto preview =
+            PreviewBuilder(engine, errors).build(std::make_shared<const FileRows>(listing.rows));
         Renamer renamer(errors, &fs);
         renamer.setExpectedFolder(listing.folder);
         const RenameRun run = renamer.run(folder, preview.rows);

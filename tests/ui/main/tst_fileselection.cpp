@@ -311,7 +311,7 @@ void TestFileSelection::previewReadsSharedRowsInTheOrderShown() {
     const PreviewResult preview = PreviewBuilder(engine, errors).build(now);
     QCOMPARE(preview.rows.size(), size_t(3));
     for (size_t i = 0; i < preview.rows.size(); ++i) {
-        QCOMPARE(preview.rows[i].oldName, ticked[qsizetype(i)]);
+        QCOMPARE(preview.rows[i].oldName(), ticked[qsizetype(i)]);
         QCOMPARE(preview.rows[i].newName, QStringLiteral("x") + ticked[qsizetype(i)]);
         QCOMPARE(preview.rows[i].sourceIndex, qsizetype(now.ticked[i]));
     }

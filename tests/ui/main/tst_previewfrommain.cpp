@@ -87,7 +87,7 @@ private Q_SLOTS:
         f.chooseFolder(dir.path());
         // As a rename list file hands over its rows.
         PreviewEntry row;
-        row.oldName = QStringLiteral("old.txt");
+        row.setOldName(u"old.txt");
         row.newName = QStringLiteral("new.txt");
         row.checked = true;
         f.app->previewFlow()->showRows({row});

@@ -23,7 +23,7 @@ void journalledRename(const QString &folder, const QStringList &pairs) {
     std::vector<PreviewEntry> rows;
     for (const QString &p : pairs) {
         PreviewEntry row;
-        row.oldName = p.section(u'>', 0, 0);
+        row.setOldName(p.section(u'>', 0, 0));
         row.newName = p.section(u'>', 1);
         row.checked = true;
         rows.push_back(row);

@@ -124,7 +124,7 @@ private Q_SLOTS:
         const auto &rows = flow->window()->model()->review().rows();
         QCOMPARE(rows.size(), size_t(3));
         const auto readme = std::find_if(rows.begin(), rows.end(), [](const PreviewEntry &e) {
-            return e.oldName == QLatin1String("README");
+            return e.oldName() == QLatin1String("README");
         });
         QVERIFY(readme != rows.end());
         QCOMPARE(readme->newName, QStringLiteral("new README."));
@@ -342,8 +342,8 @@ private Q_SLOTS:
         QVERIFY(!box->accessibleName().isEmpty());
         box->setChecked(allow);
         std::vector<PreviewEntry> rows(2);
-        rows[0].oldName = rows[1].newName = QStringLiteral("a.txt");
-        rows[1].oldName = rows[0].newName = QStringLiteral("b.txt");
+        rows[0].setOldName(rows[1].newName = QStringLiteral("a.txt"));
+        rows[1].setOldName(rows[0].newName = QStringLiteral("b.txt"));
         rows[0].checked = rows[1].checked = true;
         preview.showRows(rows);
         clickRename();

@@ -15,7 +15,7 @@ using namespace tallowin::ui;
 namespace {
 PreviewEntry row(const char *oldName, const char *newName, bool checked) {
     PreviewEntry e;
-    e.oldName = QString::fromUtf8(oldName);
+    e.setOldBytes(oldName);
     e.newName = QString::fromUtf8(newName);
     e.checked = checked;
     return e;

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(preview.rows.size() <= size_t(names().size()));
     for (const PreviewEntry &row : preview.rows) {
         FUZZ_CHECK(row.sourceIndex >= 0 && row.sourceIndex < names().size());
-        FUZZ_CHECK(row.oldName == names()[row.sourceIndex]);
+        FUZZ_CHECK(row.oldName() == names()[row.sourceIndex]);
         // Every old name is a plain name of the folder.
         FUZZ_CHECK(isPlainFileName(row.oldBytes()));
         // No new name the rename would accept reaches outside the folder.
