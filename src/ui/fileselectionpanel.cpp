@@ -6,6 +6,7 @@
 #include "shell/settingsstore.h"
 #include "ui/filelistmodel.h"
 #include "ui/job.h"
+#include "ui/settingswriter.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -79,6 +80,7 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent) {
 FileSelectionPanel::FileSelectionPanel(SettingsStore &settings, ErrorReporter &errors,
                                        QWidget *parent)
     : QWidget(parent), m_settings(settings), m_errors(errors) {
+    m_writer = new SettingsWriter(settings, errors, this);
     m_model = new FileListModel(this);
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 6, 0);
@@ -369,8 +371,8 @@ void FileSelectionPanel::showFiles(const QString &folder, const FolderIdentity &
 }
 
 void FileSelectionPanel::store(const QString &key, const QString &value, qint32 location) {
-    // The system says why the settings file could not be written.
-    m_settings.saveSetting(Settings::App, Settings::Section, key, value, m_errors, location);
+    // Written off this thread; the system says why, if the settings file could not be written.
+    m_writer->save(Settings::Section, key, value, location);
 }
 
 void FileSelectionPanel::showHiddenChanged(bool on) {

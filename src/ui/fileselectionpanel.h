@@ -22,6 +22,7 @@ namespace tallowin::ui {
 
 class FileListModel;
 class Job;
+class SettingsWriter;
 
 // The file side of the main window: where the files are (drive, folder, name and type filters,
 // hidden and system files), the ticked list of them with its counts, Select All and Clear All.
@@ -76,6 +77,7 @@ private:
 
     SettingsStore &m_settings;
     ErrorReporter &m_errors;
+    SettingsWriter *m_writer = nullptr;
     FileListModel *m_model = nullptr;
     QString m_folder;
     FolderIdentity m_listedFolder;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStringList>
 
 #include <cctype>
@@ -325,6 +326,16 @@ QString SettingsStore::setting(const QString &application, const QString &sectio
 
 bool SettingsStore::saveSetting(const QString &application, const QString &section,
                                 const QString &key, const QString &value) {
+    m_lastError = write(application, section, key, value);
+    return m_lastError == 0;
+}
+
+int SettingsStore::write(const QString &application, const QString &section, const QString &key,
+                         const QString &value) const {
+    // A write reads the file, changes one line and replaces the file: two at once would each
+    // keep only their own change.
+    static QMutex writing;
+    const QMutexLocker lock(&writing);
     const QByteArray path = QFile::encodeName(m_fileName);
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QByteArray bytes;
@@ -350,8 +361,7 @@ bool SettingsStore::saveSetting(const QString &application, const QString &secti
         }
         err = replaceFile(m_fs, path, writeIni(groups));
     }
-    m_lastError = err;
-    return err == 0;
+    return err;
 }
 
 bool SettingsStore::saveSetting(const QString &application, const QString &section,

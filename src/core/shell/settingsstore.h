@@ -29,6 +29,10 @@ public:
     // The same, reporting a failure as the system's (its errno and text) at `location`.
     bool saveSetting(const QString &application, const QString &section, const QString &key,
                      const QString &value, ErrorReporter &errors, qint32 location);
+    // Stores the value at once: 0, or the errno of why the file could not be written. Safe on
+    // any thread: the writes of one program never interleave, so none loses another's value.
+    int write(const QString &application, const QString &section, const QString &key,
+              const QString &value) const;
     // The errno of the last saveSetting that failed; 0 after one that succeeded.
     int lastError() const { return m_lastError; }
 

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void settingsSurviveRestart();
     void removedLastFolderDoesNotStopLoading();
     void unreadableStoredOptionIsReported();
+    void failedSettingsWriteIsTold();
     void driveWithoutMediumKeepsThePickers();
     void systemFilesWarning_data();
     void systemFilesWarning();
@@ -85,8 +86,8 @@ void TestFileSelection::listsTicksAndCounts() {
     QCOMPARE(f.w().fileList()->checkedCount(), 0);
 
     // Choosing the folder stores it at once.
-    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
-             QDir(dir.path()).absolutePath());
+    QTRY_COMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
+                 QDir(dir.path()).absolutePath());
 }
 
 void TestFileSelection::filterRunsOnlyOnClick() {
@@ -166,6 +167,23 @@ void TestFileSelection::unreadableStoredOptionIsReported() {
     f.app->errorWindow()->hide();
 }
 
+// The folder is stored off the window's thread; a write that fails is still told, as the
+// system's error where the folder was chosen, and the folder is listed all the same.
+void TestFileSelection::failedSettingsWriteIsTold() {
+    QTemporaryDir dir;
+    makeFiles(dir.path(), {"a.txt"});
+    Fixture f;
+    // A folder where the settings file should be: the write cannot replace it.
+    QVERIFY(QFile::remove(f.settings.fileName()) || !QFile::exists(f.settings.fileName()));
+    QVERIFY(QDir().mkpath(f.settings.fileName()));
+    f.chooseFolder(dir.path());
+    QCOMPARE(f.names(), QStringList{"a.txt"});
+    QTRY_VERIFY(f.app->errorWindow()->isVisible());
+    QCOMPARE(f.app->errorWindow()->report().location, Locations::FolderChange);
+    QCOMPARE(f.app->errorWindow()->report().number, EISDIR);
+    f.app->errorWindow()->hide();
+}
+
 void TestFileSelection::driveWithoutMediumKeepsThePickers() {
     QTemporaryDir dir;
     makeFiles(dir.path(), {"x.txt"});
@@ -191,8 +209,8 @@ void TestFileSelection::driveWithoutMediumKeepsThePickers() {
     QVERIFY(root >= 0);
     QVERIFY(f.listAfter([&] { Q_EMIT drives->activated(root); }));
     QCOMPARE(f.w().folder(), QStringLiteral("/"));
-    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
-             QStringLiteral("/"));
+    QTRY_COMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
+                 QStringLiteral("/"));
 }
 
 void TestFileSelection::systemFilesWarning_data() {
@@ -216,12 +234,13 @@ void TestFileSelection::systemFilesWarning() {
     QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
     QVERIFY(warned);
     QCOMPARE(f.get<QCheckBox>("chkShowSystemFiles")->isChecked(), ticked);
-    QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem), stored);
+    QTRY_COMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
+                 stored);
     if (ticked) {
         // Turning it off never warns; turning it on again warns again.
         QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));
-        QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
-                 QStringLiteral("0"));
+        QTRY_COMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::ShowSystem),
+                     QStringLiteral("0"));
         bool again = false;
         answerMessageBox(QMessageBox::Ok, &again);
         QVERIFY(f.listAfter([&] { f.click("chkShowSystemFiles"); }));

@@ -160,8 +160,8 @@ private Q_SLOTS:
         folder.remove();
         runStartUp();
         QCOMPARE(m_app->mainWindow()->folder(), QDir::currentPath());
+        closeMain(); // every setting the window wrote is on disk
         QCOMPARE(s.setting(Settings::App, Settings::Section, Settings::LastPath), gone);
-        closeMain();
     }
 
     void fileNamedRulesIsKept() {

@@ -154,8 +154,8 @@ private Q_SLOTS:
                  (QStringList{"AC-DC - Hells Bells.mp3", "cover.jpg", "Low Rate - Half Speed.MP3",
                               "notes.txt", "track 3.mp3", "track 4.mp3"}));
         QCOMPARE(f.w().folder(), QDir(dir.path()).absolutePath());
-        QCOMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
-                 QDir(dir.path()).absolutePath());
+        QTRY_COMPARE(f.settings.setting(Settings::App, Settings::Section, Settings::LastPath),
+                     QDir(dir.path()).absolutePath());
     }
 
     void pictureWizardNamesAndCounts() {
