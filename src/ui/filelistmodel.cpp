@@ -18,18 +18,6 @@ FileListModel::~FileListModel() {
     delete m_sortJob.data();
 }
 
-namespace {
-
-// Frees rows no longer shown on a pool thread: a million of them take longer to free than
-// the window may stand still.
-void releaseOffThread(SharedRows rows) {
-    if (!rows || rows.use_count() > 1 || rows->empty())
-        return; // someone else frees them, or there is nothing to free
-    freeOffThread(std::move(rows));
-}
-
-} // namespace
-
 int FileListModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_order.size());
 }

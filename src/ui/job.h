@@ -34,6 +34,13 @@ template <typename T> void freeOffThread(T value) {
     });
 }
 
+// Frees what `shared` holds on the release thread when this was the last share of it; a holder
+// still reading it (a rename) frees it in its own time.
+template <typename T> void releaseOffThread(std::shared_ptr<T> shared) {
+    if (shared && shared.use_count() == 1)
+        freeOffThread(std::move(shared));
+}
+
 // Long work run off the user-interface thread. start() only schedules; the work reports its
 // caption and progress, which arrive here as queued signals (at most one batch per update
 // interval, so a run over 100,000 files cannot flood the event loop); cancel() is seen by the

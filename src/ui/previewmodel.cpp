@@ -105,16 +105,6 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     return true;
 }
 
-namespace {
-// A million rows take longer to free than the window may stand still: a pool thread frees
-// them, once nobody else (a rename still running) reads them.
-void releaseOffThread(std::shared_ptr<const std::vector<PreviewEntry>> rows) {
-    if (!rows || rows->empty() || rows.use_count() > 1)
-        return;
-    freeOffThread(std::move(rows));
-}
-} // namespace
-
 void PreviewModel::fill(std::vector<PreviewEntry> rows) {
     beginResetModel();
     auto old = m_review.takeRows();

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <numeric>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -275,14 +274,6 @@ bool FileRows::append(const FileEntry &row) {
                   trailingNumberLength(dot < 0 ? QStringView(name) : QStringView(name).left(dot)));
 }
 
-void FileRows::keepOnly(const std::vector<char> &keep) {
-    size_t kept = 0;
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (keep[i])
-            m_rows[kept++] = m_rows[i];
-    m_rows.resize(kept);
-}
-
 void FileRows::reorder(const std::vector<quint32> &order) {
     std::vector<Row> sorted;
     sorted.reserve(order.size());
@@ -304,14 +295,6 @@ TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
             out.ticked.push_back(quint32(i));
     }
     out.rows = std::move(store);
-    return out;
-}
-
-TickedRows allRowsOf(SharedRows rows) {
-    TickedRows out;
-    out.ticked.resize(rows ? rows->size() : 0);
-    std::iota(out.ticked.begin(), out.ticked.end(), quint32(0));
-    out.rows = std::move(rows);
     return out;
 }
 

@@ -70,18 +70,10 @@ public:
     bool append(const FileEntry &row);
     // The most bytes of names one FileRows holds.
     static constexpr qint64 MaxNameBytes = qint64(0xFFFFFFFFu);
-    // Keeps only rows i with keep[i]; rows keep their order.
-    void keepOnly(const std::vector<char> &keep);
     // Reorders the rows: new row i is old row order[i]. The names stay where they are.
     void reorder(const std::vector<quint32> &order);
     // Number cells show their values from now on (after a number sort).
     void showNumbersAsValues() { m_numbersAsValues = true; }
-    bool numbersAsValues() const { return m_numbersAsValues; }
-
-    // Bytes held: the rows and the names' block (for measurements).
-    size_t bytesHeld() const {
-        return m_rows.capacity() * sizeof(Row) + size_t(m_names.capacity());
-    }
 
     // Rows as values, for range-for over small lists and tests.
     class const_iterator {
@@ -130,8 +122,6 @@ struct TickedRows {
 };
 // Every ticked row of `rows`, in their order (a copy of them is shared).
 TickedRows tickedRowsOf(const std::vector<FileEntry> &rows);
-// Every row of `rows`, all ticked.
-TickedRows allRowsOf(SharedRows rows);
 
 // The name and type filters and the attribute options of a listing. listDirectory cleans
 // the two filter texts in place, as the filter boxes show them afterwards.
