@@ -89,12 +89,18 @@ int main(int argc, char **argv) {
     sinceTick.start();
     ticker.start();
 
+    // The rows as the main window holds them, made before the clock starts: the window hands
+    // its shared rows to the preview, never a list of single rows.
+    const TickedRows ticked = tickedRowsOf(files);
+    longestGap = 0;
+    sinceTick.restart();
+
     QElapsedTimer t;
     t.start();
     const double cpuBefore = processCpuMs();
     QEventLoop loop;
     QObject::connect(&flow, &PreviewFlow::previewFinished, &loop, &QEventLoop::quit);
-    flow.preview(QStringLiteral("/tmp"), files, rules);
+    flow.preview(QStringLiteral("/tmp"), ticked, rules);
     if (auto *job = flow.findChild<Job *>())
         QObject::connect(job, &Job::completedChanged, [&] { ++progressUpdates; });
     loop.exec();

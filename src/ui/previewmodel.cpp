@@ -2,8 +2,6 @@
 #include "files/filenamecodec.h"
 #include "ui/job.h"
 
-#include <QHash>
-
 #include <memory>
 
 namespace tallowin::ui {
@@ -55,13 +53,6 @@ Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const {
     return f;
 }
 
-namespace {
-// What tells one row from another across a reorder.
-QString rowKey(const PreviewEntry &e) {
-    return e.oldName() + QChar(0) + e.newName + QChar(0) + QString::number(e.sourceIndex);
-}
-} // namespace
-
 bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int role) {
     if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole ||
         index.row() >= rowCount())
@@ -70,25 +61,19 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     // The first accepted change sorts the rows. The view's current row and selection must
     // follow their files, or the next key press would tick another file.
     const bool maySort = !m_review.sortedByOldName();
-    QModelIndexList before;
-    QStringList beforeKeys;
-    if (maySort) {
+    if (maySort)
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        before = persistentIndexList();
-        for (const QModelIndex &i : before)
-            beforeKeys << rowKey(m_review.rows()[size_t(i.row())]);
-    }
     const auto change = m_review.setChecked(index.row(), checked);
     if (maySort) {
+        const QModelIndexList before = persistentIndexList();
         if (change.reordered && !before.isEmpty()) {
-            QHash<QString, int> rowOf;
-            rowOf.reserve(rowCount());
-            for (int r = rowCount() - 1; r >= 0; --r)
-                rowOf.insert(rowKey(m_review.rows()[size_t(r)]), r);
+            std::vector<int> rowOf(change.order.size());
+            for (size_t r = 0; r < change.order.size(); ++r)
+                rowOf[change.order[r]] = int(r);
             QModelIndexList after;
-            for (qsizetype k = 0; k < before.size(); ++k)
-                after << this->index(rowOf.value(beforeKeys[k], before[k].row()),
-                                     before[k].column());
+            after.reserve(before.size());
+            for (const QModelIndex &i : before)
+                after << this->index(rowOf[size_t(i.row())], i.column());
             changePersistentIndexList(before, after);
         }
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -62,19 +62,32 @@ void PreviewReview::countKeys() {
     m_keysValid = true;
 }
 
-void PreviewReview::sortRows() {
+std::vector<quint32> PreviewReview::sortRows() {
     // The rows hold no text of their old names: each is made once here, not per comparison.
+    // Most names are ASCII, and for those ignoring case is comparing their lower-case forms,
+    // made once too; the rest compare as Qt compares ignoring case.
     std::vector<PreviewEntry> &rows = ownRows();
-    std::vector<QString> keys(rows.size());
+    struct Key {
+        QString name;
+        QString lower; // null unless the name is ASCII
+    };
+    std::vector<Key> keys(rows.size());
     std::vector<quint32> order(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        keys[i] = rows[i].oldName();
+        Key &k = keys[i];
+        k.name = rows[i].oldName();
+        const QByteArrayView bytes = rows[i].oldBytesView();
+        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+            k.lower = k.name.toLower();
         order[i] = quint32(i);
     }
     // Stable, so rows with equal old names keep the order they came in.
     std::stable_sort(order.begin(), order.end(), [&keys](quint32 a, quint32 b) {
-        const int c = keys[a].compare(keys[b], Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : keys[a] < keys[b];
+        const Key &x = keys[a], &y = keys[b];
+        const int c = !x.lower.isNull() && !y.lower.isNull()
+                          ? x.lower.compare(y.lower)
+                          : x.name.compare(y.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : x.name < y.name;
     });
     keys = {};
     std::vector<PreviewEntry> sorted;
@@ -82,6 +95,7 @@ void PreviewReview::sortRows() {
     for (quint32 i : order)
         sorted.push_back(std::move(rows[i]));
     rows = std::move(sorted);
+    return order;
 }
 
 PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked) {
@@ -114,7 +128,7 @@ PreviewReview::TickChange PreviewReview::setChecked(qsizetype row, bool checked)
     // Once sorted the rows stay sorted: the old names never change, so sort only the first time.
     if (!m_sorted) {
         m_sorted = true;
-        sortRows();
+        change.order = sortRows();
         change.reordered = true;
     }
     return change;

@@ -38,14 +38,16 @@ public:
 
     struct TickChange {
         bool accepted = true;
-        QString message;        // the refusal, for the message window
-        bool reordered = false; // the rows moved: views must reload them
+        QString message;            // the refusal, for the message window
+        bool reordered = false;     // the rows moved: views must reload them
+        std::vector<quint32> order; // when reordered: row i is now what row order[i] was
     };
     // The user ticked or unticked row `row` (an index into rows()).
     TickChange setChecked(qsizetype row, bool checked);
 
 private:
-    void sortRows();
+    // Sorts by old name; gives back where each row came from.
+    std::vector<quint32> sortRows();
     void countKeys();
     // The rows to change, no longer shared with anyone.
     std::vector<PreviewEntry> &ownRows();

@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <numeric>
+
 using namespace tallowin;
 using namespace tallowin::test;
 
@@ -81,6 +84,42 @@ private Q_SLOTS:
         review.clear();
         QVERIFY(review.rows().empty());
         QCOMPARE(review.filesShownText(), QStringLiteral("0 Files Shown"));
+    }
+
+    // The sort by old name ignores case as Qt does, whether a name is ASCII, beyond ASCII or
+    // not UTF-8, and rows with equal names keep their order.
+    void sortsByOldNameIgnoringCase() {
+        const QStringList names{"b.txt", "B.txt", "_x",
+                                "a",     "Z",     "é.txt",
+                                "É.TXT", "e.txt", "caf" + QString(QChar(0xDCE9)),
+                                "CAF",   "café",  "[x]",
+                                "a",     "ß",     "SS",
+                                "ﬁle",   "FILE",  "ä",
+                                "A",     "~",     "Ω",
+                                "ω"};
+        std::vector<PreviewEntry> rows;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            PreviewEntry e;
+            e.setOldName(names[i]);
+            e.newName = QString::number(i);
+            e.checked = true;
+            rows.push_back(std::move(e));
+        }
+        std::vector<qsizetype> at(size_t(names.size()));
+        std::iota(at.begin(), at.end(), 0);
+        std::stable_sort(at.begin(), at.end(), [&](qsizetype x, qsizetype y) {
+            const int c = names[x].compare(names[y], Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : names[x] < names[y];
+        });
+        PreviewReview review;
+        review.fill(std::move(rows));
+        QVERIFY(review.setChecked(0, false).reordered);
+        QStringList got, want;
+        for (size_t i = 0; i < at.size(); ++i) {
+            got << review.rows()[i].oldName() + u'#' + review.rows()[i].newName;
+            want << names[at[i]] + u'#' + QString::number(at[i]);
+        }
+        QCOMPARE(got, want);
     }
 
     // A rename reads the rows shared while the user may still tick: what it read stays as it
