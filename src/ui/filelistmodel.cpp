@@ -100,10 +100,7 @@ void FileListModel::setRows(std::vector<FileEntry> rows) {
     std::vector<char> ticks(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         // A row that cannot be held keeps its place, nameless and never ticked.
-        const bool held = store.append(rows[i]);
-        if (!held)
-            store.append(QByteArrayView(), false, 0, false, 0);
-        ticks[i] = held && rows[i].checked ? 1 : 0;
+        ticks[i] = store.appendInPlace(rows[i]) && rows[i].checked ? 1 : 0;
     }
     setRows(std::move(store), std::move(ticks));
 }

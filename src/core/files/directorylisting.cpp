@@ -266,7 +266,7 @@ bool FileRows::append(QByteArrayView nameBytes, bool timed, qint64 createdMSecs,
 }
 
 bool FileRows::append(const FileEntry &row) {
-    const QByteArray bytes = row.nativeName.isEmpty() ? nameToBytes(row.fileName) : row.nativeName;
+    const QByteArray bytes = row.nameBytes();
     const QString name = nameFromBytes(bytes);
     const qsizetype dot = name.lastIndexOf(u'.');
     return append(bytes, row.created.isValid(), row.created.toMSecsSinceEpoch(),
@@ -288,10 +288,7 @@ TickedRows tickedRowsOf(const std::vector<FileEntry> &rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         // A row that cannot be held keeps its place, nameless and never ticked, so indexes
         // into `rows` stay right.
-        const bool held = store->append(rows[i]);
-        if (!held)
-            store->append(QByteArrayView(), false, 0, false, 0);
-        if (held && rows[i].checked)
+        if (store->appendInPlace(rows[i]) && rows[i].checked)
             out.ticked.push_back(quint32(i));
     }
     out.rows = std::move(store);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/filenamecodec.h"
 #include "preview/progress.h"
 #include "shell/errorreport.h"
 #include "shell/filesystem.h"
@@ -25,6 +26,10 @@ struct FileEntry {
     QDateTime created;     // the same as a point in time (UTC), for sorting; invalid when unknown
     QString numberAdjName; // the number at the end of the base name, "0" when none
     bool checked = true;
+
+    QByteArray nameBytes() const {
+        return nativeName.isEmpty() ? nameToBytes(fileName) : nativeName;
+    }
 };
 
 // The rows of one listing in little memory: 1,000,000 of them must fit beside each other in a
@@ -68,6 +73,16 @@ public:
                 qsizetype numberLength);
     // Adds a row made elsewhere; its date text is taken as it would be listed.
     bool append(const FileEntry &row);
+    // The same, but a row that cannot be held leaves a nameless row in its place, so indexes
+    // into the caller's list stay right; false then.
+    bool appendInPlace(const FileEntry &row) {
+        const bool held = append(row);
+        if (!held)
+            appendName({});
+        return held;
+    }
+    // Adds a row of a name alone: no date and no number.
+    bool appendName(QByteArrayView nameBytes) { return append(nameBytes, false, 0, false, 0); }
     // The most bytes of names one FileRows holds.
     static constexpr qint64 MaxNameBytes = qint64(0xFFFFFFFFu);
     // Reorders the rows: new row i is old row order[i]. The names stay where they are.

@@ -13,7 +13,7 @@
 namespace tallowin {
 
 void PreviewEntry::setOldBytes(QByteArrayView bytes, const std::shared_ptr<FileRows> &block) {
-    if (block->append(bytes, false, 0, false, 0)) {
+    if (block->appendName(bytes)) {
         names = block;
         nameRow = quint32(block->size() - 1);
     } else {
@@ -281,8 +281,7 @@ PreviewResult PreviewBuilder::build(const std::vector<FileEntry> &files, Progres
         const FileEntry &f = files[i];
         if (!f.checked)
             continue;
-        const QByteArray bytes = f.nativeName.isEmpty() ? nameToBytes(f.fileName) : f.nativeName;
-        if (names->append(bytes, false, 0, false, 0))
+        if (names->appendName(f.nameBytes()))
             tickedRows.push_back(qsizetype(i));
     }
     return run(
@@ -323,7 +322,7 @@ PreviewResult PreviewBuilder::build(const QStringList &tickedNames, Progress *pr
     std::vector<qsizetype> kept;
     kept.reserve(size_t(tickedNames.size()));
     for (qsizetype i = 0; i < tickedNames.size(); ++i)
-        if (names->append(nameToBytes(tickedNames[i]), false, 0, false, 0))
+        if (names->appendName(nameToBytes(tickedNames[i])))
             kept.push_back(i);
     return run(
         qsizetype(kept.size()), names,
