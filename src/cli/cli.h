@@ -3,7 +3,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 #include "shell/errorreport.h"
 
 #include <QByteArray>

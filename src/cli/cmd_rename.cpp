@@ -3,7 +3,7 @@
 #include "engine/mp3kind.h"
 #include "engine/text.h"
 #include "preview/previewreview.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 
 namespace tallowin::cli {
 

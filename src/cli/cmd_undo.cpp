@@ -3,7 +3,7 @@
 #include "files/filenamecodec.h"
 #include "journal/journal.h"
 #include "journal/undo.h"
-#include "preview/swapsafe.h"
+#include "rename/swapsafe.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
-#include "preview/progress.h"
+#include "base/progress.h"
 #include "shell/errorreport.h"
 
 #include <QObject>
@@ -65,7 +65,7 @@ public:
 
 Q_SIGNALS:
     void statusChanged(const QString &status);
-    void completedChanged(qint32 maxValue, qint32 currentValue);
+    void completedChanged(qint32 total, qint32 done);
     // The work has returned (done, failed or cancelled); its last progress was delivered.
     void finished();
 

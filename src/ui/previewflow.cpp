@@ -56,7 +56,7 @@ void PreviewFlow::preview(const QString &folder, TickedRows files, const RuleTab
 
     const auto ticked = qint64(files.ticked.size());
     m_status.reset();
-    qint32 total =
+    const auto total =
         qint32(std::min<qint64>(ticked * rules.ruleCount(), std::numeric_limits<qint32>::max()));
     m_status.setCompleted(total, 0);
     placeOver(&m_status, m_owner);

@@ -1,7 +1,7 @@
 #include "ui/previewwindow.h"
 
 #include "journal/journal.h"
-#include "preview/swapsafe.h"
+#include "rename/swapsafe.h"
 #include "ui/chrome.h"
 #include "ui/job.h"
 #include "ui/previewmodel.h"
@@ -144,8 +144,7 @@ void PreviewWindow::rename() {
     m_cancel->setEnabled(false);
     m_status.reset();
     m_status.setStatus(tr("Preparing To Apply File Name Changes"));
-    qint32 total = qint32(rows->size());
-    m_status.setCompleted(total, 0);
+    m_status.setCompleted(qint32(rows->size()), 0);
     placeOver(&m_status, this);
     bringToFront(&m_status);
 

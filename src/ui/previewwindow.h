@@ -1,7 +1,7 @@
 #pragma once
 
 #include "preview/previewbuilder.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -68,8 +68,8 @@ StatusWindow::StatusWindow(QWidget *parent) : QWidget(parent) {
     reset();
 }
 
-void StatusWindow::setCompleted(qint32 &MaxValue, qint32 CurrentValue) {
-    m_bar.setCompleted(MaxValue, CurrentValue);
+void StatusWindow::setCompleted(qint32 total, qint32 done) {
+    m_fraction = Progress::fraction(total, done);
     layoutBar();
 }
 
@@ -83,8 +83,8 @@ QString StatusWindow::status() const {
 }
 
 void StatusWindow::reset() {
-    m_bar = ProgressBar{};
-    setStatus(m_bar.caption);
+    m_fraction = StartFraction;
+    setStatus(PreparingPreviewCaption);
     layoutBar();
 }
 
@@ -97,7 +97,7 @@ void StatusWindow::follow(Job *job) {
         return;
     connect(job, &Job::statusChanged, this, &StatusWindow::setStatus);
     connect(job, &Job::completedChanged, this,
-            [this](qint32 max, qint32 current) { setCompleted(max, current); });
+            &StatusWindow::setCompleted);
     connect(job, &Job::finished, this, [this] { m_cancel->setEnabled(false); });
 }
 
@@ -109,8 +109,7 @@ bool StatusWindow::eventFilter(QObject *watched, QEvent *event) {
 
 void StatusWindow::layoutBar() {
     const int inner = m_track->width() - 2;
-    const double share = qBound(0.0, double(m_bar.width) / ProgressBar::FullWidth, 1.0);
-    m_fill->setGeometry(1, 1, int(inner * share + 0.5), m_track->height() - 2);
+    m_fill->setGeometry(1, 1, int(inner * m_fraction + 0.5), m_track->height() - 2);
 }
 
 } // namespace tallowin::ui

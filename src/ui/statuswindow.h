@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/progress.h"
+#include "base/progress.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,11 +19,10 @@ class StatusWindow : public QWidget {
 public:
     explicit StatusWindow(QWidget *parent = nullptr);
 
-    // Fills the bar to CurrentValue of MaxValue; a MaxValue below 1 is raised to 1, in the
-    // caller's variable too. The bar never shows wider than full.
-    void setCompleted(qint32 &MaxValue, qint32 CurrentValue);
-    // The filled width in the bar's own units (the full bar is ProgressBar::FullWidth).
-    float completedWidth() const { return m_bar.width; }
+    // Fills the bar to `done` of `total` (Progress::fraction); never wider than full.
+    void setCompleted(qint32 total, qint32 done);
+    // The filled share of the bar, from 0 to 1.
+    double completedFraction() const { return m_fraction; }
 
     void setStatus(const QString &caption);
     QString status() const;
@@ -41,7 +40,9 @@ protected:
 private:
     void layoutBar();
 
-    ProgressBar m_bar;
+    // A new window shows a sliver of bar, so it reads as a bar before the first report.
+    static constexpr double StartFraction = 15.0 / 5625.0;
+    double m_fraction = StartFraction;
     QLabel *m_status;
     QWidget *m_track;
     QWidget *m_fill;

@@ -79,8 +79,7 @@ void UndoFlow::run(qint64 id) {
     auto result = std::make_shared<UndoResult>();
     m_status.reset();
     m_status.setStatus(tr("Preparing To Apply File Name Changes"));
-    qint32 total = 1;
-    m_status.setCompleted(total, 0);
+    m_status.setCompleted(1, 0);
     if (m_window)
         placeOver(&m_status, m_window);
     bringToFront(&m_status);

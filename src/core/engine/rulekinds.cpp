@@ -1,6 +1,6 @@
 #include "engine/rulekinds.h"
 
-#include "engine/numbers.h"
+#include "base/numbers.h"
 #include "engine/text.h"
 
 #include <QHash>

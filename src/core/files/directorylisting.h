@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/folderidentity.h"
+#include "base/progress.h"
 #include "files/filenamecodec.h"
-#include "preview/progress.h"
 #include "shell/errorreport.h"
 #include "shell/filesystem.h"
 #include "shell/locations.h"
@@ -149,20 +150,6 @@ struct DirectoryFilter {
     // no DateCreated. Renaming needs no dates, and in large folders the lookups are most of
     // the listing's cost.
     bool readDates = true;
-};
-
-// Which folder a listing read: a rename refuses to work in any other folder that has since
-// taken its path.
-struct FolderIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool known = false;
-    // The path's last component was a symbolic link to the folder when it was listed.
-    bool viaLink = false;
-
-    bool sameFolder(const FolderIdentity &o) const {
-        return device == o.device && inode == o.inode;
-    }
 };
 
 struct DirectoryListing {

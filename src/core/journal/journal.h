@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 #include "shell/filesystem.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "journal/journal.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 
 #include <QByteArray>
 #include <QString>

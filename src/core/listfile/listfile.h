@@ -1,7 +1,7 @@
 #pragma once
 
 #include "preview/previewbuilder.h"
-#include "preview/progress.h"
+#include "base/progress.h"
 #include "shell/errorreport.h"
 #include "shell/locations.h"
 

@@ -2,7 +2,7 @@
 
 #include "mp3/mp3reader.h"
 
-#include "engine/numbers.h"
+#include "base/numbers.h"
 #include "mp3/genretable.h"
 
 #include <array>

@@ -46,18 +46,13 @@ struct TickedFile {
 // Applies every rule to one file name. Fills the row's new name (with "/" shown as "-") and
 // ticks it unless an MP3 placeholder is left; false when a rule failed.
 bool applyRules(const RuleEngine &engine, NumberingState &state, int ruleCount,
-                const QString &fileName, PreviewEntry &row, int &marker) {
+                const QString &fileName, PreviewEntry &row) {
     auto [name, ext] = text::splitAtLastDot(fileName);
-    marker = 7;
     // The parts go from rule to rule as they are: no join and split between rules.
     for (int slot = 1; slot <= ruleCount; ++slot) {
-        if (!engine.applyRuleToParts(slot, name, ext, state)) {
-            marker = 8;
+        if (!engine.applyRuleToParts(slot, name, ext, state))
             return false;
-        }
-        marker = 9;
     }
-    marker = 10;
     // A "/" cannot stand in a file name; the row shows (and later writes) "-" instead.
     if (name.contains(u'/'))
         name.replace(u'/', u'-');
@@ -155,13 +150,15 @@ struct Worker {
     qsizetype at = 0;
 };
 
-// What a block left: its reports in order, the counter after it (or after its failed file)
-// and the step its failure was in.
+// What a block left: its reports in order and the counter after it (or after its failed file).
 struct BlockRecord {
     std::vector<ErrorReport> reports;
     NumberingState counter;
-    int marker = 0;
 };
+
+// The step a failed preview names in its report: a rule was being applied to a file. The run
+// has no other step that can fail.
+constexpr int RuleStep = 8;
 
 // Below this many files per thread a second thread costs more than it saves.
 constexpr qsizetype FilesPerThread = 2048;
@@ -172,22 +169,17 @@ template <typename Next>
 PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Next &&next,
                                   Progress *progress) {
     PreviewResult result;
-    result.marker = 1;
     const RuleTable &rules = m_engine.rules();
     if (rules.slot(1).isFree()) {
         result.outcome = PreviewOutcome::NoRules;
         return result;
     }
-    result.marker = 2;
     const int ruleCount = rules.ruleCount();
-    result.marker = 3;
     const qint32 total = clamp32(qint64(ticked) * ruleCount);
-    result.marker = 4;
     if (progress) {
         progress->setStatus(PreparingPreviewCaption);
         progress->setCompleted(total, 0);
     }
-    result.marker = 5;
 
     // The files are shared out in blocks among threads (one, when the rules read the files or
     // the run is small), each with its own engine and its own counter moved to where a run file
@@ -211,7 +203,6 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Nex
     result.rows.resize(size_t(ticked));
     std::vector<std::unique_ptr<Worker>> workers(parallel.threads());
     std::vector<BlockRecord> blocks(size_t(parallel.blockCount()));
-    result.marker = 6;
     const ParallelOutcome outcome = parallel.run([&](const ParallelBlock &block) {
         std::unique_ptr<Worker> &own = workers[block.worker];
         if (!own)
@@ -223,7 +214,7 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Nex
         for (qsizetype i = block.begin; i < block.end; ++i) {
             TickedFile file = next(i);
             PreviewEntry &row = result.rows[size_t(i)];
-            if (!applyRules(w.engine, w.counter, ruleCount, file.name, row, record.marker)) {
+            if (!applyRules(w.engine, w.counter, ruleCount, file.name, row)) {
                 record.counter = w.counter;
                 return i;
             }
@@ -258,10 +249,9 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Nex
             row.checked = false;
     }
     if (outcome.failed) {
-        result.marker = blocks[size_t(lastBlock)].marker;
         m_errors.report(Location, ErrorNumbers::InvalidProcedureCall,
                         errorText(ErrorNumbers::InvalidProcedureCall) +
-                            QStringLiteral(" Position: ") + QString::number(result.marker));
+                            QStringLiteral(" Position: ") + QString::number(RuleStep));
         result.outcome = PreviewOutcome::Failed;
         return result;
     }
@@ -269,7 +259,6 @@ PreviewResult PreviewBuilder::run(qsizetype ticked, const SharedRows &names, Nex
         result.outcome = PreviewOutcome::Cancelled;
         return result;
     }
-    result.marker = 14;
     return result;
 }
 

@@ -3,7 +3,7 @@
 #include "engine/ruleengine.h"
 #include "files/directorylisting.h"
 #include "files/filenamecodec.h"
-#include "preview/progress.h"
+#include "base/progress.h"
 #include "shell/locations.h"
 
 #include <QByteArray>
@@ -55,8 +55,6 @@ enum class PreviewOutcome { Done, NoRules, Failed, Cancelled };
 struct PreviewResult {
     PreviewOutcome outcome = PreviewOutcome::Done;
     std::vector<PreviewEntry> rows;
-    // The step the run was in when it ended.
-    int marker = 0;
     // The numbering counter as the run left it.
     NumberingState numbering;
     qsizetype tickedCount() const;

@@ -31,7 +31,6 @@ public:
     // The rows as they are now, shared: a later change of the review leaves these as they were.
     std::shared_ptr<const std::vector<PreviewEntry>> sharedRows() const { return m_rows; }
     qsizetype filesSelected() const { return m_selected; }
-    qsizetype filesShown() const { return m_shown; }
     QString filesSelectedText() const;
     QString filesShownText() const;
     bool sortedByOldName() const { return m_sorted; }

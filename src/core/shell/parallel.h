@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/progress.h"
+#include "base/progress.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #include "journal/journal.h"
 #include "journal/undo.h"
-#include "preview/swapsafe.h"
+#include "rename/swapsafe.h"
 
 #include <QDir>
 #include <QFile>

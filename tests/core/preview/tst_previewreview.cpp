@@ -1,5 +1,5 @@
 #include "preview/previewreview.h"
-#include "preview/progress.h"
+#include "base/progress.h"
 #include "preview_helper.h"
 
 #include <QtTest>
@@ -137,29 +137,22 @@ private Q_SLOTS:
         QCOMPARE(review.filesSelectedText(), QStringLiteral("0 Files Selected"));
     }
 
-    void progressBar_data() {
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<int>("maxAfter");
-        QTest::newRow("zero-max-empty-bar") << 0 << 0 << 0.0f << 1;
-        QTest::newRow("negative-max") << -5 << 1 << 5625.0f << 1;
-        QTest::newRow("quarter") << 4 << 1 << 1406.25f << 4;
-        QTest::newRow("past-the-end-full") << 2 << 5 << 5625.0f << 2;
-        QTest::newRow("negative-current-empty") << 10 << -3 << 0.0f << 10;
+    void progressFraction_data() {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("done");
+        QTest::addColumn<double>("fraction");
+        QTest::newRow("zero-total-empty") << 0 << 0 << 0.0;
+        QTest::newRow("negative-total-counts-as-one") << -5 << 1 << 1.0;
+        QTest::newRow("quarter") << 4 << 1 << 0.25;
+        QTest::newRow("past-the-end-full") << 2 << 5 << 1.0;
+        QTest::newRow("negative-done-empty") << 10 << -3 << 0.0;
+        QTest::newRow("huge-total") << 2147483647 << 1 << 1.0 / 2147483647.0;
     }
-    void progressBar() {
-        QFETCH(int, max);
-        QFETCH(int, current);
-        QFETCH(float, width);
-        QFETCH(int, maxAfter);
-        ProgressBar bar;
-        QCOMPARE(bar.width, 15.0f);
-        QCOMPARE(bar.caption, QStringLiteral("Preparing To Preview File Name Changes"));
-        qint32 m = max;
-        bar.setCompleted(m, current);
-        QCOMPARE(bar.width, width);
-        QCOMPARE(m, maxAfter);
+    void progressFraction() {
+        QFETCH(int, total);
+        QFETCH(int, done);
+        QFETCH(double, fraction);
+        QCOMPARE(Progress::fraction(total, done), fraction);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "mainwindow_helper.h"
 
 #include "preview/previewbuilder.h"
-#include "preview/progress.h"
+#include "base/progress.h"
 #include "shell/coretext.h"
 #include "shell/errorreport.h"
 #include "shell/failurereason.h"

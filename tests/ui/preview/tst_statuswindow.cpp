@@ -35,36 +35,32 @@ private Q_SLOTS:
             QVERIFY2(child(name), name);
         QCOMPARE(qobject_cast<QLabel *>(child("lblStatus"))->text(),
                  QStringLiteral("Preparing To Preview File Name Changes"));
-        QCOMPARE(statusWindow()->completedWidth(), 15.0f);
+        QCOMPARE(statusWindow()->completedFraction(), 15.0 / 5625.0);
     }
 
     void setCompleted_data() {
-        QTest::addColumn<qint32>("max");
-        QTest::addColumn<qint32>("current");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<qint32>("maxAfter");
-        QTest::newRow("zero-of-zero") << 0 << 0 << 0.0f << 1;
-        QTest::newRow("one-of-zero") << 0 << 1 << 5625.0f << 1;
-        QTest::newRow("negative-max") << -7 << 1 << 5625.0f << 1;
-        QTest::newRow("quarter") << 4 << 1 << 1406.25f << 4;
-        QTest::newRow("all") << 4 << 4 << 5625.0f << 4;
-        QTest::newRow("more-than-max") << 4 << 9 << 5625.0f << 4;
-        QTest::newRow("huge-max") << 2147483647 << 1 << float(5625.0 / 2147483647.0) << 2147483647;
-        QTest::newRow("negative-current") << 4 << -1 << 0.0f << 4;
+        QTest::addColumn<qint32>("total");
+        QTest::addColumn<qint32>("done");
+        QTest::addColumn<double>("fraction");
+        QTest::newRow("zero-of-zero") << 0 << 0 << 0.0;
+        QTest::newRow("one-of-zero") << 0 << 1 << 1.0;
+        QTest::newRow("negative-total") << -7 << 1 << 1.0;
+        QTest::newRow("quarter") << 4 << 1 << 0.25;
+        QTest::newRow("all") << 4 << 4 << 1.0;
+        QTest::newRow("more-than-total") << 4 << 9 << 1.0;
+        QTest::newRow("negative-done") << 4 << -1 << 0.0;
     }
     void setCompleted() {
-        QFETCH(qint32, max);
-        QFETCH(qint32, current);
-        QFETCH(float, width);
-        QFETCH(qint32, maxAfter);
-        statusWindow()->setCompleted(max, current);
-        QCOMPARE(max, maxAfter);
-        QCOMPARE(statusWindow()->completedWidth(), width);
+        QFETCH(qint32, total);
+        QFETCH(qint32, done);
+        QFETCH(double, fraction);
+        statusWindow()->setCompleted(total, done);
+        QCOMPARE(statusWindow()->completedFraction(), fraction);
         // The drawn bar stays inside its track, in proportion.
         const int track = child("picStatusBar")->width() - 2;
         const int fill = child("picStatusBarCompleted")->width();
         QVERIFY(fill >= 0 && fill <= track);
-        QVERIFY(qAbs(fill - track * double(width) / 5625.0) <= 1.0);
+        QVERIFY(qAbs(fill - track * fraction) <= 1.0);
     }
 
     void followsAJobToItsLastReport() {
@@ -81,7 +77,7 @@ private Q_SLOTS:
         job->start();
         QVERIFY(finished.wait());
         QCOMPARE(statusWindow()->status(), QStringLiteral("Applying Rules To: 100000.txt"));
-        QCOMPARE(statusWindow()->completedWidth(), 5625.0f / 2);
+        QCOMPARE(statusWindow()->completedFraction(), 0.5);
     }
 
     void cancelStopsTheFollowedJob() {

@@ -3,7 +3,7 @@
 // must be those a reading of the whole file at once gives. Built with -fsanitize=fuzzer it is a
 // libFuzzer target; built without, it replays the files and folders it is given.
 #include "listfile/listfile.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 #include "shell/textcodec.h"
 
 #include "fuzz/fuzz_check.h"

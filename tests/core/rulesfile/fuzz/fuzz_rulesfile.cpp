@@ -3,7 +3,7 @@
 // it is a libFuzzer target; built without, it replays the files and folders it is given.
 #include "engine/ruleengine.h"
 #include "preview/previewbuilder.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 #include "rulesfile/rulesfile.h"
 
 #include "fuzz/fuzz_check.h"

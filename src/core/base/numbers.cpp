@@ -1,4 +1,4 @@
-#include "engine/numbers.h"
+#include "base/numbers.h"
 
 #include <cctype>
 #include <cfenv>

@@ -1,4 +1,4 @@
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 
 #include "files/filenamecodec.h"
 #include "shell/failurereason.h"

@@ -1,5 +1,5 @@
 #include "preview/previewbuilder.h"
-#include "preview/renamer.h"
+#include "rename/renamer.h"
 #include "preview_helper.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "preview/swapsafe.h"
+#include "rename/swapsafe.h"
 
 #include "files/filenamecodec.h"
 
