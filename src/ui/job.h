@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/progress.h"
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
-#include "base/progress.h"
 #include "shell/errorreport.h"
 
 #include <QObject>

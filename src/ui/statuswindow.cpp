@@ -96,8 +96,7 @@ void StatusWindow::follow(Job *job) {
     if (!job)
         return;
     connect(job, &Job::statusChanged, this, &StatusWindow::setStatus);
-    connect(job, &Job::completedChanged, this,
-            &StatusWindow::setCompleted);
+    connect(job, &Job::completedChanged, this, &StatusWindow::setCompleted);
     connect(job, &Job::finished, this, [this] { m_cancel->setEnabled(false); });
 }
 

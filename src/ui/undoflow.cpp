@@ -95,6 +95,12 @@ void UndoFlow::run(qint64 id) {
         m_status.follow(nullptr);
         m_status.hide();
         const UndoResult &r = *result;
+        if (r.plan.outcome == UndoPlan::Outcome::FolderGone) {
+            Q_EMIT messageRequested(tr("The folder %1 of the last rename is gone or has been "
+                                       "replaced; nothing can be undone.")
+                                        .arg(r.plan.folder));
+            return;
+        }
         if (r.journalError) {
             Q_EMIT messageRequested(tr("Nothing was undone: the rename journal could not be "
                                        "written (%1).")

@@ -121,7 +121,16 @@ UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progre
     Renamer renamer(errors, fs);
     renamer.setExactNewNames(true);
     renamer.setObserver(&journal);
+    // The plan looked at the folder of the run; the renames must happen in that folder too,
+    // not in whatever took its path since. The renamer checks the identity on the descriptor
+    // it renames through. A link to that same folder is harmless, so links are followed.
+    const FileSystem::Identity &planned = result.plan.journal.folderId;
+    renamer.setExpectedFolder({planned.device, planned.inode, true, true});
     result.run = renamer.run(result.plan.folder, result.plan.rows, progress);
+    if (!result.run.refusal.isEmpty()) {
+        result.plan.outcome = UndoPlan::Outcome::FolderGone;
+        return result;
+    }
     result.journalError = result.run.observerError;
     result.undoRunId = journal.id();
     if (result.undoRunId != 0)

@@ -41,7 +41,8 @@ struct UndoResult {
 };
 
 // Takes run `id` back with the never-overwrite renamer; the undo is journalled as a run of its
-// own (so undoing it redoes), and run `id` is marked undone by it.
+// own (so undoing it redoes), and run `id` is marked undone by it. A folder that is no longer
+// the run's folder when the renames start gives FolderGone and renames nothing.
 UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors,
                    Progress *progress = nullptr, FileSystem *fs = nullptr);
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/progress.h"
 #include "engine/ruleengine.h"
 #include "files/directorylisting.h"
 #include "files/filenamecodec.h"
-#include "base/progress.h"
 #include "shell/locations.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "preview/previewbuilder.h"
 #include "base/progress.h"
+#include "preview/previewbuilder.h"
 #include "shell/errorreport.h"
 #include "shell/filesystem.h"
 #include "shell/locations.h"

@@ -85,6 +85,21 @@ public:
     }
 };
 
+// A file system that runs `swap` once, just before the first folder is opened through it.
+class SwappingFileSystem : public FileSystem {
+public:
+    std::function<void()> swap;
+
+    int open(int dirFd, const char *path, int flags, mode_t mode, int &fd) override {
+        if (swap) {
+            auto once = std::move(swap);
+            swap = nullptr;
+            once();
+        }
+        return FileSystem::open(dirFd, path, flags, mode, fd);
+    }
+};
+
 struct Fixture {
     // QTemporaryDir cannot remove names that are not UTF-8.
     ~Fixture() {
@@ -244,6 +259,36 @@ private Q_SLOTS:
             states << run.stateText();
         QCOMPARE(states, (QStringList{"complete", "undone", "undone", "complete", "complete",
                                       "undone", "complete"}));
+    }
+
+    // The folder swapped for a link to another folder between undo's look at it and its first
+    // rename: nothing is renamed anywhere, the other folder keeps its names and the run can
+    // still be undone.
+    void undoRefusesAFolderSwappedAfterItsPlan() {
+        Fixture fx;
+        QTemporaryDir other;
+        makeFiles(fx.folder(), {"a", "b"});
+        JournalStore store = fx.store();
+        QCOMPARE(journalledRun(store, fx.dir.path(), rowsFrom({"a>x", "b>y"})).failedCount(), 0);
+        // The other folder holds the names the run gave, so a followed link would find them.
+        const QByteArray otherFolder = QFile::encodeName(other.path());
+        makeFiles(otherFolder, {"x", "y"});
+        const QByteArray moved = fx.folder() + ".moved";
+        SwappingFileSystem fs;
+        fs.swap = [&] {
+            QCOMPARE(::rename(fx.folder().constData(), moved.constData()), 0);
+            QCOMPARE(::symlink(otherFolder.constData(), fx.folder().constData()), 0);
+        };
+        CollectingErrorReporter errors;
+        const UndoResult undo = undoRun(store, 1, errors, nullptr, &fs);
+        QVERIFY(!fs.swap);
+        QCOMPARE(int(undo.plan.outcome), int(UndoPlan::Outcome::FolderGone));
+        QVERIFY(undo.run.outcomes.empty());
+        QCOMPARE(folderState(otherFolder), (State{{"x", "x"}, {"y", "y"}}));
+        QCOMPARE(folderState(moved), (State{{"x", "a"}, {"y", "b"}}));
+        QCOMPARE(store.lastUndoable(), 1);
+        QCOMPARE(::unlink(fx.folder().constData()), 0);
+        QCOMPARE(::rename(moved.constData(), fx.folder().constData()), 0);
     }
 
     // A journal cut by a crash: a torn last line is ignored, a plan cut short means nothing

@@ -1,5 +1,5 @@
-#include "preview/previewreview.h"
 #include "base/progress.h"
+#include "preview/previewreview.h"
 #include "preview_helper.h"
 
 #include <QtTest>

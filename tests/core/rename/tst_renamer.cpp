@@ -1,6 +1,6 @@
 #include "preview/previewbuilder.h"
-#include "rename/renamer.h"
 #include "preview_helper.h"
+#include "rename/renamer.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
