@@ -416,6 +416,11 @@ void JournalWriter::renamed(qsizetype step) {
         flush();
 }
 
+void JournalWriter::movedAfterRun(qsizetype step, const QByteArray &name) {
+    if (m_id != 0)
+        m_store.append(m_id, "p " + number(step) + ' ' + journalEscape(name));
+}
+
 void JournalWriter::runEnded() {
     if (m_fd < 0)
         return;

@@ -123,6 +123,8 @@ public:
     void passingThrough(qsizetype step, const QByteArray &temp) override;
     void renamed(qsizetype step) override;
     void runEnded() override;
+    // Recorded as the step's passing name, so that undo finds the file there.
+    void movedAfterRun(qsizetype step, const QByteArray &name) override;
 
     // The id of the journal written; 0 before the run started or when it renamed nothing.
     qint64 id() const { return m_id; }

@@ -87,6 +87,10 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
         else if (isOurs(step->from))
             continue; // never renamed: the run ended before this step
         if (source.isEmpty()) {
+            // A step a finished run never marked done failed then: nothing of it to take back.
+            // (Marks of a run cut short may be lost, so there the folder alone decides.)
+            if (j.ended && !step->markedDone)
+                continue;
             plan.left.push_back({step->to, step->from, ChangedReason});
             continue;
         }

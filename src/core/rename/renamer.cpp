@@ -86,14 +86,14 @@ NewName prepareNewName(const QString &shown) {
 namespace {
 
 // Said after a failure that left the file under a temporary name.
-QString strandedMessage(const QString &folderPath, const QByteArray &temp) {
+} // namespace
+
+QString strandedMessage(const QString &folderPath, const QByteArray &name) {
     return QCoreApplication::translate("tallowin::core",
                                        " The file is now named %1 in %2: its old name "
                                        "was taken meanwhile, so it could not go back.")
-        .arg(QString::fromUtf8(temp), folderPath);
+        .arg(nameFromBytes(name), folderPath);
 }
-
-} // namespace
 
 qsizetype RenameRun::failedCount() const {
     qsizetype n = 0;
@@ -249,7 +249,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             o.reason = target.acceptable ? QStringLiteral("the old name is not a plain file name")
                                          : nameProblem(target.bytes);
         } else {
-            ++m_step;
+            o.step = ++m_step;
             const int e =
                 openError ? openError : renameOne(dirFd, o.oldBytes, target.bytes, stranded);
             if (e == 0) {

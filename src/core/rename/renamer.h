@@ -63,6 +63,7 @@ struct RenameOutcome {
     QString reason;      // why it failed, in plain words ("permission denied")
     QByteArray oldBytes; // the old name as on disk
     QString newName;     // the name as written (or as it would have been)
+    qsizetype step = -1; // its place in the run's plan (as a journal counts); -1: never tried
 };
 
 struct RenameRun {
@@ -96,6 +97,12 @@ public:
     virtual void passingThrough(qsizetype step, const QByteArray &temp) = 0;
     virtual void renamed(qsizetype step) = 0;
     virtual void runEnded() = 0;
+    // After the run: the file of plan[step] was moved on to `name` (a parked file put where
+    // it could go).
+    virtual void movedAfterRun(qsizetype step, const QByteArray &name) {
+        (void)step;
+        (void)name;
+    }
 };
 
 // Renames the ticked rows in order inside one folder, never replacing a file: a row fails when
@@ -139,6 +146,9 @@ private:
     bool m_exactNames = false;
     qsizetype m_step = -1; // the planned rename being made
 };
+
+// The words added to a failure when the file was left under another name, `name`.
+QString strandedMessage(const QString &folderPath, const QByteArray &name);
 
 // The words of a run refused because `folder` is no longer the folder listed.
 QString folderChangedMessage(const QString &folder);

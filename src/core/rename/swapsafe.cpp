@@ -22,6 +22,89 @@ QByteArray temporaryName() {
     return QByteArray(name);
 }
 
+// A parked file to be put back: where it waits and where it came from.
+struct Rescue {
+    qsizetype row = -1;  // the caller's row
+    qsizetype step = -1; // its parking step in the run's plan
+    QByteArray parked;
+    QByteArray home;
+    QByteArray now; // where it went; empty while it is still parked
+    bool stuck = false;
+};
+
+// The visible names a file goes to when its old name is taken: "NAME (tallowin rescue).EXT",
+// then "NAME (tallowin rescue 2).EXT", ...; empty past the last one tried.
+constexpr int RescueNames = 20;
+QByteArray rescueName(const QByteArray &home, int attempt) {
+    if (attempt > RescueNames)
+        return {};
+    const qsizetype dot = home.lastIndexOf('.');
+    const qsizetype split = dot > 0 ? dot : home.size();
+    QByteArray stem = home.left(split);
+    const QByteArray ext = home.mid(split);
+    const QByteArray tag = attempt == 1 ? QByteArray(" (tallowin rescue)")
+                                        : " (tallowin rescue " + QByteArray::number(attempt) + ')';
+    constexpr qsizetype NameMax = 255;
+    const qsizetype room = NameMax - tag.size() - ext.size();
+    if (room < 1)
+        return {};
+    if (stem.size() > room) {
+        qsizetype cut = room;
+        while (cut > 0 && (uchar(stem[cut]) & 0xC0) == 0x80)
+            --cut; // never split a UTF-8 sequence
+        stem.truncate(cut);
+    }
+    return stem + tag + ext;
+}
+
+// Moves each parked file home, or else to the first free rescue name; the journal learns of
+// every file that did not go home, so undo finds it.
+void rescue(Renamer &renamer, const QString &folder, std::vector<Rescue> &rescues) {
+    RenameObserver *observer = renamer.observer();
+    renamer.setObserver(nullptr);   // not a run of its own: the run's journal is told below
+    renamer.setExactNewNames(true); // the old name exactly, trailing dots and all
+    for (int attempt = 0; attempt <= RescueNames; ++attempt) {
+        std::vector<PreviewEntry> tries;
+        std::vector<size_t> which;
+        std::vector<QByteArray> targets;
+        for (size_t k = 0; k < rescues.size(); ++k) {
+            Rescue &r = rescues[k];
+            if (!r.now.isEmpty() || r.stuck)
+                continue;
+            QByteArray target = attempt == 0 ? r.home : rescueName(r.home, attempt);
+            if (target.isEmpty()) {
+                r.stuck = true;
+                continue;
+            }
+            PreviewEntry e;
+            e.setOldName(nameFromBytes(r.parked));
+            e.newName = nameFromBytes(target);
+            e.checked = true;
+            tries.push_back(std::move(e));
+            which.push_back(k);
+            targets.push_back(std::move(target));
+        }
+        if (tries.empty())
+            break;
+        const RenameRun back = renamer.run(folder, tries);
+        for (const RenameOutcome &o : back.outcomes) {
+            Rescue &r = rescues[which[size_t(o.row)]];
+            if (o.ok)
+                r.now = targets[size_t(o.row)];
+            else if (o.errorNumber != RenameErrors::AlreadyExists)
+                r.stuck = true; // not a name taken: another name would fail alike
+        }
+        if (!back.refusal.isEmpty() || back.cancelled)
+            break;
+    }
+    renamer.setExactNewNames(false);
+    renamer.setObserver(observer);
+    if (observer)
+        for (const Rescue &r : rescues)
+            if (!r.now.isEmpty() && r.now != r.home)
+                observer->movedAfterRun(r.step, r.now);
+}
+
 } // namespace
 
 SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
@@ -119,28 +202,28 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         const qsizetype source = steps.source[size_t(o.row)];
         (steps.parking[size_t(o.row)] ? parkedBy : last).insert(source, &o);
     }
-    std::vector<PreviewEntry> rescue;
+    // Parked, then its last step failed or never ran: the file goes back to its old name or,
+    // when a later step of its cycle took that name, to a visible free name beside it. No file
+    // is left under a temporary name where nobody would look for it.
+    std::vector<Rescue> rescues;
     for (auto it = parkedBy.constBegin(); it != parkedBy.constEnd(); ++it) {
         const RenameOutcome *arrived = last.value(it.key());
         if (!(*it)->ok || (arrived && arrived->ok))
             continue;
-        // Parked, then its last step failed or never ran: no temporary name is left behind.
-        const PreviewEntry &row = rows[size_t(it.key())];
-        PreviewEntry back;
-        back.setOldName(steps.rows[size_t((*it)->row)].newName);
-        back.newName = nameFromBytes(row.oldBytes());
-        back.checked = true;
-        rescue.push_back(std::move(back));
+        rescues.push_back({it.key(),
+                           (*it)->step,
+                           nameToBytes(steps.rows[size_t((*it)->row)].newName),
+                           rows[size_t(it.key())].oldBytes(),
+                           {},
+                           false});
     }
-    if (!rescue.empty()) {
-        // Not journalled as a run of its own: the run's journal already shows both names.
-        RenameObserver *observer = renamer.observer();
-        renamer.setObserver(nullptr);
-        renamer.setExactNewNames(true); // the old name exactly, trailing dots and all
-        renamer.run(folder, rescue);
-        renamer.setExactNewNames(false);
-        renamer.setObserver(observer);
+    QHash<qsizetype, const Rescue *> rescueOf;
+    if (!rescues.empty()) {
+        rescue(renamer, folder, rescues);
+        for (const Rescue &r : rescues)
+            rescueOf.insert(r.row, &r);
     }
+    const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
     for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
         const RenameOutcome *parkedStep = parkedBy.value(i);
         const RenameOutcome *o = parkedStep && !parkedStep->ok ? parkedStep : last.value(i);
@@ -155,6 +238,9 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         if (!mine.ok && !mine.reported)
             mine.message =
                 renameFailureMessage(mine.errorNumber, mine.reason, row.oldName(), row.newName);
+        // Where a parked file is now, when that is not its old name.
+        if (const Rescue *r = rescueOf.value(i); r && r->now != r->home)
+            mine.message += strandedMessage(folderPath, r->now.isEmpty() ? r->parked : r->now);
         out.outcomes.push_back(std::move(mine));
     }
     return out;

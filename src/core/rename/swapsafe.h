@@ -23,8 +23,10 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows);
 
 // Renames like Renamer::run, with swaps and chains among the run's own rows allowed: every
 // step still never overwrites, so a file outside the run is never replaced. A file parked
-// under a temporary name whose last step failed is moved back to its old name. Outcomes are
-// the caller's rows', in row order, with the caller's names.
+// under a temporary name whose last step failed is moved back to its old name or, when a later
+// step took that name, to a free "NAME (tallowin rescue).EXT", which its row's message tells
+// and the journal records. Outcomes are the caller's rows', in row order, with the caller's
+// names.
 RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
                       const std::vector<PreviewEntry> &rows, Progress *progress = nullptr);
 

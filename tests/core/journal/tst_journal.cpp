@@ -388,6 +388,73 @@ private Q_SLOTS:
     }
 
     // A file parked under a temporary name whose last step fails goes back to its old name.
+    // Cycles and chains of every length tried, with the rename of one file refused at every
+    // place in turn: no file is left under a hidden temporary name, none is lost, a file kept
+    // from its old name says where it is, and undo brings every file home with nothing left.
+    void swapSafeStepFails_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("cycle");
+        QTest::addColumn<int>("failing");
+        for (const bool cycle : {true, false})
+            for (const int length : {2, 3, 5})
+                for (int failing = 0; failing < length; ++failing)
+                    QTest::addRow("%s-%d/fails-%d", cycle ? "cycle" : "chain", length, failing)
+                        << length << cycle << failing;
+    }
+    void swapSafeStepFails() {
+        QFETCH(int, length);
+        QFETCH(bool, cycle);
+        QFETCH(int, failing);
+        Fixture fx;
+        Names names;
+        QStringList pairs;
+        for (int i = 0; i < length; ++i)
+            names << "f" + QByteArray::number(i) + ".txt";
+        for (int i = 0; i < length; ++i) {
+            const QByteArray to = i + 1 < length ? names[i + 1] : cycle ? names[0] : "end.txt";
+            pairs << QString::fromUtf8(names[i] + '>' + to);
+        }
+        makeFiles(fx.folder(), names);
+        const State before = folderState(fx.folder());
+        JournalStore store = fx.store();
+        WatchingFileSystem fs;
+        fs.failFrom = names[failing];
+        fs.failWith = EPERM;
+        const RenameRun run = journalledRun(store, fx.dir.path(), rowsFrom(pairs), true, &fs);
+        QVERIFY(run.failedCount() > 0);
+        const State after = folderState(fx.folder());
+        QStringList contents;
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            QVERIFY2(!it.key().startsWith(".tallowin"), it.key().constData());
+            contents << QString::fromUtf8(it.value());
+        }
+        QStringList expected;
+        for (const QByteArray &name : names)
+            expected << QString::fromUtf8(name);
+        contents.sort();
+        QCOMPARE(contents, expected);
+        // The parked first file of a cycle finds its name taken when a step after the parking
+        // succeeded and one before its return failed.
+        QCOMPARE(after.contains("f0 (tallowin rescue).txt"),
+                 cycle && failing >= 1 && failing <= length - 2);
+        // A file under a name that is neither its own nor its row's new one is named in the
+        // failure of its row.
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            if (!it.key().contains("(tallowin rescue)"))
+                continue;
+            bool told = false;
+            for (const RenameOutcome &o : run.outcomes)
+                told = told || (!o.ok && o.oldBytes == it.value() &&
+                                o.message.contains(QString::fromUtf8(it.key())));
+            QVERIFY2(told, it.key().constData());
+        }
+        CollectingErrorReporter errors;
+        const UndoResult undo = undoRun(store, store.lastUndoable(), errors);
+        QCOMPARE(leftText(undo.plan), QStringList());
+        QCOMPARE(undo.run.failedCount(), 0);
+        QCOMPARE(folderState(fx.folder()), before);
+    }
+
     void parkedFileNeverLeftBehind() {
         Fixture fx;
         makeFiles(fx.folder(), {"a", "b"});
