@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/progress.h"
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
-#include "base/progress.h"
 #include "shell/errorreport.h"
 
 #include <QObject>
@@ -60,8 +60,6 @@ public:
     void start();
     void cancel();
     bool isRunning() const { return m_running; }
-    bool isCancelled() const;
-    void setUpdateInterval(int milliseconds);
 
 Q_SIGNALS:
     void statusChanged(const QString &status);
