@@ -527,7 +527,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/listfile/listfile.cpp" line="+24"/>
+        <location filename="../src/core/listfile/listfile.cpp" line="+25"/>
         <source>You must specify a file containing the rename information you wish to use.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -562,12 +562,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/previewbuilder.cpp" line="+196"/>
+        <location filename="../src/core/preview/previewbuilder.cpp" line="+199"/>
         <source>Applying Rules To: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/previewbuilder.h" line="+48"/>
+        <location filename="../src/core/preview/previewbuilder.h" line="+63"/>
         <source>You have not selected any rules to apply to these files, thus I am unable to preview any changes.  Please add some rules before previewing.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -582,12 +582,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/progress.h" line="+29"/>
+        <location filename="../src/core/base/progress.h" line="+35"/>
         <source>Preparing To Preview File Name Changes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/renamer.cpp" line="+48"/>
+        <location filename="../src/core/rename/renamer.cpp" line="+48"/>
         <source>Unable to rename the file %1 to %2 because a file with that name already exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -824,11 +824,6 @@
         <source>Checking for newer version</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location line="+111"/>
-        <source>%1 is not available yet.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>tallowin::ui::CommandLineHelpWindow</name>
@@ -894,7 +889,7 @@
 <context>
     <name>tallowin::ui::FileListModel</name>
     <message>
-        <location filename="../src/ui/filelistmodel.cpp" line="+135"/>
+        <location filename="../src/ui/filelistmodel.cpp" line="+88"/>
         <source>File Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -912,7 +907,7 @@
 <context>
     <name>tallowin::ui::FileSelectionPanel</name>
     <message>
-        <location filename="../src/ui/fileselectionpanel.cpp" line="+35"/>
+        <location filename="../src/ui/fileselectionpanel.cpp" line="+32"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -922,53 +917,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+60"/>
-        <location line="+234"/>
+        <location line="+46"/>
+        <location line="+7"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-226"/>
-        <source>Select the drive containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drives</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Select the directory containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Go to the parent folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Choose a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Filter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1048,12 +1003,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+64"/>
-        <source>The folder &quot;%1&quot; cannot be found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+64"/>
+        <location line="+63"/>
         <source>WARNING: POTENTIAL HAZARD</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1063,7 +1013,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+82"/>
         <source>%1 Files Selected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1076,18 +1026,24 @@
 <context>
     <name>tallowin::ui::FolderPicker</name>
     <message>
-        <location filename="../src/ui/folderpicker.cpp" line="+22"/>
+        <location filename="../src/ui/folderpicker.cpp" line="+23"/>
         <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+30"/>
         <source>Select the drive containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+5"/>
         <source>Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Drives</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1096,32 +1052,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Select the directory containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+8"/>
         <source>Folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+7"/>
         <source>Go to the parent folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Choose a folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-18"/>
         <source>F&amp;older</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+110"/>
         <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1568,7 +1525,7 @@
 <context>
     <name>tallowin::ui::PreviewModel</name>
     <message>
-        <location filename="../src/ui/previewmodel.cpp" line="+43"/>
+        <location filename="../src/ui/previewmodel.cpp" line="+41"/>
         <source>Original File Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1596,7 +1553,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+22"/>
         <source>Old and new names</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1642,7 +1599,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+32"/>
         <source>Nothing was renamed: the rename journal could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1652,7 +1609,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-107"/>
+        <location line="-112"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2022,13 +1979,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+18"/>
         <source>Nothing was undone: the rename journal could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+12"/>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>%1 -&gt; %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2056,7 +2013,7 @@
 <context>
     <name>tallowin::ui::WizardWindow</name>
     <message>
-        <location filename="../src/ui/wizardwindow.cpp" line="+34"/>
+        <location filename="../src/ui/wizardwindow.cpp" line="+32"/>
         <source>Please select a directory with at least 1 file to rename, if you have unselected all files, please select at least one file by checking the box next to it&apos;s name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2071,7 +2028,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+13"/>
         <location line="+6"/>
         <source>Tallowin Wizard</source>
         <translation type="unfinished"></translation>
@@ -2103,18 +2060,18 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+248"/>
+        <location line="+220"/>
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-247"/>
-        <location line="+248"/>
+        <location line="-219"/>
+        <location line="+220"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-200"/>
+        <location line="-175"/>
         <source>What would you like to rename?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2140,52 +2097,12 @@
     </message>
     <message>
         <location line="+17"/>
-        <location line="+302"/>
+        <location line="+3"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-297"/>
-        <source>Select the drive containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drives</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>&amp;Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Select the directory containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Choose a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>F&amp;older</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2260,7 +2177,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+43"/>
         <source>&amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2277,11 +2194,6 @@
     <message>
         <location line="+1"/>
         <source>Finish</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+117"/>
-        <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -209,10 +209,6 @@ void AppController::preview() {
                         m_main->files()->listedFolder());
 }
 
-void AppController::notAvailableYet(const QString &command) {
-    showMessage(tr("%1 is not available yet.").arg(command));
-}
-
 QString AppController::rulesFolderForWindows() const {
     return m_rulesFolder.isEmpty() ? ensureRulesFolder(programFolder()).path : m_rulesFolder;
 }

@@ -123,8 +123,6 @@ private:
     // and the main window's preview starts.
     void takeOverFromWizard(const WizardHandOver &handOver);
     void mainWindowClosed();
-    // Tells the user plainly that `command` has no window yet: no control does nothing.
-    void notAvailableYet(const QString &command);
     // Where the rules-file windows open first.
     QString rulesFolderForWindows() const;
     // The rows of a rename list file go to the preview, renamed in the folder they came from.

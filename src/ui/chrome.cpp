@@ -38,13 +38,8 @@ HeaderBar::HeaderBar(const QString &title, QWidget *parent) : QFrame(parent) {
     setCursor(Qt::SizeAllCursor);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 6, 10, 6);
-    m_title = new QLabel(title, this);
-    layout->addWidget(m_title);
+    layout->addWidget(new QLabel(title, this));
     layout->addStretch();
-}
-
-void HeaderBar::setTitle(const QString &title) {
-    m_title->setText(title);
 }
 
 void HeaderBar::mousePressEvent(QMouseEvent *event) {

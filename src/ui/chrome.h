@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QPoint>
 
-class QLabel;
 class QPushButton;
 
 namespace tallowin::ui {
@@ -14,7 +13,6 @@ class HeaderBar : public QFrame {
     Q_OBJECT
 public:
     explicit HeaderBar(const QString &title, QWidget *parent = nullptr);
-    void setTitle(const QString &title);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -22,7 +20,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QLabel *m_title;
     // Used only where the window system cannot move the window itself.
     QPoint m_dragOffset;
     bool m_manualDrag = false;

@@ -153,12 +153,6 @@ QString ErrorWindow::reportQuery(const ErrorReport &report) {
            enc(report.description);
 }
 
-QUrl ErrorWindow::reportUrl(const ErrorReport &report) {
-    QUrl url = siteUrl(QStringLiteral("/products/errorreport.asp"));
-    url.setQuery(reportQuery(report), QUrl::StrictMode);
-    return url;
-}
-
 void ErrorWindow::sendReport() {
     const QString query = reportQuery(report());
     QUrl url = siteUrl(QStringLiteral("/products/errorreport.asp"));

@@ -36,8 +36,6 @@ public:
 
     // The query of a report, its values percent-encoded: "application=Tallowin010&...".
     static QString reportQuery(const ErrorReport &report);
-    // The request address for a report on the error-report page.
-    static QUrl reportUrl(const ErrorReport &report);
 
     // Sends the current report in the background; the window never waits for the answer.
     void sendReport();

@@ -125,7 +125,6 @@ void FileListModel::setRows(FileRows rows, std::vector<char> ticks) {
         slot.text = QString();
     endResetModel();
     releaseOffThread(std::move(old));
-    ++m_listingRevision;
     changed();
 }
 

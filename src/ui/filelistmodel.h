@@ -53,8 +53,6 @@ public:
     qsizetype checkedCount() const { return m_checked; }
     // Bumped by every change of rows or ticks; a background sort uses it to see changes.
     quint64 revision() const { return m_revision; }
-    // Bumped only when the rows themselves are replaced.
-    quint64 listingRevision() const { return m_listingRevision; }
 
     // A click on the header of `column` (0..2): orders the rows in the background in the
     // direction that column's clicks alternate through, then shows them in that order. Ticks
@@ -93,7 +91,6 @@ private:
     bool m_numbersAsValues = false;
     qsizetype m_checked = 0;
     quint64 m_revision = 0;
-    quint64 m_listingRevision = 0;
 
     ColumnSortToggle m_toggle;
     bool m_sorting = false;

@@ -5,14 +5,12 @@
 #include "shell/locations.h"
 #include "shell/settingsstore.h"
 #include "ui/filelistmodel.h"
+#include "ui/folderpicker.h"
 #include "ui/job.h"
 #include "ui/settingswriter.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,10 +20,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QStorageInfo>
 #include <QStyle>
 #include <QTableView>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tallowin::ui {
@@ -40,23 +36,7 @@ const char *const FilterTip = QT_TRANSLATE_NOOP(
     "Use this to limit the files you wish to view by broad definition.  Use * to specify ANY "
     "characters, for example \"My*\" would show only files that start with \"My\" such as "
     "\"MyPicture, MyMusic, etc.\"");
-const char *const NoMedia = QT_TRANSLATE_NOOP(
-    "tallowin::ui::FileSelectionPanel",
-    "I am unable to display this drive because the media is not currently inserted.  Please "
-    "insert a disc into this drive.");
 const QString HelpFiles = QStringLiteral("page15.html");
-
-// Only real storage is offered as a drive; kernel and container file systems are not.
-bool isDrive(const QStorageInfo &s) {
-    if (!s.isValid())
-        return false;
-    const QString root = s.rootPath();
-    if (root == u"/")
-        return true;
-    const QByteArray dev = s.device();
-    return dev.startsWith("/dev/") && !root.startsWith(QLatin1String("/boot")) &&
-           !root.startsWith(QLatin1String("/snap"));
-}
 
 // A header section wide enough for its caption and the sort arrow beside it.
 int headerWidth(const QHeaderView *h, int section) {
@@ -91,10 +71,6 @@ FileSelectionPanel::FileSelectionPanel(SettingsStore &settings, ErrorReporter &e
     for (const char *name : {"chkShowHiddenFiles", "chkShowSystemFiles", "dirFileLocation",
                              "drvFileLocation", "lstFilesToRename", "txtFileName", "txtFileType"})
         m_help.insert(QLatin1String(name), HelpFiles);
-
-    m_folder = QDir::currentPath();
-    m_dir->setText(QDir::toNativeSeparators(m_folder));
-    syncDriveToFolder();
 }
 
 // The running listing is a child of the panel: its destructor cancels and waits for the work.
@@ -107,39 +83,12 @@ QWidget *FileSelectionPanel::buildLocation() {
     g->setHorizontalSpacing(8);
     g->setVerticalSpacing(6);
 
-    m_drives = new QComboBox(where);
-    m_drives->setObjectName(QStringLiteral("drvFileLocation"));
-    m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
-    fillDrives();
-    nameControl(m_drives->view(), tr("Drives"));
-    connect(m_drives, &QComboBox::activated, this, &FileSelectionPanel::chooseDrive);
-    g->addWidget(buddyLabel(tr("Drive"), m_drives, where), 0, 0);
-    g->addWidget(m_drives, 0, 1, 1, 3);
-
-    m_dir = new QLineEdit(where);
-    m_dir->setObjectName(QStringLiteral("dirFileLocation"));
-    m_dir->setToolTip(tr("Select the directory containing the files you want to rename"));
-    connect(m_dir, &QLineEdit::returnPressed, this, &FileSelectionPanel::submitFolder);
-    auto *up = new QToolButton(where);
-    up->setObjectName(QStringLiteral("cmdFolderUp"));
-    up->setIcon(themedIcon("go-up", "rule-up"));
-    up->setToolTip(tr("Go to the parent folder"));
-    nameControl(up, up->toolTip());
-    connect(up, &QToolButton::clicked, this, [this] {
-        QDir d(m_folder);
-        if (d.cdUp())
-            setFolder(d.absolutePath());
-    });
-    auto *browse = new QToolButton(where);
-    browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
-    browse->setIcon(themedIcon("folder-open", "folder"));
-    browse->setToolTip(tr("Choose a folder"));
-    nameControl(browse, browse->toolTip());
-    connect(browse, &QToolButton::clicked, this, &FileSelectionPanel::browseFolder);
-    g->addWidget(buddyLabel(tr("Folder"), m_dir, where), 1, 0);
-    g->addWidget(m_dir, 1, 1);
-    g->addWidget(up, 1, 2);
-    g->addWidget(browse, 1, 3);
+    // The rule pages take Alt+D: the picker's captions have no Alt keys here.
+    m_picker = new FolderPicker(tr("Select Location of Files To Rename"), where,
+                                FolderPicker::PlainCaptions);
+    connect(m_picker, &FolderPicker::folderChanged, this, &FileSelectionPanel::folderChosen);
+    connect(m_picker, &FolderPicker::messageRequested, this, &FileSelectionPanel::messageRequested);
+    m_picker->placeIn(g, 0);
 
     auto *filters = new QHBoxLayout;
     filters->setSpacing(6);
@@ -276,88 +225,23 @@ QWidget *FileSelectionPanel::buildFileList() {
     return files;
 }
 
-void FileSelectionPanel::fillDrives() {
-    m_drives->clear();
-    QStringList roots;
-    for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
-        if (isDrive(s) && !roots.contains(s.rootPath()))
-            roots << s.rootPath();
-    if (!roots.contains(QStringLiteral("/")))
-        roots.prepend(QStringLiteral("/"));
-    std::sort(roots.begin(), roots.end());
-    for (const QString &r : std::as_const(roots)) {
-        const QStorageInfo info(r);
-        const QString label = info.displayName().isEmpty() || info.displayName() == r
-                                  ? r
-                                  : QStringLiteral("%1  (%2)").arg(r, info.displayName());
-        m_drives->addItem(themedIcon("drive-harddisk", "drive"), label, r);
-    }
-}
-
-// The drive shown is the mount point holding the folder.
-void FileSelectionPanel::syncDriveToFolder() {
-    int best = -1;
-    qsizetype bestLength = -1;
-    for (int i = 0; i < m_drives->count(); ++i) {
-        const QString root = m_drives->itemData(i).toString();
-        const bool inside = root == u"/" || m_folder == root || m_folder.startsWith(root + u'/');
-        if (inside && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    if (best >= 0) {
-        const QSignalBlocker block(m_drives);
-        m_drives->setCurrentIndex(best);
-    }
-}
-
-void FileSelectionPanel::chooseDrive(int index) {
-    const QString root = m_drives->itemData(index).toString();
-    const QFileInfo info(root);
-    if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
-        Q_EMIT messageRequested(tr(NoMedia));
-        syncDriveToFolder();
-        return;
-    }
-    setFolder(root);
-}
-
-void FileSelectionPanel::submitFolder() {
-    const QString typed = QDir::fromNativeSeparators(m_dir->text().trimmed());
-    QString path = typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
-    if (!QFileInfo(path).isDir()) {
-        Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
-        m_dir->setText(QDir::toNativeSeparators(m_folder));
-        return;
-    }
-    setFolder(path);
-}
-
-void FileSelectionPanel::browseFolder() {
-    auto *dialog = new QFileDialog(this, tr("Select Location of Files To Rename"), m_folder);
-    dialog->setObjectName(QStringLiteral("dlgFolder"));
-    dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOption(QFileDialog::ShowDirsOnly, true);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString &f) { setFolder(f); });
-    dialog->open();
-}
-
 void FileSelectionPanel::setFolder(const QString &folder) {
-    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
-    m_dir->setText(QDir::toNativeSeparators(m_folder));
-    syncDriveToFolder();
-    store(Settings::LastPath, m_folder, Locations::FolderChange);
+    m_picker->setFolder(folder); // stored and listed by folderChosen
+}
+
+void FileSelectionPanel::folderChosen(const QString &folder) {
+    store(Settings::LastPath, folder, Locations::FolderChange);
     listFiles();
+}
+
+QString FileSelectionPanel::folder() const {
+    return m_picker->folder();
 }
 
 void FileSelectionPanel::showFiles(const QString &folder, const FolderIdentity &listed,
                                    std::vector<FileEntry> rows) {
-    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
-    m_dir->setText(QDir::toNativeSeparators(m_folder));
-    syncDriveToFolder();
-    store(Settings::LastPath, m_folder, Locations::FolderChange);
+    m_picker->showFolder(folder);
+    store(Settings::LastPath, m_picker->folder(), Locations::FolderChange);
     // A running listing of the old folder must not replace the rows handed over.
     ++m_listGeneration;
     if (m_listJob)
@@ -414,10 +298,8 @@ void FileSelectionPanel::load() {
     const QString last = m_settings.setting(Settings::App, Settings::Section, Settings::LastPath);
     // A folder that was removed since is skipped; the picker stays where it is.
     if (!last.isEmpty() && QFileInfo(last).isDir()) {
-        m_folder = QDir::cleanPath(QDir(last).absolutePath());
-        m_dir->setText(QDir::toNativeSeparators(m_folder));
-        syncDriveToFolder();
-        store(Settings::LastPath, m_folder, Locations::LoadMainWindow);
+        m_picker->showFolder(last);
+        store(Settings::LastPath, m_picker->folder(), Locations::LoadMainWindow);
     }
     auto flag = [this](const QString &key) {
         const QString v =
@@ -455,7 +337,7 @@ void FileSelectionPanel::listFiles() {
     m_model->cancelSort();
     m_listing = true;
     updateBusy();
-    m_listJob = startListing(m_folder, filter, m_errors, this,
+    m_listJob = startListing(m_picker->folder(), filter, m_errors, this,
                              [this, generation](DirectoryListing listing, DirectoryFilter cleaned) {
                                  if (generation != m_listGeneration)
                                      return;

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -21,6 +20,7 @@ class SettingsStore;
 namespace tallowin::ui {
 
 class FileListModel;
+class FolderPicker;
 class Job;
 class SettingsWriter;
 
@@ -44,7 +44,7 @@ public:
     // with their ticks instead of listing the folder (a wizard's files handed over).
     void showFiles(const QString &folder, const FolderIdentity &listed,
                    std::vector<FileEntry> rows);
-    QString folder() const { return m_folder; }
+    QString folder() const;
     // The folder the rows in the list were read from; a rename refuses any other.
     const FolderIdentity &listedFolder() const { return m_listedFolder; }
     // A click on the list's header of `column` (0..2): sorts the list by it.
@@ -64,11 +64,8 @@ Q_SIGNALS:
 private:
     QWidget *buildLocation();
     QWidget *buildFileList();
-    void fillDrives();
-    void syncDriveToFolder();
-    void chooseDrive(int index);
-    void submitFolder();
-    void browseFolder();
+    // The picker moved to `folder`: stores it and lists it.
+    void folderChosen(const QString &folder);
     void showHiddenChanged(bool on);
     void showSystemChanged(bool on);
     void store(const QString &key, const QString &value, qint32 location);
@@ -79,7 +76,6 @@ private:
     ErrorReporter &m_errors;
     SettingsWriter *m_writer = nullptr;
     FileListModel *m_model = nullptr;
-    QString m_folder;
     FolderIdentity m_listedFolder;
     bool m_loading = false;
     bool m_listing = false;
@@ -87,8 +83,7 @@ private:
     QPointer<Job> m_listJob;
     QHash<QString, QString> m_help;
 
-    QComboBox *m_drives = nullptr;
-    QLineEdit *m_dir = nullptr;
+    FolderPicker *m_picker = nullptr;
     QLineEdit *m_nameFilter = nullptr;
     QLineEdit *m_typeFilter = nullptr;
     QCheckBox *m_hidden = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -35,71 +36,96 @@ bool isDrive(const QStorageInfo &s) {
            !root.startsWith(QLatin1String("/snap"));
 }
 
+// A folder the listing can read: its names (read) and each file's facts (search).
+bool canOpen(const QString &folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
 } // namespace
 
-FolderPicker::FolderPicker(const QString &title, QWidget *parent)
-    : QWidget(parent), m_title(title) {
-    auto *g = new QGridLayout(this);
-    g->setContentsMargins(0, 0, 0, 0);
-    g->setHorizontalSpacing(8);
-    g->setVerticalSpacing(6);
+FolderPicker::FolderPicker(const QString &browseTitle, QWidget *parent, Options options)
+    : QObject(parent), m_title(browseTitle) {
+    const bool plain = options.testFlag(PlainCaptions);
 
-    m_drives = new QComboBox(this);
+    m_drives = new QComboBox(parent);
     m_drives->setObjectName(QStringLiteral("drvFileLocation"));
     m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
-    m_drives->setAccessibleName(tr("Drive"));
+    nameControl(m_drives, tr("Drive"));
+    // Its pop-up list is read out too.
+    nameControl(m_drives->view(), tr("Drives"));
     fillDrives();
     connect(m_drives, &QComboBox::activated, this, &FolderPicker::chooseDrive);
-    auto *driveLabel = new QLabel(tr("&Drive"), this);
-    driveLabel->setBuddy(m_drives);
-    g->addWidget(driveLabel, 0, 0);
-    g->addWidget(m_drives, 0, 1, 1, 3);
+    m_driveCaption = new QLabel(plain ? tr("Drive") : tr("&Drive"), parent);
+    m_driveCaption->setBuddy(m_drives);
 
-    m_path = new QLineEdit(this);
+    m_path = new QLineEdit(parent);
     m_path->setObjectName(QStringLiteral("dirFileLocation"));
     m_path->setToolTip(tr("Select the directory containing the files you want to rename"));
-    m_path->setAccessibleName(tr("Folder"));
-    // Enter or leaving the box takes a typed path, as a folder picker would on a click.
+    nameControl(m_path, tr("Folder"));
+    // Enter or leaving the box takes a typed path, as a folder picker would on a click: a
+    // window never works on a folder other than the one its box shows.
     connect(m_path, &QLineEdit::returnPressed, this, &FolderPicker::submitPath);
     connect(m_path, &QLineEdit::editingFinished, this, [this] {
         if (m_path->isModified())
             submitPath();
     });
-    auto *up = new QToolButton(this);
-    up->setObjectName(QStringLiteral("cmdFolderUp"));
-    up->setIcon(themedIcon("go-up", "rule-up"));
-    up->setToolTip(tr("Go to the parent folder"));
-    up->setAccessibleName(up->toolTip());
-    connect(up, &QToolButton::clicked, this, [this] {
-        QDir d(m_folder);
-        if (d.cdUp())
-            setFolder(d.absolutePath());
-    });
-    auto *browseButton = new QToolButton(this);
-    browseButton->setObjectName(QStringLiteral("cmdBrowseFolder"));
-    browseButton->setIcon(themedIcon("folder-open", "folder"));
-    browseButton->setToolTip(tr("Choose a folder"));
-    browseButton->setAccessibleName(browseButton->toolTip());
-    connect(browseButton, &QToolButton::clicked, this, &FolderPicker::browse);
-    auto *folderLabel = new QLabel(tr("F&older"), this);
-    folderLabel->setBuddy(m_path);
-    g->addWidget(folderLabel, 1, 0);
-    g->addWidget(m_path, 1, 1);
-    g->addWidget(up, 1, 2);
-    g->addWidget(browseButton, 1, 3);
-    g->setColumnStretch(1, 1);
+    m_folderCaption = new QLabel(plain ? tr("Folder") : tr("F&older"), parent);
+    m_folderCaption->setBuddy(m_path);
 
-    m_folder = QDir::currentPath();
-    m_path->setText(QDir::toNativeSeparators(m_folder));
-    syncDriveToFolder();
+    if (!options.testFlag(WithoutUpButton)) {
+        m_up = new QToolButton(parent);
+        m_up->setObjectName(QStringLiteral("cmdFolderUp"));
+        m_up->setIcon(themedIcon("go-up", "rule-up"));
+        m_up->setToolTip(tr("Go to the parent folder"));
+        nameControl(m_up, m_up->toolTip());
+        connect(m_up, &QToolButton::clicked, this, [this] {
+            QDir d(m_folder);
+            if (d.cdUp())
+                setFolder(d.absolutePath());
+        });
+    }
+    m_browse = new QToolButton(parent);
+    m_browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
+    m_browse->setIcon(themedIcon("folder-open", "folder"));
+    m_browse->setToolTip(tr("Choose a folder"));
+    nameControl(m_browse, m_browse->toolTip());
+    connect(m_browse, &QToolButton::clicked, this, &FolderPicker::browse);
+
+    showFolder(QDir::currentPath());
+}
+
+void FolderPicker::placeIn(QGridLayout *grid, int row) {
+    const int buttons = m_up ? 2 : 1;
+    grid->addWidget(m_driveCaption, row, 0);
+    grid->addWidget(m_drives, row, 1, 1, 1 + buttons);
+    grid->addWidget(m_folderCaption, row + 1, 0);
+    grid->addWidget(m_path, row + 1, 1);
+    if (m_up)
+        grid->addWidget(m_up, row + 1, 2);
+    grid->addWidget(m_browse, row + 1, 1 + buttons);
+    grid->setColumnStretch(1, 1);
+}
+
+QGridLayout *FolderPicker::makeLayout() {
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    placeIn(grid, 0);
+    return grid;
 }
 
 void FolderPicker::setFolder(const QString &folder) {
+    showFolder(folder);
+    Q_EMIT folderChanged(m_folder);
+}
+
+void FolderPicker::showFolder(const QString &folder) {
     m_folder = QDir::cleanPath(QDir(folder).absolutePath());
     m_path->setText(QDir::toNativeSeparators(m_folder));
     m_path->setModified(false);
     syncDriveToFolder();
-    Q_EMIT folderChanged(m_folder);
 }
 
 void FolderPicker::fillDrives() {
@@ -110,8 +136,13 @@ void FolderPicker::fillDrives() {
     if (!roots.contains(QStringLiteral("/")))
         roots.prepend(QStringLiteral("/"));
     std::sort(roots.begin(), roots.end());
-    for (const QString &r : std::as_const(roots))
-        m_drives->addItem(themedIcon("drive-harddisk", "drive"), r, r);
+    for (const QString &r : std::as_const(roots)) {
+        // The volume's own name, where it has one, tells two drives apart.
+        const QString name = QStorageInfo(r).displayName();
+        const QString caption =
+            name.isEmpty() || name == r ? r : QStringLiteral("%1  (%2)").arg(r, name);
+        m_drives->addItem(themedIcon("drive-harddisk", "drive"), caption, r);
+    }
 }
 
 // The drive shown is the mount point holding the folder.
@@ -132,11 +163,12 @@ void FolderPicker::syncDriveToFolder() {
     }
 }
 
+// A drive that cannot be opened is said so; the picker stays where it was.
 void FolderPicker::chooseDrive(int index) {
     const QString root = m_drives->itemData(index).toString();
-    if (!QFileInfo(root).isDir() || !QDir(root).isReadable()) {
-        Q_EMIT messageRequested(tr(NoMedia));
+    if (!canOpen(root)) {
         syncDriveToFolder();
+        Q_EMIT messageRequested(tr(NoMedia));
         return;
     }
     setFolder(root);
@@ -147,8 +179,7 @@ void FolderPicker::submitPath() {
     const QString path =
         typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
     if (!QFileInfo(path).isDir()) {
-        m_path->setText(QDir::toNativeSeparators(m_folder));
-        m_path->setModified(false);
+        showFolder(m_folder);
         Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
         return;
     }
@@ -156,7 +187,7 @@ void FolderPicker::submitPath() {
 }
 
 void FolderPicker::browse() {
-    auto *dialog = new QFileDialog(this, m_title, m_folder);
+    auto *dialog = new QFileDialog(m_browse->parentWidget(), m_title, m_folder);
     dialog->setObjectName(QStringLiteral("dlgFolder"));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);

@@ -106,14 +106,6 @@ Job::~Job() {
     }
 }
 
-void Job::setUpdateInterval(int milliseconds) {
-    m_progress->intervalMs = milliseconds;
-}
-
-bool Job::isCancelled() const {
-    return m_progress->cancelled();
-}
-
 void Job::start() {
     if (m_running || m_thread)
         return;

@@ -60,8 +60,6 @@ public:
     void start();
     void cancel();
     bool isRunning() const { return m_running; }
-    bool isCancelled() const;
-    void setUpdateInterval(int milliseconds);
 
 Q_SIGNALS:
     void statusChanged(const QString &status);

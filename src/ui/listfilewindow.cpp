@@ -62,7 +62,7 @@ ListFileWindow::ListFileWindow(StatusWindow &status, ErrorReporter &errors, QWid
     folderCaption->setBuddy(m_picker->path());
     connect(m_picker, &FolderPicker::messageRequested, this, &ListFileWindow::messageRequested);
     body->addWidget(folderCaption);
-    body->addWidget(m_picker);
+    body->addLayout(m_picker->makeLayout());
 
     auto *fileCaption = new QLabel(tr("File Containing Rename Information:"), this);
     fileCaption->setObjectName(QStringLiteral("Label2"));

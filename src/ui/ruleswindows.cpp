@@ -42,7 +42,7 @@ RulesFileWindow::RulesFileWindow(const QString &objectName, const QString &title
     caption->setBuddy(m_picker->path());
     connect(m_picker, &FolderPicker::folderChanged, this, &RulesFileWindow::listFiles);
     connect(m_picker, &FolderPicker::messageRequested, this, &RulesFileWindow::messageRequested);
-    m_body->addWidget(m_picker);
+    m_body->addLayout(m_picker->makeLayout());
 
     m_model = new QStandardItemModel(0, 1, this);
     m_model->setHorizontalHeaderLabels({tr("File Name")});

@@ -4,13 +4,12 @@
 #include "shell/settingsstore.h"
 #include "ui/chrome.h"
 #include "ui/filelistmodel.h"
+#include "ui/folderpicker.h"
 #include "ui/job.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -20,7 +19,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStackedWidget>
-#include <QStorageInfo>
 #include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -54,17 +52,6 @@ QTreeWidget *previewList(const QString &name, const QString &accessibleName, QWi
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->header()->setSectionResizeMode(QHeaderView::Stretch);
     return list;
-}
-
-// Only real storage is offered as a drive; kernel and container file systems are not.
-bool isDrive(const QStorageInfo &s) {
-    if (!s.isValid())
-        return false;
-    const QString root = s.rootPath();
-    if (root == u"/")
-        return true;
-    return s.device().startsWith("/dev/") && !root.startsWith(QLatin1String("/boot")) &&
-           !root.startsWith(QLatin1String("/snap"));
 }
 
 } // namespace
@@ -121,11 +108,8 @@ WizardWindow::WizardWindow(SettingsStore &settings, ErrorReporter &errors, QWidg
 
     // The folder the user last worked in, when it is still there.
     const QString last = m_settings.setting(Settings::App, Settings::Section, Settings::LastPath);
-    m_folder = !last.isEmpty() && QFileInfo(last).isDir()
-                   ? QDir::cleanPath(QDir(last).absolutePath())
-                   : QDir::currentPath();
-    m_dir->setText(QDir::toNativeSeparators(m_folder));
-    syncDrive();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        m_picker->showFolder(last);
     resetWizard();
 
     m_showAtStartUp->setChecked(m_settings
@@ -187,43 +171,14 @@ QWidget *WizardWindow::buildFiles() {
                            tr("Select Location of Files To Rename"), screen),
                  0, 0, 1, 3);
 
-    m_drives = new QComboBox(screen);
-    m_drives->setObjectName(QStringLiteral("drvFileLocation"));
-    m_drives->setToolTip(tr("Select the drive containing the files you want to rename"));
-    m_drives->setAccessibleName(tr("Drive"));
-    // Their pop-up lists are read out too.
-    nameControl(m_drives->view(), tr("Drives"));
-    QStringList roots;
-    for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
-        if (isDrive(s) && !roots.contains(s.rootPath()))
-            roots << s.rootPath();
-    if (!roots.contains(QStringLiteral("/")))
-        roots.prepend(QStringLiteral("/"));
-    std::sort(roots.begin(), roots.end());
-    for (const QString &r : std::as_const(roots))
-        m_drives->addItem(themedIcon("drive-harddisk", "drive"), r, r);
-    connect(m_drives, &QComboBox::activated, this, &WizardWindow::chooseDrive);
-    auto *driveLabel = new QLabel(tr("&Drive"), screen);
-    driveLabel->setBuddy(m_drives);
-    g->addWidget(driveLabel, 1, 0);
-    g->addWidget(m_drives, 1, 1, 1, 2);
-
-    m_dir = new QLineEdit(screen);
-    m_dir->setObjectName(QStringLiteral("dirFileLocation"));
-    m_dir->setToolTip(tr("Select the directory containing the files you want to rename"));
-    m_dir->setAccessibleName(tr("Folder"));
-    connect(m_dir, &QLineEdit::returnPressed, this, &WizardWindow::submitFolder);
-    auto *browse = new QToolButton(screen);
-    browse->setObjectName(QStringLiteral("cmdBrowseFolder"));
-    browse->setIcon(themedIcon("folder-open", "folder"));
-    browse->setToolTip(tr("Choose a folder"));
-    browse->setAccessibleName(browse->toolTip());
-    connect(browse, &QToolButton::clicked, this, &WizardWindow::browseFolder);
-    auto *dirLabel = new QLabel(tr("F&older"), screen);
-    dirLabel->setBuddy(m_dir);
-    g->addWidget(dirLabel, 2, 0);
-    g->addWidget(m_dir, 2, 1);
-    g->addWidget(browse, 2, 2);
+    m_picker = new FolderPicker(tr("Select Location of Files To Rename"), screen,
+                                FolderPicker::WithoutUpButton);
+    connect(m_picker, &FolderPicker::folderChanged, this, [this] {
+        if (m_step == FilesStep)
+            fillFileList();
+    });
+    connect(m_picker, &FolderPicker::messageRequested, this, &WizardWindow::messageRequested);
+    m_picker->placeIn(g, 1);
 
     m_model = new FileListModel(this);
     m_list = new QTableView(screen);
@@ -329,6 +284,10 @@ std::vector<FileEntry> WizardWindow::files() const {
     return m_model->rows();
 }
 
+QString WizardWindow::folder() const {
+    return m_picker->folder();
+}
+
 void WizardWindow::resetWizard() {
     m_kind = WizardKind::None;
     m_step = StartStep;
@@ -403,7 +362,7 @@ void WizardWindow::forward() {
         showStep();
     } else {
         WizardHandOver handOver;
-        handOver.folder = m_folder;
+        handOver.folder = m_picker->folder();
         handOver.listed = m_listedFolder;
         handOver.rows = m_model->rows();
         handOver.rules = m_kind == WizardKind::Mp3
@@ -430,7 +389,7 @@ void WizardWindow::fillFileList() {
         m_listJob->cancel();
     m_listing = true;
     const WizardKind kind = m_kind;
-    m_listJob = startListing(m_folder, filter, m_errors, this,
+    m_listJob = startListing(m_picker->folder(), filter, m_errors, this,
                              [this, generation, kind](DirectoryListing listing, DirectoryFilter) {
                                  if (generation != m_listGeneration)
                                      return;
@@ -439,60 +398,6 @@ void WizardWindow::fillFileList() {
                                  m_model->setRows(wizardFiles(kind, std::move(listing.rows)));
                                  Q_EMIT filesListed();
                              });
-}
-
-void WizardWindow::setFolder(const QString &folder) {
-    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
-    m_dir->setText(QDir::toNativeSeparators(m_folder));
-    syncDrive();
-    if (m_step == FilesStep)
-        fillFileList();
-}
-
-// The drive shown is the mount point holding the folder.
-void WizardWindow::syncDrive() {
-    int best = -1;
-    qsizetype bestLength = -1;
-    for (int i = 0; i < m_drives->count(); ++i) {
-        const QString root = m_drives->itemData(i).toString();
-        const bool inside = root == u"/" || m_folder == root || m_folder.startsWith(root + u'/');
-        if (inside && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    if (best >= 0) {
-        const QSignalBlocker block(m_drives);
-        m_drives->setCurrentIndex(best);
-    }
-}
-
-// A drive that cannot be opened sends both pickers to the root folder without a word.
-void WizardWindow::chooseDrive(int index) {
-    const QString root = m_drives->itemData(index).toString();
-    setFolder(QDir(root).isReadable() ? root : QDir::rootPath());
-}
-
-void WizardWindow::submitFolder() {
-    const QString typed = QDir::fromNativeSeparators(m_dir->text().trimmed());
-    const QString path =
-        typed.startsWith(QLatin1String("~")) ? QDir::homePath() + typed.mid(1) : typed;
-    if (!QFileInfo(path).isDir()) {
-        Q_EMIT messageRequested(tr("The folder \"%1\" cannot be found.").arg(typed));
-        m_dir->setText(QDir::toNativeSeparators(m_folder));
-        return;
-    }
-    setFolder(path);
-}
-
-void WizardWindow::browseFolder() {
-    auto *dialog = new QFileDialog(this, tr("Select Location of Files To Rename"), m_folder);
-    dialog->setObjectName(QStringLiteral("dlgFolder"));
-    dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOption(QFileDialog::ShowDirsOnly, true);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString &f) { setFolder(f); });
-    dialog->open();
 }
 
 void WizardWindow::buildMp3Preview() {
@@ -508,7 +413,8 @@ void WizardWindow::buildPicturePreview() {
 
 void WizardWindow::showPreview(QTreeWidget *list, const std::vector<RuleSlot> &rules) {
     list->clear();
-    for (const PreviewEntry &e : wizardPreview(rules, m_folder, m_model->rows(), m_errors))
+    for (const PreviewEntry &e :
+         wizardPreview(rules, m_picker->folder(), m_model->rows(), m_errors))
         list->addTopLevelItem(new QTreeWidgetItem({e.oldName(), e.newName}));
 }
 

@@ -26,6 +26,7 @@ class SettingsStore;
 namespace tallowin::ui {
 
 class FileListModel;
+class FolderPicker;
 class Job;
 class PictureButton;
 
@@ -54,7 +55,7 @@ public:
     void resetWizard();
     WizardKind kind() const { return m_kind; }
     int step() const { return m_step; }
-    QString folder() const { return m_folder; }
+    QString folder() const;
     // The files of the first screen with their ticks.
     std::vector<FileEntry> files() const;
     bool isListing() const { return m_listing; }
@@ -81,11 +82,6 @@ private:
     void forward();
     void back();
     void fillFileList();
-    void setFolder(const QString &folder);
-    void chooseDrive(int index);
-    void submitFolder();
-    void browseFolder();
-    void syncDrive();
     void buildMp3Preview();
     void buildPicturePreview();
     void showPreview(QTreeWidget *list, const std::vector<RuleSlot> &rules);
@@ -94,7 +90,6 @@ private:
     ErrorReporter &m_errors;
     WizardKind m_kind = WizardKind::None;
     int m_step = StartStep;
-    QString m_folder;
     FolderIdentity m_listedFolder;
     quint64 m_listGeneration = 0;
     QPointer<Job> m_listJob;
@@ -105,8 +100,7 @@ private:
     QWidget *m_filesScreen = nullptr;
     QWidget *m_mp3Screen = nullptr;
     QWidget *m_pictureScreen = nullptr;
-    QComboBox *m_drives = nullptr;
-    QLineEdit *m_dir = nullptr;
+    FolderPicker *m_picker = nullptr;
     FileListModel *m_model = nullptr;
     QTableView *m_list = nullptr;
     QComboBox *m_mp3Format = nullptr;

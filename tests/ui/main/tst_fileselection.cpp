@@ -37,6 +37,14 @@ void answerMessageBox(QMessageBox::StandardButton button, bool *seen) {
     });
 }
 
+// Runs every event posted before the call (a queued signal, a deferred call) and returns true
+// once they have run: what they would start has started when it returns.
+bool drainPostedEvents() {
+    bool drained = false;
+    QTimer::singleShot(0, [&drained] { drained = true; });
+    return QTest::qWaitFor([&drained] { return drained; }, 10000);
+}
+
 } // namespace
 
 class TestFileSelection : public QObject {
@@ -97,12 +105,16 @@ void TestFileSelection::filterRunsOnlyOnClick() {
     f.chooseFolder(dir.path());
     QCOMPARE(f.names().size(), 5);
 
+    QSignalSpy listed(&f.files(), &ui::FileSelectionPanel::listingFinished);
     f.get<QLineEdit>("txtFileName")->setText(QStringLiteral("My*"));
     f.get<QLineEdit>("txtFileType")->setText(QStringLiteral("t"));
-    QTest::qWait(50);
-    QCOMPARE(f.names().size(), 5); // typing alone lists nothing new
+    // Typing alone lists nothing new: no listing started, now or queued.
+    QVERIFY(drainPostedEvents());
+    QVERIFY(!f.files().isListing());
+    QCOMPARE(f.names().size(), 5);
 
     QVERIFY(f.listAfter([&] { f.click("cmdFilterFiles"); }));
+    QCOMPARE(listed.size(), 1);
     QCOMPARE(f.names(), QStringList{"MYdoc.txt"});
     QCOMPARE(f.get<QLineEdit>("txtFileName")->text(), QStringLiteral("My"));
     QCOMPARE(f.text("lblFilesShown"), QStringLiteral("1 Files Shown"));
@@ -367,7 +379,9 @@ void TestFileSelection::pictureButtonShowsPressedLook() {
     QTest::mouseRelease(filter, Qt::LeftButton, {}, centre);
     QVERIFY(!filter->pressedLook());
     QVERIFY(listed.wait(10000));
-    QTest::qWait(100);
+    // One click, one listing: none follows once the queue has run.
+    QVERIFY(drainPostedEvents());
+    QVERIFY(!f.files().isListing());
     QCOMPARE(listed.size(), 1);
 }
 
