@@ -1,6 +1,7 @@
 #include "journal/undo.h"
 
 #include "files/filenamecodec.h"
+#include "rename/swapsafe.h"
 
 #include <QFile>
 #include <QHash>
@@ -22,6 +23,8 @@ const QString TakenReason =
 bool sameFile(const JournalFileId &a, const JournalFileId &b) {
     return a == b;
 }
+
+using FileKey = QPair<quint64, quint64>; // device, inode
 
 // The folder as the steps before this one leave it: names already sent back are looked up in
 // `moved`, the rest on disk.
@@ -71,7 +74,28 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
     // The rows' current names, in one block they share.
     const auto currentNames = std::make_shared<FileRows>();
     FolderView folder(fs, dirFd);
-    QSet<QPair<quint64, quint64>> files;
+    // The steps are walked back newest first, as if each were undone in turn; what a file
+    // needs is then one rename from where it is to where it was before the run, however many
+    // steps (a swap through a temporary name) it took. Its row or its left entry gathers them.
+    QHash<FileKey, size_t> rowOf, leftOf;
+    const auto leave = [&](const FileKey &key, const QByteArray &current,
+                           const QByteArray &original, const QString &reason) {
+        if (const auto row = rowOf.constFind(key); row != rowOf.constEnd()) {
+            // Its later steps could go back, this one cannot: the file stays where it is.
+            const PreviewEntry &r = plan.rows[*row];
+            plan.left.push_back({r.oldBytes(), original, reason});
+            plan.rows[*row].checked = false;
+            rowOf.remove(key);
+            leftOf.insert(key, plan.left.size() - 1);
+            return;
+        }
+        if (const auto left = leftOf.constFind(key); left != leftOf.constEnd()) {
+            plan.left[*left].original = original;
+            return;
+        }
+        leftOf.insert(key, plan.left.size());
+        plan.left.push_back({current, original, reason});
+    };
     for (auto step = j.steps.rbegin(); step != j.steps.rend(); ++step) {
         if (step->file.inode == 0)
             continue; // the file was missing before the run: its row failed
@@ -86,32 +110,41 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
             source = step->temp; // cut between the two halves of a case-only rename
         else if (isOurs(step->from))
             continue; // never renamed: the run ended before this step
+        const FileKey key{step->file.device, step->file.inode};
         if (source.isEmpty()) {
             // A step a finished run never marked done failed then: nothing of it to take back.
             // (Marks of a run cut short may be lost, so there the folder alone decides.)
             if (j.ended && !step->markedDone)
                 continue;
-            plan.left.push_back({step->to, step->from, ChangedReason});
+            leave(key, step->to, step->from, ChangedReason);
             continue;
         }
         // On a file system that ignores case the old name may find the file itself.
         if (source != step->from) {
             const auto taken = folder.at(step->from);
             if (taken && !sameFile(*taken, step->file)) {
-                plan.left.push_back({source, step->from, TakenReason});
+                leave(key, source, step->from, TakenReason);
                 continue;
             }
+        }
+        folder.move(source, step->from, step->file);
+        if (const auto row = rowOf.constFind(key); row != rowOf.constEnd()) {
+            plan.rows[*row].newName = nameFromBytes(step->from);
+            continue;
         }
         PreviewEntry row;
         row.setOldBytes(source, currentNames);
         row.newName = nameFromBytes(step->from);
         row.checked = true;
+        rowOf.insert(key, plan.rows.size());
         plan.rows.push_back(std::move(row));
-        folder.move(source, step->from, step->file);
-        files.insert({quint64(step->file.device), quint64(step->file.inode)});
     }
-    plan.files = files.size();
     fs.closeFolder(dirFd);
+    // Rows left out above, and files that end where they are (moved away and back).
+    std::erase_if(plan.rows, [](const PreviewEntry &row) {
+        return !row.checked || row.oldBytes() == nameToBytes(row.newName);
+    });
+    plan.files = qsizetype(plan.rows.size());
     return plan;
 }
 
@@ -130,7 +163,9 @@ UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progre
     // it renames through. A link to that same folder is harmless, so links are followed.
     const FileSystem::Identity &planned = result.plan.journal.folderId;
     renamer.setExpectedFolder({planned.device, planned.inode, true, true});
-    result.run = renamer.run(result.plan.folder, result.plan.rows, progress);
+    // One row per file, from where it is to where it was: files that swapped names swap back
+    // through temporary names of the undo's own.
+    result.run = runSwapSafe(renamer, result.plan.folder, result.plan.rows, progress);
     if (!result.run.refusal.isEmpty()) {
         result.plan.outcome = UndoPlan::Outcome::FolderGone;
         return result;

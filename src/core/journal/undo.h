@@ -23,14 +23,18 @@ struct UndoPlan {
     Outcome outcome = Outcome::NoSuchRun;
     Journal journal;
     QString folder;
-    std::vector<PreviewEntry> rows; // current name -> original name, all ticked
-    qsizetype files = 0;            // the files the rows move (a swap moves one file twice)
+    // One row per file: its current name -> its name before the run, all ticked. A file the
+    // run moved through a temporary name has one row, and no temporary name shows.
+    std::vector<PreviewEntry> rows;
+    qsizetype files = 0; // the files the rows move
+
     std::vector<UndoLeft> left;
 };
 
-// Works out how to take run `id` back, looking at the folder as it is now: each step whose
-// new name still names the same file (device and inode) goes back, newest first; a step whose
-// file never moved (a run cut short) needs nothing; anything else is left.
+// Works out how to take run `id` back, looking at the folder as it is now: each file whose
+// new name still names it (device and inode) goes back to its name before the run; a file that
+// never moved (a run cut short, a failed step) needs nothing; anything else is left, once per
+// file.
 UndoPlan planUndo(const JournalStore &store, qint64 id);
 
 struct UndoResult {

@@ -88,6 +88,14 @@ namespace {
 // Said after a failure that left the file under a temporary name.
 } // namespace
 
+NewName targetName(const QString &newName, bool exact) {
+    if (!exact)
+        return prepareNewName(newName);
+    NewName n{newName, nameToBytes(newName), false};
+    n.acceptable = isPlainFileName(n.bytes);
+    return n;
+}
+
 QString strandedMessage(const QString &folderPath, const QByteArray &name) {
     return QCoreApplication::translate("tallowin::core",
                                        " The file is now named %1 in %2: its old name "
@@ -197,11 +205,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
     }
     const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
     const auto targetOf = [this](const PreviewEntry &row) {
-        if (!m_exactNames)
-            return prepareNewName(row.newName);
-        NewName n{row.newName, nameToBytes(row.newName), false};
-        n.acceptable = isPlainFileName(n.bytes);
-        return n;
+        return targetName(row.newName, m_exactNames);
     };
     if (m_observer && openError == 0) {
         std::vector<PlannedRename> plan;

@@ -49,6 +49,8 @@ struct NewName {
     bool acceptable = false;
 };
 NewName prepareNewName(const QString &shown);
+// The name a row goes to: prepared as above, or exactly as given (an undo's old names).
+NewName targetName(const QString &newName, bool exact);
 // True when `name` can only name an entry of the folder itself.
 bool isPlainFileName(const QByteArray &name);
 
@@ -131,6 +133,7 @@ public:
     // New names go to disk exactly as given, trailing dots and spaces kept: an undo puts back
     // names that the rename trimmed.
     void setExactNewNames(bool exact) { m_exactNames = exact; }
+    bool exactNewNames() const { return m_exactNames; }
 
 private:
     int moveNoReplace(int dirFd, const char *from, const char *to, bool *bothKept = nullptr);

@@ -61,6 +61,7 @@ QByteArray rescueName(const QByteArray &home, int attempt) {
 // every file that did not go home, so undo finds it.
 void rescue(Renamer &renamer, const QString &folder, std::vector<Rescue> &rescues) {
     RenameObserver *observer = renamer.observer();
+    const bool exact = renamer.exactNewNames();
     renamer.setObserver(nullptr);   // not a run of its own: the run's journal is told below
     renamer.setExactNewNames(true); // the old name exactly, trailing dots and all
     for (int attempt = 0; attempt <= RescueNames; ++attempt) {
@@ -97,7 +98,7 @@ void rescue(Renamer &renamer, const QString &folder, std::vector<Rescue> &rescue
         if (!back.refusal.isEmpty() || back.cancelled)
             break;
     }
-    renamer.setExactNewNames(false);
+    renamer.setExactNewNames(exact);
     renamer.setObserver(observer);
     if (observer)
         for (const Rescue &r : rescues)
@@ -107,7 +108,7 @@ void rescue(Renamer &renamer, const QString &folder, std::vector<Rescue> &rescue
 
 } // namespace
 
-SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
+SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows, bool exactNames) {
     const auto n = qsizetype(rows.size());
     // Rows that will be handed to the file system, and where each one's target is.
     std::vector<QByteArray> target(static_cast<size_t>(n));
@@ -118,7 +119,7 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
         const PreviewEntry &row = rows[size_t(i)];
         if (!row.checked)
             continue;
-        const NewName name = prepareNewName(row.newName);
+        const NewName name = targetName(row.newName, exactNames);
         const QByteArray old = row.oldBytes();
         if (!name.acceptable || !isPlainFileName(old))
             continue;
@@ -190,7 +191,8 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows) {
 
 RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
                       const std::vector<PreviewEntry> &rows, Progress *progress) {
-    const SwapSafeSteps steps = arrangeSwapSafe(rows);
+    const bool exact = renamer.exactNewNames();
+    const SwapSafeSteps steps = arrangeSwapSafe(rows, exact);
     RenameRun run = renamer.run(folder, steps.rows, progress);
     RenameRun out;
     out.cancelled = run.cancelled;
@@ -234,7 +236,7 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         const PreviewEntry &row = rows[size_t(i)];
         mine.row = i;
         mine.oldBytes = row.oldBytes();
-        mine.newName = prepareNewName(row.newName).written;
+        mine.newName = targetName(row.newName, exact).written;
         if (!mine.ok && !mine.reported)
             mine.message =
                 renameFailureMessage(mine.errorNumber, mine.reason, row.oldName(), row.newName);

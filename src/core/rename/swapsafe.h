@@ -19,7 +19,8 @@ struct SwapSafeSteps {
 // row runs after that row has moved away (a -> b, b -> c runs b -> c first); a cycle
 // (a -> b, b -> a; a -> b -> c -> a) is opened by moving one file to a unique temporary name
 // in the same folder first. Rows that meet no other row keep their place.
-SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows);
+// With `exactNames` the new names are taken as given (see Renamer::setExactNewNames).
+SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows, bool exactNames = false);
 
 // Renames like Renamer::run, with swaps and chains among the run's own rows allowed: every
 // step still never overwrites, so a file outside the run is never replaced. A file parked

@@ -375,11 +375,26 @@ private Q_SLOTS:
             journalledRun(store, fx.dir.path(), rowsFrom(rows), safe);
             const State done = folderState(fx.folder());
             QCOMPARE(done, safe ? swapSafe : plain);
-            // And the journal takes it all back, temporary names included.
+            // And the journal takes it all back, temporary names included: one row per file
+            // moved, from its name now to its name before, and no temporary name in any.
             CollectingErrorReporter errors;
             const qint64 last = store.lastUndoable();
-            if (last)
-                QCOMPARE(undoRun(store, last, errors).plan.left.size(), size_t(0));
+            QStringList expected;
+            for (auto it = done.cbegin(); it != done.cend(); ++it)
+                if (it.key() != it.value())
+                    expected << QString::fromUtf8(it.key() + '>' + it.value());
+            if (last) {
+                const UndoResult undo = undoRun(store, last, errors);
+                QCOMPARE(undo.plan.left.size(), size_t(0));
+                QStringList undone;
+                for (const RenameOutcome &o : undo.run.outcomes) {
+                    QVERIFY(o.ok);
+                    undone << QString::fromUtf8(o.oldBytes) + u'>' + o.newName;
+                }
+                undone.sort();
+                QCOMPARE(undone, expected);
+                QCOMPARE(undo.plan.files, qsizetype(expected.size()));
+            }
             State original;
             for (const QByteArray &f : files)
                 original.insert(f, f);
