@@ -1,5 +1,6 @@
 #include "ui/rulearea.h"
 
+#include "ui/rulelayouts.h"
 #include "ui/rulelist.h"
 #include "ui/rulepage.h"
 #include "ui/ruleviews.h"
@@ -74,15 +75,15 @@ void RuleArea::switchView(int view) {
     m_standard->refresh();
 }
 
-RulePageState RuleArea::pageState() const {
-    RulePageState s;
+std::vector<RuleDraft> RuleArea::drafts() const {
+    std::vector<RuleDraft> out;
     for (const RulePage *p : m_pages)
-        p->readInto(s);
-    return s;
+        p->readInto(out);
+    return out;
 }
 
 void RuleArea::addSelected(int pageToShow) {
-    addSelectedRules(pageState(), m_rules);
+    addDrafts(drafts(), m_rules);
     displayRules();
     if (pageToShow >= 0)
         showStandardTab(pageToShow);
