@@ -9,6 +9,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace tallowin::ui {
 
 RuleArea::RuleArea(RuleTable &rules, ErrorReporter &errors, QWidget *parent)
@@ -77,8 +79,11 @@ void RuleArea::switchView(int view) {
 
 std::vector<RuleDraft> RuleArea::drafts() const {
     std::vector<RuleDraft> out;
-    for (const RulePage *p : m_pages)
-        p->readInto(out);
+    for (const RulePage *p : m_pages) {
+        std::vector<RuleDraft> page = p->drafts();
+        out.insert(out.end(), std::make_move_iterator(page.begin()),
+                   std::make_move_iterator(page.end()));
+    }
     return out;
 }
 

@@ -363,7 +363,8 @@ void RulePage::deselectAll() {
         deselect(b);
 }
 
-void RulePage::readInto(std::vector<RuleDraft> &drafts) const {
+std::vector<RuleDraft> RulePage::drafts() const {
+    std::vector<RuleDraft> drafts;
     for (const RuleOption *o : m_page.options) {
         if (!m_options.value(o)->isChecked())
             continue;
@@ -374,6 +375,7 @@ void RulePage::readInto(std::vector<RuleDraft> &drafts) const {
             return w.box ? w.box->text() : QString();
         }));
     }
+    return drafts;
 }
 
 void RulePage::addHelp(QHash<QString, QString> &help) const {

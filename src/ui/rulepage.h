@@ -35,8 +35,8 @@ public:
     // Enables each option's controls while it is selected and resets every control.
     void refresh();
     void deselectAll();
-    // Appends the rule of each selected option of this page, with its controls' values.
-    void readInto(std::vector<RuleDraft> &drafts) const;
+    // The rule of each selected option of this page, with its controls' values.
+    std::vector<RuleDraft> drafts() const;
     // The help page of every control whose F1 opens one, by objectName.
     void addHelp(QHash<QString, QString> &help) const;
 
