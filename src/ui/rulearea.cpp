@@ -1,5 +1,6 @@
 #include "ui/rulearea.h"
 
+#include "ui/rulelayouts.h"
 #include "ui/rulelist.h"
 #include "ui/rulepage.h"
 #include "ui/ruleviews.h"
@@ -7,6 +8,8 @@
 #include <QStackedWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace tallowin::ui {
 
@@ -74,15 +77,18 @@ void RuleArea::switchView(int view) {
     m_standard->refresh();
 }
 
-RulePageState RuleArea::pageState() const {
-    RulePageState s;
-    for (const RulePage *p : m_pages)
-        p->readInto(s);
-    return s;
+std::vector<RuleDraft> RuleArea::drafts() const {
+    std::vector<RuleDraft> out;
+    for (const RulePage *p : m_pages) {
+        std::vector<RuleDraft> page = p->drafts();
+        out.insert(out.end(), std::make_move_iterator(page.begin()),
+                   std::make_move_iterator(page.end()));
+    }
+    return out;
 }
 
 void RuleArea::addSelected(int pageToShow) {
-    addSelectedRules(pageState(), m_rules);
+    addDrafts(drafts(), m_rules);
     displayRules();
     if (pageToShow >= 0)
         showStandardTab(pageToShow);

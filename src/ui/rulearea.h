@@ -1,12 +1,14 @@
 #pragma once
 
-#include "editing/rulepagestate.h"
+#include "editing/ruledraft.h"
 #include "engine/ruletable.h"
 #include "shell/errorreport.h"
 
 #include <QHash>
 #include <QList>
 #include <QWidget>
+
+#include <vector>
 
 class QStackedWidget;
 
@@ -35,8 +37,8 @@ public:
     int currentPage() const;
     bool mp3ViewShown() const;
 
-    // The page inputs as the add routine reads them.
-    RulePageState pageState() const;
+    // The rules the selected options ask for, with their controls' values.
+    std::vector<RuleDraft> drafts() const;
     // Help page of every control whose F1 opens one.
     const QHash<QString, QString> &helpPages() const { return m_help; }
 

@@ -148,10 +148,13 @@ QString RulePage::controlName(const RuleControl &c) const {
                                        [&c](const RowPart &p) { return p.control == &c; });
         if (!inRow)
             continue;
-        for (size_t i = 0; i < o->inputs.size(); ++i)
-            if (o->inputs[i] == &c && i < kindOf(*o).params.size())
-                return tr("%1: %2").arg(coreText(o->caption),
-                                        coreText(kindOf(*o).params[i].meaning));
+        for (const RuleInput &input : o->inputs) {
+            if (input.control != &c)
+                continue;
+            for (const RuleParam &param : o->kind->params)
+                if (param.name == input.param)
+                    return tr("%1: %2").arg(coreText(o->caption), coreText(param.meaning));
+        }
         return coreText(o->caption);
     }
     std::vector<const Row *> shared{&m_page.besideAdd};
@@ -360,16 +363,19 @@ void RulePage::deselectAll() {
         deselect(b);
 }
 
-void RulePage::readInto(RulePageState &state) const {
-    for (auto it = m_options.cbegin(); it != m_options.cend(); ++it)
-        if (it.value()->isChecked())
-            state.select(*it.key());
-    for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
-        if (it->check)
-            state.setChecked(*it.key(), it->check->isChecked());
-        else if (it->box)
-            state.setText(*it.key(), it->box->text());
+std::vector<RuleDraft> RulePage::drafts() const {
+    std::vector<RuleDraft> drafts;
+    for (const RuleOption *o : m_page.options) {
+        if (!m_options.value(o)->isChecked())
+            continue;
+        drafts.push_back(draftOf(*o, [this](const RuleControl &c) {
+            const Widgets w = m_widgets.value(&c);
+            if (w.check)
+                return w.check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+            return w.box ? w.box->text() : QString();
+        }));
     }
+    return drafts;
 }
 
 void RulePage::addHelp(QHash<QString, QString> &help) const {

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "editing/rulepagestate.h"
-#include "engine/rulekinds.h"
+#include "editing/ruledraft.h"
+#include "ui/rulelayouts.h"
 
 #include <QHash>
 #include <QWidget>
+
+#include <vector>
 
 class QCheckBox;
 class QLineEdit;
@@ -33,11 +35,10 @@ public:
     // Enables each option's controls while it is selected and resets every control.
     void refresh();
     void deselectAll();
-    // Adds this page's selected options and control values.
-    void readInto(RulePageState &state) const;
+    // The rule of each selected option of this page, with its controls' values.
+    std::vector<RuleDraft> drafts() const;
     // The help page of every control whose F1 opens one, by objectName.
     void addHelp(QHash<QString, QString> &help) const;
-    QRadioButton *optionButton(const RuleOption &option) const { return m_options.value(&option); }
 
 Q_SIGNALS:
     void addClicked();

@@ -1,5 +1,6 @@
 #include "editing/wizardrules.h"
 
+#include "editing/ruledraft.h"
 #include "engine/rulekinds.h"
 
 #include <QDir>
@@ -8,15 +9,11 @@ namespace tallowin {
 
 namespace {
 
-RuleSlot rule(const QString &kind, const QStringList &params) {
-    RuleSlot slot;
-    slot[Kind] = kind;
-    for (int i = 0; i < params.size() && i < 6; ++i)
-        slot[Param1 + i] = params[i];
-    // The description the rules list shows for any rule of this kind.
-    if (const RuleKind *k = findRuleKind(kind); k && k->describe)
-        slot[Description] = k->describe(slot);
-    return slot;
+// A rule of a kind every build has, described as the rules list shows it.
+RuleSlot rule(const QString &keyword, const ParamValues &values) {
+    const RuleKind *kind = findRuleKind(keyword);
+    Q_ASSERT(kind);
+    return makeRule(*kind, values);
 }
 
 } // namespace
@@ -61,14 +58,17 @@ std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> liste
 }
 
 std::vector<RuleSlot> mp3WizardRules(const QString &templ) {
-    return {rule(RuleKinds::Mp3, {templ})};
+    return {rule(RuleKinds::Mp3, {{QStringLiteral("template"), templ}})};
 }
 
 std::vector<RuleSlot> pictureWizardRules(const QString &name, bool nameFirst) {
-    return {rule(RuleKinds::SetTo, {name}),
+    return {rule(RuleKinds::SetTo, {{QStringLiteral("name"), name}}),
             rule(RuleKinds::AutoStartEnd,
-                 {nameFirst ? QStringLiteral("End") : QStringLiteral("Start"), QStringLiteral("4"),
-                  QStringLiteral("1"), QStringLiteral("1")})};
+                 {{QStringLiteral("where"),
+                   nameFirst ? QStringLiteral("End") : QStringLiteral("Start")},
+                  {QStringLiteral("digits"), QStringLiteral("4")},
+                  {QStringLiteral("increment"), QStringLiteral("1")},
+                  {QStringLiteral("start"), QStringLiteral("1")}})};
 }
 
 std::vector<PreviewEntry> wizardPreview(const std::vector<RuleSlot> &rules, const QString &folder,

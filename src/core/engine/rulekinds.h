@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tallowin {
@@ -38,14 +39,11 @@ struct RuleFailure {
     qint32 number;
 };
 
-// The pages rules are added from: the five tabs of the Standard view, then the MP3 view.
-enum class RulePageId { FileName, Extension, AutoNumber, Letters, Misc, Mp3 };
-
 // What a parameter holds, as the engine reads it.
 enum class ValueType {
     Text,
     Number,   // read leniently or strictly by the kind
-    Flag,     // "1" or "0" from a check box
+    Flag,     // "1" or "0"
     Position, // one of the parameter's choices, in any letter case
 };
 
@@ -56,103 +54,57 @@ struct RuleParam {
     QStringList choices; // the words a position offers
 };
 
-enum class ControlType { LineEdit, CheckBox, Picker };
+// A kind's parameter as its apply and describe functions name it: the rule field it is
+// stored in. Only declaring the parameter makes one, so a function cannot read a field its
+// kind does not store, and the type says which readings of RuleArgs it allows.
+template <ValueType Type> struct ParamRef { RuleField field; };
+using TextParam = ParamRef<ValueType::Text>;
+using NumberParam = ParamRef<ValueType::Number>;
+using FlagParam = ParamRef<ValueType::Flag>;
+using PositionParam = ParamRef<ValueType::Position>;
 
-// What a page refresh puts into a control.
-enum class ResetTo {
-    Empty,                   // no text, or unchecked
-    FirstChoice,             // a picker's first entry
-    Initial,                 // the control's initial text
-    Keep,                    // the last value stays
-    FirstChoiceWhenSelected, // the first entry while its option is selected, else empty
+// One rule's parameters as its kind's functions read them.
+class RuleArgs {
+public:
+    // Implicit: a rule slot is read through its arguments wherever a kind's function is called.
+    RuleArgs(const RuleSlot &rule) : m_rule(rule) {}
+
+    // The parameter as stored.
+    template <ValueType Type> const QString &operator[](ParamRef<Type> p) const {
+        return m_rule[p.field];
+    }
+    // A flag read as a number, any value but 0 setting it; not a number throws
+    // RuleFailure (type mismatch).
+    bool flag(FlagParam p) const;
+    // A flag as the rules list tells it: set only when stored as exactly "1".
+    bool ticked(FlagParam p) const { return m_rule[p.field] == u"1"; }
+    // True for "Start" or "Before" in any letter case; any other word means end or after.
+    bool atStartOrBefore(PositionParam p) const;
+
+private:
+    const RuleSlot &m_rule;
 };
 
-// One control of a page that edits a parameter. A picker is three widgets: the read-only box
-// (`name`), the button opening its list ("cmb" + the rest of the name) and the list ("lst" + the
-// rest).
-struct RuleControl {
-    QString name;
-    ControlType type = ControlType::LineEdit;
-    QString caption;     // a check box's text
-    QString tooltip;     // its own hover text; empty takes the row's
-    int chars = 10;      // width in average characters
-    bool wide = false;   // grows with the page
-    QStringList choices; // a picker's entries
-    ResetTo reset = ResetTo::Empty;
-    QString initial; // the text a control starts with (and Initial resets to)
-    QString placeholder;
-    bool boxHelp = true; // F1 in the box opens the page's help (a picker's list always does)
-    // Focus after a pick and when the button closes the list; nullptr means the add button.
-    const RuleControl *focusAfterPick = nullptr;
-    const RuleControl *focusOnClose = nullptr;
-
-    QString pickerButton() const { return QStringLiteral("cmb") + name.mid(3); }
-    QString pickerList() const { return QStringLiteral("lst") + name.mid(3); }
-};
-
-// One piece of a row: fixed words, or a control.
-struct RowPart {
-    QString words;
-    const RuleControl *control = nullptr;
-    bool note = false; // the words are a remark, shown as a hint
-    QString tooltip;   // the words' own hover text
-};
-using Row = std::vector<RowPart>;
-
-// An option button that adds its kind's rule.
-struct RuleOption {
-    QString name;
-    QString caption;
-    QString tooltip; // also on every part of its row without a hover text of its own
-    RulePageId page = RulePageId::FileName;
-    int screenRow = 0; // its place on the page, top to bottom
-    // The control each parameter is read from, P1 onwards; nullptr leaves it empty.
-    std::vector<const RuleControl *> inputs;
-    // What follows the option button, as it reads. Its controls are enabled only while the
-    // option is selected; inputs outside it (shared by the page) are always enabled.
-    Row row;
-};
-
-// One rule kind: how it is stored, what it does, how it reads in the rules list and where the
-// user adds it.
+// One rule kind: how it is stored, what it does and how it reads in the rules list. The
+// pages that add it are the windows' business.
 struct RuleKind {
     QString keyword;
     std::vector<RuleParam> params; // P1..P6 in order
     // Applies the rule to name part and extension in place (both may change); the engine
     // splits an extension left holding a dot again. Throws RuleFailure.
-    std::function<void(const RuleSlot &, QString &name, QString &ext, RuleRun &)> apply;
+    std::function<void(const RuleArgs &, QString &name, QString &ext, RuleRun &)> apply;
     // The rules-list text of a rule with these parameters.
-    std::function<QString(const RuleSlot &)> describe;
+    std::function<QString(const RuleArgs &)> describe;
     bool countsNumbers = false; // draws from the run's numbering counter
     bool readsFiles = false;    // reads the files it names
-    std::vector<RuleOption> options;
+
+    // The field the parameter called `name` is stored in, or nullopt when the kind has none.
+    std::optional<RuleField> fieldOf(QStringView name) const;
 };
 
-// One page that adds rules.
-struct RulePageInfo {
-    RulePageId id = RulePageId::FileName;
-    QString caption;   // its tab's caption
-    QString frame;     // the page widget's objectName
-    QString addButton; // objectName of its add button
-    QString addTip;
-    bool addFocusLook = false;   // the add button shows it has the focus
-    QString help;                // the page F1 opens
-    std::vector<Row> sharedRows; // controls every option of the page reads, below the options
-    Row besideAdd;               // ditto, left of the add button
-    std::vector<const RuleOption *> options; // top to bottom
-};
-
-// Every kind, in the order adding tests their options.
+// Every kind, in the order added rules are stored when several are added at once.
 const std::vector<RuleKind> &ruleKinds();
 // The kind stored under `keyword` (exact letter case), or nullptr.
 const RuleKind *findRuleKind(const QString &keyword);
-// Every page, in RulePageId order.
-const std::vector<RulePageInfo> &rulePages();
-const RulePageInfo &rulePage(RulePageId page);
-// Lookups by objectName, for tests and tools; nullptr when there is none.
-const RuleOption *findRuleOption(const QString &name);
-const RuleControl *findRuleControl(const QString &name);
-// The kind an option belongs to.
-const RuleKind &kindOf(const RuleOption &option);
 
 } // namespace tallowin

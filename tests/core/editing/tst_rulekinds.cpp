@@ -1,21 +1,19 @@
-#include "editing/rulepagestate.h"
+#include "editing/ruledraft.h"
 #include "engine/ruleengine.h"
 #include "engine/rulekinds.h"
 #include "rulesfile/rulesfile.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace tallowin;
 
-Q_DECLARE_METATYPE(const RuleOption *)
+Q_DECLARE_METATYPE(const RuleKind *)
 
 namespace {
 
-// A value a user could give the control: a picker's last entry, else one that fits the
-// parameter the control edits.
-QString sampleValue(const RuleControl &control, const RuleParam &param, int index) {
-    if (control.type == ControlType::Picker)
-        return control.choices.last();
+// A value a user could give the parameter, and a second one that differs from it.
+QString sampleValue(const RuleParam &param, int index) {
     switch (param.type) {
     case ValueType::Flag:
         return QStringLiteral("1");
@@ -28,51 +26,72 @@ QString sampleValue(const RuleControl &control, const RuleParam &param, int inde
     }
     return QStringLiteral("t%1").arg(index + 1);
 }
+// Another value of the parameter; a flag's is no number, so reading it fails.
+QString otherValue(const RuleParam &param) {
+    switch (param.type) {
+    case ValueType::Flag:
+        return QStringLiteral("x");
+    case ValueType::Number:
+        return QStringLiteral("3");
+    case ValueType::Position:
+        return param.choices.first();
+    case ValueType::Text:
+        break;
+    }
+    return QStringLiteral("name");
+}
+
+ParamValues sampleValues(const RuleKind &kind) {
+    ParamValues values;
+    for (size_t i = 0; i < kind.params.size(); ++i)
+        values.insert(kind.params[i].name, sampleValue(kind.params[i], int(i)));
+    return values;
+}
+
+// What applying the rule gives: the name made, the counter left and the failures reported. The
+// name and extension hold every sample text, so each text parameter finds what it looks for.
+QStringList applied(const RuleKind &kind, const ParamValues &values) {
+    RuleTable table;
+    table.addRule(makeRule(kind, values));
+    CollectingErrorReporter errors;
+    // A kind that reads its files is given an MP3 file whose tags are all empty.
+    const RuleEngine engine(table, errors,
+                            Mp3KindContext{{}, {}, [](const QString &) { return Mp3Info{}; }});
+    NumberingState numbering;
+    QString name = QStringLiteral("t1 t2 t3 name t4 t5");
+    QString ext = kind.readsFiles ? QStringLiteral("mp3") : QStringLiteral("t1t2t3");
+    const QString result = engine.applyRule(1, name, ext, numbering);
+    return {result, QString::number(numbering.counter), QString::number(errors.reports.size())};
+}
 
 } // namespace
 
-// Every described kind, through every option that adds it: the table is walked, so a new kind
-// is tested by describing it.
+// Every kind of the catalogue: the table is walked, so a new kind is tested by describing it.
 class TestRuleKinds : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyOptionRoundTrips_data() {
-        QTest::addColumn<const RuleOption *>("option");
+    void everyKindRoundTrips_data() {
+        QTest::addColumn<const RuleKind *>("kind");
         for (const RuleKind &k : ruleKinds())
-            for (const RuleOption &o : k.options)
-                QTest::newRow(qPrintable(o.name)) << &o;
+            QTest::newRow(qPrintable(k.keyword)) << &k;
     }
 
-    // The option adds a rule with its kind's keyword and the controls' values in field order;
-    // the rules file gives it back unchanged; the engine applies it without a failure.
-    void everyOptionRoundTrips() {
-        QFETCH(const RuleOption *, option);
-        const RuleKind &kind = kindOf(*option);
-        QVERIFY(option->inputs.size() <= kind.params.size());
-        if (!kind.params.empty())
-            QCOMPARE(option->inputs.size(), kind.params.size());
-
-        RulePageState state;
-        state.select(*option);
-        QStringList expected;
-        for (size_t i = 0; i < option->inputs.size(); ++i) {
-            const RuleControl *c = option->inputs[i];
-            QVERIFY(c);
-            const QString v = sampleValue(*c, kind.params[i], int(i));
-            if (c->type == ControlType::CheckBox)
-                state.setChecked(*c, v == u"1");
-            else
-                state.setText(*c, v);
-            expected << v;
-        }
+    // A rule made from values by parameter name stores them in the parameters' order; the rules
+    // file gives it back unchanged; the engine applies it without a failure.
+    void everyKindRoundTrips() {
+        QFETCH(const RuleKind *, kind);
+        const ParamValues values = sampleValues(*kind);
         RuleTable table;
-        QCOMPARE(addSelectedRules(state, table), 1);
+        QCOMPARE(addDrafts({RuleDraft{kind, values}}, table), 1);
         const RuleSlot added = table.slot(1);
-        QCOMPARE(added[Kind], kind.keyword);
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(added[Param1 + i], expected.value(i));
-        QCOMPARE(added[Description], kind.describe(added));
+        QCOMPARE(added[Kind], kind->keyword);
+        for (int i = 0; i < 6; ++i) {
+            const QString expected =
+                i < int(kind->params.size()) ? values.value(kind->params[i].name) : QString();
+            QCOMPARE(added[Param1 + i], expected);
+        }
+        QCOMPARE(added[Description], kind->describe(added));
         QVERIFY(!added[Description].isEmpty());
 
         QTemporaryDir dir;
@@ -90,10 +109,30 @@ private Q_SLOTS:
         const QString result = engine.applyRule(1, name, ext, numbering);
         QVERIFY(errors.empty());
         QVERIFY(result.contains(u'.'));
-        QCOMPARE(numbering.counter != 0, kind.countsNumbers);
+        QCOMPARE(numbering.counter != 0, kind->countsNumbers);
     }
 
-    void keywordsAreUniqueAndFound() {
+    // The apply function reads every parameter of its kind: another value of one alone changes
+    // what applying gives. A function reading one parameter where it means another leaves that
+    // one unread, and fails here.
+    void everyParameterIsApplied_data() { everyKindRoundTrips_data(); }
+    void everyParameterIsApplied() {
+        QFETCH(const RuleKind *, kind);
+        const ParamValues values = sampleValues(*kind);
+        const QStringList base = applied(*kind, values);
+        QCOMPARE(base.last(), QStringLiteral("0"));
+        for (const RuleParam &p : kind->params) {
+            ParamValues changed = values;
+            changed.insert(p.name, otherValue(p));
+            QVERIFY2(applied(*kind, changed) != base,
+                     qPrintable("another " + p.name + " changes nothing"));
+        }
+    }
+
+    // Parameters have names a caller can rely on: unique in their kind, in C++ style, each
+    // naming its own field.
+    void keywordsAndParametersAreNamed() {
+        static const QRegularExpression camelCase(QStringLiteral("^[a-z][A-Za-z0-9]*$"));
         QSet<QString> seen;
         for (const RuleKind &k : ruleKinds()) {
             QVERIFY2(!seen.contains(k.keyword), qPrintable(k.keyword));
@@ -102,42 +141,17 @@ private Q_SLOTS:
             QVERIFY(k.apply);
             QVERIFY(k.describe);
             QVERIFY(k.params.size() <= 6);
-            for (const RuleParam &p : k.params)
+            for (size_t i = 0; i < k.params.size(); ++i) {
+                const RuleParam &p = k.params[i];
+                QVERIFY2(camelCase.match(p.name).hasMatch(), qPrintable(k.keyword + u' ' + p.name));
+                QCOMPARE(k.fieldOf(p.name), std::optional<RuleField>(RuleField(Param1 + int(i))));
                 QCOMPARE(p.type == ValueType::Position, !p.choices.isEmpty());
+                QVERIFY(!p.meaning.isEmpty());
+            }
+            QCOMPARE(k.fieldOf(u"noSuchParameter"), std::nullopt);
         }
         QCOMPARE(findRuleKind(QStringLiteral("standardinsert")), nullptr);
         QCOMPARE(findRuleKind(QString()), nullptr);
-    }
-
-    // What a page shows: every option on its page, every control an option reads either in its
-    // row or among the page's shared controls, and a picker offering its parameter's words.
-    void pagesHoldTheirControls() {
-        for (const RuleKind &k : ruleKinds()) {
-            for (const RuleOption &o : k.options) {
-                const RulePageInfo &page = rulePage(o.page);
-                QVERIFY(std::count(page.options.begin(), page.options.end(), &o) == 1);
-                QCOMPARE(findRuleOption(o.name), &o);
-                QSet<const RuleControl *> shown;
-                for (const RowPart &p : o.row)
-                    shown.insert(p.control);
-                for (const Row &row : page.sharedRows)
-                    for (const RowPart &p : row)
-                        shown.insert(p.control);
-                for (const RowPart &p : page.besideAdd)
-                    shown.insert(p.control);
-                for (size_t i = 0; i < o.inputs.size(); ++i) {
-                    const RuleControl *c = o.inputs[i];
-                    QVERIFY2(shown.contains(c), qPrintable(o.name + u' ' + c->name));
-                    QCOMPARE(findRuleControl(c->name), c);
-                    if (k.params[i].type == ValueType::Position)
-                        QCOMPARE(c->choices, k.params[i].choices);
-                }
-            }
-        }
-        int options = 0;
-        for (const RulePageInfo &p : rulePages())
-            options += int(p.options.size());
-        QCOMPARE(options, 27);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ui/helpopener.h"
 #include "ui/messagewindow.h"
 #include "ui/rulearea.h"
+#include "ui/rulelayouts.h"
 #include "ui/widgets.h"
 
 #include <QAbstractItemView>
@@ -33,8 +34,8 @@ private Q_SLOTS:
     void fullTableDropsTheRule();
     void helpKeys_data();
     void helpKeys();
-    void everyDescribedOptionAddsItsRule_data();
-    void everyDescribedOptionAddsItsRule();
+    void everyKindIsAddedFromItsPage_data();
+    void everyKindIsAddedFromItsPage();
 };
 
 void TestRulePages::addsOneRulePerPage_data() {
@@ -421,82 +422,90 @@ void TestRulePages::helpKeys() {
     QVERIFY(!f.app->messageWindow()->isVisible());
 }
 
-Q_DECLARE_METATYPE(const RuleOption *)
+Q_DECLARE_METATYPE(const RuleKind *)
 
-void TestRulePages::everyDescribedOptionAddsItsRule_data() {
-    QTest::addColumn<const RuleOption *>("option");
+void TestRulePages::everyKindIsAddedFromItsPage_data() {
+    QTest::addColumn<const RuleKind *>("kind");
     for (const RuleKind &k : ruleKinds())
-        for (const RuleOption &o : k.options)
-            QTest::newRow(qPrintable(o.name)) << &o;
+        QTest::newRow(qPrintable(k.keyword)) << &k;
 }
 
-// Walks the descriptions: each option, and each control it reads, is on its page under its
-// name with its caption and hover text; using them as a user does stores the described rule.
-void TestRulePages::everyDescribedOptionAddsItsRule() {
-    QFETCH(const RuleOption *, option);
-    const RuleKind &kind = kindOf(*option);
-    const RulePageInfo &page = rulePage(option->page);
-    Fixture f;
-    QApplication::setActiveWindow(&f.w());
-    if (option->page == RulePageId::Mp3)
-        f.click("cmdMP3");
-    else
-        f.click(
-            QStringLiteral("lblStandardTabs(%1)").arg(int(option->page)).toLatin1().constData());
-    QWidget *frame = f.get<QWidget>(page.frame.toLatin1().constData());
-    QVERIFY(frame && frame->isVisible());
-    auto *button = frame->findChild<QRadioButton *>(option->name);
-    QVERIFY(button);
-    QCOMPARE(button->text(), option->caption);
-    QCOMPARE(button->toolTip(), option->tooltip);
-    QCOMPARE(f.w().ruleArea()->helpPages().value(option->name), page.help);
-    f.click(option->name.toLatin1().constData());
-    QVERIFY(button->isChecked());
+// Walks the kinds and the layouts of the options that add them: each option, and each control
+// it reads, is on its page under its name with its caption and hover text; using them as a
+// user does stores the described rule, each value in its parameter's field.
+void TestRulePages::everyKindIsAddedFromItsPage() {
+    QFETCH(const RuleKind *, kind);
+    const std::vector<const ui::RuleOption *> options = ui::optionsOf(*kind);
+    QVERIFY2(!options.empty(), qPrintable("no page adds " + kind->keyword));
+    for (const ui::RuleOption *option : options) {
+        const ui::RulePageInfo &page = ui::rulePage(option->page);
+        Fixture f;
+        QApplication::setActiveWindow(&f.w());
+        if (option->page == ui::RulePageId::Mp3)
+            f.click("cmdMP3");
+        else
+            f.click(QStringLiteral("lblStandardTabs(%1)")
+                        .arg(int(option->page))
+                        .toLatin1()
+                        .constData());
+        QWidget *frame = f.get<QWidget>(page.frame.toLatin1().constData());
+        QVERIFY(frame && frame->isVisible());
+        auto *button = frame->findChild<QRadioButton *>(option->name);
+        QVERIFY2(button, qPrintable(option->name));
+        QCOMPARE(button->text(), option->caption);
+        QCOMPARE(button->toolTip(), option->tooltip);
+        QCOMPARE(f.w().ruleArea()->helpPages().value(option->name), page.help);
+        f.click(option->name.toLatin1().constData());
+        QVERIFY(button->isChecked());
 
-    QStringList expected;
-    for (const RuleControl *c : option->inputs) {
-        const QByteArray name = c->name.toLatin1();
-        QString value;
-        switch (c->type) {
-        case ControlType::CheckBox: {
-            auto *check = frame->findChild<QCheckBox *>(c->name);
-            QVERIFY2(check && check->isEnabled(), name);
-            QCOMPARE(check->text(), c->caption);
-            if (!check->isChecked())
-                f.click(name.constData());
-            value = QStringLiteral("1");
-            break;
+        QStringList expected(int(kind->params.size()));
+        for (const ui::RuleInput &input : option->inputs) {
+            const ui::RuleControl *c = input.control;
+            const QByteArray name = c->name.toLatin1();
+            QString value;
+            switch (c->type) {
+            case ui::ControlType::CheckBox: {
+                auto *check = frame->findChild<QCheckBox *>(c->name);
+                QVERIFY2(check && check->isEnabled(), name);
+                QCOMPARE(check->text(), c->caption);
+                if (!check->isChecked())
+                    f.click(name.constData());
+                value = QStringLiteral("1");
+                break;
+            }
+            case ui::ControlType::Picker: {
+                QVERIFY2(frame->findChild<QLineEdit *>(c->name), name);
+                QVERIFY(frame->findChild<QToolButton *>(c->pickerButton()));
+                f.click(c->pickerButton().toLatin1().constData());
+                auto *list = f.get<QListWidget>(c->pickerList().toLatin1().constData());
+                QVERIFY2(list && list->isVisible(), name);
+                QCOMPARE(list->count(), int(c->choices.size()));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->item(list->count() - 1)).center());
+                value = c->choices.last();
+                break;
+            }
+            case ui::ControlType::LineEdit: {
+                auto *box = frame->findChild<QLineEdit *>(c->name);
+                QVERIFY2(box && box->isEnabled(), name);
+                value = QStringLiteral("v") + c->name.right(2);
+                box->setText(value);
+                break;
+            }
+            }
+            const auto field = kind->fieldOf(input.param);
+            QVERIFY2(field, qPrintable(option->name + u' ' + input.param));
+            expected[*field - Param1] = value;
         }
-        case ControlType::Picker: {
-            QVERIFY2(frame->findChild<QLineEdit *>(c->name), name);
-            QVERIFY(frame->findChild<QToolButton *>(c->pickerButton()));
-            f.click(c->pickerButton().toLatin1().constData());
-            auto *list = f.get<QListWidget>(c->pickerList().toLatin1().constData());
-            QVERIFY2(list && list->isVisible(), name);
-            QCOMPARE(list->count(), int(c->choices.size()));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->item(list->count() - 1)).center());
-            value = c->choices.last();
-            break;
-        }
-        case ControlType::LineEdit: {
-            auto *box = frame->findChild<QLineEdit *>(c->name);
-            QVERIFY2(box && box->isEnabled(), name);
-            value = QStringLiteral("v") + c->name.right(2);
-            box->setText(value);
-            break;
-        }
-        }
-        expected << value;
+        f.click(page.addButton.toLatin1().constData());
+        QCOMPARE(f.w().rules().ruleCount(), 1);
+        const RuleSlot &stored = f.w().rules().slot(1);
+        QCOMPARE(stored[Kind], kind->keyword);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(stored[Param1 + i], expected.value(i));
+        QCOMPARE(stored[Description], kind->describe(stored));
+        QCOMPARE(f.rules(), QStringList{stored[Description]});
     }
-    f.click(page.addButton.toLatin1().constData());
-    QCOMPARE(f.w().rules().ruleCount(), 1);
-    const RuleSlot &stored = f.w().rules().slot(1);
-    QCOMPARE(stored[Kind], kind.keyword);
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(stored[Param1 + i], expected.value(i));
-    QCOMPARE(stored[Description], kind.describe(stored));
-    QCOMPARE(f.rules(), QStringList{stored[Description]});
 }
 
 QTEST_MAIN(TestRulePages)
