@@ -47,16 +47,6 @@ std::vector<FileEntry> wizardFiles(WizardKind kind, const FileRows &listed) {
     return out;
 }
 
-std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> listed) {
-    std::vector<FileEntry> out;
-    for (FileEntry &e : listed)
-        if (wizardOffersFile(kind, e.fileName)) {
-            e.checked = true;
-            out.push_back(std::move(e));
-        }
-    return out;
-}
-
 std::vector<RuleSlot> mp3WizardRules(const QString &templ) {
     return {rule(RuleKinds::Mp3, {{QStringLiteral("template"), templ}})};
 }

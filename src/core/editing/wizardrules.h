@@ -35,7 +35,6 @@ inline constexpr int WizardPreviewRows = 10;
 bool wizardOffersFile(WizardKind kind, const QString &fileName);
 
 // The files of a listing the wizard of `kind` offers, in listing order.
-std::vector<FileEntry> wizardFiles(WizardKind kind, std::vector<FileEntry> listed);
 std::vector<FileEntry> wizardFiles(WizardKind kind, const FileRows &listed);
 
 // The rule the MP3 wizard writes: the MP3 kind with `templ`, described as the rules list shows it.

@@ -19,7 +19,7 @@ constexpr qint32 ShowHiddenFiles = 27; // the "show hidden files" box
 constexpr qint32 ShowSystemFiles = 29; // the "show system files" box
 constexpr qint32 BuildPreview = 50;    // the preview of the rule table
 constexpr qint32 FolderChange = 87;    // the folder picker's change
-constexpr qint32 LoadMainWindow = 92;  // Form_Load
+constexpr qint32 LoadMainWindow = 92;  // the main window starting up
 constexpr qint32 ApplyRule = 183;      // one rule applied to one name
 
 // Preview window
