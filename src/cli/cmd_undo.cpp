@@ -14,13 +14,6 @@ namespace tallowin::cli {
 
 namespace {
 
-JournalStore journalStore() {
-    // How many runs are kept, for users who want more or fewer than the default.
-    bool ok = false;
-    const int keep = qEnvironmentVariableIntValue("TALLOWIN_JOURNAL_KEEP", &ok);
-    return JournalStore(JournalStore::defaultFolder(), ok ? keep : JournalStore::DefaultKeep);
-}
-
 // The journal, with a seam for the crash test: TALLOWIN_TEST_KILL_AFTER=N kills the process
 // right after the Nth completed rename, as a crash or a kill -9 would.
 class CliJournal : public JournalWriter {
@@ -50,7 +43,7 @@ QByteArray nameJson(const QByteArray &bytes) {
 RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
                            const std::vector<PreviewEntry> &rows, bool swapSafe,
                            const std::function<void(Renamer &)> &prepare) {
-    JournalStore store = journalStore();
+    JournalStore store;
     CliJournal journal(store, folder);
     Renamer renamer(errors);
     if (prepare)
@@ -77,7 +70,7 @@ int cmdHistory(const QStringList &argv) {
     const bool json = args->has(QStringLiteral("--json"));
     QByteArray out = json ? QByteArray("{\"runs\":[") : QByteArray();
     bool first = true;
-    for (const RunSummary &run : journalStore().history()) {
+    for (const RunSummary &run : JournalStore().history()) {
         const Journal &j = run.journal;
         const QByteArray time = j.time.toString(Qt::ISODate).toLatin1();
         if (json) {
@@ -107,7 +100,7 @@ int cmdUndo(const QStringList &argv) {
         printUsageError(args ? QStringLiteral("undo takes at most one run") : error);
         return BadUsage;
     }
-    JournalStore store = journalStore();
+    JournalStore store;
     qint64 id = 0;
     if (args->operands.isEmpty()) {
         id = store.lastUndoable();
