@@ -527,7 +527,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/listfile/listfile.cpp" line="+24"/>
+        <location filename="../src/core/listfile/listfile.cpp" line="+25"/>
         <source>You must specify a file containing the rename information you wish to use.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -562,12 +562,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/previewbuilder.cpp" line="+196"/>
+        <location filename="../src/core/preview/previewbuilder.cpp" line="+199"/>
         <source>Applying Rules To: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/previewbuilder.h" line="+48"/>
+        <location filename="../src/core/preview/previewbuilder.h" line="+63"/>
         <source>You have not selected any rules to apply to these files, thus I am unable to preview any changes.  Please add some rules before previewing.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -582,12 +582,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/progress.h" line="+29"/>
+        <location filename="../src/core/base/progress.h" line="+35"/>
         <source>Preparing To Preview File Name Changes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/renamer.cpp" line="+48"/>
+        <location filename="../src/core/rename/renamer.cpp" line="+48"/>
         <source>Unable to rename the file %1 to %2 because a file with that name already exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -617,7 +617,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+102"/>
         <source>Unable to rename the file %1 to %2 because %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -627,7 +627,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+62"/>
         <source>The rules file %1 is not a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -757,7 +757,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/shell/programfolder.cpp" line="+69"/>
+        <location filename="../src/core/shell/programfolder.cpp" line="+90"/>
         <source>Cannot create the rules folder %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -820,7 +820,7 @@
 <context>
     <name>tallowin::ui::AppController</name>
     <message>
-        <location filename="../src/ui/appcontroller.cpp" line="+102"/>
+        <location filename="../src/ui/appcontroller.cpp" line="+103"/>
         <source>Checking for newer version</source>
         <translation type="unfinished"></translation>
     </message>
@@ -866,7 +866,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+21"/>
         <source>Send Report</source>
         <translation type="unfinished"></translation>
     </message>
@@ -890,11 +890,16 @@
         <source>Error Description: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+1"/>
+        <source>Error Path: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tallowin::ui::FileListModel</name>
     <message>
-        <location filename="../src/ui/filelistmodel.cpp" line="+135"/>
+        <location filename="../src/ui/filelistmodel.cpp" line="+88"/>
         <source>File Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -912,7 +917,7 @@
 <context>
     <name>tallowin::ui::FileSelectionPanel</name>
     <message>
-        <location filename="../src/ui/fileselectionpanel.cpp" line="+35"/>
+        <location filename="../src/ui/fileselectionpanel.cpp" line="+36"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -927,7 +932,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+61"/>
         <location line="+234"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
@@ -1568,7 +1573,7 @@
 <context>
     <name>tallowin::ui::PreviewModel</name>
     <message>
-        <location filename="../src/ui/previewmodel.cpp" line="+43"/>
+        <location filename="../src/ui/previewmodel.cpp" line="+41"/>
         <source>Original File Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1596,7 +1601,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+22"/>
         <source>Old and new names</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1642,7 +1647,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+32"/>
         <source>Nothing was renamed: the rename journal could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1652,7 +1657,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-107"/>
+        <location line="-112"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2022,13 +2027,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+18"/>
         <source>Nothing was undone: the rename journal could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+12"/>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>%1 -&gt; %2: %3</source>
         <translation type="unfinished"></translation>
     </message>

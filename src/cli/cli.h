@@ -43,7 +43,9 @@ inline const QStringList FilterOptions = {QStringLiteral("--name-like"), QString
 inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiteral("--system")};
 
 // Fills the table from --rules files and --rule lines, in the order given. Returns false (and
-// prints why) when a rules file cannot be read or a --rule line has not eight fields.
+// prints why) when a rules file cannot be read or a --rule line has not eight fields or names
+// a rule kind this program does not know. A rules file's line of an unknown kind is skipped,
+// and told on stderr with its line number.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 
 // Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
