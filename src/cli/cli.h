@@ -116,6 +116,15 @@ RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
                            const std::vector<PreviewEntry> &rows, bool swapSafe,
                            const std::function<void(Renamer &)> &prepare = {});
 
+// Switches the crash test and the benchmarks drive the program by. tallowin-cli has none
+// (switches_none.cpp): a stray variable must never take undo away from a user. The tests'
+// tallowin-cli-testing, never installed, reads them (switches_testing.cpp).
+struct TestSwitches {
+    qint64 killAfter = 0;   // kill -9 itself right after this many renames (0: never)
+    bool noJournal = false; // rename without a journal, to measure what the journal costs
+};
+TestSwitches testSwitches();
+
 // The commands.
 int cmdList(const QStringList &argv);
 int cmdPreview(const QStringList &argv);
