@@ -22,7 +22,7 @@ struct ErrorReport {
     qint32 number = 0;
     QString description;
     ErrorOrigin origin = ErrorOrigin::Program;
-    QString path; // empty when the failure concerns no one file or folder
+    QString path = {}; // empty when the failure concerns no one file or folder
 
     // A failure numbered by the program, described by its own table unless told otherwise.
     static ErrorReport program(qint32 location, qint32 number);
