@@ -1,7 +1,7 @@
 #include "mainwindow_helper.h"
 
-#include "preview/previewbuilder.h"
 #include "base/progress.h"
+#include "preview/previewbuilder.h"
 #include "shell/coretext.h"
 #include "shell/errorreport.h"
 #include "shell/failurereason.h"
