@@ -617,7 +617,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+102"/>
         <source>Unable to rename the file %1 to %2 because %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -627,7 +627,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+62"/>
         <source>The rules file %1 is not a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -757,7 +757,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/shell/programfolder.cpp" line="+69"/>
+        <location filename="../src/core/shell/programfolder.cpp" line="+90"/>
         <source>Cannot create the rules folder %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -820,8 +820,13 @@
 <context>
     <name>tallowin::ui::AppController</name>
     <message>
-        <location filename="../src/ui/appcontroller.cpp" line="+102"/>
+        <location filename="../src/ui/appcontroller.cpp" line="+103"/>
         <source>Checking for newer version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>%1 is not available yet.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -861,7 +866,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+21"/>
         <source>Send Report</source>
         <translation type="unfinished"></translation>
     </message>
@@ -883,6 +888,11 @@
     <message>
         <location line="+2"/>
         <source>Error Description: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error Path: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -907,7 +917,7 @@
 <context>
     <name>tallowin::ui::FileSelectionPanel</name>
     <message>
-        <location filename="../src/ui/fileselectionpanel.cpp" line="+32"/>
+        <location filename="../src/ui/fileselectionpanel.cpp" line="+36"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -917,13 +927,53 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
-        <location line="+7"/>
+        <location line="+5"/>
+        <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <location line="+234"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="-226"/>
+        <source>Select the drive containing the files you want to rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Drives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Select the directory containing the files you want to rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Go to the parent folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Choose a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Filter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1003,7 +1053,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+64"/>
+        <source>The folder &quot;%1&quot; cannot be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
         <source>WARNING: POTENTIAL HAZARD</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1013,7 +1068,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+84"/>
         <source>%1 Files Selected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1026,24 +1081,18 @@
 <context>
     <name>tallowin::ui::FolderPicker</name>
     <message>
-        <location filename="../src/ui/folderpicker.cpp" line="+23"/>
+        <location filename="../src/ui/folderpicker.cpp" line="+22"/>
         <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+27"/>
         <source>Select the drive containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+5"/>
         <source>Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-3"/>
-        <source>Drives</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1052,33 +1101,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Select the directory containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+8"/>
         <source>Folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>Go to the parent folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>Choose a folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="+3"/>
         <source>F&amp;older</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+68"/>
         <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2013,7 +2061,7 @@
 <context>
     <name>tallowin::ui::WizardWindow</name>
     <message>
-        <location filename="../src/ui/wizardwindow.cpp" line="+32"/>
+        <location filename="../src/ui/wizardwindow.cpp" line="+34"/>
         <source>Please select a directory with at least 1 file to rename, if you have unselected all files, please select at least one file by checking the box next to it&apos;s name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2028,7 +2076,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>Tallowin Wizard</source>
         <translation type="unfinished"></translation>
@@ -2060,18 +2108,18 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+220"/>
+        <location line="+248"/>
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-219"/>
-        <location line="+220"/>
+        <location line="-247"/>
+        <location line="+248"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-175"/>
+        <location line="-200"/>
         <source>What would you like to rename?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2097,12 +2145,52 @@
     </message>
     <message>
         <location line="+17"/>
-        <location line="+3"/>
+        <location line="+302"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-297"/>
+        <source>Select the drive containing the files you want to rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Drives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&amp;Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select the directory containing the files you want to rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>F&amp;older</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2177,7 +2265,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+39"/>
         <source>&amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2194,6 +2282,11 @@
     <message>
         <location line="+1"/>
         <source>Finish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+117"/>
+        <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

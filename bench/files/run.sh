@@ -13,8 +13,10 @@ ROOT=$(cd "$HERE/../.." && pwd)
 BUILD=${TALLOWIN_BENCH_BUILD:-$ROOT/build-bench}
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLOWIN_GUI=OFF >/dev/null
-cmake --build "$BUILD" -j2 --target tallowin-cli >/dev/null
+cmake --build "$BUILD" -j2 --target tallowin-cli tallowin-cli-testing >/dev/null
 CLI=$BUILD/bin/tallowin-cli
+# The same program with the test switches, for the rename without a journal.
+TESTING_CLI=$BUILD/bin/tallowin-cli-testing
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tallowin-bench.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -94,7 +96,7 @@ if have rename --rule "$RENAME_RULE"; then
     # journal's sync waits for nothing of the run before.
     read -r nw nc jw jc rw rc <<<"$(XDG_STATE_HOME="$WORK/state" python3 "$HERE/abtime.py" \
         "$RUNS" "python3 $WORK/make_folder.py $WORK/r $N && sync" \
-        -- env TALLOWIN_BENCH_NO_JOURNAL=1 "$CLI" rename --rule "$RENAME_RULE" "$WORK/r" \
+        -- env TALLOWIN_BENCH_NO_JOURNAL=1 "$TESTING_CLI" rename --rule "$RENAME_RULE" "$WORK/r" \
         -- "$CLI" rename --rule "$RENAME_RULE" "$WORK/r")"
     printf '%-36s %8ss %8ss   (median of %s, alternated)\n' "rename without journal" "$nw" "$nc" "$RUNS"
     printf '%-36s %8ss %8ss   %5sx %5sx  of without (goal <= 1.15x)\n' "rename with journal" \

@@ -29,9 +29,9 @@ int main(int argc, char **argv) {
         for (const QString &f : files) {
             reader.read(f);
             const auto &m = reader.info();
-            checksum += m.Songname.size() + m.Artist.size() + m.Album.size() + m.Year.size() +
-                        m.Track.size() + m.Genre.size() + m.Comment.size() + m.BitRate.toInt() +
-                        m.Frequency.toInt() + m.Mode.size() + m.Duration.size();
+            checksum += m.songName.size() + m.artist.size() + m.album.size() + m.year.size() +
+                        m.track.size() + m.genre.size() + m.comment.size() + m.bitRate.toInt() +
+                        m.frequency.toInt() + m.mode.size() + m.duration.size();
         }
         times.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -44,8 +44,8 @@ int main(int argc, char **argv) {
         for (const QString &f : files) {
             reader.read(f);
             const auto &m = reader.info();
-            dump.write((QStringList{m.Songname, m.Artist, m.Album, m.Year,
-                                    m.Track.section(u'/', 0, 0), m.Genre, m.Frequency}
+            dump.write((QStringList{m.songName, m.artist, m.album, m.year,
+                                    m.track.section(u'/', 0, 0), m.genre, m.frequency}
                             .join(u'\t') +
                         u'\n')
                            .toUtf8());

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "engine/rulekinds.h"
 #include "files/filenamecodec.h"
 #include "rulesfile/rulesfile.h"
 
@@ -90,13 +91,30 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
                 return false;
             }
             given += info.ruleLines;
-            for (int i = 1; i <= fromFile.ruleCount(); ++i)
+            for (int i = 1; i <= fromFile.ruleCount(); ++i) {
+                // A rules file may come from a newer program: its other rules still load.
+                const QString &kind = fromFile.slot(i)[Kind];
+                if (!findRuleKind(kind)) {
+                    printUsageError(QStringLiteral("the rules file %1, line %2: unknown rule kind "
+                                                   "%3; that line is skipped")
+                                        .arg(value)
+                                        .arg(info.lineNumbers[size_t(i - 1)])
+                                        .arg(kind));
+                    --given;
+                    continue;
+                }
                 rules.addRule(fromFile.slot(i));
+            }
         } else if (name == u"--rule") {
             RuleSlot rule;
             if (!RulesFile::parseRuleLine(value, rule)) {
                 printUsageError(QStringLiteral("a --rule needs eight fields separated by \"|\": ") +
                                 value);
+                return false;
+            }
+            if (!findRuleKind(rule[Kind])) {
+                printUsageError(QStringLiteral("unknown rule kind ") + rule[Kind] +
+                                QStringLiteral(" in --rule ") + value);
                 return false;
             }
             ++given;
@@ -150,8 +168,16 @@ int StderrReporter::printedInProcess() {
 void StderrReporter::report(const ErrorReport &r) {
     ++count;
     ++printedReports;
-    std::fprintf(stderr, "Error Location: %d\nError Number: %d\nError Description: %s\n",
-                 r.location, r.number, terminalText(r.description).constData());
+    // A program's number and an errno share values (13 is "Type mismatch" and EACCES): a
+    // system error says so on its line, where a program error keeps its number and text lines.
+    if (r.isSystem())
+        std::fprintf(stderr, "Error Location: %d\nSystem error %d: %s\n", r.location, r.number,
+                     terminalText(r.description).constData());
+    else
+        std::fprintf(stderr, "Error Location: %d\nError Number: %d\nError Description: %s\n",
+                     r.location, r.number, terminalText(r.description).constData());
+    if (!r.path.isEmpty())
+        std::fprintf(stderr, "Error Path: %s\n", terminalText(r.path).constData());
 }
 
 QByteArray terminalText(const QString &text) {

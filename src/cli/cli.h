@@ -43,7 +43,9 @@ inline const QStringList FilterOptions = {QStringLiteral("--name-like"), QString
 inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiteral("--system")};
 
 // Fills the table from --rules files and --rule lines, in the order given. Returns false (and
-// prints why) when a rules file cannot be read or a --rule line has not eight fields.
+// prints why) when a rules file cannot be read or a --rule line has not eight fields or names
+// a rule kind this program does not know. A rules file's line of an unknown kind is skipped,
+// and told on stderr with its line number.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 
 // Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
@@ -113,6 +115,15 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
 RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
                            const std::vector<PreviewEntry> &rows, bool swapSafe,
                            const std::function<void(Renamer &)> &prepare = {});
+
+// Switches the crash test and the benchmarks drive the program by. tallowin-cli has none
+// (switches_none.cpp): a stray variable must never take undo away from a user. The tests'
+// tallowin-cli-testing, never installed, reads them (switches_testing.cpp).
+struct TestSwitches {
+    qint64 killAfter = 0;   // kill -9 itself right after this many renames (0: never)
+    bool noJournal = false; // rename without a journal, to measure what the journal costs
+};
+TestSwitches testSwitches();
 
 // The commands.
 int cmdList(const QStringList &argv);

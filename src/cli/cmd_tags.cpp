@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "mp3/mp3reader.h"
+#include "shell/locations.h"
 
 namespace tallowin::cli {
 
@@ -17,11 +18,14 @@ int cmdTags(const QStringList &argv) {
     }
     const bool json = args->has(QStringLiteral("--json"));
     Mp3Reader reader;
+    StderrReporter errors;
     QByteArray doc = "{\"files\":[";
     for (qsizetype i = 0; i < args->operands.size(); ++i) {
         const QString &path = args->operands[i];
-        // A file that cannot be read prints its fields empty, as the reader leaves them.
-        reader.read(path);
+        // A file that cannot be read prints its fields empty, as the reader leaves them, and
+        // is reported: it is not a file without tags.
+        if (!reader.read(path))
+            errors.reportSystemAbout(path, Locations::ReadTags, reader.error());
         const Mp3Info &m = reader.info();
         const auto fields = namedFields(m);
         if (json) {
@@ -30,7 +34,7 @@ int cmdTags(const QStringList &argv) {
             doc += "{\"File\":" + jsonString(path);
             for (const auto &[key, value] : fields)
                 doc += ",\"" + QByteArray(key) + "\":" + jsonString(*value);
-            doc += ",\"VBR\":" + QByteArray(m.VBR ? "true" : "false") + '}';
+            doc += ",\"VBR\":" + QByteArray(m.vbr ? "true" : "false") + '}';
             continue;
         }
         if (i)
@@ -38,7 +42,7 @@ int cmdTags(const QStringList &argv) {
         writeRaw("File=" + tsvField(path) + '\n');
         for (const auto &[key, value] : fields)
             writeRaw(QByteArray(key) + '=' + tsvField(*value) + '\n');
-        writeRaw(QByteArray("VBR=") + (m.VBR ? "True" : "False") + '\n');
+        writeRaw(QByteArray("VBR=") + (m.vbr ? "True" : "False") + '\n');
     }
     if (json)
         writeRaw(doc + "]}\n");

@@ -14,18 +14,12 @@ namespace tallowin::cli {
 
 namespace {
 
-JournalStore journalStore() {
-    // How many runs are kept, for users who want more or fewer than the default.
-    bool ok = false;
-    const int keep = qEnvironmentVariableIntValue("TALLOWIN_JOURNAL_KEEP", &ok);
-    return JournalStore(JournalStore::defaultFolder(), ok ? keep : JournalStore::DefaultKeep);
-}
-
-// The journal, with a seam for the crash test: TALLOWIN_TEST_KILL_AFTER=N kills the process
-// right after the Nth completed rename, as a crash or a kill -9 would.
+// The journal, with the crash test's switch: killed right after the Nth completed rename, as a
+// crash or a kill -9 would (never in the shipped program; see testSwitches()).
 class CliJournal : public JournalWriter {
 public:
-    using JournalWriter::JournalWriter;
+    CliJournal(JournalStore &store, const QString &folder, qint64 killAfter)
+        : JournalWriter(store, folder), m_killAfter(killAfter) {}
     void renamed(qsizetype step) override {
         JournalWriter::renamed(step);
         if (m_killAfter > 0 && ++m_count == m_killAfter)
@@ -33,7 +27,7 @@ public:
     }
 
 private:
-    qint64 m_killAfter = qEnvironmentVariableIntValue("TALLOWIN_TEST_KILL_AFTER");
+    qint64 m_killAfter;
     qint64 m_count = 0;
 };
 
@@ -50,13 +44,13 @@ QByteArray nameJson(const QByteArray &bytes) {
 RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
                            const std::vector<PreviewEntry> &rows, bool swapSafe,
                            const std::function<void(Renamer &)> &prepare) {
-    JournalStore store = journalStore();
-    CliJournal journal(store, folder);
+    const TestSwitches switches = testSwitches();
+    JournalStore store;
+    CliJournal journal(store, folder, switches.killAfter);
     Renamer renamer(errors);
     if (prepare)
         prepare(renamer);
-    // Only for measuring what the journal costs.
-    if (qEnvironmentVariableIsEmpty("TALLOWIN_BENCH_NO_JOURNAL"))
+    if (!switches.noJournal)
         renamer.setObserver(&journal);
     RenameRun run = swapSafe ? runSwapSafe(renamer, folder, rows) : renamer.run(folder, rows);
     if (run.observerError)
@@ -77,7 +71,7 @@ int cmdHistory(const QStringList &argv) {
     const bool json = args->has(QStringLiteral("--json"));
     QByteArray out = json ? QByteArray("{\"runs\":[") : QByteArray();
     bool first = true;
-    for (const RunSummary &run : journalStore().history()) {
+    for (const RunSummary &run : JournalStore().history()) {
         const Journal &j = run.journal;
         const QByteArray time = j.time.toString(Qt::ISODate).toLatin1();
         if (json) {
@@ -107,7 +101,7 @@ int cmdUndo(const QStringList &argv) {
         printUsageError(args ? QStringLiteral("undo takes at most one run") : error);
         return BadUsage;
     }
-    JournalStore store = journalStore();
+    JournalStore store;
     qint64 id = 0;
     if (args->operands.isEmpty()) {
         id = store.lastUndoable();

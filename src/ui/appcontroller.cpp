@@ -86,7 +86,8 @@ void AppController::startUp(const QString &folder, const QString &rulesFile) {
     const RulesFolderResult rules = ensureRulesFolder(programFolder(), !programFolderIsInstalled());
     m_rulesFolder = rules.path;
     if (!rules.ok) {
-        errors().report(Locations::RulesFolder, 75, rules.error);
+        errors().report(ErrorReport::system(Locations::RulesFolder, rules.errorNumber, rules.error)
+                            .about(rules.path));
         return;
     }
     m_splash = new SplashWindow;

@@ -88,6 +88,9 @@ ErrorWindow::ErrorWindow(QWidget *parent)
     body->addWidget(m_location);
     body->addWidget(m_number);
     body->addWidget(m_description);
+    // The file or folder a report concerns is shown, as everything sent is.
+    m_path = valueLabel(QStringLiteral("lblErrorPath"), this);
+    body->addWidget(m_path);
     body->addStretch();
     layout->addLayout(body, 1);
 
@@ -134,6 +137,8 @@ void ErrorWindow::refresh() {
     m_number->setText(tr("Error Number: %1").arg(m_report.number));
     // The report sent keeps the description as written; only the window shows it translated.
     m_description->setText(tr("Error Description: %1").arg(coreText(m_report.description)));
+    m_path->setText(tr("Error Path: %1").arg(m_report.path));
+    m_path->setVisible(!m_report.path.isEmpty());
 }
 
 bool ErrorWindow::event(QEvent *event) {
@@ -150,7 +155,11 @@ QString ErrorWindow::reportQuery(const ErrorReport &report) {
     return QStringLiteral("application=") + enc(application) + QStringLiteral("&errorlocation=") +
            enc(QString::number(report.location)) + QStringLiteral("&errornumber=") +
            enc(QString::number(report.number)) + QStringLiteral("&errordescription=") +
-           enc(report.description);
+           enc(report.description) +
+           // Whose number it is: the program's own table and errno overlap.
+           QStringLiteral("&errorkind=") +
+           (report.isSystem() ? QStringLiteral("system") : QStringLiteral("program")) +
+           (report.path.isEmpty() ? QString() : QStringLiteral("&errorpath=") + enc(report.path));
 }
 
 void ErrorWindow::sendReport() {

@@ -61,6 +61,7 @@ private:
     QLabel *m_location;
     QLabel *m_number;
     QLabel *m_description;
+    QLabel *m_path;
     QPushButton *m_send;
     QPushButton *m_cancel;
     QNetworkAccessManager *m_net;

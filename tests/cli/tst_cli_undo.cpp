@@ -55,10 +55,11 @@ void removeAll(const QByteArray &dir) {
         ::unlink((dir + '/' + name).constData());
 }
 
-CliRun runCliWith(const QStringList &args, const QProcessEnvironment &env) {
+// Runs the tests' build of the command line, which honours the test switches in `env`.
+CliRun runTestingCli(const QStringList &args, const QProcessEnvironment &env) {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TALLOWIN_CLI), args);
+    p.start(QStringLiteral(TALLOWIN_CLI_TESTING), args);
     p.waitForFinished(300000);
     CliRun r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -109,8 +110,11 @@ private Q_SLOTS:
         const State original = folderState(dir, true);
         QCOMPARE(original.size(), Files);
 
-        const quint32 seed = QRandomGenerator::global()->generate();
-        qInfo("kill points drawn with seed %u", seed);
+        // TALLOWIN_TEST_SEED=N draws the kill points of an earlier run again.
+        bool seeded = false;
+        const quint32 given = qEnvironmentVariable("TALLOWIN_TEST_SEED").toUInt(&seeded);
+        const quint32 seed = seeded ? given : QRandomGenerator::global()->generate();
+        qInfo("kill points drawn with seed %u (TALLOWIN_TEST_SEED=%u replays them)", seed, seed);
         QRandomGenerator random(seed);
         for (int k = 0; k < KillPoints; ++k) {
             // Half the runs rename plainly, half rotate every name through a temporary one.
@@ -124,15 +128,54 @@ private Q_SLOTS:
                                    "--rename", "--swap-safe", QFile::decodeName(dir)}
                      : QStringList{"rename", "--rule", "STANDARDREPLACE|file_|doc_|1||||",
                                    QFile::decodeName(dir)};
-            const CliRun killed = runCliWith(args, env);
+            const CliRun killed = runTestingCli(args, env);
             const QByteArray where = "kill point " + QByteArray::number(k) + " after " +
-                                     QByteArray::number(killAfter) + (swap ? " (swap)" : "");
+                                     QByteArray::number(killAfter) + (swap ? " (swap)" : "") +
+                                     ", TALLOWIN_TEST_SEED=" + QByteArray::number(seed);
             QVERIFY2(killed.status == -1, where.constData());
             const CliRun undo = runCli({"undo"});
             QVERIFY2(undo.status == 0, (where + ": " + undo.err).constData());
             QVERIFY2(folderState(dir, true) == original, where.constData());
         }
         removeAll(dir);
+    }
+
+    // The test switches belong to the tests' build alone: tallowin-cli renames every file
+    // and journals the run with both set, where the tests' build is killed or writes no
+    // journal.
+    void switchesOnlyInTheTestsBuild_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::newRow("kill-after") << "TALLOWIN_TEST_KILL_AFTER";
+        QTest::newRow("no-journal") << "TALLOWIN_BENCH_NO_JOURNAL";
+    }
+    void switchesOnlyInTheTestsBuild() {
+        QFETCH(QString, variable);
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path());
+        makeFiles(dir, {"a.txt", "b.txt"});
+        const QStringList args{"rename", "--rule", "STANDARDINSERT|x|Start|||||", tmp.path()};
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(variable, QStringLiteral("1"));
+
+        QProcess shipped;
+        shipped.setProcessEnvironment(env);
+        shipped.start(QStringLiteral(TALLOWIN_CLI), args);
+        QVERIFY(shipped.waitForFinished(120000));
+        QCOMPARE(shipped.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(shipped.exitCode(), 0);
+        QCOMPARE(folderState(dir).keys(), (Lines{"xa.txt", "xb.txt"}));
+        QCOMPARE(runCli({"history"}).lines().size(), 1);
+
+        // The tests' build does what the switch asks.
+        const CliRun testing = runTestingCli(args, env);
+        if (variable == u"TALLOWIN_TEST_KILL_AFTER") {
+            QCOMPARE(testing.status, -1);
+            QCOMPARE(runCli({"history"}).lines().size(), 2);
+        } else {
+            QCOMPARE(testing.status, 0);
+            QCOMPARE(folderState(dir).keys(), (Lines{"xxa.txt", "xxb.txt"}));
+            QCOMPARE(runCli({"history"}).lines().size(), 1);
+        }
     }
 
     // A row whose new name was changed by hand is reported and left; the rest go back.

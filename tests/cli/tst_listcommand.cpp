@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -12,6 +13,25 @@ void touch(const QTemporaryDir &dir, const QByteArray &name) {
     const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
     QVERIFY2(fd >= 0, path.constData());
     ::close(fd);
+}
+
+bool keepsBirthTime(const QByteArray &path) {
+    struct statx stx {};
+    return ::statx(AT_FDCWD, path.constData(), 0, STATX_BTIME, &stx) == 0 &&
+           (stx.stx_mask & STATX_BTIME) && stx.stx_btime.tv_sec != 0;
+}
+
+// The second the listing dates a file by: its birth, else its last modification.
+qint64 createdSecond(const QByteArray &path) {
+    struct statx stx {};
+    if (::statx(AT_FDCWD, path.constData(), 0, STATX_BTIME | STATX_MTIME, &stx) != 0)
+        return -1;
+    return keepsBirthTime(path) ? stx.stx_btime.tv_sec : stx.stx_mtime.tv_sec;
+}
+
+void setModified(const QByteArray &path, time_t when) {
+    const struct timespec times[2] = {{when, 0}, {when, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
 }
 
 // The NAME and NUMBER fields of each line; the date depends on the clock.
@@ -71,10 +91,23 @@ private Q_SLOTS:
 
     void sortByDate() {
         QTemporaryDir dir;
-        // Created a second apart, in the opposite order to their names.
+        // Made in the opposite order to their names, dated at least a second apart.
         touch(dir, "z-first");
-        QTest::qWait(1100);
         touch(dir, "a-second");
+        const QByteArray first = QFile::encodeName(dir.filePath("z-first"));
+        const QByteArray second = QFile::encodeName(dir.filePath("a-second"));
+        if (!keepsBirthTime(first)) {
+            // Dated by their modification times, which can be set.
+            setModified(first, 978307200);   // 2001-01-01
+            setModified(second, 1009843200); // 2002-01-01
+        } else {
+            // A birth time cannot be set: the second file is made again until it is dated in
+            // a later second than the first.
+            QTRY_VERIFY(::unlink(second.constData()) == 0 &&
+                        ::close(::open(second.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644)) ==
+                            0 &&
+                        createdSecond(second) > createdSecond(first));
+        }
         const CliRun asc = runCli({"list", "--sort", "date", dir.path()});
         QCOMPARE(asc.status, 0);
         QCOMPARE(namesAndNumbers(asc), (QList<QByteArray>{"z-first|0", "a-second|0"}));

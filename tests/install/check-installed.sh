@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the installed programs from the unpacked package in ROOT, as a user would: the
-# versions, the help, both manual pages, the icons, and the program's start-up under the
-# offscreen platform finding its installed help pages and making its rules folder.
+# versions, the help, both manual pages, the icons, the program's start-up under the
+# offscreen platform finding its installed help pages and making its rules folder, and a
+# rename the test switches cannot touch.
 # Usage: check-installed.sh ROOT SOURCE VERSION   (ROOT: the unpacked package, or / after dpkg -i)
 set -euo pipefail
 root="$(realpath "$1")" source="$(realpath "$2")" version="$3"
@@ -60,4 +61,19 @@ else
     # Until help pages are in the sources the check must say they are missing.
     [ "$status" -eq 1 ] || fail "missing help pages not told (status $status)"
 fi
+# The switches of the tests' own build (kill -9 after N renames, no journal) do nothing to the
+# packaged command line: the rename completes and its journal is written, so it can be undone.
+mkdir "$home/files"
+touch "$home/files/a.txt" "$home/files/b.txt"
+status=0
+out="$(TALLOWIN_TEST_KILL_AFTER=1 TALLOWIN_BENCH_NO_JOURNAL=1 \
+    "$prefix/bin/tallowin-cli" rename --rule 'STANDARDINSERT|x|Start|||||' "$home/files")" ||
+    status=$?
+[ "$status" -eq 0 ] || fail "rename with the test switches set: exit status $status"
+[ "$(printf '%s\n' "$out" | grep -c '^ok')" -eq 2 ] || fail "rename with the test switches: $out"
+[ -f "$home/files/xa.txt" ] && [ -f "$home/files/xb.txt" ] || fail "files not renamed"
+[ -n "$(ls -A "$XDG_STATE_HOME/tallowin/journal" 2>/dev/null)" ] || fail "no journal written"
+"$prefix/bin/tallowin-cli" undo >/dev/null || fail "the run cannot be undone"
+[ -f "$home/files/a.txt" ] && [ -f "$home/files/b.txt" ] || fail "undo did not bring back the names"
+
 echo "installed programs work"

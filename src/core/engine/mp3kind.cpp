@@ -2,6 +2,7 @@
 
 #include "engine/text.h"
 #include "mp3/mp3reader.h"
+#include "shell/locations.h"
 
 namespace tallowin {
 
@@ -20,21 +21,24 @@ QString applyMp3Kind(const QString &name, const QString &extension, const QStrin
         if (!path.isEmpty() && !path.endsWith(u'/'))
             path += u'/';
         path += text::join(name, extension);
-        Mp3Info info;
+        Mp3FileTags file;
         if (context.read) {
-            info = context.read(path);
+            file = context.read(path);
         } else {
             Mp3Reader reader;
             reader.read(path);
-            info = reader.info();
+            file = Mp3FileTags(reader.info(), reader.error());
         }
         if (context.yield)
             context.yield();
+        if (file.error != 0 && context.errors)
+            context.errors->reportSystemAbout(path, Locations::ApplyRule, file.error);
+        const Mp3Info &info = file.info;
         // In table order, each on the text the earlier ones left; an empty field keeps its
         // placeholder so the preview leaves the row unticked.
         const std::array<const QString *, 9> values = {
-            &info.Album, &info.Artist,   &info.BitRate, &info.Comment, &info.Duration,
-            &info.Genre, &info.Songname, &info.Track,   &info.Year};
+            &info.album, &info.artist,   &info.bitRate, &info.comment, &info.duration,
+            &info.genre, &info.songName, &info.track,   &info.year};
         QString filled = templ;
         for (size_t i = 0; i < values.size(); ++i)
             if (!values[i]->isEmpty())

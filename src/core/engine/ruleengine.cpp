@@ -6,6 +6,7 @@ namespace tallowin {
 
 RuleEngine::RuleEngine(const RuleTable &rules, ErrorReporter &errors, Mp3KindContext mp3)
     : m_rules(rules), m_errors(errors), m_mp3(std::move(mp3)) {
+    m_mp3.errors = &errors;
     for (int slot = 1; slot <= MaxRules && !rules.slot(slot).isFree(); ++slot)
         m_kinds[slot - 1] = findRuleKind(rules.slot(slot)[Kind]);
 }

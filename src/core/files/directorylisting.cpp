@@ -314,7 +314,7 @@ QString fileDateCreated(const QString &path, ErrorReporter &errors, FileSystem &
     if (const int err = statxInto(fs, AT_FDCWD, QFile::encodeName(path).constData(), stx)) {
         if (err == ENOENT || err == ENOTDIR || err == ENOSYS)
             return UnknownDateText;
-        errors.reportSystem(DateCreatedErrorLocation, err);
+        errors.reportSystemAbout(path, DateCreatedErrorLocation, err);
         return {};
     }
     return systemDateText().format(std::time_t(createdTime(stx).tv_sec));
@@ -406,10 +406,10 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
     int step = 0; // where a failure happened, for the report
     const auto fail = [&](int err) {
         out.failed = true;
-        errors.reportSystem(ListingErrorLocation, err,
-                            systemErrorText(err) + QStringLiteral(" Position: ") +
-                                QString::number(step) + QStringLiteral(" - ") +
-                                searchPattern(folder, filter));
+        errors.reportSystemAbout(folder, ListingErrorLocation, err,
+                                 systemErrorText(err) + QStringLiteral(" Position: ") +
+                                     QString::number(step) + QStringLiteral(" - ") +
+                                     searchPattern(folder, filter));
     };
 
     filter.nameLike = cleanFilterText(filter.nameLike);
@@ -560,7 +560,7 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
     }
     if (dateError != 0)
         // One report per listing: a folder that refuses this fails for every file alike.
-        errors.reportSystem(DateCreatedErrorLocation, dateError);
+        errors.reportSystemAbout(folder, DateCreatedErrorLocation, dateError);
     if (progress)
         progress->setCompleted(
             total, out.cancelled ? qint32(std::min<qsizetype>(lookedUp.done, INT32_MAX)) : total);

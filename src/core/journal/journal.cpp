@@ -112,6 +112,12 @@ QString JournalStore::defaultFolder() {
     return state + QStringLiteral("/tallowin/journal");
 }
 
+int JournalStore::defaultKeep() {
+    bool ok = false;
+    const int keep = qEnvironmentVariableIntValue("TALLOWIN_JOURNAL_KEEP", &ok);
+    return ok ? keep : DefaultKeep;
+}
+
 JournalStore::JournalStore(QString folder, int keep, FileSystem &fs)
     : m_folder(std::move(folder)), m_keep(keep < 1 ? 1 : keep), m_fs(fs) {}
 

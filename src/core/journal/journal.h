@@ -79,8 +79,11 @@ public:
 
     // $XDG_STATE_HOME/tallowin/journal, by default ~/.local/state/tallowin/journal.
     static QString defaultFolder();
+    // How many runs are kept: TALLOWIN_JOURNAL_KEEP when set to a number, else DefaultKeep.
+    // Read here so that every front end keeps as many as the user asked for.
+    static int defaultKeep();
 
-    explicit JournalStore(QString folder = defaultFolder(), int keep = DefaultKeep,
+    explicit JournalStore(QString folder = defaultFolder(), int keep = defaultKeep(),
                           FileSystem &fs = FileSystem::system());
 
     QString folder() const { return m_folder; }

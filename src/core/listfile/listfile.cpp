@@ -221,7 +221,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         } else if (e == EINVAL) {
             result.message = notLocatedMessage(options.path); // no longer a regular file
         } else {
-            errors.reportSystem(PreviewLocation, e);
+            errors.reportSystemAbout(options.path, PreviewLocation, e);
             result.outcome = Outcome::Failed;
         }
         return result;
@@ -296,7 +296,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         qsizetype got = 0;
         if (const int e = in.read(block.data(), qsizetype(block.size()), got); e != 0) {
             in.close();
-            errors.reportSystem(PreviewLocation, e);
+            errors.reportSystemAbout(options.path, PreviewLocation, e);
             result.outcome = Outcome::Failed;
             result.rows.clear();
             return result;

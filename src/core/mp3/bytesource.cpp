@@ -29,14 +29,23 @@ bool MemoryByteSource::read(qint64 offset, qint64 n, void *out) {
 
 FileByteSource::FileByteSource(const QString &path) {
     const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        m_error = ENOENT;
         return;
+    }
     // O_NONBLOCK: a FIFO given as a file must not wait for a writer.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
+        m_error = errno;
         return;
+    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+    if (::fstat(fd, &st) != 0) {
+        m_error = errno;
+        ::close(fd);
+        return;
+    }
+    if (!S_ISREG(st.st_mode) || st.st_size < 0) {
         ::close(fd);
         return;
     }
@@ -54,6 +63,8 @@ bool FileByteSource::readDirect(qint64 offset, qint64 n, char *out) {
         const ssize_t got = ::pread(m_fd, out, size_t(n), off_t(offset));
         if (got < 0 && errno == EINTR)
             continue;
+        if (got < 0 && m_error == 0)
+            m_error = errno;
         if (got <= 0)
             return false; // an error, or the file shrank under us
         out += got;

@@ -17,6 +17,10 @@ public:
     // Copies `n` bytes at `offset` into `out`; false when they are not all there.
     virtual bool read(qint64 offset, qint64 n, void *out) = 0;
 
+    // The errno of the first failure to open or read the source, 0 while there was none. A
+    // read past the end is no such failure.
+    virtual int error() const { return 0; }
+
     // The same into a new array; empty when the bytes are not all there. Checks the size
     // first, so a length read from the file never allocates more than the file holds.
     QByteArray bytes(qint64 offset, qint64 n);
@@ -38,7 +42,8 @@ private:
 
 // A regular file, read with pread through a small cache so that the many short reads of a tag
 // walk cost one system call. Anything but a regular file (a folder, a FIFO, a device) reads as
-// an empty source; opening never blocks.
+// an empty source; opening never blocks. A file that cannot be opened or read (EACCES, ENOENT,
+// EIO) keeps its errno in error().
 class FileByteSource : public ByteSource {
 public:
     explicit FileByteSource(const QString &path);
@@ -48,6 +53,7 @@ public:
 
     qint64 size() const override { return m_size; }
     bool read(qint64 offset, qint64 n, void *out) override;
+    int error() const override { return m_error; }
     bool isOpen() const { return m_fd >= 0; }
 
 private:
@@ -55,6 +61,7 @@ private:
 
     static constexpr qint64 CacheSize = 16 * 1024;
     int m_fd = -1;
+    int m_error = 0;
     qint64 m_size = 0;
     qint64 m_cacheOffset = 0;
     qint64 m_cacheLength = 0;

@@ -374,17 +374,17 @@ void Mp3Reader::readTag(ByteSource &src) {
     char v1[Id3v1Size];
     if (fileSize >= Id3v1Size && src.read(fileSize - Id3v1Size, Id3v1Size, v1) &&
         std::memcmp(v1, "TAG", 3) == 0) {
-        f.Songname = cleanV1(v1 + 3, 30);
-        f.Artist = cleanV1(v1 + 33, 30);
-        f.Album = cleanV1(v1 + 63, 30);
-        f.Year = cleanV1(v1 + 93, 4);
+        f.songName = cleanV1(v1 + 3, 30);
+        f.artist = cleanV1(v1 + 33, 30);
+        f.album = cleanV1(v1 + 63, 30);
+        f.year = cleanV1(v1 + 93, 4);
         // ID3v1.1 keeps a track number in the comment's last byte behind a zero; it is no
         // part of the comment.
         const bool v11 = v1[97 + 28] == 0 && v1[97 + 29] != 0;
-        f.Comment = cleanV1(v1 + 97, v11 ? 28 : 30);
-        f.Genre = QString::number(uchar(v1[127]));
-        if (!f.Comment.isEmpty())
-            f.Comment = cleanComment(f.Comment);
+        f.comment = cleanV1(v1 + 97, v11 ? 28 : 30);
+        f.genre = QString::number(uchar(v1[127]));
+        if (!f.comment.isEmpty())
+            f.comment = cleanComment(f.comment);
     }
 
     Id3v2Header tag;
@@ -415,20 +415,20 @@ void Mp3Reader::readTag(ByteSource &src) {
             if (!text.isEmpty())
                 field = text;
         };
-        take(f.Songname, texts[SlotTitle]);
-        take(f.Album, texts[SlotAlbum]);
-        take(f.Artist, texts[SlotArtist].isEmpty() ? texts[SlotArtistOriginal] : texts[SlotArtist]);
+        take(f.songName, texts[SlotTitle]);
+        take(f.album, texts[SlotAlbum]);
+        take(f.artist, texts[SlotArtist].isEmpty() ? texts[SlotArtistOriginal] : texts[SlotArtist]);
         const QString &date = tag.major == 4 ? texts[SlotDate] : texts[SlotYear];
         const QString &otherDate = tag.major == 4 ? texts[SlotYear] : texts[SlotDate];
-        take(f.Year, date.isEmpty() ? otherDate : date);
-        take(f.Genre, genreFromTag(texts[SlotGenre]));
-        take(f.Track, texts[SlotTrack]);
+        take(f.year, date.isEmpty() ? otherDate : date);
+        take(f.genre, genreFromTag(texts[SlotGenre]));
+        take(f.track, texts[SlotTrack]);
     }
 
     // A numeric genre (from either tag) becomes its name.
-    if (const auto n = strictNumber(f.Genre)) {
+    if (const auto n = strictNumber(f.genre)) {
         if (const auto g = toInt16(*n))
-            f.Genre = genreName(*g);
+            f.genre = genreName(*g);
     }
 }
 

@@ -136,22 +136,22 @@ void Mp3Reader::readStreamFacts(ByteSource &src) {
         uchar x[12];
         if (!src.read(at + h.xingOffset(withCrc), 12, x) || std::memcmp(x, "Xing", 4) != 0)
             continue;
-        f.VBR = true;
+        f.vbr = true;
         if (x[7] & 1)
             frameCount = quint32(x[8]) << 24 | quint32(x[9]) << 16 | quint32(x[10]) << 8 | x[11];
         break;
     }
 
-    f.MpegVersion = h.version == Version::Mpeg1   ? QStringLiteral("1")
+    f.mpegVersion = h.version == Version::Mpeg1   ? QStringLiteral("1")
                     : h.version == Version::Mpeg2 ? QStringLiteral("2")
                                                   : QStringLiteral("2.5");
-    f.MpegLayer = QStringLiteral("3");
-    f.Mode = QString::fromLatin1(ModeNames[size_t(h.mode)]);
-    f.Frequency = QString::number(h.frequency);
+    f.mpegLayer = QStringLiteral("3");
+    f.mode = QString::fromLatin1(ModeNames[size_t(h.mode)]);
+    f.frequency = QString::number(h.frequency);
 
     // The whole file's bytes over its play time; the tags count as part of the file.
     std::optional<qint64> bitRate;
-    if (f.VBR && frameCount) {
+    if (f.vbr && frameCount) {
         if (*frameCount > 0)
             bitRate = qint64(
                 std::floor(double(fileSize) * h.frequency / *frameCount / 1000.0 / h.slotFactor()));
@@ -160,11 +160,11 @@ void Mp3Reader::readStreamFacts(ByteSource &src) {
     }
     if (!bitRate)
         return;
-    f.BitRate = QString::number(*bitRate);
+    f.bitRate = QString::number(*bitRate);
     if (*bitRate <= 0)
         return;
     const qint64 seconds = qint64(std::floor(double(fileSize) * 8.0 / double(*bitRate) / 1000.0));
-    f.Duration =
+    f.duration =
         QString::number(seconds / 60) + QStringLiteral("m ") + QString::number(seconds % 60) + u's';
 }
 

@@ -273,7 +273,8 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                             row.oldName() + QStringLiteral(" - ") + folderPath + row.newName;
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
-                m_errors.reportSystem(Location, failure.number, o.message);
+                m_errors.reportSystemAbout(folderPath + row.oldName(), Location, failure.number,
+                                           o.message);
             } else if (refused) {
                 // The program refused the name, not the system.
                 o.message = QCoreApplication::translate(

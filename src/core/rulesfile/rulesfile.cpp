@@ -64,7 +64,7 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
                                                      "try a different file name.")
                                    .arg(joinFolder(folder, baseName))};
         }
-        errors.reportSystem(WriteLocation, err);
+        errors.reportSystemAbout(path, WriteLocation, err);
         return WriteResult{WriteOutcome::Failed, {}};
     };
 
@@ -80,19 +80,33 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
     return {};
 }
 
-int readBytes(QByteArrayView bytes, RuleTable &rules) {
+namespace {
+
+// readBytes, noting the file's line number (from 1) of each rule put in the table.
+int readLines(QByteArrayView bytes, RuleTable &rules, std::vector<int> *lineNumbers) {
     rules.clearRules();
     int lines = 0;
+    int lineNumber = 0;
     forEachLine(bytes, [&](QByteArrayView line) {
+        ++lineNumber;
         RuleSlot rule;
         if (parseRuleLine(decodeText(line), rule)) {
-            if (lines < MaxRules)
+            if (lines < MaxRules) {
                 rules.addRule(rule);
+                if (lineNumbers)
+                    lineNumbers->push_back(lineNumber);
+            }
             ++lines;
         }
         return true;
     });
     return lines;
+}
+
+} // namespace
+
+int readBytes(QByteArrayView bytes, RuleTable &rules) {
+    return readLines(bytes, rules, nullptr);
 }
 
 bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSystem &fs,
@@ -120,17 +134,17 @@ bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSyst
             if (info)
                 info->refusal = refusal;
             else
-                errors.reportSystem(ReadLocation, err, refusal);
+                errors.reportSystemAbout(path, ReadLocation, err, refusal);
             return false;
         }
     }
     QByteArray bytes;
     if (const int err = fs.readFile(name, bytes)) {
-        errors.reportSystem(ReadLocation, err);
+        errors.reportSystemAbout(path, ReadLocation, err);
         return false;
     }
-    const int lines =
-        readBytes(QByteArrayView(bytes).first(qMin(bytes.size(), MaxFileSize)), rules);
+    const int lines = readLines(QByteArrayView(bytes).first(qMin(bytes.size(), MaxFileSize)), rules,
+                                info ? &info->lineNumbers : nullptr);
     if (info)
         info->ruleLines = lines;
     return true;

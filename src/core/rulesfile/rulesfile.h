@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace tallowin {
 
 // Rules files (".rul"): one rule per line, the eight fields joined by "|", CR LF after every
@@ -46,6 +48,9 @@ struct ReadInfo {
     QString refusal;
     // Rule lines the file holds, also those beyond the table's size.
     int ruleLines = 0;
+    // The line number in the file (from 1) of each rule in the table, in table order, so that
+    // a rule can be told by its line.
+    std::vector<int> lineNumbers;
 };
 
 // Clears the table and fills it from the file: lines that do not split into exactly eight

@@ -9,7 +9,7 @@ ErrorReport ErrorReport::program(qint32 location, qint32 number) {
 }
 
 ErrorReport ErrorReport::program(qint32 location, qint32 number, const QString &description) {
-    return ErrorReport{location, number, description, ErrorOrigin::Program};
+    return ErrorReport{location, number, description, ErrorOrigin::Program, {}};
 }
 
 ErrorReport ErrorReport::system(qint32 location, int errnoValue) {
@@ -17,7 +17,7 @@ ErrorReport ErrorReport::system(qint32 location, int errnoValue) {
 }
 
 ErrorReport ErrorReport::system(qint32 location, int errnoValue, const QString &description) {
-    return ErrorReport{location, qint32(errnoValue), description, ErrorOrigin::System};
+    return ErrorReport{location, qint32(errnoValue), description, ErrorOrigin::System, {}};
 }
 
 // The reports keep these texts as written (they are sent as they are); the error window shows

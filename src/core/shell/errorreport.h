@@ -15,12 +15,14 @@ enum class ErrorOrigin : quint8 {
     System,  // an errno value, described by the system's own text (systemErrorText())
 };
 
-// An unexpected failure: where it happened, its number and its text.
+// An unexpected failure: where it happened, its number and its text, and the file or folder
+// it concerns when there is one.
 struct ErrorReport {
     qint32 location = 0;
     qint32 number = 0;
     QString description;
     ErrorOrigin origin = ErrorOrigin::Program;
+    QString path = {}; // empty when the failure concerns no one file or folder
 
     // A failure numbered by the program, described by its own table unless told otherwise.
     static ErrorReport program(qint32 location, qint32 number);
@@ -28,6 +30,13 @@ struct ErrorReport {
     // A failed system call: its errno, described by the system's text unless told otherwise.
     static ErrorReport system(qint32 location, int errnoValue);
     static ErrorReport system(qint32 location, int errnoValue, const QString &description);
+
+    // The same report, naming the file or folder it concerns.
+    ErrorReport about(const QString &object) const {
+        ErrorReport r = *this;
+        r.path = object;
+        return r;
+    }
 
     bool isSystem() const { return origin == ErrorOrigin::System; }
 
@@ -75,6 +84,14 @@ public:
     }
     void reportSystem(qint32 location, int errnoValue, const QString &description) {
         report(ErrorReport::system(location, errnoValue, description));
+    }
+    // A failed system call on the file or folder `path`.
+    void reportSystemAbout(const QString &path, qint32 location, int errnoValue) {
+        report(ErrorReport::system(location, errnoValue).about(path));
+    }
+    void reportSystemAbout(const QString &path, qint32 location, int errnoValue,
+                           const QString &description) {
+        report(ErrorReport::system(location, errnoValue, description).about(path));
     }
 };
 

@@ -46,6 +46,9 @@ constexpr qint32 MoveRuleToTop = 284;
 constexpr qint32 MoveRuleToBottom = 285;
 constexpr qint32 ClearRules = 286;
 
+// Tag reader
+constexpr qint32 ReadTags = 600; // reading one file's tags for the tags command
+
 // Drive functions
 constexpr qint32 FileDateCreated = 9060; // the creation date of one file
 

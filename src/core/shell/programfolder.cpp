@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace tallowin {
 
 QString programFolderFor(const QString &executableDir) {
@@ -44,6 +47,25 @@ QString dataRulesFolder() {
     return base + QStringLiteral("/tallowin/rules");
 }
 
+// Makes `path` and the folders above it that are missing, as mkdir -p does. 0, or the errno of
+// the step that failed (QDir::mkpath keeps it to itself).
+int makePath(const QString &path) {
+    const QByteArray name = QFile::encodeName(QDir::cleanPath(path));
+    for (qsizetype at = 1; at <= name.size(); ++at) {
+        if (at < name.size() && name[at] != '/')
+            continue;
+        const QByteArray step = name.left(at);
+        if (::mkdir(step.constData(), 0777) == 0)
+            continue;
+        const int err = errno;
+        struct stat st {};
+        if (err == EEXIST && ::stat(step.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            continue;
+        return err == EEXIST ? ENOTDIR : err;
+    }
+    return 0;
+}
+
 } // namespace
 
 RulesFolderResult ensureRulesFolder(const QString &programDir, bool mayCreate) {
@@ -60,12 +82,11 @@ RulesFolderResult ensureRulesFolder(const QString &programDir, bool mayCreate) {
         return r;
     }
     const QString fallback = dataRulesFolder();
-    if (QDir().mkpath(fallback)) {
-        r.path = fallback;
-        return r;
-    }
-    r.ok = false;
     r.path = fallback;
+    r.errorNumber = makePath(fallback);
+    if (r.errorNumber == 0)
+        return r;
+    r.ok = false;
     r.error = QCoreApplication::translate("tallowin::core", "Cannot create the rules folder %1")
                   .arg(fallback);
     return r;

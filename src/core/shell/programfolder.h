@@ -20,9 +20,10 @@ bool programFolderIsInstalled();
 QString helpFolder();
 
 struct RulesFolderResult {
-    QString path;   // where rules files live
-    bool ok = true; // false when no usable folder could be made
-    QString error;  // the reason, when not ok
+    QString path;        // where rules files live
+    bool ok = true;      // false when no usable folder could be made
+    QString error;       // the reason, when not ok
+    int errorNumber = 0; // the errno of the failed mkdir, when not ok
 };
 
 // Makes sure something named `rules` exists in `programDir`; an existing file of that name

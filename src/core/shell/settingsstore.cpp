@@ -369,7 +369,7 @@ bool SettingsStore::saveSetting(const QString &application, const QString &secti
                                 qint32 location) {
     if (saveSetting(application, section, key, value))
         return true;
-    errors.reportSystem(location, m_lastError);
+    errors.reportSystemAbout(m_fileName, location, m_lastError);
     return false;
 }
 

@@ -279,7 +279,7 @@ private Q_SLOTS:
         const Result result = ListFile::load(options, m_folder, errors, nullptr, &reader);
         QCOMPARE(result.outcome, Outcome::Failed);
         QVERIFY(result.rows.empty());
-        QCOMPARE(errors.last(), ErrorReport::system(89329831, EIO));
+        QCOMPARE(errors.last(), ErrorReport::system(89329831, EIO).about(options.path));
     }
 
     // The folder is listed once to check the names; a rename refuses any other folder there.

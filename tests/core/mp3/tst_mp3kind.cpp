@@ -1,8 +1,11 @@
 #include "engine/mp3kind.h"
 #include "engine/ruleengine.h"
+#include "mp3/mp3reader.h"
 #include "preview/previewbuilder.h"
 
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace tallowin;
 
@@ -10,15 +13,15 @@ namespace {
 
 Mp3Info tagged() {
     Mp3Info m;
-    m.Album = QStringLiteral("Back in Black");
-    m.Artist = QStringLiteral("AC/DC");
-    m.BitRate = QStringLiteral("128");
-    m.Duration = QStringLiteral("3m 25s");
-    m.Genre = QStringLiteral("Rock");
-    m.Songname = QStringLiteral("Hells Bells");
-    m.Track = QStringLiteral("1/10");
-    m.Year = QStringLiteral("1980");
-    m.Frequency = QStringLiteral("44100");
+    m.album = QStringLiteral("Back in Black");
+    m.artist = QStringLiteral("AC/DC");
+    m.bitRate = QStringLiteral("128");
+    m.duration = QStringLiteral("3m 25s");
+    m.genre = QStringLiteral("Rock");
+    m.songName = QStringLiteral("Hells Bells");
+    m.track = QStringLiteral("1/10");
+    m.year = QStringLiteral("1980");
+    m.frequency = QStringLiteral("44100");
     return m;
 }
 
@@ -90,9 +93,9 @@ private Q_SLOTS:
         Mp3KindContext context;
         context.read = [](const QString &) {
             Mp3Info m;
-            m.Album = QStringLiteral("Best of %year%");
-            m.Year = QStringLiteral("1999");
-            m.Songname = QStringLiteral("%album%");
+            m.album = QStringLiteral("Best of %year%");
+            m.year = QStringLiteral("1999");
+            m.songName = QStringLiteral("%album%");
             return m;
         };
         QCOMPARE(applyMp3Kind("x", "mp3", "%album% / %songname%", context),
@@ -148,6 +151,57 @@ private Q_SLOTS:
                                   QStringLiteral("A very long title ").repeated(16) + "end.mp3",
                               QString::fromUtf8("1|Björk - Homogenic - Jóga – 日本語.mp3"),
                               "1|Low Rate - Twenty Two - Half Speed.mp3", "1|notes.txt"}));
+    }
+
+    // A file that cannot be read is reported as the system's failure naming the file, and
+    // keeps its placeholders (so the preview leaves it unticked); the preview goes on with
+    // the next file. An untagged file is no failure.
+    void unreadableFileIsReportedForThatFile_data() {
+        QTest::addColumn<bool>("injected");
+        QTest::newRow("vanished-from-the-folder") << false;
+        QTest::newRow("read-error") << true;
+    }
+    void unreadableFileIsReportedForThatFile() {
+        QFETCH(bool, injected);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString data = QStringLiteral(TALLOWIN_TEST_DATA "/mp3/");
+        for (const char *n : {"id3v23-and-v1.mp3", "untagged-cbr.mp3"})
+            QVERIFY(QFile::copy(data + n, dir.filePath(n)));
+        Mp3KindContext context{dir.path(), {}, {}};
+        const QString bad = dir.filePath("bad.mp3");
+        const int error = injected ? EIO : ENOENT;
+        if (injected) {
+            QVERIFY(QFile::copy(data + "id3v23-and-v1.mp3", bad));
+            context.read = [bad](const QString &path) {
+                Mp3Reader reader;
+                if (path == bad)
+                    return Mp3FileTags({}, EIO);
+                reader.read(path);
+                return Mp3FileTags(reader.info(), reader.error());
+            };
+        }
+        RuleTable rules;
+        rules.addRule(RuleKinds::Mp3, QStringLiteral("%Artist% - %SongName%"), {}, {}, {}, {}, {},
+                      QStringLiteral("MP3 names"));
+        CollectingErrorReporter errors;
+        const RuleEngine engine(rules, errors, context);
+        const PreviewResult result =
+            PreviewBuilder(engine, errors)
+                .build(QStringList{"bad.mp3", "untagged-cbr.mp3", "id3v23-and-v1.mp3"});
+        QCOMPARE(result.outcome, PreviewOutcome::Done);
+        QStringList rows;
+        for (const PreviewEntry &r : result.rows)
+            rows << QString::number(r.checked) + u'|' + r.newName;
+        QCOMPARE(rows, (QStringList{"0|%Artist% - %SongName%.mp3", "0|%Artist% - %SongName%.mp3",
+                                    "1|AC-DC - Hells Bells.mp3"}));
+        QCOMPARE(errors.reports.size(), size_t(1));
+        const ErrorReport &r = errors.last();
+        QVERIFY(r.isSystem());
+        QCOMPARE(r.number, error);
+        QCOMPARE(r.location, Locations::ApplyRule);
+        QCOMPARE(r.description, systemErrorText(error));
+        QCOMPARE(r.path, bad);
     }
 };
 

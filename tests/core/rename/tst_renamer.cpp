@@ -316,7 +316,8 @@ private Q_SLOTS:
         QCOMPARE(errors.reports[0],
                  ErrorReport::system(216, ENOSPC,
                                      QString::fromLocal8Bit(strerror(ENOSPC)) + " - " + dir +
-                                         "/a.txt - " + dir + "/b.txt"));
+                                         "/a.txt - " + dir + "/b.txt")
+                     .about(dir + "/a.txt"));
         QCOMPARE(run.outcomes[0].message, errors.reports[0].description);
         QCOMPARE(run.outcomes[0].reason, "no space left on device");
     }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <unistd.h>
 
 using namespace tallowin;
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void homeVariableNamesTheProgramFolder();
     void installedLayoutUsesItsDataFolder();
     void rulesNeverMadeInAFolderThatMustNotBeWritten();
+    void folderThatCannotBeMadeKeepsItsErrno();
 };
 
 void TestProgramFolder::missingRulesFolderIsMade() {
@@ -99,6 +101,23 @@ void TestProgramFolder::rulesNeverMadeInAFolderThatMustNotBeWritten() {
     QCOMPARE(r.path, data.filePath(QStringLiteral("tallowin/rules")));
     QVERIFY(QFileInfo(r.path).isDir());
     QCOMPARE(shipped.path, QDir(program.path()).filePath(QStringLiteral("rules")));
+}
+
+// When no rules folder can be made, the failure says why in the system's number (a file stands
+// where a folder of the path should be: ENOTDIR), not in a number of the program's own.
+void TestProgramFolder::folderThatCannotBeMadeKeepsItsErrno() {
+    QTemporaryDir program, data;
+    QFile blocker(data.filePath(QStringLiteral("tallowin")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const RulesFolderResult r = ensureRulesFolder(program.path(), false);
+    qputenv("XDG_DATA_HOME", old);
+    QVERIFY(!r.ok);
+    QCOMPARE(r.errorNumber, ENOTDIR);
+    QCOMPARE(r.path, data.filePath(QStringLiteral("tallowin/rules")));
+    QVERIFY(r.error.contains(r.path));
 }
 
 QTEST_GUILESS_MAIN(TestProgramFolder)

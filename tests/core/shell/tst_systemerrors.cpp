@@ -130,6 +130,7 @@ private Q_SLOTS:
         CollectingErrorReporter errors;
         qint32 location = 0;
         QString description = systemText(error);
+        QString concerns; // the file or folder the report names
 
         if (operation == u"listing") {
             QFile(dir.filePath("a.txt")).open(QIODevice::WriteOnly);
@@ -137,6 +138,7 @@ private Q_SLOTS:
             const DirectoryListing l = listDirectory(dir.path(), filter, errors, nullptr, fs);
             QVERIFY(l.failed);
             location = Locations::ListFolder;
+            concerns = dir.path();
             description += " Position: 2 - " + dir.path() + "/**.**";
         } else if (operation == u"rulesfile-write") {
             const QString path = dir.filePath("mine.rul");
@@ -157,6 +159,7 @@ private Q_SLOTS:
             }
             QCOMPARE(r.outcome, RulesFile::WriteOutcome::Failed);
             location = Locations::SaveRules;
+            concerns = dir.filePath("mine.rul");
         } else if (operation == u"rulesfile-read") {
             const QString path = dir.filePath("mine.rul");
             QFile f(path);
@@ -168,6 +171,7 @@ private Q_SLOTS:
             QCOMPARE(rules.ruleCount(), 0);
             QCOMPARE(contents(path), QByteArray("OLD|1|2|3|4|5|6|old\r\n"));
             location = Locations::LoadRules;
+            concerns = path;
         } else {
             const QString path = dir.filePath("tallowin.ini");
             QVERIFY(SettingsStore(path).saveSetting(Settings::App, Settings::Section,
@@ -183,9 +187,10 @@ private Q_SLOTS:
                 "/old");
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tallowin.ini"});
             location = Locations::FolderChange;
+            concerns = path;
         }
         QCOMPARE(errors.reports.size(), size_t(1));
-        QCOMPARE(errors.last(), ErrorReport::system(location, error, description));
+        QCOMPARE(errors.last(), ErrorReport::system(location, error, description).about(concerns));
     }
 };
 

@@ -12,6 +12,8 @@
 #include <QVersionNumber>
 #include <QtTest>
 
+#include <cerrno>
+
 using namespace tallowin;
 using namespace tallowin::ui;
 
@@ -105,12 +107,41 @@ private Q_SLOTS:
         const QByteArray expected =
             "/products/errorreport.asp?application=" + application().toLatin1() +
             "&errorlocation=" + QByteArray::number(location) +
-            "&errornumber=" + QByteArray::number(number) + "&errordescription=" + encoded;
+            "&errornumber=" + QByteArray::number(number) + "&errordescription=" + encoded +
+            "&errorkind=program";
         QCOMPARE(server.targets.first(), expected);
         // And a server decoding the query gets the values back exactly.
         const QUrlQuery query(QUrl::fromEncoded(server.targets.first()));
         QCOMPARE(query.queryItemValue(QStringLiteral("errordescription"), QUrl::FullyDecoded),
                  description);
+    }
+
+    // Whose number it is travels with it, since the program's 13 ("Type mismatch") is not
+    // the system's 13 (EACCES); so does the file or folder the report concerns, which the
+    // window shows, as it shows everything sent.
+    void kindAndPathAreShownAndSent_data() {
+        QTest::addColumn<bool>("system");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("program") << false << QString() << QByteArray("&errorkind=program");
+        QTest::newRow("system-with-path")
+            << true << QStringLiteral("/tmp/a b&c")
+            << QByteArray("&errorkind=system&errorpath=%2Ftmp%2Fa%20b%26c");
+    }
+    void kindAndPathAreShownAndSent() {
+        QFETCH(bool, system);
+        QFETCH(QString, path);
+        QFETCH(QByteArray, tail);
+        const ErrorReport report = (system ? ErrorReport::system(19, EACCES)
+                                           : ErrorReport::program(19, ErrorNumbers::TypeMismatch))
+                                       .about(path);
+        errorReporter().report(report);
+        QCOMPARE(label("lblErrorPath"), path.isEmpty() ? QStringLiteral("Error Path: ")
+                                                       : QStringLiteral("Error Path: ") + path);
+        QCOMPARE(errorWindow()->findChild<QLabel *>("lblErrorPath")->isVisible(), !path.isEmpty());
+        const QByteArray query = ErrorWindow::reportQuery(report).toLatin1();
+        QVERIFY2(query.endsWith(tail), query.constData());
+        QVERIFY(query.contains("&errornumber=13&"));
     }
 
     void retryAnswer_data() {
@@ -160,7 +191,8 @@ private Q_SLOTS:
         QVERIFY(sent.wait());
         QCOMPARE(sent.size(), 1);
         QCOMPARE(server.targets.size(), 1);
-        QVERIFY(server.targets.first().endsWith("errordescription=sent%20report"));
+        QVERIFY(
+            server.targets.first().endsWith("errordescription=sent%20report&errorkind=program"));
     }
 
     void unreachableServerFreezesNothing_data() {

@@ -2,6 +2,8 @@
 
 #include "journal/journal.h"
 #include "ui/messagewindow.h"
+#include "ui/previewflow.h"
+#include "ui/previewwindow.h"
 #include "ui/undoflow.h"
 
 #include <QDir>
@@ -114,6 +116,38 @@ private Q_SLOTS:
         QTRY_VERIFY(!confirmation());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"b.txt"});
         QCOMPARE(JournalStore().lastUndoable(), 1);
+    }
+
+    // The number of runs kept is the user's, whichever front end renames: a rename from the
+    // window with 60 runs already kept keeps 60, not the default 50.
+    void windowRenameKeepsAsManyRunsAsAsked() {
+        qputenv("TALLOWIN_JOURNAL_KEEP", "60");
+        const auto unset = qScopeGuard([] { qunsetenv("TALLOWIN_JOURNAL_KEEP"); });
+        QTemporaryDir dir;
+        makeFiles(dir.path(), {"a.txt", "b.txt"});
+        for (int i = 0; i < 30; ++i) {
+            journalledRename(dir.path(), {"a.txt>c.txt"});
+            journalledRename(dir.path(), {"c.txt>a.txt"});
+        }
+        QCOMPARE(JournalStore().ids().size(), size_t(60));
+
+        Fixture f;
+        f.chooseFolder(dir.path());
+        f.w().rules().addRule(RuleKinds::Insert, QStringLiteral("x"), QStringLiteral("Start"));
+        f.w().displayRules();
+        QSignalSpy finished(f.app->previewFlow(), &PreviewFlow::previewFinished);
+        f.click("cmdPreview");
+        QVERIFY(finished.wait(10000));
+        QVERIFY(f.listAfter([&] {
+            QTest::mouseClick(
+                f.app->previewWindow()->findChild<QPushButton *>(QStringLiteral("cmdRename")),
+                Qt::LeftButton);
+        }));
+        QCOMPARE(f.names(), (QStringList{"xa.txt", "xb.txt"}));
+        const std::vector<qint64> kept = JournalStore(JournalStore::defaultFolder(), 1000).ids();
+        QCOMPARE(kept.size(), size_t(60));
+        QCOMPARE(kept.front(), 2); // the oldest went, and only it
+        QCOMPARE(kept.back(), 61);
     }
 
     void nothingToUndoIsTold() {

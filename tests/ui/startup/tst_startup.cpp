@@ -1,5 +1,7 @@
+#include "shell/locations.h"
 #include "shell/settingsstore.h"
 #include "ui/appcontroller.h"
+#include "ui/errorwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messagewindow.h"
 #include "ui/startup.h"
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace tallowin;
 
@@ -174,6 +178,30 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(home.filePath(QStringLiteral("rules"))).isFile());
         qputenv("TALLOWIN_HOME", m_home.path().toUtf8());
         closeMain();
+    }
+
+    // No rules folder can be made (a file stands where a folder of the path should be): the
+    // report carries the system's errno and the folder, not a number of the program's own.
+    void rulesFolderThatCannotBeMadeIsReportedWithItsErrno() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        qputenv("TALLOWIN_HOME", QFile::encodeName(blocker.fileName() + "/home"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker.fileName() + "/data"));
+        startUp();
+        qputenv("TALLOWIN_HOME", m_home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", data);
+        ui::ErrorWindow *errors = m_app->errorWindow();
+        QTRY_VERIFY(errors->isVisible());
+        const ErrorReport r = errors->report();
+        QCOMPARE(r.location, Locations::RulesFolder);
+        QVERIFY(r.isSystem());
+        QCOMPARE(r.number, ENOTDIR);
+        QCOMPARE(r.path, blocker.fileName() + "/data/tallowin/rules");
+        QVERIFY(!topLevel(QStringLiteral("frmSplash")));
+        delete m_app;
     }
 };
 

@@ -22,17 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     tallowin::Mp3Reader reader;
     reader.read(source);
     const tallowin::Mp3Info first = reader.info();
-    for (const QString *f : {&first.Songname, &first.Artist, &first.Album, &first.Year,
-                             &first.Comment, &first.Genre, &first.Track})
+    for (const QString *f : {&first.songName, &first.artist, &first.album, &first.year,
+                             &first.comment, &first.genre, &first.track})
         checkText(*f);
     // A second read of the same bytes by the same reader starts afresh and finds the same.
     reader.read(source);
     const tallowin::Mp3Info &again = reader.info();
-    FUZZ_CHECK(again.Songname == first.Songname && again.Artist == first.Artist &&
-               again.Album == first.Album && again.Year == first.Year &&
-               again.Comment == first.Comment && again.Genre == first.Genre &&
-               again.Track == first.Track && again.Duration == first.Duration &&
-               again.BitRate == first.BitRate && again.VBR == first.VBR);
+    FUZZ_CHECK(again.songName == first.songName && again.artist == first.artist &&
+               again.album == first.album && again.year == first.year &&
+               again.comment == first.comment && again.genre == first.genre &&
+               again.track == first.track && again.duration == first.duration &&
+               again.bitRate == first.bitRate && again.vbr == first.vbr);
     return 0;
 }
 

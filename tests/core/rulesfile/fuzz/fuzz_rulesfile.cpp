@@ -32,12 +32,12 @@ const QStringList &names() {
 // Tags that would carry a path or a dot name into a new name if nothing stopped them.
 Mp3Info hostileTags(const QString &) {
     Mp3Info m;
-    m.Songname = QStringLiteral("../up");
-    m.Artist = QStringLiteral("a/b");
-    m.Album = QStringLiteral("..");
-    m.Track = QStringLiteral(".");
-    m.Year = QStringLiteral("/");
-    m.Genre = QStringLiteral("%artist%");
+    m.songName = QStringLiteral("../up");
+    m.artist = QStringLiteral("a/b");
+    m.album = QStringLiteral("..");
+    m.track = QStringLiteral(".");
+    m.year = QStringLiteral("/");
+    m.genre = QStringLiteral("%artist%");
     return m;
 }
 
