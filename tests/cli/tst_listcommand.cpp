@@ -1,17 +1,17 @@
-#include "cli_helper.h"
+#include "support/cli.h"
+#include "support/files.h"
 
 #include <QtTest>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace tallowin::test;
+
 namespace {
 
 void touch(const QTemporaryDir &dir, const QByteArray &name) {
-    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
-    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    ::close(fd);
+    makeFiles(QFile::encodeName(dir.path()), {name});
 }
 
 // The NAME and NUMBER fields of each line; the date depends on the clock.

@@ -1,6 +1,7 @@
 #include "journal/journal.h"
 #include "journal/undo.h"
 #include "rename/swapsafe.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,44 +14,12 @@
 #include <unistd.h>
 
 using namespace tallowin;
+using namespace tallowin::test;
 
 using State = QMap<QByteArray, QByteArray>;
 using Names = QList<QByteArray>;
 
 namespace {
-
-// Each file holds its own first name, so the state shows where every file went.
-void makeFiles(const QByteArray &dir, const Names &names) {
-    for (const QByteArray &name : names) {
-        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY2(fd >= 0, name.constData());
-        QCOMPARE(::write(fd, name.constData(), size_t(name.size())), ssize_t(name.size()));
-        ::close(fd);
-    }
-}
-
-// Every file of `dir` with its content, names as raw bytes.
-State folderState(const QByteArray &dir) {
-    State state;
-    DIR *d = ::opendir(dir.constData());
-    while (dirent *e = d ? ::readdir(d) : nullptr) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        QByteArray content;
-        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
-            content.append(buf, qsizetype(n));
-        if (fd >= 0)
-            ::close(fd);
-        state.insert(name, content);
-    }
-    if (d)
-        ::closedir(d);
-    return state;
-}
 
 // "old>new" pairs as ticked rows.
 std::vector<PreviewEntry> rowsFrom(const QStringList &pairs) {
