@@ -21,7 +21,9 @@ if [ ${#BUILDS[@]} -eq 0 ]; then
 fi
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tallowin-bench-vc.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
-export XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data TALLOWIN_HOME=$WORK/home
+mkdir -m 700 "$WORK/runtime"
+export XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data TALLOWIN_HOME=$WORK/home \
+    XDG_RUNTIME_DIR=$WORK/runtime
 RESULTS=$WORK/results.tsv
 : >"$RESULTS"
 
