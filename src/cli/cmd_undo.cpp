@@ -71,7 +71,12 @@ int cmdHistory(const QStringList &argv) {
     const bool json = args->has(QStringLiteral("--json"));
     QByteArray out = json ? QByteArray("{\"runs\":[") : QByteArray();
     bool first = true;
-    for (const RunSummary &run : JournalStore().history()) {
+    QList<QByteArray> skipped;
+    const std::vector<RunSummary> runs = JournalStore().history(&skipped);
+    for (const QByteArray &path : skipped)
+        printUsageError(QStringLiteral("skipped a journal file that is not a rename run: ") +
+                        QFile::decodeName(path));
+    for (const RunSummary &run : runs) {
         const Journal &j = run.journal;
         const QByteArray time = j.time.toString(Qt::ISODate).toLatin1();
         if (json) {

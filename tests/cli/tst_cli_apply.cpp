@@ -1,6 +1,8 @@
-#include "cli_helper.h"
+#include "support/cli.h"
 
 #include <QtTest>
+
+using namespace tallowin::test;
 
 class TestCliApply : public QObject {
     Q_OBJECT

@@ -1,4 +1,5 @@
-#include "cli_helper.h"
+#include "support/cli.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -15,47 +16,7 @@ using Lines = QList<QByteArray>;
 using State = QMap<QByteArray, QByteArray>;
 Q_DECLARE_METATYPE(State)
 
-namespace {
-
-// Each file holds its own name, so a test can tell where every file went.
-void makeFiles(const QByteArray &dir, const Lines &names) {
-    for (const QByteArray &name : names) {
-        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY2(fd >= 0, name.constData());
-        QVERIFY(::write(fd, name.constData(), size_t(name.size())) == name.size());
-        ::close(fd);
-    }
-}
-
-State folderState(const QByteArray &dir) {
-    State state;
-    DIR *d = ::opendir(dir.constData());
-    while (dirent *e = d ? ::readdir(d) : nullptr) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        QByteArray content;
-        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
-            content.append(buf, qsizetype(n));
-        if (fd >= 0)
-            ::close(fd);
-        state.insert(name, content);
-    }
-    if (d)
-        ::closedir(d);
-    return state;
-}
-
-// Removes what QTemporaryDir cannot: names that are not UTF-8.
-void removeAll(const QByteArray &dir) {
-    for (const QByteArray &name : folderState(dir).keys())
-        ::unlink((dir + '/' + name).constData());
-}
-
-} // namespace
+using namespace tallowin::test;
 
 class TestCliRename : public QObject {
     Q_OBJECT

@@ -1,4 +1,5 @@
-#include "cli_helper.h"
+#include "support/cli.h"
+#include "support/files.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
@@ -15,57 +16,16 @@ using Lines = QList<QByteArray>;
 using State = QMap<QByteArray, QByteArray>;
 Q_DECLARE_METATYPE(State)
 
+using namespace tallowin::test;
+
 namespace {
-
-void makeFiles(const QByteArray &dir, const Lines &names) {
-    for (const QByteArray &name : names) {
-        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY2(fd >= 0, name.constData());
-        QVERIFY(::write(fd, name.constData(), size_t(name.size())) == name.size());
-        ::close(fd);
-    }
-}
-
-// Every entry of `dir` (hidden ones too) with the SHA-1 of its content; names as raw bytes.
-State folderState(const QByteArray &dir, bool hashed = false) {
-    State state;
-    DIR *d = ::opendir(dir.constData());
-    while (dirent *e = d ? ::readdir(d) : nullptr) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        QByteArray content;
-        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
-            content.append(buf, qsizetype(n));
-        if (fd >= 0)
-            ::close(fd);
-        state.insert(name, hashed ? QCryptographicHash::hash(content, QCryptographicHash::Sha1)
-                                  : content);
-    }
-    if (d)
-        ::closedir(d);
-    return state;
-}
-
-void removeAll(const QByteArray &dir) {
-    for (const QByteArray &name : folderState(dir).keys())
-        ::unlink((dir + '/' + name).constData());
-}
 
 // Runs the tests' build of the command line, which honours the test switches in `env`.
 CliRun runTestingCli(const QStringList &args, const QProcessEnvironment &env) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TALLOWIN_CLI_TESTING), args);
-    p.waitForFinished(300000);
-    CliRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    RunOptions options;
+    options.environment = env;
+    options.timeoutMs = 300000;
+    return runProgram(QStringLiteral(TALLOWIN_CLI_TESTING), args, options);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
-#include "cli_helper.h"
+#include "support/cli.h"
 
 #include <QtTest>
 
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace tallowin::test;
 
 namespace {
 
@@ -21,13 +23,8 @@ bool runUnprivileged(const QStringList &args, CliRun &r, QString &why, const QSt
         why = QStringLiteral("running as root and setpriv is missing");
         return false;
     }
-    QProcess p;
-    p.start(setpriv,
-            QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "--", cli} + args);
-    p.waitForFinished(120000);
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
+    r = runProgram(
+        setpriv, QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "--", cli} + args);
     if (r.err.contains("setpriv:")) {
         why = QStringLiteral("setpriv cannot drop to nobody here: ") + QString::fromUtf8(r.err);
         return false;

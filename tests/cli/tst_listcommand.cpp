@@ -1,4 +1,5 @@
-#include "cli_helper.h"
+#include "support/cli.h"
+#include "support/files.h"
 
 #include <QtTest>
 
@@ -6,13 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace tallowin::test;
+
 namespace {
 
 void touch(const QTemporaryDir &dir, const QByteArray &name) {
-    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
-    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    ::close(fd);
+    makeFiles(QFile::encodeName(dir.path()), {name});
 }
 
 bool keepsBirthTime(const QByteArray &path) {

@@ -1,5 +1,7 @@
 // The tags command, and the MP3 kind through apply, as scripts use them.
 
+#include "support/cli.h"
+
 #include <QtTest>
 
 #include <cerrno>
@@ -10,27 +12,18 @@ namespace {
 
 const QString DataDir = QStringLiteral(TALLOWIN_TEST_DATA "/mp3");
 
-struct Run {
-    int status = -1;
-    QByteArray out, err;
-};
+using Run = tallowin::test::CliRun;
 
 // Runs the command line; `memoryLimit` (bytes) caps the address space of the child.
 Run cli(const QStringList &args, rlim_t memoryLimit = 0) {
-    QProcess p;
+    tallowin::test::RunOptions options;
     if (memoryLimit)
-        p.setChildProcessModifier([memoryLimit] {
+        options.inChild = [memoryLimit] {
             const rlimit limit{memoryLimit, memoryLimit};
             ::setrlimit(RLIMIT_AS, &limit);
-        });
-    p.start(QStringLiteral(TALLOWIN_CLI), args);
-    if (!p.waitForFinished(60000))
-        return {};
-    Run r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+        };
+    options.timeoutMs = 60000;
+    return tallowin::test::runCli(args, options);
 }
 
 QByteArray emptyFields(const QString &path) {

@@ -36,6 +36,39 @@ QList<QByteArray> completeLines(const QByteArray &data) {
     return lines;
 }
 
+// No line the writer makes comes near this: a step holds two names of at most 255 bytes, each
+// byte at most three when escaped, and a folder path at most 4096.
+constexpr qsizetype MaxLine = 64 * 1024;
+// The shortest step line the writer makes: "s 0 0 0 0 a b\n".
+constexpr qsizetype MinStepLine = 14;
+
+enum class LineRead { Line, Cut, TooLong, End };
+
+// The next line of `file` without its line end, read with bounded memory: a line longer than
+// MaxLine is passed over (TooLong), a last line without its line end (cut by a crash) is Cut.
+// `line` keeps its buffer from call to call.
+LineRead readJournalLine(QIODevice &file, QByteArray &line) {
+    line.resize(MaxLine + 2);
+    qint64 n = file.readLine(line.data(), MaxLine + 2); // at most MaxLine + 1 bytes
+    if (n <= 0) {
+        line.truncate(0);
+        return LineRead::End;
+    }
+    const bool whole = line[n - 1] == '\n';
+    line.truncate(whole ? n - 1 : n);
+    if (whole)
+        return LineRead::Line;
+    if (n <= MaxLine)
+        return LineRead::Cut;
+    // Over-long: skip to its end without keeping it.
+    while (n > 0 && line[n - 1] != '\n') {
+        line.resize(MaxLine + 2);
+        n = file.readLine(line.data(), MaxLine + 2);
+    }
+    line.truncate(0);
+    return LineRead::TooLong;
+}
+
 } // namespace
 
 QByteArray journalEscape(const QByteArray &bytes) {
@@ -146,24 +179,29 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
     QFile file(QFile::decodeName(path(id)));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    if (file.readLine().trimmed() != Magic)
+    QByteArray line;
+    if (readJournalLine(file, line) != LineRead::Line || line.trimmed() != Magic)
         return false;
-    // The header, up to the plan.
+    // The header, up to the plan. The writer makes it in one write before the first rename: a
+    // file without a whole header and plan line renamed nothing and is no run.
     qsizetype planSteps = -1, planBytes = -1;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        if (!line.endsWith('\n'))
-            break;
-        const QByteArray body = line.chopped(1);
-        const qsizetype space = body.indexOf(' ');
-        const QByteArray key = body.left(space);
-        const QByteArray value = space < 0 ? QByteArray() : body.mid(space + 1);
+    bool kindSeen = false;
+    for (;;) {
+        const LineRead got = readJournalLine(file, line);
+        if (got != LineRead::Line)
+            return false;
+        const qsizetype space = line.indexOf(' ');
+        const QByteArrayView key = QByteArrayView(line).first(space < 0 ? line.size() : space);
+        const QByteArray value = space < 0 ? QByteArray() : line.mid(space + 1);
         if (key == "id") {
             out.id = value.toLongLong();
         } else if (key == "time") {
             out.time = QDateTime::fromString(QString::fromLatin1(value), Qt::ISODateWithMs);
         } else if (key == "kind") {
+            if (value != "undo" && value != "rename")
+                return false;
             out.isUndo = value == "undo";
+            kindSeen = true;
         } else if (key == "undoes") {
             out.undoes = value.toLongLong();
         } else if (key == "folder") {
@@ -176,28 +214,38 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
             }
         } else if (key == "plan") {
             const QList<QByteArray> f = value.split(' ');
+            bool stepsOk = false, bytesOk = false;
             if (f.size() == 2) {
-                planSteps = f[0].toLongLong();
-                planBytes = f[1].toLongLong();
+                planSteps = f[0].toLongLong(&stepsOk);
+                planBytes = f[1].toLongLong(&bytesOk);
             }
+            // Every step takes a line of its own: more steps than the bytes could hold is no
+            // plan the writer made.
+            if (!stepsOk || !bytesOk || planSteps < 0 || planBytes < 0 ||
+                planSteps > planBytes / MinStepLine)
+                return false;
             break;
         }
     }
-    if (out.id != id)
+    if (out.id != id || !out.time.isValid() || !kindSeen)
         return false;
-    if (planSteps < 0 || planBytes < 0)
-        return true; // cut before the plan was whole: nothing was renamed
     out.stepCount = planSteps;
+    // A plan longer than what is left of the file was cut by a crash while it was written:
+    // nothing was renamed. Its size is never taken on trust.
+    if (planBytes > file.size() - file.pos())
+        return true;
     const qint64 planStart = file.pos();
     if (withSteps) {
         const QList<QByteArray> lines = completeLines(file.read(planBytes));
         if (lines.size() != planSteps)
             return true;
         out.steps.reserve(size_t(planSteps));
-        for (const QByteArray &line : lines) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.size() != 7 || f[0] != "s")
+        for (const QByteArray &stepLine : lines) {
+            const QList<QByteArray> f = stepLine.split(' ');
+            if (stepLine.size() > MaxLine || f.size() != 7 || f[0] != "s") {
+                out.steps.clear();
                 return true;
+            }
             JournalStep step;
             step.row = f[1].toLongLong();
             step.file.device = f[2].toULongLong();
@@ -210,39 +258,49 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
     } else if (!file.seek(planStart + planBytes)) {
         return true;
     }
-    const QList<QByteArray> tail = completeLines(file.readAll());
-    if (tail.isEmpty() || tail.first() != "plan-end") {
+    if (readJournalLine(file, line) != LineRead::Line || line != "plan-end") {
         out.steps.clear();
         return true;
     }
     out.planComplete = true;
-    for (qsizetype i = 1; i < tail.size(); ++i) {
-        const QList<QByteArray> f = tail[i].split(' ');
-        const qsizetype step = f.size() > 1 ? f[1].toLongLong() : -1;
-        const bool inPlan = step >= 0 && step < planSteps;
-        if (f[0] == "d" && inPlan) {
-            ++out.markedDone;
+    // The records appended as the run went; a step is counted once however often it is marked.
+    std::vector<bool> marked(size_t(planSteps), false);
+    for (LineRead got; (got = readJournalLine(file, line)) != LineRead::End;) {
+        if (got != LineRead::Line)
+            continue; // cut by a crash, or no record the writer makes
+        const QList<QByteArray> f = line.split(' ');
+        bool numberOk = false;
+        const qsizetype step = f.size() > 1 ? f[1].toLongLong(&numberOk) : -1;
+        const bool inPlan = numberOk && step >= 0 && step < planSteps;
+        if (f[0] == "d" && inPlan && f.size() == 2) {
+            if (!marked[size_t(step)]) {
+                marked[size_t(step)] = true;
+                ++out.markedDone;
+            }
             if (withSteps)
                 out.steps[size_t(step)].markedDone = true;
         } else if (f[0] == "p" && inPlan && f.size() == 3) {
             if (withSteps)
                 out.steps[size_t(step)].temp = journalUnescape(f[2]);
-        } else if (f[0] == "end") {
+        } else if (f[0] == "end" && f.size() == 1) {
             out.ended = true;
-        } else if (f[0] == "undone" && f.size() == 2) {
-            out.undoneBy.push_back(f[1].toLongLong());
+        } else if (f[0] == "undone" && f.size() == 2 && numberOk) {
+            out.undoneBy.push_back(step);
         }
     }
     return true;
 }
 
-std::vector<RunSummary> JournalStore::history() const {
+std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped) const {
     std::vector<RunSummary> runs;
     QHash<qint64, size_t> at;
     for (const qint64 id : ids()) {
         RunSummary run;
-        if (!read(id, run.journal, false))
+        if (!read(id, run.journal, false)) {
+            if (skipped)
+                skipped->append(path(id));
             continue;
+        }
         at.insert(id, runs.size());
         runs.push_back(std::move(run));
     }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <vector>
@@ -26,7 +27,8 @@ namespace tallowin {
 //   d STEP        (the step is done; written in batches, so a crash may lose the last few)
 //   end           (the run ended)
 //   undone N      (run N undid this run)
-// A line without its line end (cut by a crash) is ignored.
+// A line without its line end (cut by a crash) is ignored, and so is a line longer than any the
+// writer makes (64 KiB).
 // A file as the journal knows it: device and inode, and its birth time (nanoseconds, 0 where
 // the file system keeps none), since a file made after a deletion may get the freed inode.
 struct JournalFileId {
@@ -91,10 +93,13 @@ public:
     // The ids of the runs kept, oldest first.
     std::vector<qint64> ids() const;
     // Reads run `id`; without `withSteps` only its header and counts. False when it is missing
-    // or is no journal.
+    // or is no run's journal (no whole header and plan line: a run writes them before its first
+    // rename). A plan cut short or damaged reads as a run that renamed nothing.
     bool read(qint64 id, Journal &out, bool withSteps = true) const;
     // Every run, oldest first, with its state: an undo that is itself undone no longer counts.
-    std::vector<RunSummary> history() const;
+    // Files of the folder that are no run's journal are passed over; their paths go to
+    // `skipped` when given, for the front end to say so.
+    std::vector<RunSummary> history(QList<QByteArray> *skipped = nullptr) const;
     // The run a plain undo takes back: the newest rename (not an undo) that renamed something
     // and is not undone; 0 when there is none.
     qint64 lastUndoable() const;

@@ -1,8 +1,8 @@
 // The help pages: every page the program opens exists, every file is reached from the index,
 // no link or picture is broken, and every example shows what the rules really do.
-#include "cli/cli_helper.h"
 #include "core/mp3/mp3bytes_helper.h"
 #include "engine/rulekinds.h"
+#include "support/cli.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,6 +13,8 @@
 #include <QTest>
 
 using namespace tallowin;
+using tallowin::test::CliRun;
+using tallowin::test::runCli;
 
 namespace {
 

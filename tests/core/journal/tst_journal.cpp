@@ -1,6 +1,7 @@
 #include "journal/journal.h"
 #include "journal/undo.h"
 #include "rename/swapsafe.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,44 +14,12 @@
 #include <unistd.h>
 
 using namespace tallowin;
+using namespace tallowin::test;
 
 using State = QMap<QByteArray, QByteArray>;
 using Names = QList<QByteArray>;
 
 namespace {
-
-// Each file holds its own first name, so the state shows where every file went.
-void makeFiles(const QByteArray &dir, const Names &names) {
-    for (const QByteArray &name : names) {
-        const int fd = ::open((dir + '/' + name).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY2(fd >= 0, name.constData());
-        QCOMPARE(::write(fd, name.constData(), size_t(name.size())), ssize_t(name.size()));
-        ::close(fd);
-    }
-}
-
-// Every file of `dir` with its content, names as raw bytes.
-State folderState(const QByteArray &dir) {
-    State state;
-    DIR *d = ::opendir(dir.constData());
-    while (dirent *e = d ? ::readdir(d) : nullptr) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        QByteArray content;
-        const int fd = ::open((dir + '/' + name).constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
-            content.append(buf, qsizetype(n));
-        if (fd >= 0)
-            ::close(fd);
-        state.insert(name, content);
-    }
-    if (d)
-        ::closedir(d);
-    return state;
-}
 
 // "old>new" pairs as ticked rows.
 std::vector<PreviewEntry> rowsFrom(const QStringList &pairs) {
@@ -322,12 +291,95 @@ private Q_SLOTS:
 
         QFile cut(QFile::decodeName(store.path(3)));
         QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write("tallowin-journal 1\nid 3\nkind rename\nplan 2 40\ns 0 1 2 a x\n");
+        cut.write("tallowin-journal 1\nid 3\ntime 2026-01-02T03:04:05.000Z\nkind rename\n"
+                  "plan 2 40\ns 0 1 2 a x\n");
         cut.close();
         QVERIFY(store.read(3, j));
         QVERIFY(!j.planComplete);
         QCOMPARE(store.lastUndoable(), 0);
         QCOMPARE(undoRun(store, 3, errors).plan.outcome, UndoPlan::Outcome::NoSuchRun);
+    }
+
+    // Journal files no writer made: the reader refuses what it cannot trust without crashing
+    // or taking memory the file does not justify, and history lists only rename runs.
+    void hostileJournals_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("isRun");        // read() takes it for a run
+        QTest::addColumn<bool>("planComplete"); // and its plan as whole
+        const QByteArray head = "tallowin-journal 1\nid 1\ntime 2026-01-02T03:04:05.000Z\n"
+                                "kind rename\nfolder /nowhere\nfolderid 1 2\n";
+        const QByteArray step = "s 0 1 2 0 a b\n";
+        const QByteArray plan = "plan 1 " + QByteArray::number(step.size()) + '\n' + step;
+        QTest::newRow("whole") << head + plan + "plan-end\nd 0\nend\n" << true << true;
+        QTest::newRow("huge-byte-count")
+            << head + "plan 1 9223372036854775807\n" + step + "plan-end\n"
+            << true << false;
+        QTest::newRow("huge-step-count")
+            << head + "plan 4611686018427387903 14\n" + step + "plan-end\n"
+            << false << false;
+        QTest::newRow("negative-count") << head + "plan -1 14\n" + step + "plan-end\n"
+                                        << false << false;
+        QTest::newRow("truncated-plan") << head + "plan 2 28\n" + step << true << false;
+        QTest::newRow("plan-without-end") << head + plan << true << false;
+        const auto planOf = [](const QByteArray &lines) {
+            return "plan 1 " + QByteArray::number(lines.size()) + '\n' + lines + "plan-end\n";
+        };
+        QTest::newRow("damaged-step") << head + planOf("s 0 1 2 0 abcdef\n") << true << false;
+        QTest::newRow("over-long-header-line")
+            << head + "folder " + QByteArray(100 * 1024, 'a') + '\n' + plan + "plan-end\n"
+            << false << false;
+        QTest::newRow("over-long-step-line")
+            << head + planOf("s 0 1 2 0 a " + QByteArray(100 * 1024, 'b') + '\n') << true << false;
+        // A record no writer makes is passed over; the marks around it still count.
+        QTest::newRow("over-long-record")
+            << head + plan + "plan-end\n" + QByteArray(100 * 1024, 'd') + "\nd 0\nend\n"
+            << true << true;
+        QTest::newRow("junk") << QByteArray("hello\nworld\n") << false << false;
+        QTest::newRow("empty") << QByteArray() << false << false;
+        QTest::newRow("header-only") << QByteArray("tallowin-journal 1\nid 1\n") << false << false;
+        QTest::newRow("no-time") << QByteArray("tallowin-journal 1\nid 1\nkind rename\n") + plan +
+                                        "plan-end\n"
+                                 << false << false;
+        QTest::newRow("other-id") << QByteArray(head).replace("id 1\n", "id 7\n") + plan +
+                                         "plan-end\n"
+                                  << false << false;
+    }
+    void hostileJournals() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, isRun);
+        QFETCH(bool, planComplete);
+        QTemporaryDir state;
+        JournalStore store(state.path());
+        QFile file(QFile::decodeName(store.path(1)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(text), text.size());
+        file.close();
+
+        Journal j;
+        QCOMPARE(store.read(1, j), isRun);
+        QCOMPARE(j.planComplete, planComplete);
+        if (isRun) {
+            QVERIFY(j.time.isValid());
+            QCOMPARE(j.steps.size(), size_t(planComplete ? 1 : 0));
+        }
+        QList<QByteArray> skipped;
+        const std::vector<RunSummary> runs = store.history(&skipped);
+        QCOMPARE(runs.size(), size_t(isRun ? 1 : 0));
+        QCOMPARE(skipped, isRun ? QList<QByteArray>() : QList<QByteArray>{store.path(1)});
+        if (isRun && !planComplete) {
+            // Nothing was renamed by a run whose plan is not whole: there is nothing to undo.
+            QCOMPARE(runs.front().state, RunSummary::State::Interrupted);
+            QCOMPARE(runs.front().journal.markedDone, 0);
+        }
+        if (planComplete) {
+            QCOMPARE(runs.front().journal.markedDone, 1);
+            QCOMPARE(runs.front().state, RunSummary::State::Complete);
+            QCOMPARE(store.lastUndoable(), 1);
+        }
+        const UndoPlan undo = planUndo(store, 1);
+        QCOMPARE(undo.outcome,
+                 planComplete ? UndoPlan::Outcome::FolderGone : UndoPlan::Outcome::NoSuchRun);
+        QVERIFY(undo.rows.empty());
     }
 
     void oldRunsPruned() {

@@ -43,46 +43,4 @@ QStringList rowsText(const std::vector<PreviewEntry> &rows) {
     return out;
 }
 
-void makeFiles(const QByteArray &dir, const QList<QByteArray> &names) {
-    for (const QByteArray &name : names) {
-        const QByteArray path = dir + '/' + name;
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0)
-            qFatal("cannot create test file %s", path.constData());
-        if (::write(fd, name.constData(), size_t(name.size())) != name.size())
-            qFatal("cannot write test file %s", path.constData());
-        ::close(fd);
-    }
-}
-
-QMap<QByteArray, QByteArray> folderState(const QByteArray &dir) {
-    QMap<QByteArray, QByteArray> state;
-    DIR *d = ::opendir(dir.constData());
-    if (!d)
-        return state;
-    while (dirent *e = ::readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (name == "." || name == "..")
-            continue;
-        const QByteArray path = dir + '/' + name;
-        struct stat st {};
-        ::lstat(path.constData(), &st);
-        if (S_ISDIR(st.st_mode)) {
-            state.insert(name, "<dir>");
-            continue;
-        }
-        QByteArray content;
-        const int fd = ::open(path.constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while (fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0)
-            content.append(buf, qsizetype(n));
-        if (fd >= 0)
-            ::close(fd);
-        state.insert(name, content);
-    }
-    ::closedir(d);
-    return state;
-}
-
 } // namespace tallowin::test

@@ -7,14 +7,6 @@
 
 namespace testing {
 
-void makeFiles(const QString &dir, const QStringList &names) {
-    for (const QString &n : names) {
-        QFile f(dir + u'/' + n);
-        if (!f.open(QIODevice::WriteOnly))
-            qFatal("cannot make %s", qPrintable(n));
-    }
-}
-
 UrlRecorder::UrlRecorder() {
     for (const char *scheme : {"file", "http", "https"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");

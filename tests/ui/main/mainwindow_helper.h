@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/settingsstore.h"
+#include "support/files.h"
 #include "ui/appcontroller.h"
 #include "ui/filelistmodel.h"
 #include "ui/fileselectionpanel.h"
@@ -29,8 +30,8 @@ public Q_SLOTS:
     void openUrl(const QUrl &url) { opened << url; }
 };
 
-// Makes empty files with the given names in `dir`.
-void makeFiles(const QString &dir, const QStringList &names);
+// Empty files with the given names in `dir`.
+using tallowin::test::makeFiles;
 
 // The application on its own settings file with its main window open, as the user sees it
 // after start-up (without the splash).

@@ -1,5 +1,6 @@
 // The start-up's version check against a loopback web site: only a newer release is announced,
-// and the main window stays shown and responsive whatever the site does.
+// and the main window stays shown and responsive whatever the site does. How long the event
+// loop may wait meanwhile is measured in bench/ui/bench_versioncheck.cpp, not bounded here.
 
 #include "loopbackserver_helper.h"
 
@@ -14,7 +15,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QVersionNumber>
 #include <QtTest>
+
+#include <functional>
 
 using namespace tallowin;
 
@@ -31,46 +33,18 @@ QVersionNumber running() {
     return QVersionNumber::fromString(QStringLiteral(TALLOWIN_VERSION));
 }
 
-// Records the longest wait between two turns of the event loop, from its second turn on.
-// It starts once the main window has been drawn the first time: drawing a new window is not
-// the check's doing.
-class GapMeter : public QObject {
+// Notes whether a widget is painted while `pending` holds.
+class PaintWatcher : public QObject {
 public:
-    GapMeter() {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (m_clock.isValid())
-                m_longest = qMax(m_longest, m_clock.restart());
-            else
-                m_clock.start();
-        });
-    }
-    void start() {
-        if (!m_stopped && !m_timer.isActive())
-            m_timer.start();
-    }
-    // Starts after the first paint of `window`.
-    void startAfterPaintOf(QWidget *window) { window->installEventFilter(this); }
-    void stop() {
-        m_stopped = true;
-        m_timer.stop();
-    }
-    qint64 longest() const { return m_longest; }
+    std::function<bool()> pending;
+    bool paintedWhilePending = false;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            start();
-        }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint && pending && pending())
+            paintedWhilePending = true;
         return false;
     }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-    bool m_stopped = false;
 };
 
 } // namespace
@@ -135,14 +109,27 @@ private Q_SLOTS:
         // A silent site is given up after this; the test waits for that end.
         app->versionCheck()->setTimeout(1500);
         QSignalSpy ended(app->versionCheck(), &ui::VersionCheck::finished);
-        GapMeter gaps;
-        connect(app, &ui::AppController::mainWindowOpened, &gaps,
-                [&gaps](ui::MainWindow *window) { gaps.startAfterPaintOf(window); });
-        // The check waits on the site while it is measured; what follows its answer (the
-        // windows it opens) is not the waiting.
         QSignalSpy answered(app->versionCheck(), &ui::VersionCheck::newVersionFound);
-        connect(app->versionCheck(), &ui::VersionCheck::newVersionFound, &gaps, &GapMeter::stop);
-        connect(app->versionCheck(), &ui::VersionCheck::finished, &gaps, &GapMeter::stop);
+        // While the site holds its answer the window goes on: its event loop turns and it
+        // repaints before the check ends. Both are asked for when the site gets the request,
+        // before it starts to hold the answer, so a check that does not block sees them first;
+        // one that waited on the site in the window's thread would hold them until its end
+        // (and the site, in this thread too, could not even answer).
+        const auto pending = [&] {
+            return app && app->versionCheck()->isRunning() && ended.isEmpty() && answered.isEmpty();
+        };
+        bool turnedWhilePending = false;
+        PaintWatcher paints;
+        paints.pending = pending;
+        connect(&server, &LoopbackServer::requestReceived, &server, [&] {
+            if (server.targets.size() != 1)
+                return;
+            QTimer::singleShot(0, &server, [&] { turnedWhilePending = pending(); });
+            if (ui::MainWindow *window = app->mainWindow()) {
+                window->installEventFilter(&paints);
+                window->update();
+            }
+        });
         app->startUp();
 
         QTRY_VERIFY_WITH_TIMEOUT(app->mainWindow() && app->mainWindow()->isVisible(), 5000);
@@ -152,12 +139,10 @@ private Q_SLOTS:
             QTRY_VERIFY(!server.targets.isEmpty());
         }
         QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 10000));
-        qInfo("longest event-loop wait while the check waited: %lld ms", gaps.longest());
-        // A check that blocked would hold the loop for the site's whole delay (700 ms or more);
-        // on a busy machine the loop alone can wait some 100 ms (a settings file written through
-        // to disk), which must not fail the test.
-        QVERIFY2(gaps.longest() < server.answerDelayMs / 2,
-                 qPrintable(QStringLiteral("the event loop waited %1 ms").arg(gaps.longest())));
+        if (site != u"none") {
+            QVERIFY(turnedWhilePending);
+            QVERIFY(paints.paintedWhilePending);
+        }
         if (site != u"none")
             QCOMPARE(server.targets.value(0), VersionPagePath.toLatin1());
 
