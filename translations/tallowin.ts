@@ -12,139 +12,139 @@
 <context>
     <name>tallowin::core</name>
     <message>
-        <location filename="../src/core/engine/rulekinds.cpp" line="+309"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+19"/>
         <source>Click here to add this rule to your rules list.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+280"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+271"/>
+        <location line="+204"/>
         <source>the text to find, in any letter case</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-279"/>
-        <location line="+281"/>
+        <location line="-202"/>
+        <location line="+204"/>
         <source>the text put in its place</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-279"/>
+        <location line="-202"/>
         <source>1: only the first occurrence</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+31"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+94"/>
+        <location line="+13"/>
         <source>First Only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-29"/>
-        <location line="+277"/>
+        <location line="-10"/>
+        <location line="+118"/>
         <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-275"/>
-        <location line="+277"/>
+        <location line="-116"/>
+        <location line="+118"/>
         <source>with</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-272"/>
-        <location line="+32"/>
-        <location line="+104"/>
-        <location line="+68"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+14"/>
+        <location line="+22"/>
+        <location line="+81"/>
+        <location line="+47"/>
         <source>the text to insert</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-203"/>
-        <location line="+138"/>
-        <location line="+220"/>
+        <location line="-148"/>
+        <location line="+105"/>
+        <location line="+131"/>
         <source>before or after the anchor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-355"/>
-        <location line="+134"/>
+        <location line="-233"/>
+        <location line="+100"/>
         <source>the text the insertion goes next to</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="-98"/>
         <source>1: only at the first occurrence</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
-        <location line="+19"/>
-        <location line="+111"/>
-        <location line="+61"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="-106"/>
+        <location line="+9"/>
+        <location line="+45"/>
+        <location line="+28"/>
         <source>Insert</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-184"/>
-        <location line="+22"/>
-        <location line="+276"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+17"/>
+        <location line="+16"/>
+        <location line="+178"/>
         <source>start or end of the name part</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-284"/>
-        <location line="+172"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="-71"/>
+        <location line="+73"/>
         <source>at the</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-171"/>
-        <location line="+25"/>
-        <location line="+274"/>
+        <location line="-72"/>
+        <location line="+9"/>
+        <location line="+134"/>
         <source>of the file name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-293"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="-180"/>
         <source>how many characters; read leniently</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
-        <location line="+176"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="-137"/>
+        <location line="+75"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-174"/>
-        <location line="+176"/>
+        <location line="-73"/>
+        <location line="+75"/>
         <source>characters from the</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-169"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+19"/>
         <source>the text that opens the cleared part</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>the text that closes it, found after the opening</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>1: keep the two texts themselves</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location line="+85"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="-68"/>
+        <location line="+38"/>
         <source>Leave Search Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-36"/>
         <source>Clear text between</source>
         <translation type="unfinished"></translation>
     </message>
@@ -154,12 +154,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+24"/>
         <source>the whole new name part</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+5"/>
         <source>Set file name to</source>
         <translation type="unfinished"></translation>
     </message>
@@ -169,12 +169,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+19"/>
         <source>Insert this string before or after the following string.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+36"/>
         <source>the text that bounds the cleared part</source>
         <translation type="unfinished"></translation>
     </message>
@@ -189,60 +189,60 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+9"/>
         <source>Check this box if you wish to leave the search text, otherwise it will be cleared as well.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Clear all text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+179"/>
+        <location line="+96"/>
         <source>this</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-178"/>
+        <location line="-95"/>
         <source>Remove all text that comes before or after this string.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+25"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+24"/>
+        <location line="+16"/>
         <source>start or end of the extension</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-10"/>
-        <location line="+29"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+11"/>
+        <location line="+11"/>
         <source>of the extension</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-10"/>
         <source>Insert this string at the beginning or end of the extension.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="-2"/>
         <source>how many characters; must be a number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+22"/>
         <source>Replace this string with a new string.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+35"/>
         <source>the whole new extension</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+6"/>
         <source>Set the extension to </source>
         <translation type="unfinished"></translation>
     </message>
@@ -292,7 +292,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="-252"/>
         <source>the fewest digits, padded with zeros</source>
         <translation type="unfinished"></translation>
     </message>
@@ -302,32 +302,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>the counter&apos;s first value</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+5"/>
         <source>Insert numbers at the</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Insert self counting numbers at the beginning or end of the file name, such as 01myfile, 02myfile, etc.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+283"/>
         <source>the text the number goes next to (first occurrence)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+10"/>
         <source>Insert numbers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Insert self counting number before or after this piece of text in the file name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -342,7 +342,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+10"/>
         <source>Make First Of Each Word Upper</source>
         <translation type="unfinished"></translation>
     </message>
@@ -352,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>mAKE fIRST oF eACH wORD lOWER</source>
         <translation type="unfinished"></translation>
     </message>
@@ -372,7 +372,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>MaKe EvErY OtHeR LeTtEr UpPeR</source>
         <translation type="unfinished"></translation>
     </message>
@@ -382,7 +382,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>mAkE eVeRy oThEr lEtTeR lOwEr</source>
         <translation type="unfinished"></translation>
     </message>
@@ -402,12 +402,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+45"/>
         <source>1: the whole name with its extension</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+18"/>
         <source>Replace _ with space</source>
         <translation type="unfinished"></translation>
     </message>
@@ -417,7 +417,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Remove special characters forcing Alpha Numeric (i.e. abc123)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -427,7 +427,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+4"/>
         <source>Convert multiple spaces to one</source>
         <translation type="unfinished"></translation>
     </message>
@@ -437,7 +437,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+5"/>
         <source>Remove Extra Spaces</source>
         <translation type="unfinished"></translation>
     </message>
@@ -447,7 +447,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>Replace spaces with _</source>
         <translation type="unfinished"></translation>
     </message>
@@ -457,12 +457,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location filename="../src/core/engine/rulekinds.cpp" line="+57"/>
         <source>the new name part, with %tag% placeholders</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location filename="../src/ui/rulelayouts.cpp" line="+25"/>
         <source>Predefined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -517,7 +517,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/journal/undo.cpp" line="+17"/>
+        <location filename="../src/core/journal/undo.cpp" line="+18"/>
         <source>it was changed since the rename: its new name no longer names that file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -602,12 +602,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+39"/>
         <source> The file is now named %1 in %2: its old name was taken meanwhile, so it could not go back.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+71"/>
         <source>The folder %1 changed since it was listed; list it again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -617,7 +617,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+98"/>
         <source>Unable to rename the file %1 to %2 because %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -824,11 +824,6 @@
         <source>Checking for newer version</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location line="+111"/>
-        <source>%1 is not available yet.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>tallowin::ui::CommandLineHelpWindow</name>
@@ -917,7 +912,7 @@
 <context>
     <name>tallowin::ui::FileSelectionPanel</name>
     <message>
-        <location filename="../src/ui/fileselectionpanel.cpp" line="+36"/>
+        <location filename="../src/ui/fileselectionpanel.cpp" line="+32"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -927,53 +922,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+61"/>
-        <location line="+234"/>
+        <location line="+46"/>
+        <location line="+7"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-226"/>
-        <source>Select the drive containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drives</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Select the directory containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Go to the parent folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Choose a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Filter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1053,12 +1008,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+64"/>
-        <source>The folder &quot;%1&quot; cannot be found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+64"/>
+        <location line="+63"/>
         <source>WARNING: POTENTIAL HAZARD</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1068,7 +1018,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+82"/>
         <source>%1 Files Selected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1081,18 +1031,24 @@
 <context>
     <name>tallowin::ui::FolderPicker</name>
     <message>
-        <location filename="../src/ui/folderpicker.cpp" line="+22"/>
+        <location filename="../src/ui/folderpicker.cpp" line="+23"/>
         <source>I am unable to display this drive because the media is not currently inserted.  Please insert a disc into this drive.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+30"/>
         <source>Select the drive containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+5"/>
         <source>Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Drives</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1101,32 +1057,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Select the directory containing the files you want to rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+8"/>
         <source>Folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+7"/>
         <source>Go to the parent folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Choose a folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-18"/>
         <source>F&amp;older</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+110"/>
         <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1522,7 +1479,7 @@
 <context>
     <name>tallowin::ui::Mp3RulePage</name>
     <message>
-        <location filename="../src/ui/rulepage.cpp" line="+389"/>
+        <location filename="../src/ui/rulepage.cpp" line="+395"/>
         <source>Some MP3 files contain special coding called ID3 tags these tags contain information about the auther, album, length, genre, etc. of the file in question.  Using this information we can automatically change your file name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1802,7 +1759,7 @@
 <context>
     <name>tallowin::ui::RulePage</name>
     <message>
-        <location filename="../src/ui/rulepage.cpp" line="-333"/>
+        <location filename="../src/ui/rulepage.cpp" line="-339"/>
         <source>Please select a rule to add, for details hold your mouse over the rule for a couple of seconds.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1817,7 +1774,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+24"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1983,11 +1940,12 @@
     </message>
     <message>
         <location line="+5"/>
+        <location line="+53"/>
         <source>The folder %1 of the last rename is gone or has been replaced; nothing can be undone.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-48"/>
         <source>Undo the last rename in %1?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2027,7 +1985,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+24"/>
         <source>Nothing was undone: the rename journal could not be written (%1).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2061,7 +2019,7 @@
 <context>
     <name>tallowin::ui::WizardWindow</name>
     <message>
-        <location filename="../src/ui/wizardwindow.cpp" line="+34"/>
+        <location filename="../src/ui/wizardwindow.cpp" line="+32"/>
         <source>Please select a directory with at least 1 file to rename, if you have unselected all files, please select at least one file by checking the box next to it&apos;s name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2076,7 +2034,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+13"/>
         <location line="+6"/>
         <source>Tallowin Wizard</source>
         <translation type="unfinished"></translation>
@@ -2108,18 +2066,18 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+248"/>
+        <location line="+220"/>
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-247"/>
-        <location line="+248"/>
+        <location line="-219"/>
+        <location line="+220"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-200"/>
+        <location line="-175"/>
         <source>What would you like to rename?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2145,52 +2103,12 @@
     </message>
     <message>
         <location line="+17"/>
-        <location line="+302"/>
+        <location line="+3"/>
         <source>Select Location of Files To Rename</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-297"/>
-        <source>Select the drive containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Drives</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>&amp;Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Select the directory containing the files you want to rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Choose a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>F&amp;older</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>Select all the files you want to automatically rename</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2265,7 +2183,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+43"/>
         <source>&amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2282,11 +2200,6 @@
     <message>
         <location line="+1"/>
         <source>Finish</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+117"/>
-        <source>The folder &quot;%1&quot; cannot be found.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
