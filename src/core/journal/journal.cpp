@@ -134,6 +134,8 @@ QString RunSummary::stateText() const {
         return QStringLiteral("interrupted");
     case State::Undone:
         return QStringLiteral("undone");
+    case State::PartlyUndone:
+        return QStringLiteral("partly undone");
     }
     return {};
 }
@@ -286,6 +288,8 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
             out.ended = true;
         } else if (f[0] == "undone" && f.size() == 2 && numberOk) {
             out.undoneBy.push_back(step);
+        } else if (f[0] == "undone" && f.size() == 3 && f[2] == "partly" && numberOk) {
+            out.partlyUndoneBy.push_back(step);
         }
     }
     return true;
@@ -318,9 +322,14 @@ std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped) const 
         undone.insert(id, result);
         return result;
     };
+    const auto standing = [&](const std::vector<qint64> &undos) {
+        return std::any_of(undos.begin(), undos.end(), [&](qint64 by) { return !isUndone(by, 0); });
+    };
     for (RunSummary &run : runs) {
         if (isUndone(run.journal.id, 0))
             run.state = RunSummary::State::Undone;
+        else if (standing(run.journal.partlyUndoneBy))
+            run.state = RunSummary::State::PartlyUndone;
         else if (!run.journal.planComplete || !run.journal.ended)
             run.state = RunSummary::State::Interrupted;
     }

@@ -27,6 +27,7 @@ namespace tallowin {
 //   d STEP        (the step is done; written in batches, so a crash may lose the last few)
 //   end           (the run ended)
 //   undone N      (run N undid this run)
+//   undone N partly (run N took back some of this run's files; others could not go back)
 // A line without its line end (cut by a crash) is ignored, and so is a line longer than any the
 // writer makes (64 KiB).
 // A file as the journal knows it: device and inode, and its birth time (nanoseconds, 0 where
@@ -64,11 +65,13 @@ struct Journal {
     qsizetype stepCount = 0;
     qsizetype markedDone = 0;
     std::vector<qint64> undoneBy;
+    std::vector<qint64> partlyUndoneBy;
 };
 
 // One run as `history` lists it.
 struct RunSummary {
-    enum class State { Complete, Interrupted, Undone };
+    // PartlyUndone: an undo took back some files and left others; a plain undo offers it again.
+    enum class State { Complete, Interrupted, Undone, PartlyUndone };
     Journal journal; // without steps
     State state = State::Complete;
     QString stateText() const;

@@ -172,8 +172,12 @@ UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progre
     }
     result.journalError = result.run.observerError;
     result.undoRunId = journal.id();
+    // Undone only when every file went back: otherwise a plain undo offers the run again.
+    const bool whole =
+        result.plan.left.empty() && result.run.failedCount() == 0 && !result.run.cancelled;
     if (result.undoRunId != 0)
-        store.append(id, "undone " + QByteArray::number(result.undoRunId));
+        store.append(id,
+                     "undone " + QByteArray::number(result.undoRunId) + (whole ? "" : " partly"));
     return result;
 }
 
