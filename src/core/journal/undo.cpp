@@ -119,6 +119,11 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
             leave(key, step->to, step->from, ChangedReason);
             continue;
         }
+        if (const auto left = leftOf.constFind(key); left != leftOf.constEnd()) {
+            // A later step of this file is left, so the file stays where it is.
+            plan.left[*left].original = step->from;
+            continue;
+        }
         // On a file system that ignores case the old name may find the file itself.
         if (source != step->from) {
             const auto taken = folder.at(step->from);
