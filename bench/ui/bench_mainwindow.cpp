@@ -7,6 +7,8 @@
 // Prints one line per phase: "phase<TAB>ms<TAB>longest gap ms<TAB>peak RSS MB". The rename
 // turns "file_" into "doc_" or back, whichever the folder holds, so runs can alternate on one
 // folder.
+#include "gapmeter.h"
+
 #include "engine/ruletable.h"
 #include "shell/settingsstore.h"
 #include "ui/appcontroller.h"
@@ -30,34 +32,6 @@
 using namespace tallowin;
 
 namespace {
-
-struct GapMeter {
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 longest = 0;
-    GapMeter() {
-        timer.setInterval(5);
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
-        clock.start();
-        timer.start();
-    }
-    void tick() {
-        const qint64 now = clock.elapsed();
-        longest = std::max(longest, now - last);
-        // TALLOWIN_BENCH_GAPS=MS: each gap longer than MS, with when it ended, to find it.
-        static const int shown = qEnvironmentVariableIntValue("TALLOWIN_BENCH_GAPS");
-        if (shown > 0 && now - last > shown)
-            std::fprintf(stderr, "  gap %lld ms ending at %lld ms\n",
-                         static_cast<long long>(now - last), static_cast<long long>(now));
-        last = now;
-    }
-    void reset() {
-        last = clock.elapsed();
-        longest = 0;
-    }
-};
 
 // The peak resident size since the last reset, in MB (Linux: VmHWM, reset via clear_refs).
 void resetPeak() {

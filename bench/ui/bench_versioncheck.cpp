@@ -6,6 +6,7 @@
 // running: the noise floor a busy machine's scheduler makes alone.
 // Usage: bench_versioncheck [ROUNDS] [DELAY_MS]   (defaults 5 and 700)
 // Prints one line per round and phase: "phase<TAB>ms<TAB>longest gap ms".
+#include "gapmeter.h"
 #include "loopbackserver_helper.h"
 
 #include "shell/settingsstore.h"
@@ -30,34 +31,6 @@ using namespace tallowin;
 
 namespace {
 
-struct GapMeter {
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 longest = 0;
-    GapMeter() {
-        timer.setInterval(5);
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
-    }
-    void tick() {
-        const qint64 now = clock.elapsed();
-        longest = std::max(longest, now - last);
-        last = now;
-    }
-    void start() {
-        clock.start();
-        last = 0;
-        longest = 0;
-        timer.start();
-    }
-    void stop() {
-        if (timer.isActive())
-            tick();
-        timer.stop();
-    }
-};
-
 void print(const char *phase, const QElapsedTimer &t, const GapMeter &gap) {
     std::printf("%s\t%.1f\t%lld\n", phase, t.nsecsElapsed() / 1e6,
                 static_cast<long long>(gap.longest));
@@ -70,7 +43,7 @@ void idleRound(int delayMs) {
     QEventLoop loop;
     QElapsedTimer t;
     t.start();
-    gap.start();
+    gap.reset();
     QTimer::singleShot(delayMs, &loop, &QEventLoop::quit);
     loop.exec();
     gap.stop();
@@ -109,7 +82,7 @@ void checkRound(int delayMs) {
     } firstPaint;
     firstPaint.then = [&] {
         t.start();
-        gap.start();
+        gap.reset();
     };
     QObject::connect(app, &ui::AppController::mainWindowOpened, &firstPaint,
                      [&](ui::MainWindow *window) { window->installEventFilter(&firstPaint); });

@@ -90,14 +90,14 @@ QSize pngSize(const QString &path) {
     return {be(16), be(20)};
 }
 
-// An MP3 file that holds only the ID3v2.3 tags an example names.
-QByteArray taggedMp3(const QString &spec) {
+// An MP3 file that holds only the ID3v2.3 tags an example names ("artist=X;title=Y").
+QByteArray taggedMp3(const QString &tags) {
     static const QHash<QString, const char *> frameOf = {
         {QStringLiteral("artist"), "TPE1"}, {QStringLiteral("album"), "TALB"},
         {QStringLiteral("title"), "TIT2"},  {QStringLiteral("track"), "TRCK"},
         {QStringLiteral("year"), "TYER"},   {QStringLiteral("genre"), "TCON"}};
     QByteArray body;
-    for (const QString &pair : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString &pair : tags.split(u';', Qt::SkipEmptyParts)) {
         const QString key = pair.section(u'=', 0, 0), value = pair.section(u'=', 1);
         if (!frameOf.contains(key))
             return {};
