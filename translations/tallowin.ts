@@ -1609,12 +1609,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+8"/>
+        <source>The rename journal could not record all of this rename (%1). Undo Last Rename still finds the renamed files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Nothing was renamed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-112"/>
+        <location line="-117"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2013,6 +2018,11 @@
     <message>
         <location line="+3"/>
         <source>... and %1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The rename journal could not record this undo (%1): the run stays on offer for Undo Last Rename.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

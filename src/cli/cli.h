@@ -116,11 +116,16 @@ RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
                            const std::vector<PreviewEntry> &rows, bool swapSafe,
                            const std::function<void(Renamer &)> &prepare = {});
 
+// Said when a journal record could not be written after a run had begun (`errnoValue`).
+QString journalLostMessage(int errnoValue);
+
 // Switches the crash test and the benchmarks drive the program by. tallowin-cli has none
 // (switches_none.cpp): a stray variable must never take undo away from a user. The tests'
 // tallowin-cli-testing, never installed, reads them (switches_testing.cpp).
 struct TestSwitches {
-    qint64 killAfter = 0;   // kill -9 itself right after this many renames (0: never)
+    qint64 killAfter = 0; // kill -9 itself right after this many renames (0: never)
+    // kill -9 itself right after this many files reached a temporary name (0: never)
+    qint64 killInTemporary = 0;
     bool noJournal = false; // rename without a journal, to measure what the journal costs
 };
 TestSwitches testSwitches();

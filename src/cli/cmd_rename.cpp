@@ -94,6 +94,11 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
     skippedBefore(rows.size());
     if (json)
         writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
+    if (run.recordError) {
+        flushOut();
+        printUsageError(journalLostMessage(run.recordError));
+        return SomeFailed;
+    }
     return run.failedCount() > 0 ? SomeFailed : Done;
 }
 

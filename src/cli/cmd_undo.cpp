@@ -31,6 +31,21 @@ private:
     qint64 m_count = 0;
 };
 
+// The crash test's other switch: killed right after the Nth file reached a temporary name.
+class KillingFileSystem : public FileSystem {
+public:
+    explicit KillingFileSystem(qint64 killAt) : m_left(killAt) {}
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        const int e = FileSystem::renameNoReplace(dirFd, from, to);
+        if (e == 0 && std::strncmp(to, ".tallowin-", 10) == 0 && --m_left == 0)
+            std::raise(SIGKILL);
+        return e;
+    }
+
+private:
+    qint64 m_left;
+};
+
 QByteArray nameField(const QByteArray &bytes) {
     return tsvBytes(bytes);
 }
@@ -47,7 +62,8 @@ RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
     const TestSwitches switches = testSwitches();
     JournalStore store;
     CliJournal journal(store, folder, switches.killAfter);
-    Renamer renamer(errors);
+    KillingFileSystem killing(switches.killInTemporary);
+    Renamer renamer(errors, switches.killInTemporary > 0 ? &killing : nullptr);
     if (prepare)
         prepare(renamer);
     if (!switches.noJournal)
@@ -61,6 +77,13 @@ RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
     return run;
 }
 
+QString journalLostMessage(int errnoValue) {
+    return QStringLiteral("the rename journal in ") + JournalStore().folder() +
+           QStringLiteral(" could not record all of this run (") +
+           QString::fromLocal8Bit(std::strerror(errnoValue)) +
+           QStringLiteral("); history shows it as interrupted, and undo goes by the folder");
+}
+
 int cmdHistory(const QStringList &argv) {
     QString error;
     const auto args = parseArgs(argv, {}, {}, error);
@@ -72,7 +95,8 @@ int cmdHistory(const QStringList &argv) {
     QByteArray out = json ? QByteArray("{\"runs\":[") : QByteArray();
     bool first = true;
     QList<QByteArray> skipped;
-    const std::vector<RunSummary> runs = JournalStore().history(&skipped);
+    // A run cut short is counted in its folder too: its last marks may be lost.
+    const std::vector<RunSummary> runs = JournalStore().history(&skipped, true);
     for (const QByteArray &path : skipped)
         printUsageError(QStringLiteral("skipped a journal file that is not a rename run: ") +
                         QFile::decodeName(path));
@@ -83,13 +107,13 @@ int cmdHistory(const QStringList &argv) {
             out += first ? "" : ",";
             out += "{\"id\":" + QByteArray::number(j.id) + ",\"time\":\"" + time +
                    "\",\"state\":\"" + run.stateText().toLatin1() +
-                   "\",\"renamed\":" + QByteArray::number(j.markedDone) +
-                   ",\"planned\":" + QByteArray::number(j.stepCount) +
+                   "\",\"renamed\":" + QByteArray::number(run.renamedFiles) +
+                   ",\"planned\":" + QByteArray::number(j.plannedFiles) +
                    ",\"undoes\":" + QByteArray::number(j.undoes) +
                    ",\"folder\":" + nameJson(j.folder) + '}';
         } else {
             writeLine({QByteArray::number(j.id), time, run.stateText().toLatin1(),
-                       QByteArray::number(j.markedDone), QByteArray::number(j.undoes),
+                       QByteArray::number(run.renamedFiles), QByteArray::number(j.undoes),
                        nameField(j.folder)});
         }
         first = false;
@@ -190,6 +214,13 @@ int cmdUndo(const QStringList &argv) {
     std::fprintf(stderr, "Run %lld: %lld files back to their old names, %lld left as they are.\n",
                  static_cast<long long>(id), static_cast<long long>(back),
                  static_cast<long long>(notBack));
+    if (result.markError) {
+        printUsageError(QStringLiteral("the rename journal in ") + store.folder() +
+                        QStringLiteral(" could not record this undo (") +
+                        QString::fromLocal8Bit(std::strerror(result.markError)) +
+                        QStringLiteral("); history shows run %1 as partly undone").arg(id));
+        return SomeFailed;
+    }
     return notBack > 0 ? SomeFailed : Done;
 }
 

@@ -181,6 +181,11 @@ void PreviewWindow::renameDone(const RenameRun &run) {
     // The rows belong to a folder no longer there: the main window lists the folder afresh.
     if (!run.refusal.isEmpty())
         Q_EMIT messageRequested(run.refusal);
+    // The files were renamed; only the record of it is short, and undo goes by the folder.
+    if (run.recordError)
+        Q_EMIT messageRequested(tr("The rename journal could not record all of this rename "
+                                   "(%1). Undo Last Rename still finds the renamed files.")
+                                    .arg(systemErrorText(run.recordError)));
     // Every failure in one list, with its reason: a run of many failures loses none of them.
     if (run.failedCount() > 0) {
         m_summary->setRun(run);

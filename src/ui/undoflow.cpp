@@ -129,6 +129,10 @@ void UndoFlow::run(qint64 id) {
             if (notBack.size() > ListedAtMost)
                 text += u'\n' + tr("... and %1 more.").arg(notBack.size() - ListedAtMost);
         }
+        if (r.markError)
+            text += u'\n' + tr("The rename journal could not record this undo (%1): the run "
+                               "stays on offer for Undo Last Rename.")
+                                .arg(systemErrorText(r.markError));
         Q_EMIT messageRequested(text);
         Q_EMIT undone();
     });

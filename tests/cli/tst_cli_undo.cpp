@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using Lines = QList<QByteArray>;
@@ -136,6 +137,72 @@ private Q_SLOTS:
             QCOMPARE(folderState(dir).keys(), (Lines{"xxa.txt", "xxb.txt"}));
             QCOMPARE(runCli({"history"}).lines().size(), 1);
         }
+    }
+
+    // Killed in the middle of a step, with the file under a temporary name: a rename onto a
+    // hard link of the file itself, and a swap's parked file. Undo brings every name back
+    // (the link stays a link) and leaves no temporary name. A run killed with its last marks
+    // unwritten still shows in history the files it renamed.
+    void killedInTheMiddleOfAStep_data() {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<bool>("swapSafe");
+        QTest::newRow("onto-its-hard-link") << QByteArray("a,b\nc,d\n") << false;
+        QTest::newRow("swap-parked") << QByteArray("a,b\nb,a\nc,d\n") << true;
+    }
+    void killedInTheMiddleOfAStep() {
+        QFETCH(QByteArray, list);
+        QFETCH(bool, swapSafe);
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path()) + "/f";
+        QVERIFY(QDir().mkpath(QFile::decodeName(dir)));
+        makeFiles(dir, {"a", "c"});
+        if (swapSafe)
+            makeFiles(dir, {"b"});
+        else
+            QCOMPARE(::link((dir + "/a").constData(), (dir + "/b").constData()), 0);
+        const State before = folderState(dir);
+        QFile f(tmp.path() + QStringLiteral("/list.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(list);
+        f.close();
+        QStringList args{"listfile", "--file", f.fileName(), "--rename", QFile::decodeName(dir)};
+        if (swapSafe)
+            args.insert(4, QStringLiteral("--swap-safe"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TALLOWIN_TEST_KILL_IN_TEMPORARY"), QStringLiteral("1"));
+        QCOMPARE(runTestingCli(args, env).status, -1);
+        QVERIFY(!folderState(dir).contains("a"));
+        const CliRun undo = runCli({"undo"});
+        QCOMPARE(undo.status, 0);
+        // The file is told coming back from where the kill left it, never going to a
+        // temporary name.
+        for (const QByteArray &line : undo.lines())
+            QVERIFY2(!line.split('\t').value(2).startsWith(".tallowin"), line.constData());
+        QCOMPARE(folderState(dir), before);
+        struct stat a {
+        }, b{};
+        QCOMPARE(::stat((dir + "/a").constData(), &a), 0);
+        QCOMPARE(::stat((dir + "/b").constData(), &b), 0);
+        QCOMPARE(a.st_ino == b.st_ino, !swapSafe);
+        QVERIFY(runCli({"history"}).lines().first().contains("\tundone\t"));
+    }
+
+    void killedRunCountedInHistory() {
+        QTemporaryDir tmp;
+        const QByteArray dir = QFile::encodeName(tmp.path());
+        Lines names;
+        for (int i = 0; i < 30; ++i)
+            names << "f" + QByteArray::number(i);
+        makeFiles(dir, names);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TALLOWIN_TEST_KILL_AFTER"), QStringLiteral("10"));
+        const CliRun killed =
+            runTestingCli({"rename", "--rule", "STANDARDINSERT|x|Start|||||", tmp.path()}, env);
+        QCOMPARE(killed.status, -1);
+        const Lines history = runCli({"history"}).lines();
+        QCOMPARE(history.size(), 1);
+        QVERIFY2(history.first().contains("\tinterrupted\t10\t0\t"), history.first().constData());
+        QVERIFY(runCli({"history", "--json"}).out.contains("\"renamed\":10,\"planned\":30"));
     }
 
     // A row whose new name was changed by hand is reported and left; the rest go back.

@@ -61,12 +61,12 @@ else
     # Until help pages are in the sources the check must say they are missing.
     [ "$status" -eq 1 ] || fail "missing help pages not told (status $status)"
 fi
-# The switches of the tests' own build (kill -9 after N renames, no journal) do nothing to the
+# The switches of the tests' own build (kill -9 after N renames or in a step, no journal) do nothing to the
 # packaged command line: the rename completes and its journal is written, so it can be undone.
 mkdir "$home/files"
 touch "$home/files/a.txt" "$home/files/b.txt"
 status=0
-out="$(TALLOWIN_TEST_KILL_AFTER=1 TALLOWIN_BENCH_NO_JOURNAL=1 \
+out="$(TALLOWIN_TEST_KILL_AFTER=1 TALLOWIN_TEST_KILL_IN_TEMPORARY=1 TALLOWIN_BENCH_NO_JOURNAL=1 \
     "$prefix/bin/tallowin-cli" rename --rule 'STANDARDINSERT|x|Start|||||' "$home/files")" ||
     status=$?
 [ "$status" -eq 0 ] || fail "rename with the test switches set: exit status $status"

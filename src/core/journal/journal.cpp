@@ -1,5 +1,7 @@
 #include "journal/journal.h"
 
+#include "rename/swapsafe.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -186,7 +188,7 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
         return false;
     // The header, up to the plan. The writer makes it in one write before the first rename: a
     // file without a whole header and plan line renamed nothing and is no run.
-    qsizetype planSteps = -1, planBytes = -1;
+    qsizetype planSteps = -1, planBytes = -1, files = -1;
     bool kindSeen = false;
     for (;;) {
         const LineRead got = readJournalLine(file, line);
@@ -208,6 +210,11 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
             out.undoes = value.toLongLong();
         } else if (key == "folder") {
             out.folder = journalUnescape(value);
+        } else if (key == "files") {
+            bool ok = false;
+            files = value.toLongLong(&ok);
+            if (!ok || files < 0)
+                return false;
         } else if (key == "folderid") {
             const QList<QByteArray> f = value.split(' ');
             if (f.size() == 2) {
@@ -229,9 +236,11 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
             break;
         }
     }
-    if (out.id != id || !out.time.isValid() || !kindSeen)
+    if (out.id != id || !out.time.isValid() || !kindSeen || files > planSteps)
         return false;
     out.stepCount = planSteps;
+    // Journals older than the "files" line count steps.
+    out.plannedFiles = files < 0 ? planSteps : files;
     // A plan longer than what is left of the file was cut by a crash while it was written:
     // nothing was renamed. Its size is never taken on trust.
     if (planBytes > file.size() - file.pos())
@@ -274,10 +283,11 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
         bool numberOk = false;
         const qsizetype step = f.size() > 1 ? f[1].toLongLong(&numberOk) : -1;
         const bool inPlan = numberOk && step >= 0 && step < planSteps;
-        if (f[0] == "d" && inPlan && f.size() == 2) {
+        if ((f[0] == "d" || f[0] == "t") && inPlan && f.size() == 2) {
             if (!marked[size_t(step)]) {
                 marked[size_t(step)] = true;
                 ++out.markedDone;
+                out.markedFiles += f[0] == "d" ? 1 : 0;
             }
             if (withSteps)
                 out.steps[size_t(step)].markedDone = true;
@@ -295,7 +305,40 @@ bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
     return true;
 }
 
-std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped) const {
+namespace {
+
+// The files of a run cut short that its folder shows under their new names although no mark
+// says so (marks are written in batches, so a crash loses the last few). Nothing when the
+// folder is no longer the run's.
+qsizetype renamedButUnmarked(FileSystem &fs, const Journal &j) {
+    int dirFd = -1;
+    struct stat st {};
+    if (fs.openFolder(j.folder, dirFd) != 0 || ::fstat(dirFd, &st) != 0 ||
+        st.st_dev != j.folderId.device || st.st_ino != j.folderId.inode) {
+        fs.closeFolder(dirFd);
+        return 0;
+    }
+    qsizetype n = 0;
+    for (const JournalStep &step : j.steps) {
+        if (step.markedDone || step.file.inode == 0 || isParkingName(step.to))
+            continue;
+        JournalFileId at;
+        const auto holds = [&](const QByteArray &name) {
+            return journalFileId(fs, dirFd, name, at) && at == step.file;
+        };
+        // Where the old name still holds the file (a hard link, or a name that differs only
+        // in case on a folder that ignores it) the step did not happen.
+        if (holds(step.to) && !holds(step.from))
+            ++n;
+    }
+    fs.closeFolder(dirFd);
+    return n;
+}
+
+} // namespace
+
+std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped,
+                                              bool lookAtFolders) const {
     std::vector<RunSummary> runs;
     QHash<qint64, size_t> at;
     for (const qint64 id : ids()) {
@@ -305,8 +348,25 @@ std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped) const 
                 skipped->append(path(id));
             continue;
         }
+        run.renamedFiles = run.journal.markedFiles;
         at.insert(id, runs.size());
         runs.push_back(std::move(run));
+    }
+    // An undo records on its run how it went once it has ended. An undo that renamed and has
+    // no such record (killed, or the record could not be written) took back an unknown part.
+    for (const RunSummary &undo : runs) {
+        const Journal &u = undo.journal;
+        if (!u.isUndo || !u.planComplete)
+            continue;
+        const auto target = at.constFind(u.undoes);
+        if (target == at.constEnd())
+            continue;
+        Journal &t = runs[*target].journal;
+        const auto recorded = [&](const std::vector<qint64> &by) {
+            return std::find(by.begin(), by.end(), u.id) != by.end();
+        };
+        if (!recorded(t.undoneBy) && !recorded(t.partlyUndoneBy))
+            t.partlyUndoneBy.push_back(u.id);
     }
     // A run is undone when an undo of it stands, that is, is not itself undone (a redo).
     QHash<qint64, bool> undone;
@@ -332,6 +392,11 @@ std::vector<RunSummary> JournalStore::history(QList<QByteArray> *skipped) const 
             run.state = RunSummary::State::PartlyUndone;
         else if (!run.journal.planComplete || !run.journal.ended)
             run.state = RunSummary::State::Interrupted;
+        if (lookAtFolders && run.journal.planComplete && !run.journal.ended) {
+            Journal full;
+            if (read(run.journal.id, full))
+                run.renamedFiles += renamedButUnmarked(m_fs, full);
+        }
     }
     return runs;
 }
@@ -438,7 +503,12 @@ int JournalWriter::runStarting(int dirFd, const std::vector<PlannedRename> &plan
     // there (the name does not exist yet). Only such names: any other target may hold a file
     // of its own when the earlier step fails.
     QHash<QByteArray, JournalFileId> arriving;
+    m_parking.assign(plan.size(), false);
+    qsizetype files = 0;
     for (const PlannedRename &p : plan) {
+        const bool parking = isParkingName(p.to);
+        m_parking[size_t(&p - plan.data())] = parking;
+        files += parking ? 0 : 1;
         JournalFileId file;
         const auto earlier = arriving.isEmpty() ? arriving.constEnd() : arriving.constFind(p.from);
         if (earlier != arriving.constEnd())
@@ -469,6 +539,7 @@ int JournalWriter::runStarting(int dirFd, const std::vector<PlannedRename> &plan
     body += "folder " + journalEscape(m_folder) + '\n';
     body += "folderid " + number(qint64(folderStat.st_dev)) + ' ' +
             number(qint64(folderStat.st_ino)) + '\n';
+    body += "files " + number(files) + '\n';
     body += "plan " + number(qint64(plan.size())) + ' ' + number(steps.size()) + '\n';
     body += steps;
     body += "plan-end\n";
@@ -482,7 +553,8 @@ void JournalWriter::passingThrough(qsizetype step, const QByteArray &temp) {
 }
 
 void JournalWriter::renamed(qsizetype step) {
-    m_pending += "d ";
+    const bool parking = step >= 0 && size_t(step) < m_parking.size() && m_parking[size_t(step)];
+    m_pending += parking ? "t " : "d ";
     m_pending += number(step);
     m_pending += '\n';
     if (++m_pendingMarks >= MarksPerWrite)
@@ -491,14 +563,19 @@ void JournalWriter::renamed(qsizetype step) {
 
 void JournalWriter::movedAfterRun(qsizetype step, const QByteArray &name) {
     if (m_id != 0)
-        m_store.append(m_id, "p " + number(step) + ' ' + journalEscape(name));
+        lost(m_store.append(m_id, "p " + number(step) + ' ' + journalEscape(name)));
 }
 
 void JournalWriter::runEnded() {
     if (m_fd < 0)
         return;
-    m_pending += "end\n";
+    // After a lost record "end" would claim marks the journal does not hold: without it the
+    // run reads as cut short, and undo goes by the folder for the unmarked steps.
     flush();
+    if (!m_error) {
+        m_pending += "end\n";
+        flush();
+    }
     // Not synced: on ext4 a sync here waits for every rename of the run to reach the disk,
     // which doubles the run's time. Marks lost to a power cut are told by the folder itself.
     m_store.fileSystem().close(m_fd);
@@ -507,9 +584,14 @@ void JournalWriter::runEnded() {
 
 void JournalWriter::flush() {
     if (m_fd >= 0 && !m_pending.isEmpty())
-        m_store.fileSystem().write(m_fd, m_pending);
+        lost(m_store.fileSystem().write(m_fd, m_pending));
     m_pending.clear();
     m_pendingMarks = 0;
+}
+
+void JournalWriter::lost(int e) {
+    if (e && !m_error)
+        m_error = e;
 }
 
 } // namespace tallowin

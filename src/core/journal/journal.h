@@ -21,12 +21,15 @@ namespace tallowin {
 //   tallowin-journal 1
 //   id N / time ISO-8601 / kind rename|undo / undoes N (an undo only)
 //   folder BYTES / folderid DEV INO
+//   files N (the files the plan moves: steps less those that park a file under a temporary
+//            name; older journals lack it)
 //   plan STEPS BYTES   then STEPS lines "s ROW DEV INO BIRTH FROM TO", then "plan-end"
 // and then, appended as the run goes:
 //   p STEP TEMP   (the step passes through a temporary name)
 //   d STEP        (the step is done; written in batches, so a crash may lose the last few)
-//   end           (the run ended)
-//   undone N      (run N undid this run)
+//   t STEP        (the same for a step that parks a file under a temporary name)
+//   end           (the run ended, and every record before it reached the journal)
+//   undone N      (run N undid this run; 0: an undo found every file back already)
 //   undone N partly (run N took back some of this run's files; others could not go back)
 // A line without its line end (cut by a crash) is ignored, and so is a line longer than any the
 // writer makes (64 KiB).
@@ -63,7 +66,9 @@ struct Journal {
     bool ended = false;
     std::vector<JournalStep> steps; // only when read with steps
     qsizetype stepCount = 0;
-    qsizetype markedDone = 0;
+    qsizetype plannedFiles = 0; // files the plan moves (a swap's parking steps not counted)
+    qsizetype markedDone = 0;   // steps marked done
+    qsizetype markedFiles = 0;  // of those, the ones that took a file to its new name
     std::vector<qint64> undoneBy;
     std::vector<qint64> partlyUndoneBy;
 };
@@ -74,6 +79,10 @@ struct RunSummary {
     enum class State { Complete, Interrupted, Undone, PartlyUndone };
     Journal journal; // without steps
     State state = State::Complete;
+    // The files the run renamed: its marks, and for a run cut short (whose last marks may be
+    // lost) also the files the folder shows under their new names, when history was asked to
+    // look.
+    qsizetype renamedFiles = 0;
     QString stateText() const;
 };
 
@@ -99,10 +108,13 @@ public:
     // or is no run's journal (no whole header and plan line: a run writes them before its first
     // rename). A plan cut short or damaged reads as a run that renamed nothing.
     bool read(qint64 id, Journal &out, bool withSteps = true) const;
-    // Every run, oldest first, with its state: an undo that is itself undone no longer counts.
-    // Files of the folder that are no run's journal are passed over; their paths go to
-    // `skipped` when given, for the front end to say so.
-    std::vector<RunSummary> history(QList<QByteArray> *skipped = nullptr) const;
+    // Every run, oldest first, with its state: an undo that is itself undone no longer counts,
+    // and a run whose undo never recorded how it went (cut short, or its record lost) counts as
+    // partly undone. Files of the folder that are no run's journal are passed over; their
+    // paths go to `skipped` when given, for the front end to say so. With `lookAtFolders`, a
+    // run cut short has its renamed files counted in its folder as well as by its marks.
+    std::vector<RunSummary> history(QList<QByteArray> *skipped = nullptr,
+                                    bool lookAtFolders = false) const;
     // The run a plain undo takes back: the newest rename (not an undo) that renamed something
     // and is not undone; 0 when there is none.
     qint64 lastUndoable() const;
@@ -110,7 +122,7 @@ public:
     // Makes a new journal file holding `body` (the records after the id) and returns its id and an
     // open descriptor; the oldest runs beyond the number kept are removed. 0 or an errno value.
     int create(const QByteArray &body, qint64 &id, int &fd);
-    // Appends one record line to run `id`.
+    // Appends one record line to run `id`, synced. 0 or an errno value.
     int append(qint64 id, const QByteArray &line);
 
     FileSystem &fileSystem() const { return m_fs; }
@@ -136,12 +148,16 @@ public:
     void runEnded() override;
     // Recorded as the step's passing name, so that undo finds the file there.
     void movedAfterRun(qsizetype step, const QByteArray &name) override;
+    // The errno of the first record that could not be written after the plan. The run is then
+    // never marked ended, so history shows it interrupted and undo goes by the folder.
+    int recordError() const override { return m_error; }
 
     // The id of the journal written; 0 before the run started or when it renamed nothing.
     qint64 id() const { return m_id; }
 
 private:
     void flush();
+    void lost(int e);
 
     JournalStore &m_store;
     QByteArray m_folder;
@@ -150,6 +166,8 @@ private:
     int m_fd = -1;
     QByteArray m_pending;
     int m_pendingMarks = 0;
+    std::vector<bool> m_parking; // per step: it takes a file to a temporary name
+    int m_error = 0;
 };
 
 // Journal name escaping, for names that are bytes.

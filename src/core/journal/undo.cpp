@@ -24,6 +24,10 @@ bool sameFile(const JournalFileId &a, const JournalFileId &b) {
     return a == b;
 }
 
+bool sameIgnoringCase(const QByteArray &a, const QByteArray &b) {
+    return nameFromBytes(a).compare(nameFromBytes(b), Qt::CaseInsensitive) == 0;
+}
+
 using FileKey = QPair<quint64, quint64>; // device, inode
 
 // The folder as the steps before this one leave it: names already sent back are looked up in
@@ -99,23 +103,36 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
     for (auto step = j.steps.rbegin(); step != j.steps.rend(); ++step) {
         if (step->file.inode == 0)
             continue; // the file was missing before the run: its row failed
+        // A step a finished run never marked done failed then: nothing of it to take back. A
+        // finished run's marks are all there, as "end" is written only after them.
+        if (j.ended && !step->markedDone)
+            continue;
         const auto isOurs = [&](const QByteArray &name) {
             const auto at = folder.at(name);
             return at && sameFile(*at, step->file);
         };
         QByteArray source;
-        if (isOurs(step->to))
+        if (!step->temp.isEmpty() && isOurs(step->temp)) {
+            // Cut between the two halves of a step through a temporary name, or a parked file
+            // put where it could go: the file is there, whatever else its other names hold.
+            source = step->temp;
+        } else if (step->markedDone) {
+            if (isOurs(step->to))
+                source = step->to;
+            else if (isOurs(step->from))
+                continue; // already back where it was
+        } else if (isOurs(step->to) &&
+                   (!isOurs(step->from) || sameIgnoringCase(step->from, step->to))) {
+            // Cut short, and its mark may be lost: the folder tells. The old name still holding
+            // the file means the step did not happen (a hard link of it was the target), unless
+            // the two names differ only in case, where a folder that ignores case finds the
+            // file by both.
             source = step->to;
-        else if (!step->temp.isEmpty() && isOurs(step->temp))
-            source = step->temp; // cut between the two halves of a case-only rename
-        else if (isOurs(step->from))
-            continue; // never renamed: the run ended before this step
+        } else if (isOurs(step->from)) {
+            continue;
+        }
         const FileKey key{step->file.device, step->file.inode};
         if (source.isEmpty()) {
-            // A step a finished run never marked done failed then: nothing of it to take back.
-            // (Marks of a run cut short may be lost, so there the folder alone decides.)
-            if (j.ended && !step->markedDone)
-                continue;
             leave(key, step->to, step->from, ChangedReason);
             continue;
         }
@@ -157,8 +174,15 @@ UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progre
                    FileSystem *fs) {
     UndoResult result;
     result.plan = planUndo(store, id);
-    if (result.plan.outcome != UndoPlan::Outcome::Ready || result.plan.rows.empty())
+    if (result.plan.outcome != UndoPlan::Outcome::Ready)
         return result;
+    if (result.plan.rows.empty()) {
+        // Nothing to move and nothing left: every file is back already, as after an undo whose
+        // own record was lost. Said so, with no undo run to name.
+        if (result.plan.left.empty())
+            result.markError = store.append(id, "undone 0");
+        return result;
+    }
     JournalWriter journal(store, result.plan.folder, id);
     Renamer renamer(errors, fs);
     renamer.setExactNewNames(true);
@@ -181,8 +205,10 @@ UndoResult undoRun(JournalStore &store, qint64 id, ErrorReporter &errors, Progre
     const bool whole =
         result.plan.left.empty() && result.run.failedCount() == 0 && !result.run.cancelled;
     if (result.undoRunId != 0)
-        store.append(id,
-                     "undone " + QByteArray::number(result.undoRunId) + (whole ? "" : " partly"));
+        result.markError = store.append(id, "undone " + QByteArray::number(result.undoRunId) +
+                                                (whole ? "" : " partly"));
+    if (!result.markError)
+        result.markError = result.run.recordError;
     return result;
 }
 

@@ -42,6 +42,9 @@ struct UndoResult {
     RenameRun run;        // outcomes of plan.rows
     qint64 undoRunId = 0; // the journal of this undo, 0 when it renamed nothing
     int journalError = 0; // the undo's own journal could not be written: nothing was renamed
+    // A record of the undo could not be written (its errno): the files went back as `run`
+    // says, but history cannot show how the undo went (see JournalStore::history).
+    int markError = 0;
 };
 
 // Takes run `id` back with the never-overwrite renamer; the undo is journalled as a run of its

@@ -291,8 +291,10 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             m_rowDone(o);
         out.outcomes.push_back(std::move(o));
     }
-    if (m_observer && openError == 0)
+    if (m_observer && openError == 0) {
         m_observer->runEnded();
+        out.recordError = m_observer->recordError();
+    }
     m_fs.closeFolder(dirFd);
     return out;
 }

@@ -77,6 +77,9 @@ struct RenameRun {
     // The observer refused the run before anything was renamed (its errno), as when the
     // journal cannot be written.
     int observerError = 0;
+    // The observer lost a record during the run (its errno): the renames happened, but the
+    // journal does not tell all of them.
+    int recordError = 0;
     qsizetype failedCount() const;
 };
 
@@ -105,6 +108,8 @@ public:
         (void)step;
         (void)name;
     }
+    // After the run: the errno of a record it could not keep, 0 when it kept them all.
+    virtual int recordError() const { return 0; }
 };
 
 // Renames the ticked rows in order inside one folder, never replacing a file: a row fails when

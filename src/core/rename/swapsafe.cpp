@@ -13,13 +13,17 @@ namespace tallowin {
 
 namespace {
 
+constexpr char ParkingPrefix[] = ".tallowin-swap-";
+
+QByteArray parkingPrefix() {
+    return ParkingPrefix + QByteArray::number(qint64(::getpid())) + '-';
+}
+
 QByteArray temporaryName() {
     // The process and a count make the name unique among this program's runs; a file that
     // has it anyway makes that row fail, as the move never replaces.
     static std::atomic<unsigned> counter{0};
-    char name[64];
-    std::snprintf(name, sizeof name, ".tallowin-swap-%ld-%u", long(::getpid()), counter++);
-    return QByteArray(name);
+    return parkingPrefix() + QByteArray::number(counter++);
 }
 
 // A parked file to be put back: where it waits and where it came from.
@@ -107,6 +111,10 @@ void rescue(Renamer &renamer, const QString &folder, std::vector<Rescue> &rescue
 }
 
 } // namespace
+
+bool isParkingName(const QByteArray &name) {
+    return name.startsWith(ParkingPrefix);
+}
 
 SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows, bool exactNames) {
     const auto n = qsizetype(rows.size());
@@ -197,6 +205,7 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
     RenameRun out;
     out.cancelled = run.cancelled;
     out.observerError = run.observerError;
+    out.recordError = run.recordError;
     out.refusal = run.refusal;
     // Per caller's row: its parking step's outcome and its last step's.
     QHash<qsizetype, const RenameOutcome *> parkedBy, last;
@@ -224,6 +233,8 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         rescue(renamer, folder, rescues);
         for (const Rescue &r : rescues)
             rescueOf.insert(r.row, &r);
+        if (RenameObserver *observer = renamer.observer(); observer && !out.recordError)
+            out.recordError = observer->recordError();
     }
     const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
     for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {

@@ -28,6 +28,9 @@ SwapSafeSteps arrangeSwapSafe(const std::vector<PreviewEntry> &rows, bool exactN
 // step took that name, to a free "NAME (tallowin rescue).EXT", which its row's message tells
 // and the journal records. Outcomes are the caller's rows', in row order, with the caller's
 // names.
+// True for the temporary names swap-safe runs park files under.
+bool isParkingName(const QByteArray &name);
+
 RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
                       const std::vector<PreviewEntry> &rows, Progress *progress = nullptr);
 

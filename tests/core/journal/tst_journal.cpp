@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tallowin;
@@ -68,6 +69,35 @@ public:
         return FileSystem::open(dirFd, path, flags, mode, fd);
     }
 };
+
+// Thrown where the run stops as a kill would stop it.
+struct Killed {};
+
+// A file system that stops the run (throws Killed) right after a rename chosen by `killAfter`
+// has reached the disk, and fails the writes `failWrite` picks with ENOSPC.
+class CrashingFileSystem : public FileSystem {
+public:
+    std::function<bool(const char *from, const char *to)> killAfter;
+    std::function<bool(QByteArrayView data)> failWrite;
+
+    int renameNoReplace(int dirFd, const char *from, const char *to) override {
+        const int e = FileSystem::renameNoReplace(dirFd, from, to);
+        if (e == 0 && killAfter && killAfter(from, to))
+            throw Killed{};
+        return e;
+    }
+    int write(int fd, QByteArrayView data) override {
+        if (failWrite && failWrite(data))
+            return ENOSPC;
+        return FileSystem::write(fd, data);
+    }
+};
+
+QByteArray inodeOf(const QByteArray &path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 ? QByteArray::number(qulonglong(st.st_ino))
+                                               : QByteArray();
+}
 
 struct Fixture {
     // QTemporaryDir cannot remove names that are not UTF-8.
@@ -449,6 +479,13 @@ private Q_SLOTS:
                 undone.sort();
                 QCOMPARE(undone, expected);
                 QCOMPARE(undo.plan.files, qsizetype(expected.size()));
+                // Runs count files, never the steps through temporary names: the rename's and
+                // the undo's alike.
+                const std::vector<RunSummary> runs = store.history();
+                QCOMPARE(runs.size(), size_t(2));
+                for (const RunSummary &run : runs)
+                    QCOMPARE(run.renamedFiles, qsizetype(expected.size()));
+                QCOMPARE(runs.back().journal.plannedFiles, qsizetype(expected.size()));
             }
             State original;
             for (const QByteArray &f : files)
@@ -523,6 +560,138 @@ private Q_SLOTS:
         QCOMPARE(leftText(undo.plan), QStringList());
         QCOMPARE(undo.run.failedCount(), 0);
         QCOMPARE(folderState(fx.folder()), before);
+    }
+
+    // A rename whose target is a hard link of its file goes through a temporary name and fails
+    // (never replacing). Killed between the two halves, or finished with the failure: undo puts
+    // the file back under its old name, leaves the link alone and reports no false alarm.
+    void hardLinkTarget_data() {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("failed-in-a-finished-run") << false;
+        QTest::newRow("killed-between-the-halves") << true;
+    }
+    void hardLinkTarget() {
+        QFETCH(bool, killed);
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "c"});
+        QCOMPARE(::link((fx.folder() + "/a").constData(), (fx.folder() + "/b").constData()), 0);
+        const State before = folderState(fx.folder());
+        const QByteArray inode = inodeOf(fx.folder() + "/a");
+        JournalStore store = fx.store();
+        CrashingFileSystem fs;
+        if (killed)
+            fs.killAfter = [](const char *, const char *to) {
+                return QByteArray(to).startsWith(".tallowin-");
+            };
+        const auto rows = rowsFrom({"a>b", "c>d"});
+        bool stopped = false;
+        try {
+            const RenameRun run = journalledRun(store, fx.dir.path(), rows, false, &fs);
+            QCOMPARE(run.failedCount(), 1);
+        } catch (const Killed &) {
+            stopped = true;
+        }
+        QCOMPARE(stopped, killed);
+        QCOMPARE(store.lastUndoable(), 1);
+        CollectingErrorReporter errors;
+        const UndoResult undo = undoRun(store, 1, errors);
+        QCOMPARE(leftText(undo.plan), QStringList());
+        QCOMPARE(undo.run.failedCount(), 0);
+        // One file moves back: d to c when the run finished, a from its temporary name when not.
+        QCOMPARE(undo.run.outcomes.size(), size_t(1));
+        QCOMPARE(folderState(fx.folder()), before);
+        QCOMPARE(inodeOf(fx.folder() + "/a"), inode);
+        QCOMPARE(inodeOf(fx.folder() + "/b"), inode);
+    }
+
+    // Records the journal could not keep are told, and history never claims more than is
+    // true: a run whose marks were lost reads as interrupted (undo goes by the folder), and a
+    // run whose undo record was lost as partly undone, still offered to a plain undo.
+    void journalRecordsLost_data() {
+        QTest::addColumn<QByteArray>("lost");
+        QTest::newRow("marks-and-end") << QByteArray("d ");
+        QTest::newRow("undone-record") << QByteArray("undone");
+    }
+    void journalRecordsLost() {
+        QFETCH(QByteArray, lost);
+        Fixture fx;
+        makeFiles(fx.folder(), {"a", "b", "c"});
+        const State before = folderState(fx.folder());
+        CrashingFileSystem fs;
+        fs.failWrite = [&](QByteArrayView data) {
+            return data.startsWith(lost) || data.startsWith("\n" + lost);
+        };
+        JournalStore failing(fx.state.path(), JournalStore::DefaultKeep, fs);
+        JournalStore store = fx.store();
+        const auto rows = rowsFrom({"a>x", "b>y", "c>z"});
+        CollectingErrorReporter errors;
+        if (lost == "d ") {
+            const RenameRun run = journalledRun(failing, fx.dir.path(), rows);
+            QCOMPARE(run.failedCount(), 0);
+            QCOMPARE(run.recordError, ENOSPC);
+            const RunSummary seen = store.history().back();
+            QCOMPARE(seen.stateText(), QStringLiteral("interrupted"));
+            QCOMPARE(seen.renamedFiles, 0);
+            QCOMPARE(store.history(nullptr, true).back().renamedFiles, 3);
+            const UndoResult undo = undoRun(store, store.lastUndoable(), errors);
+            QCOMPARE(undo.run.failedCount(), 0);
+            QCOMPARE(undo.markError, 0);
+        } else {
+            QCOMPARE(journalledRun(store, fx.dir.path(), rows).recordError, 0);
+            const UndoResult undo = undoRun(failing, 1, errors);
+            QCOMPARE(undo.run.failedCount(), 0);
+            QCOMPARE(undo.markError, ENOSPC);
+            QCOMPARE(folderState(fx.folder()), before);
+            QCOMPARE(store.history().front().stateText(), QStringLiteral("partly undone"));
+            // Offered again; that undo finds every file home and says the run is undone.
+            QCOMPARE(store.lastUndoable(), 1);
+            const UndoResult again = undoRun(store, 1, errors);
+            QVERIFY(again.run.outcomes.empty() && again.plan.left.empty());
+            QCOMPARE(again.markError, 0);
+        }
+        QCOMPARE(folderState(fx.folder()), before);
+        QCOMPARE(store.history().front().stateText(), QStringLiteral("undone"));
+        QCOMPARE(store.lastUndoable(), 0);
+    }
+
+    // A run killed with its last marks unwritten: history counts the files its folder shows
+    // renamed, and an undo cut short leaves its run partly undone, offered again.
+    void killedRunsCounted() {
+        Fixture fx;
+        Names names;
+        QStringList pairs;
+        for (int i = 0; i < 10; ++i) {
+            names << "f" + QByteArray::number(i);
+            pairs << QStringLiteral("f%1>g%1").arg(i);
+        }
+        makeFiles(fx.folder(), names);
+        const State before = folderState(fx.folder());
+        JournalStore store = fx.store();
+        CrashingFileSystem fs;
+        int renamed = 0;
+        fs.killAfter = [&](const char *, const char *) { return ++renamed == 7; };
+        // Unwinding would write the batched marks a kill loses: lose them here too.
+        fs.failWrite = [](QByteArrayView data) { return data.startsWith("d "); };
+        JournalStore killedStore(fx.state.path(), JournalStore::DefaultKeep, fs);
+        QVERIFY_THROWS_EXCEPTION(
+            Killed, journalledRun(killedStore, fx.dir.path(), rowsFrom(pairs), false, &fs));
+        QCOMPARE(store.history().back().renamedFiles, 0);
+        QCOMPARE(store.history(nullptr, true).back().renamedFiles, 7);
+        QCOMPARE(store.history(nullptr, true).back().journal.plannedFiles, 10);
+
+        // An undo killed after two files went back.
+        CollectingErrorReporter errors;
+        renamed = 0;
+        fs.failWrite = nullptr;
+        fs.killAfter = [&](const char *, const char *) { return ++renamed == 2; };
+        QVERIFY_THROWS_EXCEPTION(Killed, undoRun(killedStore, 1, errors, nullptr, &fs));
+        QCOMPARE(store.history().front().stateText(), QStringLiteral("partly undone"));
+        QCOMPARE(store.lastUndoable(), 1);
+        const UndoResult rest = undoRun(store, 1, errors);
+        QCOMPARE(rest.run.outcomes.size(), size_t(5));
+        QCOMPARE(rest.run.failedCount(), 0);
+        QCOMPARE(folderState(fx.folder()), before);
+        QCOMPARE(store.history().front().stateText(), QStringLiteral("undone"));
     }
 
     void parkedFileNeverLeftBehind() {

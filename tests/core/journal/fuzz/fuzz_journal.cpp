@@ -2,8 +2,9 @@
 // runs, separated by a line "--next--", written as runs 1, 2 and 3. Each is read with and without
 // its steps, the folder's history and its last undoable run are worked out, and the undo of each
 // readable run is planned, once on the folder its journal names and once on a real folder the
-// journal is pointed at. Built with -fsanitize=fuzzer it is a libFuzzer target; built without,
-// it replays the files and folders it is given.
+// journal is pointed at; history looks at the folders of runs cut short. Built with
+// -fsanitize=fuzzer it is a libFuzzer target; built without, it replays the files and folders
+// it is given.
 #include "journal/journal.h"
 #include "journal/undo.h"
 
@@ -141,11 +142,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     // History lists the readable runs, passes over the rest, and never a run without a time.
     QList<QByteArray> skipped;
-    const std::vector<RunSummary> runs = store.history(&skipped);
+    const std::vector<RunSummary> runs = store.history(&skipped, true);
     FUZZ_CHECK(runs.size() == size_t(readable.size()));
     FUZZ_CHECK(runs.size() + size_t(skipped.size()) == texts.size());
-    for (const RunSummary &run : runs)
+    for (const RunSummary &run : runs) {
         FUZZ_CHECK(readable.contains(run.journal.id) && run.journal.time.isValid());
+        // Files are counted once each: never more than the plan has steps.
+        FUZZ_CHECK(run.journal.markedFiles <= run.journal.markedDone);
+        FUZZ_CHECK(run.renamedFiles >= 0 && run.renamedFiles <= run.journal.stepCount);
+        FUZZ_CHECK(run.journal.plannedFiles <= run.journal.stepCount);
+    }
     const qint64 last = store.lastUndoable();
     FUZZ_CHECK(last == 0 || readable.contains(last));
     return 0;
