@@ -3,7 +3,9 @@
 # 100000) beside C floors: one readdir+statx pass for listing, one renameat2 loop for renaming.
 # Prints the best wall time and the best CPU time (user + system) of several runs, and ratios;
 # on a busy machine the CPU ratios are the steadier ones.
-# Rename with its journal is compared with the same rename without it (alternated, medians).
+# Rename with its journal is compared with the same rename without it (alternated, medians),
+# and with mmv and perl rename (alternated with the bare loop, medians; goals: at most 1.3x the
+# loop, ahead of mmv, piped output within 1.1x of output to /dev/null).
 # Usage: bench/files/run.sh [N] [RUNS]     (builds a Release tallowin-cli into build-bench/)
 set -euo pipefail
 N=${1:-100000}
@@ -101,6 +103,18 @@ if have rename --rule "$RENAME_RULE"; then
     printf '%-36s %8ss %8ss   (median of %s, alternated)\n' "rename without journal" "$nw" "$nc" "$RUNS"
     printf '%-36s %8ss %8ss   %5sx %5sx  of without (goal <= 1.15x)\n' "rename with journal" \
         "$jw" "$jc" "$rw" "$rc"
+    # Peers, side by side in one alternated run: the bare loop, tallowin-cli (journalled) with
+    # its output to /dev/null and piped, mmv and perl rename, each printing a line per file.
+    scripts_dir="$ROOT/scripts"
+    "$scripts_dir/ensure-deps" mmv rename
+    echo "rename peers (each on a fresh, synced folder):"
+    XDG_STATE_HOME="$WORK/state" python3 "$HERE/peers.py" "$RUNS" \
+        "python3 $WORK/make_folder.py $WORK/r $N && sync" \
+        "floor: renameat2 loop=$WORK/renamefloor $WORK/r file_ doc_" \
+        "tallowin-cli rename=$CLI rename --rule '$RENAME_RULE' $WORK/r" \
+        "tallowin-cli rename | cat=$CLI rename --rule '$RENAME_RULE' $WORK/r | cat" \
+        "mmv -v=cd $WORK/r && mmv -v 'file_*' 'doc_#1'" \
+        "perl rename -v=cd $WORK/r && find . -maxdepth 1 -name 'file_*' -printf '%f\\0' | rename -0 -v 's/^file_/doc_/'"
 else
     echo "tallowin-cli rename: not available in this build"
 fi

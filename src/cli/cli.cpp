@@ -6,7 +6,9 @@
 
 #include <QFileInfo>
 
+#include <chrono>
 #include <cstdio>
+#include <unistd.h>
 
 namespace tallowin::cli {
 
@@ -307,6 +309,33 @@ void writeLine(const QList<QByteArray> &fields) {
 
 void flushOut() {
     std::fflush(stdout);
+}
+
+namespace {
+qint64 steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
+RowOutput::RowOutput() : m_eachRow(::isatty(STDOUT_FILENO) == 1) {}
+
+void RowOutput::add(const QByteArray &row) {
+    if (m_rows == 0)
+        m_since = steadyMs();
+    m_pending += row;
+    if (++m_rows >= 64 || m_eachRow || steadyMs() - m_since >= 50)
+        flush();
+}
+
+void RowOutput::flush() {
+    if (!m_pending.isEmpty()) {
+        writeRaw(m_pending);
+        m_pending.clear();
+    }
+    m_rows = 0;
+    flushOut();
 }
 
 QByteArray jsonString(const QString &s) {

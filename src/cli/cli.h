@@ -83,6 +83,24 @@ void flushOut();
 QByteArray jsonString(const QString &s);
 void writeRaw(const QByteArray &bytes);
 
+// Rows of a run on stdout, written in batches: every 64 rows or 50 ms, whichever comes first,
+// and each row at once when stdout is a terminal. One write per row would cost more than the
+// rename itself when piped; the journal records every finished row, so a run killed between
+// batches still tells what it did through `history`.
+class RowOutput {
+public:
+    RowOutput();
+    ~RowOutput() { flush(); }
+    void add(const QByteArray &row);
+    void flush();
+
+private:
+    QByteArray m_pending;
+    int m_rows = 0;
+    bool m_eachRow = false;
+    qint64 m_since = 0; // when the first pending row came, in ms of a steady clock
+};
+
 // A row's old name as a field: from the exact bytes on disk when the row has them.
 QByteArray oldNameField(const PreviewEntry &row);
 // For JSON, which cannot hold bytes that are not UTF-8: ",\"oldBytes\":" and the escaped

@@ -25,16 +25,16 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
                const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser,
                bool swapSafe) {
     StderrReporter errors;
-    // Each line goes out as soon as its row is done, so a run that is killed still tells
-    // what it did.
+    // Lines go out as their rows are done, in batches (see RowOutput).
+    RowOutput output;
     bool firstJson = true;
     const auto print = [&](const QByteArray &line) {
         if (json) {
-            writeRaw(firstJson ? QByteArray("{\"renames\":[") : QByteArray(","));
+            output.add((firstJson ? QByteArray("{\"renames\":[") : QByteArray(",")) + line);
             firstJson = false;
+            return;
         }
-        writeRaw(line);
-        flushOut();
+        output.add(line);
     };
     size_t next = 0; // rows before it are printed
     const auto skippedBefore = [&](size_t end) {
@@ -82,6 +82,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
         if (!swapSafe)
             r.setRowDone(rowDone);
     });
+    output.flush();
     if (run.observerError)
         return ErrorReported;
     if (!run.refusal.isEmpty()) {
@@ -92,6 +93,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
         for (const RenameOutcome &o : run.outcomes)
             rowDone(o);
     skippedBefore(rows.size());
+    output.flush();
     if (json)
         writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
     if (run.recordError) {

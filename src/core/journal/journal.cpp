@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <sys/stat.h>
@@ -73,15 +74,13 @@ LineRead readJournalLine(QIODevice &file, QByteArray &line) {
 
 } // namespace
 
-QByteArray journalEscape(const QByteArray &bytes) {
-    bool plain = true;
-    for (const char c : bytes)
-        plain = plain && isPlain(static_cast<unsigned char>(c));
-    if (plain && !bytes.isEmpty())
-        return bytes;
+void appendJournalEscaped(QByteArray &out, QByteArrayView bytes) {
     static const char hex[] = "0123456789ABCDEF";
-    QByteArray out;
-    out.reserve(bytes.size() * 3 + 1);
+    // An empty name still takes a field.
+    if (bytes.isEmpty()) {
+        out += '%';
+        return;
+    }
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
         if (isPlain(c)) {
@@ -92,8 +91,18 @@ QByteArray journalEscape(const QByteArray &bytes) {
             out += hex[c & 15];
         }
     }
-    // An empty name still takes a field.
-    return out.isEmpty() ? QByteArray("%") : out;
+}
+
+QByteArray journalEscape(const QByteArray &bytes) {
+    bool plain = true;
+    for (const char c : bytes)
+        plain = plain && isPlain(static_cast<unsigned char>(c));
+    if (plain && !bytes.isEmpty())
+        return bytes;
+    QByteArray out;
+    out.reserve(bytes.size() * 3 + 1);
+    appendJournalEscaped(out, bytes);
+    return out;
 }
 
 QByteArray journalUnescape(QByteArrayView text) {
@@ -414,7 +423,7 @@ qint64 JournalStore::lastUndoable() const {
     return 0;
 }
 
-int JournalStore::create(const QByteArray &body, qint64 &id, int &fd) {
+int JournalStore::create(const QByteArray &body, qint64 &id, int &fd, QByteArrayView more) {
     if (!QDir().mkpath(m_folder))
         return errno ? errno : EACCES;
     // Journals name files and folders: for the user's eyes only.
@@ -429,8 +438,10 @@ int JournalStore::create(const QByteArray &body, qint64 &id, int &fd) {
         if (e != EEXIST)
             return e;
     }
-    const QByteArray head = QByteArray(Magic) + "\nid " + number(id) + '\n';
-    int e = m_fs.write(fd, head + body);
+    const QByteArray head = QByteArray(Magic) + "\nid " + number(id) + '\n' + body;
+    int e = m_fs.write(fd, head);
+    if (e == 0 && !more.isEmpty())
+        e = m_fs.write(fd, more);
     if (e == 0)
         e = m_fs.sync(fd);
     if (e == 0) {
@@ -497,8 +508,18 @@ int JournalWriter::runStarting(int dirFd, const std::vector<PlannedRename> &plan
     struct stat folderStat {};
     if (::fstat(dirFd, &folderStat) != 0)
         return errno;
+    // The plan is most of what a run writes before its first rename: made in one buffer,
+    // reserved for the usual size, and written without another copy.
     QByteArray steps;
-    steps.reserve(qsizetype(plan.size()) * 64);
+    qsizetype nameBytes = 0;
+    for (const PlannedRename &p : plan)
+        nameBytes += p.from.size() + p.to.size();
+    steps.reserve(qsizetype(plan.size()) * 72 + nameBytes + 16);
+    const auto putNumber = [&steps](auto n) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        steps.append(digits, end - digits);
+    };
     // A step out of a temporary name of the run's own moves the file an earlier step parked
     // there (the name does not exist yet). Only such names: any other target may hold a file
     // of its own when the earlier step fails.
@@ -518,32 +539,32 @@ int JournalWriter::runStarting(int dirFd, const std::vector<PlannedRename> &plan
         if (file.inode != 0 && p.to.startsWith(".tallowin-"))
             arriving.insert(p.to, file);
         steps += "s ";
-        steps += number(p.row);
+        putNumber(qint64(p.row));
         steps += ' ';
-        steps += number(qint64(file.device));
+        putNumber(qint64(file.device));
         steps += ' ';
-        steps += number(qint64(file.inode));
+        putNumber(qint64(file.inode));
         steps += ' ';
-        steps += number(file.birth);
+        putNumber(file.birth);
         steps += ' ';
-        steps += journalEscape(p.from);
+        appendJournalEscaped(steps, p.from);
         steps += ' ';
-        steps += journalEscape(p.to);
+        appendJournalEscaped(steps, p.to);
         steps += '\n';
     }
-    QByteArray body = "time " +
-                      QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() +
-                      "\nkind " + (m_undoes ? "undo" : "rename") + '\n';
+    const qsizetype planBytes = steps.size();
+    steps += "plan-end\n";
+    QByteArray header = "time " +
+                        QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() +
+                        "\nkind " + (m_undoes ? "undo" : "rename") + '\n';
     if (m_undoes)
-        body += "undoes " + number(m_undoes) + '\n';
-    body += "folder " + journalEscape(m_folder) + '\n';
-    body += "folderid " + number(qint64(folderStat.st_dev)) + ' ' +
-            number(qint64(folderStat.st_ino)) + '\n';
-    body += "files " + number(files) + '\n';
-    body += "plan " + number(qint64(plan.size())) + ' ' + number(steps.size()) + '\n';
-    body += steps;
-    body += "plan-end\n";
-    return m_store.create(body, m_id, m_fd);
+        header += "undoes " + number(m_undoes) + '\n';
+    header += "folder " + journalEscape(m_folder) + '\n';
+    header += "folderid " + number(qint64(folderStat.st_dev)) + ' ' +
+              number(qint64(folderStat.st_ino)) + '\n';
+    header += "files " + number(files) + '\n';
+    header += "plan " + number(qint64(plan.size())) + ' ' + number(planBytes) + '\n';
+    return m_store.create(header, m_id, m_fd, steps);
 }
 
 void JournalWriter::passingThrough(qsizetype step, const QByteArray &temp) {

@@ -119,9 +119,10 @@ public:
     // and is not undone; 0 when there is none.
     qint64 lastUndoable() const;
 
-    // Makes a new journal file holding `body` (the records after the id) and returns its id and an
-    // open descriptor; the oldest runs beyond the number kept are removed. 0 or an errno value.
-    int create(const QByteArray &body, qint64 &id, int &fd);
+    // Makes a new journal file holding `body` and then `more` (the records after the id), synced,
+    // and returns its id and an open descriptor; the oldest runs beyond the number kept are
+    // removed. 0 or an errno value.
+    int create(const QByteArray &body, qint64 &id, int &fd, QByteArrayView more = {});
     // Appends one record line to run `id`, synced. 0 or an errno value.
     int append(qint64 id, const QByteArray &line);
 
@@ -172,6 +173,7 @@ private:
 
 // Journal name escaping, for names that are bytes.
 QByteArray journalEscape(const QByteArray &bytes);
+void appendJournalEscaped(QByteArray &out, QByteArrayView bytes);
 QByteArray journalUnescape(QByteArrayView text);
 
 } // namespace tallowin
