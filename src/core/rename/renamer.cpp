@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -72,12 +73,18 @@ bool isPlainFileName(const QByteArray &name) {
            !name.contains('/') && !name.contains('\0');
 }
 
+QString writtenName(const QString &newName, bool exact) {
+    if (exact)
+        return newName;
+    qsizetype end = newName.size();
+    while (end > 0 && (newName[end - 1] == u'.' || newName[end - 1] == u' '))
+        --end;
+    return end == newName.size() ? newName : newName.left(end);
+}
+
 NewName prepareNewName(const QString &shown) {
     NewName n;
-    qsizetype end = shown.size();
-    while (end > 0 && (shown[end - 1] == u'.' || shown[end - 1] == u' '))
-        --end;
-    n.written = end == shown.size() ? shown : shown.left(end);
+    n.written = writtenName(shown, false);
     n.bytes = nameToBytes(n.written);
     n.acceptable = isPlainFileName(n.bytes);
     return n;
@@ -207,8 +214,11 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
     const auto targetOf = [this](const PreviewEntry &row) {
         return targetName(row.newName, m_exactNames);
     };
+    // The renames a journal is told of; their target bytes are used again below, so each new
+    // name is worked out once.
+    std::vector<PlannedRename> plan;
+    size_t planned = 0; // the next entry of `plan` the loop below reaches
     if (m_observer && openError == 0) {
-        std::vector<PlannedRename> plan;
         for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
             const PreviewEntry &row = rows[size_t(i)];
             if (!row.checked)
@@ -227,6 +237,8 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         }
     }
     m_step = -1;
+    out.outcomes.reserve(size_t(
+        std::count_if(rows.begin(), rows.end(), [](const PreviewEntry &r) { return r.checked; })));
     for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
         const PreviewEntry &row = rows[size_t(i)];
         if (progress) {
@@ -242,7 +254,14 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         RenameOutcome o;
         o.row = i;
         o.oldBytes = row.oldBytes();
-        NewName target = targetOf(row);
+        NewName target;
+        if (planned < plan.size() && plan[planned].row == i) {
+            target.written = writtenName(row.newName, m_exactNames);
+            target.bytes = std::move(plan[planned++].to);
+            target.acceptable = true;
+        } else {
+            target = targetOf(row);
+        }
         o.newName = target.written;
         RenameFailure failure;
         QByteArray stranded;
