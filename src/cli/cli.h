@@ -89,8 +89,10 @@ QByteArray oldNameField(const PreviewEntry &row);
 // bytes when the old name has such bytes, else nothing.
 QByteArray oldBytesJson(const PreviewEntry &row);
 
-// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json);
+// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document; `jsonMore`
+// (",\"name\":value" members) goes into that document after the rows.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
+                      const QByteArray &jsonMore = {});
 // Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
 // Returns the exit status.
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,
@@ -105,9 +107,10 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
 // `failed` per ticked row, `skipped` with its reason per unticked row (`untickedByUser` holds
 // the old names unticked by --untick). A folder that is not the one listed (`identity`) is
 // refused as a whole. Returns Done, SomeFailed when a rename failed, BadUsage when refused.
+// `jsonMore` goes into the JSON document after the renames, as in printPreviewRows.
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
                const FolderIdentity &identity = {}, const QSet<QByteArray> &untickedByUser = {},
-               bool swapSafe = false);
+               bool swapSafe = false, const QByteArray &jsonMore = {});
 // With `swapSafe`, swaps and chains among the rows succeed (see runSwapSafe).
 // Renames the rows with the run journalled, so that `undo` can take it back. A journal that
 // cannot be written stops the run before anything is renamed (told on stderr). `prepare` sets

@@ -23,7 +23,7 @@ QByteArray skipReason(const PreviewEntry &row, const QSet<QByteArray> &untickedB
 
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
                const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser,
-               bool swapSafe) {
+               bool swapSafe, const QByteArray &jsonMore) {
     StderrReporter errors;
     // Each line goes out as soon as its row is done, so a run that is killed still tells
     // what it did.
@@ -93,7 +93,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
             rowDone(o);
     skippedBefore(rows.size());
     if (json)
-        writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
+        writeRaw((firstJson ? QByteArray("{\"renames\":[]") : QByteArray("]")) + jsonMore + "}\n");
     return run.failedCount() > 0 ? SomeFailed : Done;
 }
 
