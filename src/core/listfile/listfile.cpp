@@ -329,24 +329,28 @@ QString shownName(const QString &name) {
 QString skippedMessage(const std::vector<SkippedLine> &skipped, size_t rowsLeft, int shown) {
     if (skipped.empty())
         return {};
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("tallowin::core", text);
-    };
-    QString text = skipped.size() == 1
-                       ? tr("1 line of the list file was skipped:")
-                       : tr("%1 lines of the list file were skipped:").arg(skipped.size());
+    QString text =
+        skipped.size() == 1
+            ? QCoreApplication::translate("tallowin::core", "1 line of the list file was skipped:")
+            : QCoreApplication::translate("tallowin::core",
+                                          "%1 lines of the list file were skipped:")
+                  .arg(skipped.size());
     const size_t listed = std::min(skipped.size(), size_t(std::max(shown, 0)));
     for (size_t i = 0; i < listed; ++i) {
         const SkippedLine &s = skipped[i];
-        text +=
-            u'\n' + tr("line %1, \"%2\": %3")
-                        .arg(s.line)
-                        .arg(shownName(s.oldName), tr(qUtf8Printable(skipReasonText(s.reason))));
+        const QString reason =
+            QCoreApplication::translate("tallowin::core", qUtf8Printable(skipReasonText(s.reason)));
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "line %1, \"%2\": %3")
+                            .arg(s.line)
+                            .arg(shownName(s.oldName), reason);
     }
     if (listed < skipped.size())
-        text += u'\n' + tr("and %1 more.").arg(skipped.size() - listed);
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "and %1 more.")
+                            .arg(skipped.size() - listed);
     if (rowsLeft == 0)
-        text += u'\n' + tr("No line names a file in the folder: there is nothing to rename.");
+        text += u'\n' + QCoreApplication::translate(
+                            "tallowin::core",
+                            "No line names a file in the folder: there is nothing to rename.");
     return text;
 }
 
