@@ -44,8 +44,8 @@ inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiter
 
 // Fills the table from --rules files and --rule lines, in the order given. Returns false (and
 // prints why) when a rules file cannot be read or a --rule line has not eight fields or names
-// a rule kind this program does not know. A rules file's line of an unknown kind is skipped,
-// and told on stderr with its line number.
+// a rule kind this program does not know. A rules file's line of an unknown kind, or that is
+// not a rule at all, is skipped, and told on stderr with its line number and why.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 
 // Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
