@@ -557,7 +557,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+258"/>
+        <location line="+263"/>
         <source>has no delimiter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <source>names a system file</source>
+        <source>names a hidden or system file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -85,7 +85,12 @@ SkipReason whyNotListed(const QByteArray &folder, const QString &name) {
     if (FileSystem::system().statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE,
                                    stx) != 0)
         return SkipReason::NoSuchFile;
-    if (S_ISDIR(stx.stx_mode))
+    // A link to a folder is a folder to the user, as in the listing.
+    struct statx target {};
+    if (S_ISDIR(stx.stx_mode) ||
+        (S_ISLNK(stx.stx_mode) &&
+         FileSystem::system().statx(AT_FDCWD, path.constData(), 0, STATX_TYPE, target) == 0 &&
+         S_ISDIR(target.stx_mode)))
         return SkipReason::Folder;
     if (name.startsWith(u'.'))
         return SkipReason::Hidden;
@@ -300,7 +305,7 @@ QString skipReasonText(SkipReason reason) {
     case SkipReason::NotOrdinary:
         return QStringLiteral("names something that is not an ordinary file");
     case SkipReason::System:
-        return QStringLiteral("names a system file");
+        return QStringLiteral("names a hidden or system file");
     }
     return {};
 }
@@ -316,7 +321,7 @@ namespace {
     QT_TRANSLATE_NOOP("tallowin::core", "names a folder, not a file"),
     QT_TRANSLATE_NOOP("tallowin::core", "names a hidden file"),
     QT_TRANSLATE_NOOP("tallowin::core", "names something that is not an ordinary file"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names a system file")};
+    QT_TRANSLATE_NOOP("tallowin::core", "names a hidden or system file")};
 
 // A name in a message: a very long one is cut, so the message window stays on the screen.
 QString shownName(const QString &name) {

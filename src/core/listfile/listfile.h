@@ -59,7 +59,7 @@ enum class SkipReason {
     Folder,
     Hidden,
     NotOrdinary, // a socket, FIFO or device
-    System       // a file the listing leaves out, as it does system files
+    System       // a file the listing leaves out: a system file, or hidden by an attribute
 };
 // The reason in plain words, as the command line prints it and the window shows it
 // (translated there).

@@ -68,6 +68,7 @@ private Q_SLOTS:
         for (const char *name :
              {"a.txt", "b.txt", "c d.txt", "café.txt", ".hidden.txt", "A.TXT", "x,y.txt"})
             writeFile(m_folder + '/' + QString::fromUtf8(name), name);
+        QVERIFY(QFile::link(m_folder + "/sub.txt", m_folder + "/folder-link"));
         QVERIFY(::mkfifo(QFile::encodeName(m_folder + "/pipe").constData(), 0644) == 0);
         writeFile(m_tmp.filePath("outside.txt"), "outside");
         QVERIFY(::mkfifo(QFile::encodeName(m_tmp.filePath("list.fifo")).constData(), 0644) == 0);
@@ -200,20 +201,22 @@ private Q_SLOTS:
             << QStringList{"1|x,y.txt|b,1.txt", "1|b.txt|B,1"} << none;
         // Every line that names something and gives no row is told, with its reason.
         QTest::newRow("skip-reasons")
-            << QByteArray("missing.txt,1\r\n.hidden.txt,2\r\nsub.txt,3\r\na.TXT,4\r\nA.TXT,5\r\n"
-                          "pipe,6\r\n../outside.txt,7\r\nsub.txt/x,8\r\nb.txt\r\n,9\r\n"
-                          "\r\n  \r\n,\r\n\"\",\"\"\r\n\"x,y.txt\"")
+            << QByteArray(
+                   "missing.txt,1\r\n.hidden.txt,2\r\nsub.txt,3\r\na.TXT,4\r\nA.TXT,5\r\n"
+                   "pipe,6\r\nfolder-link,7\r\n../outside.txt,7\r\nsub.txt/x,8\r\nb.txt\r\n,9\r\n"
+                   "\r\n  \r\n,\r\n\"\",\"\"\r\n\"x,y.txt\"")
             << comma << "" << false << QStringList{"1|A.TXT|5"}
             << QStringList{"1|missing.txt|1|no such file",
                            "2|.hidden.txt|2|names a hidden file",
                            "3|sub.txt|3|names a folder, not a file",
                            "4|a.TXT|4|no such file",
                            "6|pipe|6|names something that is not an ordinary file",
-                           "7|../outside.txt|7|names a path, not a file in the folder",
-                           "8|sub.txt/x|8|names a path, not a file in the folder",
-                           "9|b.txt||has no delimiter",
-                           "10||9|gives no old name",
-                           "15|x,y.txt||has no delimiter"};
+                           "7|folder-link|7|names a folder, not a file",
+                           "8|../outside.txt|7|names a path, not a file in the folder",
+                           "9|sub.txt/x|8|names a path, not a file in the folder",
+                           "10|b.txt||has no delimiter",
+                           "11||9|gives no old name",
+                           "16|x,y.txt||has no delimiter"};
         QTest::newRow("names-outside-the-folder")
             << QByteArray("../outside.txt,x\r\n/etc/passwd,y\r\n" +
                           QFile::encodeName(m_tmp.filePath("outside.txt")) + ",z")
