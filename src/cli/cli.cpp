@@ -92,21 +92,15 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
                                     : info.refusal);
                 return false;
             }
+            // A rules file may come from a newer program, or hold junk: its other rules load.
+            RulesFile::dropUnknownKinds(fromFile, info);
+            for (const RulesFile::SkippedLine &skipped : info.skipped)
+                printUsageError(
+                    QStringLiteral("the rules file %1, line %2: %3; that line is skipped")
+                        .arg(value, QString::number(skipped.line), RulesFile::skipReason(skipped)));
             given += info.ruleLines;
-            for (int i = 1; i <= fromFile.ruleCount(); ++i) {
-                // A rules file may come from a newer program: its other rules still load.
-                const QString &kind = fromFile.slot(i)[Kind];
-                if (!findRuleKind(kind)) {
-                    printUsageError(QStringLiteral("the rules file %1, line %2: unknown rule kind "
-                                                   "%3; that line is skipped")
-                                        .arg(value)
-                                        .arg(info.lineNumbers[size_t(i - 1)])
-                                        .arg(kind));
-                    --given;
-                    continue;
-                }
+            for (int i = 1; i <= fromFile.ruleCount(); ++i)
                 rules.addRule(fromFile.slot(i));
-            }
         } else if (name == u"--rule") {
             RuleSlot rule;
             if (!RulesFile::parseRuleLine(value, rule)) {

@@ -44,8 +44,8 @@ inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiter
 
 // Fills the table from --rules files and --rule lines, in the order given. Returns false (and
 // prints why) when a rules file cannot be read or a --rule line has not eight fields or names
-// a rule kind this program does not know. A rules file's line of an unknown kind is skipped,
-// and told on stderr with its line number.
+// a rule kind this program does not know. A rules file's line of an unknown kind, or that is
+// not a rule at all, is skipped, and told on stderr with its line number and why.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 
 // Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
@@ -107,8 +107,10 @@ QByteArray oldNameField(const PreviewEntry &row);
 // bytes when the old name has such bytes, else nothing.
 QByteArray oldBytesJson(const PreviewEntry &row);
 
-// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json);
+// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document; `jsonMore`
+// (",\"name\":value" members) goes into that document after the rows.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
+                      const QByteArray &jsonMore = {});
 // Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
 // Returns the exit status.
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,
@@ -123,9 +125,10 @@ int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &
 // `failed` per ticked row, `skipped` with its reason per unticked row (`untickedByUser` holds
 // the old names unticked by --untick). A folder that is not the one listed (`identity`) is
 // refused as a whole. Returns Done, SomeFailed when a rename failed, BadUsage when refused.
+// `jsonMore` goes into the JSON document after the renames, as in printPreviewRows.
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
                const FolderIdentity &identity = {}, const QSet<QByteArray> &untickedByUser = {},
-               bool swapSafe = false);
+               bool swapSafe = false, const QByteArray &jsonMore = {});
 // With `swapSafe`, swaps and chains among the rows succeed (see runSwapSafe).
 // Renames the rows with the run journalled, so that `undo` can take it back. A journal that
 // cannot be written stops the run before anything is renamed (told on stderr). `prepare` sets

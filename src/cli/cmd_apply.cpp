@@ -8,7 +8,8 @@
 namespace tallowin::cli {
 
 // Prints preview rows as TICK, OLD, NEW; or as one JSON document.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
+                      const QByteArray &jsonMore) {
     if (json) {
         QByteArray out = "{\"rows\":[";
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -19,7 +20,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
                    ",\"old\":" + jsonString(r.oldName()) + oldBytesJson(r) +
                    ",\"new\":" + jsonString(r.newName) + '}';
         }
-        out += "]}\n";
+        out += ']' + jsonMore + "}\n";
         writeRaw(out);
         return;
     }

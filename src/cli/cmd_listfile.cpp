@@ -48,13 +48,40 @@ int cmdListFile(const QStringList &argv) {
     }
     if (result.outcome != ListFile::Outcome::Loaded)
         return ErrorReported;
+    const bool json = args->has(QStringLiteral("--json"));
+    // The lines that gave no row, before any row: as rename's skipped lines, the reason led by
+    // the line's number. In JSON, an array of their own.
+    QByteArray skipped;
+    for (const ListFile::SkippedLine &s : result.skipped) {
+        const QString reason = ListFile::skipReasonText(s.reason);
+        if (json)
+            skipped +=
+                (skipped.isEmpty() ? "" : ",") +
+                ("{\"line\":" + QByteArray::number(s.line) + ",\"old\":" + jsonString(s.oldName) +
+                 ",\"new\":" + jsonString(s.newName) + ",\"reason\":" + jsonString(reason) + '}');
+        else
+            skipped += "skipped\t" + tsvField(s.oldName) + '\t' + tsvField(s.newName) + "\tline " +
+                       QByteArray::number(s.line) + ": " + reason.toUtf8() + '\n';
+    }
+    const QByteArray jsonMore = json ? ",\"skipped\":[" + skipped + ']' : QByteArray();
+    if (!json) {
+        writeRaw(skipped);
+        flushOut();
+    }
+    if (result.rows.empty()) {
+        if (json)
+            writeRaw((args->has(QStringLiteral("--rename")) ? "{\"renames\":[]" : "{\"rows\":[]") +
+                     jsonMore + "}\n");
+        printUsageError(QStringLiteral("no line of %1 names a file in %2: nothing to rename")
+                            .arg(options.path, folder));
+        return BadUsage;
+    }
     PreviewReview review;
     review.fill(std::move(result.rows));
-    const bool json = args->has(QStringLiteral("--json"));
     if (args->has(QStringLiteral("--rename")))
         return renameRows(folder, review.rows(), json, result.folder, {},
-                          args->has(QStringLiteral("--swap-safe")));
-    printPreviewRows(review.rows(), json);
+                          args->has(QStringLiteral("--swap-safe")), jsonMore);
+    printPreviewRows(review.rows(), json, jsonMore);
     return Done;
 }
 

@@ -23,7 +23,7 @@ QByteArray skipReason(const PreviewEntry &row, const QSet<QByteArray> &untickedB
 
 int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, bool json,
                const FolderIdentity &identity, const QSet<QByteArray> &untickedByUser,
-               bool swapSafe) {
+               bool swapSafe, const QByteArray &jsonMore) {
     StderrReporter errors;
     // Lines go out as their rows are done, in batches (see RowOutput).
     RowOutput output;
@@ -95,7 +95,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
     skippedBefore(rows.size());
     output.flush();
     if (json)
-        writeRaw(firstJson ? QByteArray("{\"renames\":[]}\n") : QByteArray("]}\n"));
+        writeRaw((firstJson ? QByteArray("{\"renames\":[]") : QByteArray("]")) + jsonMore + "}\n");
     if (run.recordError) {
         flushOut();
         printUsageError(journalLostMessage(run.recordError));

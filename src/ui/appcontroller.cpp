@@ -200,8 +200,11 @@ void AppController::showMessage(const QString &text) {
 void AppController::loadRulesFile(const QString &path) {
     if (!m_main)
         return;
-    RulesFile::read(path, m_main->rules(), errors());
+    std::vector<RulesFile::SkippedLine> skipped;
+    RulesFile::readKnownRules(path, m_main->rules(), errors(), skipped);
     m_main->displayRules();
+    if (!skipped.empty())
+        showMessage(RulesFile::skippedMessage(path, skipped));
 }
 
 void AppController::preview() {

@@ -84,7 +84,8 @@ public Q_SLOTS:
     // Shows `text` in the message window.
     void showMessage(const QString &text);
     // Replaces the main window's rules by those of the rules file at `path` and shows them; a
-    // file that cannot be read goes to the error window and leaves the rules empty.
+    // file that cannot be read goes to the error window and leaves the rules empty. Lines that
+    // are not rules, or rules of a kind this program does not know, are left out and told.
     void loadRulesFile(const QString &path);
     // Previews the main window's ticked files with its rules.
     void preview();

@@ -211,9 +211,16 @@ void ListFileWindow::finish(const QString &folder, ListFile::Result result) {
     m_status.hide();
     m_preview->setEnabled(true);
     switch (result.outcome) {
-    case ListFile::Outcome::Loaded:
-        Q_EMIT rowsLoaded(folder, result.rows);
+    case ListFile::Outcome::Loaded: {
+        // The lines that gave no row are told in one message, put in front of the preview so
+        // it is read before anything is renamed. With no row left there is nothing to preview.
+        const QString skipped = ListFile::skippedMessage(result.skipped, result.rows.size());
+        if (!result.rows.empty() || skipped.isEmpty())
+            Q_EMIT rowsLoaded(folder, result.rows);
+        if (!skipped.isEmpty())
+            Q_EMIT messageRequested(skipped);
         break;
+    }
     case ListFile::Outcome::Message:
         Q_EMIT messageRequested(result.message);
         break;

@@ -46,7 +46,8 @@ public:
 Q_SIGNALS:
     // The rows of a finished reading and the folder they were found in.
     void rowsLoaded(const QString &folder, const std::vector<tallowin::PreviewEntry> &rows);
-    // Words for the user: a missing file or delimiter, a folder that is not there.
+    // Words for the user: a missing file or delimiter, a folder that is not there, the lines
+    // of the file that gave no row.
     void messageRequested(const QString &text);
     // F1: a page of the help.
     void helpPageRequested(const QString &page);

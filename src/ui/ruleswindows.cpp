@@ -241,10 +241,14 @@ bool LoadRulesWindow::load() {
     // Read into a table of its own: a file that cannot be read leaves the current rules as
     // they were instead of an emptied list.
     RuleTable rules;
-    if (!RulesFile::read(RulesFile::joinFolder(folder(), name), rules, m_errors))
+    const QString path = RulesFile::joinFolder(folder(), name);
+    std::vector<RulesFile::SkippedLine> skipped;
+    if (!RulesFile::readKnownRules(path, rules, m_errors, skipped))
         return false;
     Q_EMIT rulesLoaded(rules);
-    Q_EMIT messageRequested(tr(qUtf8Printable(LoadedMessage)));
+    // Lines left out are named in place of the plain "loaded": one message says both.
+    Q_EMIT messageRequested(skipped.empty() ? tr(qUtf8Printable(LoadedMessage))
+                                            : RulesFile::skippedMessage(path, skipped));
     hide();
     return true;
 }

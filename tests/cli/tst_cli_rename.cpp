@@ -203,7 +203,9 @@ private Q_SLOTS:
         const State abState{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}};
         QTest::newRow("preview") << ab
                                  << QByteArray("Old,New\r\n\"a.txt\" , \"x.txt\"\nmissing.txt,y\n")
-                                 << QStringList{"--header"} << 0 << Lines{"1\ta.txt\tx.txt"}
+                                 << QStringList{"--header"} << 0
+                                 << Lines{"skipped\tmissing.txt\ty\tline 3: no such file",
+                                          "1\ta.txt\tx.txt"}
                                  << abState;
         QTest::newRow("tab") << ab << QByteArray("a.txt\tx, y.txt\r")
                              << QStringList{"--delimiter", "tab"} << 0
@@ -225,7 +227,13 @@ private Q_SLOTS:
                           ",mine3.txt\r\n"
                           "a.txt,../side/outside.txt\r\nb.txt,/etc/passwd\r\n")
             << QStringList{"--rename"} << 1
-            << Lines{("failed\ta.txt\t../side/outside.txt\tUnable to rename the file a.txt to "
+            << Lines{"skipped\t../side/outside.txt\tmine.txt\tline 1: names a path, not a file in "
+                     "the folder",
+                     "skipped\t/etc/passwd\tmine2.txt\tline 2: names a path, not a file in the "
+                     "folder",
+                     "skipped\t" + outside +
+                         "\tmine3.txt\tline 3: names a path, not a file in the folder",
+                     ("failed\ta.txt\t../side/outside.txt\tUnable to rename the file a.txt to "
                       "../side/outside.txt" +
                       refused)
                          .toUtf8(),
@@ -233,6 +241,25 @@ private Q_SLOTS:
                       refused)
                          .toUtf8()}
             << abState;
+        // A quoted name holds the delimiter, on either side.
+        QTest::newRow("quoted-names")
+            << Lines{"a.txt", "x,y.txt"}
+            << QByteArray("\"x,y.txt\",\"b,1.txt\"\r\na.txt,\"say \"\"hi\"\"\"\r\n")
+            << QStringList{"--rename"} << 0
+            << Lines{"ok\tx,y.txt\tb,1.txt", "ok\ta.txt\tsay \"hi\""}
+            << State{{"b,1.txt", "x,y.txt"}, {"say \"hi\"", "a.txt"}};
+        // Escaped as any field is; the rows still rename.
+        QTest::newRow("skipped-names-escaped")
+            << ab << QByteArray("\"tab\there\",x\r\na.txt,y\r\n") << QStringList{"--rename"} << 0
+            << Lines{"skipped\ttab\\there\tx\tline 1: no such file", "ok\ta.txt\ty"}
+            << State{{"y", "a.txt"}, {"b.txt", "b.txt"}};
+        // Nothing left to rename is said, and is bad input.
+        QTest::newRow("nothing-left") << ab << QByteArray("Old,New\r\nc.txt,d.txt\r\nb.txt\r\n")
+                                      << QStringList{"--rename"} << 2
+                                      << Lines{"skipped\tOld\tNew\tline 1: no such file",
+                                               "skipped\tc.txt\td.txt\tline 2: no such file",
+                                               "skipped\tb.txt\t\tline 3: has no delimiter"}
+                                      << abState;
         QTest::newRow("no-list-file")
             << ab << QByteArray() << QStringList{"--file="} << 2 << Lines{} << abState;
         QTest::newRow("empty-delimiter")
@@ -281,6 +308,36 @@ private Q_SLOTS:
         QCOMPARE(renames[1].toObject()["reason"].toString(),
                  QStringLiteral("unticked by --untick"));
         QCOMPARE(renames[2].toObject()["status"].toString(), QStringLiteral("ok"));
+    }
+
+    // The list file's skipped lines are an array of their own beside the rows or the renames.
+    void listFileJsonSkipped_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("rowsKey");
+        QTest::addColumn<int>("status");
+        QTest::newRow("preview") << QStringList{} << "rows" << 0;
+        QTest::newRow("rename") << QStringList{"--rename"} << "renames" << 0;
+    }
+    void listFileJsonSkipped() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, rowsKey);
+        QFETCH(int, status);
+        makeFiles(m_dir, {"a.txt"});
+        QFile f(m_tmp.filePath("list.json.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("a.txt,b.txt\r\n\r\n\"gone,1\",x\r\n");
+        f.close();
+        const CliRun r = runCli(QStringList{"listfile", "--json", "--file", f.fileName()} + args +
+                                QStringList{QFile::decodeName(m_dir)});
+        QCOMPARE(r.status, status);
+        const QJsonDocument doc = QJsonDocument::fromJson(r.out);
+        QVERIFY2(doc.isObject(), r.out.constData());
+        QCOMPARE(doc[rowsKey].toArray().size(), 1);
+        const QJsonArray skipped = doc["skipped"].toArray();
+        QCOMPARE(skipped.size(), 1);
+        QCOMPARE(skipped[0].toObject(),
+                 (QJsonObject{
+                     {"line", 3}, {"old", "gone,1"}, {"new", "x"}, {"reason", "no such file"}}));
     }
 
     // Control characters are escaped in JSON as \u00XX: the document stays valid, and a

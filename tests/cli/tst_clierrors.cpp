@@ -166,6 +166,25 @@ private Q_SLOTS:
             << "tallowin-cli: the rules file " + newer.toUtf8() +
                    ", line 3: unknown rule kind STANDARDFUTURE; that line is skipped\n"
             << 1;
+        // Lines that are not rules at all are named too; the rules around them load.
+        const QString junk = m_dir.filePath("junk.rul");
+        QFile junkRules(junk);
+        QVERIFY(junkRules.open(QIODevice::WriteOnly));
+        junkRules.write("hello world\r\nSTANDARDMISCTRIM|||||||trim\r\n  \r\n"
+                        "STANDARDREPLACE|||-|0||||Replace | with -\r\nNOSUCH|||||||x\r\n");
+        junkRules.close();
+        QTest::newRow("rules-file-with-junk-lines")
+            << QStringList{"preview", "--rules", junk, open} << 0
+            << "tallowin-cli: the rules file " + junk.toUtf8() +
+                   ", line 1: not a rule: a rule is eight fields separated by \"|\", this line "
+                   "has 1; that line is skipped\n"
+                   "tallowin-cli: the rules file " +
+                   junk.toUtf8() +
+                   ", line 4: not a rule: a rule is eight fields separated by \"|\", this line "
+                   "has 10; that line is skipped\n"
+                   "tallowin-cli: the rules file " +
+                   junk.toUtf8() + ", line 5: unknown rule kind NOSUCH; that line is skipped\n"
+            << 1;
         const QString escape = m_dir.filePath("no\x1b[2Jwhere");
         QTest::newRow("control-bytes-escaped-on-stderr")
             << QStringList{"preview", "--rule", "STANDARDMISCTRIM|||||||", escape} << 2

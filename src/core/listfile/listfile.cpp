@@ -72,6 +72,33 @@ QString trimSpaces(const QString &s) {
     return s.sliced(from, to - from);
 }
 
+// Why a name the listing does not hold names no file to rename: looked at without following a
+// link, as the listing does.
+SkipReason whyNotListed(const QByteArray &folder, const QString &name) {
+    if (name.contains(u'/'))
+        return SkipReason::Path;
+    const QByteArray bytes = name.toUtf8();
+    if (bytes.contains('\0'))
+        return SkipReason::NoSuchFile;
+    struct statx stx {};
+    const QByteArray path = folder.endsWith('/') ? folder + bytes : folder + '/' + bytes;
+    if (FileSystem::system().statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE,
+                                   stx) != 0)
+        return SkipReason::NoSuchFile;
+    // A link to a folder is a folder to the user, as in the listing.
+    struct statx target {};
+    if (S_ISDIR(stx.stx_mode) ||
+        (S_ISLNK(stx.stx_mode) &&
+         FileSystem::system().statx(AT_FDCWD, path.constData(), 0, STATX_TYPE, target) == 0 &&
+         S_ISDIR(target.stx_mode)))
+        return SkipReason::Folder;
+    if (name.startsWith(u'.'))
+        return SkipReason::Hidden;
+    if (!S_ISREG(stx.stx_mode) && !S_ISLNK(stx.stx_mode))
+        return SkipReason::NotOrdinary;
+    return SkipReason::System;
+}
+
 qint32 clamp32(qint64 v) {
     return qint32(std::min<qint64>(v, std::numeric_limits<qint32>::max()));
 }
@@ -170,16 +197,166 @@ private:
 
 } // namespace
 
-bool splitLine(QString line, const QString &delimiter, QString &current, QString &next) {
+namespace {
+
+bool delimiterAt(QStringView line, qsizetype at, const QString &delimiter) {
+    return line.sliced(at).startsWith(delimiter);
+}
+
+// Spaces from `i` on, stopping at a delimiter that starts with a space.
+qsizetype skipSpaces(QStringView line, qsizetype i, const QString &delimiter) {
+    while (i < line.size() && line[i] == u' ' && !delimiterAt(line, i, delimiter))
+        ++i;
+    return i;
+}
+
+// The part starting at `from` when it is wholly quoted: spaces, a quote, text in which ""
+// stands for one quote, a quote, spaces, then the delimiter or the end of the line. `end` is
+// where the part ends.
+bool quotedPart(QStringView line, qsizetype from, const QString &delimiter, QString &text,
+                qsizetype &end) {
+    const qsizetype n = line.size();
+    qsizetype i = skipSpaces(line, from, delimiter);
+    if (i >= n || line[i] != u'"')
+        return false;
+    text.clear();
+    for (++i;; ++i) {
+        const qsizetype quote = line.indexOf(u'"', i);
+        if (quote < 0)
+            return false; // never closed
+        text += line.sliced(i, quote - i);
+        i = quote;
+        if (i + 1 < n && line[i + 1] == u'"') {
+            text += u'"';
+            ++i;
+            continue;
+        }
+        break;
+    }
+    i = skipSpaces(line, i + 1, delimiter);
+    if (i < n && !delimiterAt(line, i, delimiter))
+        return false; // text after the closing quote: not wholly quoted
+    end = i;
+    return true;
+}
+
+// Quotes removed from the whole line, then split: how every line was read before quoted parts
+// were understood, and still is when none is.
+bool splitUnquoted(QString line, const QString &delimiter, QString &current, QString &next) {
     line.remove(u'"');
     const qsizetype at = delimiter.isEmpty() ? -1 : line.indexOf(delimiter);
-    if (at < 0)
+    next.clear();
+    if (at < 0) {
+        current = trimSpaces(line);
         return false;
+    }
     const qsizetype secondStart = at + delimiter.size();
     const qsizetype end = line.indexOf(delimiter, secondStart);
     current = trimSpaces(line.left(at));
     next = trimSpaces(line.mid(secondStart, end < 0 ? -1 : end - secondStart));
     return true;
+}
+
+} // namespace
+
+bool splitLine(QString line, const QString &delimiter, QString &current, QString &next) {
+    if (delimiter.isEmpty() || delimiter.contains(u'"') || !line.contains(u'"'))
+        return splitUnquoted(std::move(line), delimiter, current, next);
+    QString parts[2];
+    int count = 0;
+    bool anyQuoted = false;
+    qsizetype at = 0;
+    while (count < 2) {
+        qsizetype end = 0;
+        QString &part = parts[count++];
+        if (quotedPart(line, at, delimiter, part, end)) {
+            anyQuoted = true;
+        } else {
+            end = line.indexOf(delimiter, at);
+            if (end < 0)
+                end = line.size();
+            part = QStringView(line).sliced(at, end - at).toString().remove(u'"');
+        }
+        if (end >= line.size())
+            break;
+        at = end + delimiter.size();
+    }
+    if (!anyQuoted)
+        return splitUnquoted(std::move(line), delimiter, current, next);
+    current = trimSpaces(parts[0]);
+    next = count == 2 ? trimSpaces(parts[1]) : QString();
+    return count == 2;
+}
+
+QString skipReasonText(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::NoDelimiter:
+        return QStringLiteral("has no delimiter");
+    case SkipReason::NoOldName:
+        return QStringLiteral("gives no old name");
+    case SkipReason::Path:
+        return QStringLiteral("names a path, not a file in the folder");
+    case SkipReason::NoSuchFile:
+        return QStringLiteral("no such file");
+    case SkipReason::Folder:
+        return QStringLiteral("names a folder, not a file");
+    case SkipReason::Hidden:
+        return QStringLiteral("names a hidden file");
+    case SkipReason::NotOrdinary:
+        return QStringLiteral("names something that is not an ordinary file");
+    case SkipReason::System:
+        return QStringLiteral("names a hidden or system file");
+    }
+    return {};
+}
+
+namespace {
+
+// The reasons for the translators; the command line prints them in English.
+[[maybe_unused]] const char *const ReasonTexts[] = {
+    QT_TRANSLATE_NOOP("tallowin::core", "has no delimiter"),
+    QT_TRANSLATE_NOOP("tallowin::core", "gives no old name"),
+    QT_TRANSLATE_NOOP("tallowin::core", "names a path, not a file in the folder"),
+    QT_TRANSLATE_NOOP("tallowin::core", "no such file"),
+    QT_TRANSLATE_NOOP("tallowin::core", "names a folder, not a file"),
+    QT_TRANSLATE_NOOP("tallowin::core", "names a hidden file"),
+    QT_TRANSLATE_NOOP("tallowin::core", "names something that is not an ordinary file"),
+    QT_TRANSLATE_NOOP("tallowin::core", "names a hidden or system file")};
+
+// A name in a message: a very long one is cut, so the message window stays on the screen.
+QString shownName(const QString &name) {
+    constexpr qsizetype Longest = 80;
+    return name.size() <= Longest ? name : name.left(Longest - 1) + QChar(0x2026);
+}
+
+} // namespace
+
+QString skippedMessage(const std::vector<SkippedLine> &skipped, size_t rowsLeft, int shown) {
+    if (skipped.empty())
+        return {};
+    QString text =
+        skipped.size() == 1
+            ? QCoreApplication::translate("tallowin::core", "1 line of the list file was skipped:")
+            : QCoreApplication::translate("tallowin::core",
+                                          "%1 lines of the list file were skipped:")
+                  .arg(skipped.size());
+    const size_t listed = std::min(skipped.size(), size_t(std::max(shown, 0)));
+    for (size_t i = 0; i < listed; ++i) {
+        const SkippedLine &s = skipped[i];
+        const QString reason =
+            QCoreApplication::translate("tallowin::core", qUtf8Printable(skipReasonText(s.reason)));
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "line %1, \"%2\": %3")
+                            .arg(s.line)
+                            .arg(shownName(s.oldName), reason);
+    }
+    if (listed < skipped.size())
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "and %1 more.")
+                            .arg(skipped.size() - listed);
+    if (rowsLeft == 0)
+        text += u'\n' + QCoreApplication::translate(
+                            "tallowin::core",
+                            "No line names a file in the folder: there is nothing to rename.");
+    return text;
 }
 
 Result load(const Options &options, const QString &folder, ErrorReporter &errors,
@@ -250,6 +427,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         for (size_t i = 0; i < listing.rows.size(); ++i)
             listed.insert(listing.rows.nameBytes(i).toByteArray());
     }
+    const QByteArray folderBytes = QFile::encodeName(folder);
     qint64 count = 0;
     bool skipHeader = options.header;
     bool firstLine = true;
@@ -277,14 +455,27 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         const qsizetype index = lineIndex++;
         if (skipHeader) {
             skipHeader = false;
-        } else if (splitLine(decodeText(line), delimiter, current, next) &&
-                   listed.contains(currentBytes = current.toUtf8())) {
-            PreviewEntry row;
-            row.setOldBytes(currentBytes, oldNames);
-            row.newName = next;
-            row.checked = true;
-            row.sourceIndex = index;
-            result.rows.push_back(std::move(row));
+        } else {
+            const bool split = splitLine(decodeText(line), delimiter, current, next);
+            const auto skip = [&](SkipReason reason) {
+                result.skipped.push_back({index + 1, current, next, reason});
+            };
+            if (current.isEmpty() && next.isEmpty()) {
+                // a blank line, or one of empty fields: it names nothing
+            } else if (!split) {
+                skip(SkipReason::NoDelimiter);
+            } else if (current.isEmpty()) {
+                skip(SkipReason::NoOldName);
+            } else if (listed.contains(currentBytes = current.toUtf8())) {
+                PreviewEntry row;
+                row.setOldBytes(currentBytes, oldNames);
+                row.newName = next;
+                row.checked = true;
+                row.sourceIndex = index;
+                result.rows.push_back(std::move(row));
+            } else {
+                skip(whyNotListed(folderBytes, current));
+            }
         }
         if (progress)
             progress->setCompleted(fileLength, clamp32(count));
@@ -299,6 +490,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
             errors.reportSystemAbout(options.path, PreviewLocation, e);
             result.outcome = Outcome::Failed;
             result.rows.clear();
+            result.skipped.clear();
             return result;
         }
         if (got == 0 || stop)
@@ -308,8 +500,10 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
     if (!stop)
         lines.finish(onLine);
     in.close();
-    if (result.outcome == Outcome::Cancelled)
+    if (result.outcome == Outcome::Cancelled) {
         result.rows.clear();
+        result.skipped.clear();
+    }
     return result;
 }
 

@@ -1,10 +1,12 @@
 #include "rulesfile/rulesfile.h"
 
+#include "engine/rulekinds.h"
 #include "shell/textcodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,21 +84,28 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
 
 namespace {
 
-// readBytes, noting the file's line number (from 1) of each rule put in the table.
-int readLines(QByteArrayView bytes, RuleTable &rules, std::vector<int> *lineNumbers) {
+// readBytes, noting the file's line number (from 1) of each rule put in the table, and the
+// lines that are not rules.
+int readLines(QByteArrayView bytes, RuleTable &rules, ReadInfo *info) {
     rules.clearRules();
     int lines = 0;
     int lineNumber = 0;
     forEachLine(bytes, [&](QByteArrayView line) {
         ++lineNumber;
         RuleSlot rule;
-        if (parseRuleLine(decodeText(line), rule)) {
+        const QString text = decodeText(line);
+        if (parseRuleLine(text, rule)) {
             if (lines < MaxRules) {
                 rules.addRule(rule);
-                if (lineNumbers)
-                    lineNumbers->push_back(lineNumber);
+                if (info)
+                    info->lineNumbers.push_back(lineNumber);
             }
             ++lines;
+        } else if (info && !text.trimmed().isEmpty()) {
+            SkippedLine skipped;
+            skipped.line = lineNumber;
+            skipped.fields = int(text.count(u'|')) + 1;
+            info->skipped.push_back(skipped);
         }
         return true;
     });
@@ -131,9 +140,10 @@ bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSyst
                           .arg(path);
         }
         if (err != 0) {
-            if (info)
+            if (info) {
                 info->refusal = refusal;
-            else
+                info->refusalError = err;
+            } else
                 errors.reportSystemAbout(path, ReadLocation, err, refusal);
             return false;
         }
@@ -143,11 +153,76 @@ bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSyst
         errors.reportSystemAbout(path, ReadLocation, err);
         return false;
     }
-    const int lines = readLines(QByteArrayView(bytes).first(qMin(bytes.size(), MaxFileSize)), rules,
-                                info ? &info->lineNumbers : nullptr);
+    const int lines =
+        readLines(QByteArrayView(bytes).first(qMin(bytes.size(), MaxFileSize)), rules, info);
     if (info)
         info->ruleLines = lines;
     return true;
+}
+
+QString skipReason(const SkippedLine &skipped) {
+    if (skipped.why == SkippedLine::Why::UnknownKind)
+        return QCoreApplication::translate("tallowin::core", "unknown rule kind %1")
+            .arg(skipped.kind);
+    return QCoreApplication::translate(
+               "tallowin::core", "not a rule: a rule is eight fields separated by \"|\", this "
+                                 "line has %1")
+        .arg(skipped.fields);
+}
+
+void dropUnknownKinds(RuleTable &rules, ReadInfo &info) {
+    RuleTable known;
+    std::vector<int> knownLines;
+    for (int i = 1; i <= rules.ruleCount(); ++i) {
+        const RuleSlot &rule = rules.slot(i);
+        const int line =
+            size_t(i - 1) < info.lineNumbers.size() ? info.lineNumbers[size_t(i - 1)] : 0;
+        if (findRuleKind(rule[Kind])) {
+            known.addRule(rule);
+            knownLines.push_back(line);
+            continue;
+        }
+        SkippedLine skipped;
+        skipped.line = line;
+        skipped.why = SkippedLine::Why::UnknownKind;
+        skipped.kind = rule[Kind];
+        info.skipped.push_back(skipped);
+        --info.ruleLines;
+    }
+    rules = known;
+    info.lineNumbers = std::move(knownLines);
+    std::stable_sort(info.skipped.begin(), info.skipped.end(),
+                     [](const SkippedLine &a, const SkippedLine &b) { return a.line < b.line; });
+}
+
+bool readKnownRules(const QString &path, RuleTable &rules, ErrorReporter &errors,
+                    std::vector<SkippedLine> &skipped, FileSystem &fs) {
+    ReadInfo info;
+    if (!read(path, rules, errors, fs, &info)) {
+        if (!info.refusal.isEmpty())
+            errors.reportSystemAbout(path, ReadLocation, info.refusalError, info.refusal);
+        return false;
+    }
+    dropUnknownKinds(rules, info);
+    skipped = std::move(info.skipped);
+    return true;
+}
+
+QString skippedMessage(const QString &path, const std::vector<SkippedLine> &skipped, int shown) {
+    if (skipped.empty())
+        return {};
+    QString text = QCoreApplication::translate("tallowin::core",
+                                               "The rules file %1 was loaded without these lines:")
+                       .arg(path);
+    const size_t listed = std::min(skipped.size(), size_t(std::max(shown, 0)));
+    for (size_t i = 0; i < listed; ++i)
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "line %1: %2")
+                            .arg(skipped[i].line)
+                            .arg(skipReason(skipped[i]));
+    if (listed < skipped.size())
+        text += u'\n' + QCoreApplication::translate("tallowin::core", "and %1 more.")
+                            .arg(skipped.size() - listed);
+    return text;
 }
 
 } // namespace tallowin::RulesFile

@@ -42,25 +42,57 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
 // The largest rules file read: 100 rules of eight fields never need more.
 constexpr qint64 MaxFileSize = qint64(4) << 20;
 
+// A line of a rules file left out of the table, and why.
+struct SkippedLine {
+    enum class Why {
+        NotARule,   // not eight fields separated by "|"
+        UnknownKind // a rule of a kind this program does not know (a newer program's)
+    };
+    int line = 0; // from 1
+    Why why = Why::NotARule;
+    int fields = 0; // NotARule: the fields the line has
+    QString kind;   // UnknownKind: the kind
+};
+// Why a line was skipped, in plain words ("unknown rule kind FROBNICATE").
+QString skipReason(const SkippedLine &skipped);
+
 // What a read saw besides the rules.
 struct ReadInfo {
     // Why the file was refused without reading (not a regular file, too large); empty else.
     QString refusal;
+    int refusalError = 0; // the errno that goes with it (EISDIR, EINVAL, EFBIG)
     // Rule lines the file holds, also those beyond the table's size.
     int ruleLines = 0;
     // The line number in the file (from 1) of each rule in the table, in table order, so that
     // a rule can be told by its line.
     std::vector<int> lineNumbers;
+    // The lines that are not rules, in line order; blank lines are not listed.
+    std::vector<SkippedLine> skipped;
 };
 
 // Clears the table and fills it from the file: lines that do not split into exactly eight
-// fields, and every rule beyond the table's size, are skipped (`info` counts them). Only a
+// fields (listed in `info`), and every rule beyond the table's size, are skipped (`info`
+// counts them). Only a
 // regular file of at most MaxFileSize bytes is read: anything else (a FIFO would block) is
 // refused, with its words in `info->refusal` when `info` is given, else reported as below. A
 // file that cannot be read is reported as the system's failure with location 19 and leaves
 // the table empty. Returns false on failure.
 bool read(const QString &path, RuleTable &rules, ErrorReporter &errors,
           FileSystem &fs = FileSystem::system(), ReadInfo *info = nullptr);
+
+// Takes the rules of a kind this program does not know out of the table (they would fail every
+// preview), adding their lines to `info.skipped` and taking them from its counts.
+void dropUnknownKinds(RuleTable &rules, ReadInfo &info);
+
+// read() as the windows load a rules file: a refusal is reported too, the rules of unknown
+// kinds are dropped, and `skipped` holds every line left out, in line order.
+bool readKnownRules(const QString &path, RuleTable &rules, ErrorReporter &errors,
+                    std::vector<SkippedLine> &skipped, FileSystem &fs = FileSystem::system());
+
+// One message for the user naming the skipped lines of the rules file `path` (at most `shown`
+// of them, then how many more). Empty when nothing was skipped.
+QString skippedMessage(const QString &path, const std::vector<SkippedLine> &skipped,
+                       int shown = 10);
 
 // Fills the table from text already in memory, as read() does after opening the file.
 // Returns the number of rule lines in `bytes`, also those beyond the table's size.

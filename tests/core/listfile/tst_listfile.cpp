@@ -20,6 +20,15 @@ QStringList rowsText(const std::vector<PreviewEntry> &rows) {
     return out;
 }
 
+QStringList skippedText(const std::vector<SkippedLine> &skipped) {
+    QStringList out;
+    for (const auto &s : skipped)
+        out << QStringLiteral("%1|%2|%3|%4")
+                   .arg(s.line)
+                   .arg(s.oldName, s.newName, skipReasonText(s.reason));
+    return out;
+}
+
 void writeFile(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -56,8 +65,11 @@ private Q_SLOTS:
     void initTestCase() {
         m_folder = m_tmp.filePath("files");
         QVERIFY(QDir().mkpath(m_folder + "/sub.txt"));
-        for (const char *name : {"a.txt", "b.txt", "c d.txt", "café.txt", ".hidden.txt", "A.TXT"})
+        for (const char *name :
+             {"a.txt", "b.txt", "c d.txt", "café.txt", ".hidden.txt", "A.TXT", "x,y.txt"})
             writeFile(m_folder + '/' + QString::fromUtf8(name), name);
+        QVERIFY(QFile::link(m_folder + "/sub.txt", m_folder + "/folder-link"));
+        QVERIFY(::mkfifo(QFile::encodeName(m_folder + "/pipe").constData(), 0644) == 0);
         writeFile(m_tmp.filePath("outside.txt"), "outside");
         QVERIFY(::mkfifo(QFile::encodeName(m_tmp.filePath("list.fifo")).constData(), 0644) == 0);
         // Sparse: beyond the limit to the reader, no space on the disk.
@@ -80,8 +92,40 @@ private Q_SLOTS:
                                          << "," << QStringList{};
         QTest::newRow("empty/no-row") << ""
                                       << "," << QStringList{};
-        QTest::newRow("quoted-comma/still-splits") << "\"a,b.txt\",c.txt"
-                                                   << "," << QStringList{"a", "b.txt"};
+        // A part wholly in quotes is read as CSV reads it.
+        QTest::newRow("quoted/delimiter-inside") << "\"a,b.txt\",c.txt"
+                                                 << "," << QStringList{"a,b.txt", "c.txt"};
+        QTest::newRow("quoted/new-name-holds-delimiter") << "x.txt,\"x,y\""
+                                                         << "," << QStringList{"x.txt", "x,y"};
+        QTest::newRow("quoted/doubled-quote") << "\"say \"\"hi\"\".txt\",\"b\"\"\""
+                                              << "," << QStringList{"say \"hi\".txt", "b\""};
+        QTest::newRow("quoted/spaces-around") << "  \"a,b\"  ,  \" c \" "
+                                              << "," << QStringList{"a,b", "c"};
+        QTest::newRow("quoted/tab-inside") << "\"a\tb\"\t\"c\""
+                                           << "\t" << QStringList{"a\tb", "c"};
+        QTest::newRow("quoted/other-delimiter-inside") << "\"a::b\"::\"c::d\"::e"
+                                                       << "::" << QStringList{"a::b", "c::d"};
+        QTest::newRow("quoted/empty-new-name") << "a.txt,\"\""
+                                               << "," << QStringList{"a.txt", ""};
+        QTest::newRow("quoted/only-part-no-row") << "\"x,y\""
+                                                 << "," << QStringList{};
+        // A part that is not wholly quoted reads as before: its quotes go, the delimiter splits.
+        QTest::newRow("part-quoted/text-after-quote") << "\"a,b\"c,d"
+                                                      << "," << QStringList{"a", "bc"};
+        QTest::newRow("part-quoted/never-closed") << "\"a,b.txt"
+                                                  << "," << QStringList{"a", "b.txt"};
+        QTest::newRow("part-quoted/beside-a-quoted-part") << "a\"1\".txt,\"x,y\""
+                                                          << "," << QStringList{"a1.txt", "x,y"};
+        QTest::newRow("part-quoted/doubled-quote-removed") << "a\"\"b,c"
+                                                           << "," << QStringList{"ab", "c"};
+        // Spaces stop at a delimiter that is a space: empty parts stay parts.
+        QTest::newRow("space-delimiter/empty-part") << "a  \"b c\""
+                                                    << " " << QStringList{"a", ""};
+        QTest::newRow("space-delimiter/quoted") << "\"a b\" \"c d\""
+                                                << " " << QStringList{"a b", "c d"};
+        // A delimiter holding a quote: quotes go from the whole line first, as before.
+        QTest::newRow("quote-in-delimiter/never-splits") << "a\";\"b"
+                                                         << "\";" << QStringList{};
         QTest::newRow("spaces/trimmed") << "  a.txt  ,  b c.txt "
                                         << "," << QStringList{"a.txt", "b c.txt"};
         QTest::newRow("tab/only-spaces-trimmed") << " a.txt\t\tb.txt"
@@ -112,52 +156,83 @@ private Q_SLOTS:
         QTest::addColumn<QString>("other");
         QTest::addColumn<bool>("header");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("skipped"); // line|old|new|reason
         const int comma = int(Delimiter::Comma), tab = int(Delimiter::Tab),
                   other = int(Delimiter::Other);
+        const QStringList none;
         QTest::newRow("crlf") << QByteArray("a.txt,1.txt\r\nb.txt,2.txt\r\n") << comma << ""
-                              << false << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
+                              << false << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"} << none;
         QTest::newRow("cr") << QByteArray("a.txt,1.txt\rb.txt,2.txt") << comma << "" << false
-                            << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
+                            << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"} << none;
         // A file written on Linux: each LF ends a line, so no new name holds a line break.
         QTest::newRow("lf") << QByteArray("a.txt,1.txt\nb.txt,2.txt\n") << comma << "" << false
-                            << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"};
+                            << QStringList{"1|a.txt|1.txt", "1|b.txt|2.txt"} << none;
         QTest::newRow("header/skipped") << QByteArray("a.txt,header\r\nb.txt,2.txt") << comma << ""
-                                        << true << QStringList{"1|b.txt|2.txt"};
+                                        << true << QStringList{"1|b.txt|2.txt"} << none;
         QTest::newRow("header/read-as-data")
             << QByteArray("a.txt,header\r\nb.txt,2.txt") << comma << "" << false
-            << QStringList{"1|a.txt|header", "1|b.txt|2.txt"};
+            << QStringList{"1|a.txt|header", "1|b.txt|2.txt"} << none;
+        // A header of field names is read as data when not said to be one, and told.
+        QTest::newRow("header/unticked-is-told")
+            << QByteArray("Old,New\r\nb.txt,2.txt") << comma << "" << false
+            << QStringList{"1|b.txt|2.txt"} << QStringList{"1|Old|New|no such file"};
         QTest::newRow("tab") << QByteArray("\"c d.txt\"\t\"e f.txt\"") << tab << "" << false
-                             << QStringList{"1|c d.txt|e f.txt"};
+                             << QStringList{"1|c d.txt|e f.txt"} << none;
         QTest::newRow("other") << QByteArray("a.txt::x.txt") << other << "::" << false
-                               << QStringList{"1|a.txt|x.txt"};
+                               << QStringList{"1|a.txt|x.txt"} << none;
         QTest::newRow("utf8") << QByteArray("caf\xC3\xA9.txt,\xE2\x82\xAC.txt") << comma << ""
-                              << false << QStringList{"1|café.txt|€.txt"};
+                              << false << QStringList{"1|café.txt|€.txt"} << none;
         QTest::newRow("windows-1252") << QByteArray("caf\xE9.txt,\x80.txt") << comma << "" << false
-                                      << QStringList{"1|café.txt|€.txt"};
+                                      << QStringList{"1|café.txt|€.txt"} << none;
         // One stray byte decides for its own line only.
         QTest::newRow("decoded-line-by-line")
             << QByteArray("a.txt,R\xC3\xA9sum\xC3\xA9.txt\r\nb.txt,caf\xE9.txt\r\n"
                           "c d.txt,\xE2\x82\xAC\r\n")
             << comma << "" << false
-            << QStringList{"1|a.txt|Résumé.txt", "1|b.txt|café.txt", "1|c d.txt|€"};
-        QTest::newRow("byte-order-mark") << QByteArray("\xEF\xBB\xBF"
-                                                       "a.txt,1.txt")
-                                         << comma << "" << false << QStringList{"1|a.txt|1.txt"};
-        QTest::newRow("only-listed-files")
-            << QByteArray("missing.txt,1\r\n.hidden.txt,2\r\nsub.txt,3\r\na.TXT,4\r\nA.TXT,5")
-            << comma << "" << false << QStringList{"1|A.TXT|5"};
+            << QStringList{"1|a.txt|Résumé.txt", "1|b.txt|café.txt", "1|c d.txt|€"} << none;
+        QTest::newRow("byte-order-mark")
+            << QByteArray("\xEF\xBB\xBF"
+                          "a.txt,1.txt")
+            << comma << "" << false << QStringList{"1|a.txt|1.txt"} << none;
+        // Quoted names hold the delimiter: a file named with a comma can be renamed, and a
+        // name can be given one.
+        QTest::newRow("quoted/comma-in-names")
+            << QByteArray("\"x,y.txt\",\"b,1.txt\"\r\nb.txt,\"B,1\"") << comma << "" << false
+            << QStringList{"1|x,y.txt|b,1.txt", "1|b.txt|B,1"} << none;
+        // Every line that names something and gives no row is told, with its reason.
+        QTest::newRow("skip-reasons")
+            << QByteArray(
+                   "missing.txt,1\r\n.hidden.txt,2\r\nsub.txt,3\r\na.TXT,4\r\nA.TXT,5\r\n"
+                   "pipe,6\r\nfolder-link,7\r\n../outside.txt,7\r\nsub.txt/x,8\r\nb.txt\r\n,9\r\n"
+                   "\r\n  \r\n,\r\n\"\",\"\"\r\n\"x,y.txt\"")
+            << comma << "" << false << QStringList{"1|A.TXT|5"}
+            << QStringList{"1|missing.txt|1|no such file",
+                           "2|.hidden.txt|2|names a hidden file",
+                           "3|sub.txt|3|names a folder, not a file",
+                           "4|a.TXT|4|no such file",
+                           "6|pipe|6|names something that is not an ordinary file",
+                           "7|folder-link|7|names a folder, not a file",
+                           "8|../outside.txt|7|names a path, not a file in the folder",
+                           "9|sub.txt/x|8|names a path, not a file in the folder",
+                           "10|b.txt||has no delimiter",
+                           "11||9|gives no old name",
+                           "16|x,y.txt||has no delimiter"};
         QTest::newRow("names-outside-the-folder")
             << QByteArray("../outside.txt,x\r\n/etc/passwd,y\r\n" +
                           QFile::encodeName(m_tmp.filePath("outside.txt")) + ",z")
-            << comma << "" << false << QStringList{};
+            << comma << "" << false << QStringList{}
+            << QStringList{"1|../outside.txt|x|names a path, not a file in the folder",
+                           "2|/etc/passwd|y|names a path, not a file in the folder",
+                           "3|" + m_tmp.filePath("outside.txt") +
+                               "|z|names a path, not a file in the folder"};
         // Unsafe new names are kept here; the rename refuses them.
         QTest::newRow("unsafe-new-names-kept")
             << QByteArray("a.txt,../outside.txt\r\nb.txt,/etc/passwd") << comma << "" << false
-            << QStringList{"1|a.txt|../outside.txt", "1|b.txt|/etc/passwd"};
+            << QStringList{"1|a.txt|../outside.txt", "1|b.txt|/etc/passwd"} << none;
         QTest::newRow("same-new-name-both-ticked")
             << QByteArray("a.txt,same.txt\r\nb.txt,same.txt") << comma << "" << false
-            << QStringList{"1|a.txt|same.txt", "1|b.txt|same.txt"};
-        QTest::newRow("empty-file") << QByteArray() << comma << "" << true << QStringList{};
+            << QStringList{"1|a.txt|same.txt", "1|b.txt|same.txt"} << none;
+        QTest::newRow("empty-file") << QByteArray() << comma << "" << true << QStringList{} << none;
     }
     void load() {
         QFETCH(QByteArray, content);
@@ -165,6 +240,7 @@ private Q_SLOTS:
         QFETCH(QString, other);
         QFETCH(bool, header);
         QFETCH(QStringList, expected);
+        QFETCH(QStringList, skipped);
         Options options;
         options.path = m_tmp.filePath("list.csv");
         writeFile(options.path, content);
@@ -175,7 +251,50 @@ private Q_SLOTS:
         const Result result = ListFile::load(options, m_folder, errors);
         QCOMPARE(result.outcome, Outcome::Loaded);
         QCOMPARE(rowsText(result.rows), expected);
+        QCOMPARE(skippedText(result.skipped), skipped);
         QVERIFY(errors.empty());
+    }
+
+    // The window's one message: the lines with reasons, capped, and whether anything is left.
+    void skippedMessage_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("rowsLeft");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("none") << 0 << 3 << QString();
+        QTest::newRow("one") << 1 << 3
+                             << "1 line of the list file was skipped:\n"
+                                "line 1, \"f1.txt\": no such file";
+        QTest::newRow("all-shown-nothing-left")
+            << 2 << 0
+            << "2 lines of the list file were skipped:\n"
+               "line 1, \"f1.txt\": no such file\n"
+               "line 2, \"f2.txt\": no such file\n"
+               "No line names a file in the folder: there is nothing to rename.";
+        QTest::newRow("capped") << 5 << 1
+                                << "5 lines of the list file were skipped:\n"
+                                   "line 1, \"f1.txt\": no such file\n"
+                                   "line 2, \"f2.txt\": no such file\n"
+                                   "line 3, \"f3.txt\": no such file\n"
+                                   "and 2 more.";
+    }
+    void skippedMessage() {
+        QFETCH(int, count);
+        QFETCH(int, rowsLeft);
+        QFETCH(QString, message);
+        std::vector<SkippedLine> skipped;
+        for (int i = 1; i <= count; ++i)
+            skipped.push_back({i, QStringLiteral("f%1.txt").arg(i), {}, SkipReason::NoSuchFile});
+        QCOMPARE(ListFile::skippedMessage(skipped, size_t(rowsLeft), 3), message);
+    }
+
+    // A name of any length stays one line of a message the window can show.
+    void skippedMessageCutsLongNames() {
+        const QString longName(5000, u'n');
+        const QString text =
+            ListFile::skippedMessage({{7, longName, {}, SkipReason::NoDelimiter}}, 1);
+        QVERIFY(text.size() < 200);
+        QVERIFY(text.contains("line 7, \"nnn"));
+        QVERIFY(text.endsWith(u"\u2026\": has no delimiter"));
     }
 
     void refusals_data() {

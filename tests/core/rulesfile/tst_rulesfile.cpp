@@ -153,6 +153,95 @@ private Q_SLOTS:
             QCOMPARE(t.slot(i + 1)[Description], descriptions[i]);
     }
 
+    // Every line left out is named with its reason, junk and unknown kinds alike; blank lines
+    // are not. The rules around them load as before.
+    void skippedLinesAreNamed_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("kinds");   // after unknown kinds are dropped
+        QTest::addColumn<QStringList>("skipped"); // line: reason
+        QTest::addColumn<int>("ruleLines");
+        const QString bars =
+            "not a rule: a rule is eight fields separated by \"|\", this line has ";
+        QTest::newRow("saved-file-nothing-skipped")
+            << QByteArray("STANDARDMISCTRIM|||||||t\r\nSTANDARDINSERT|x|Start|||||i\r\n")
+            << QStringList{"STANDARDMISCTRIM", "STANDARDINSERT"} << QStringList{} << 2;
+        QTest::newRow("blank-lines-not-named")
+            << QByteArray("\r\n   \r\nSTANDARDMISCTRIM|||||||t\r\n\t\r\n")
+            << QStringList{"STANDARDMISCTRIM"} << QStringList{} << 1;
+        QTest::newRow("junk-and-unknown-in-line-order")
+            << QByteArray("hello\r\nFROBNICATE|1|2|3|4|5|6|seven\nSTANDARDMISCTRIM||\r"
+                          "STANDARDMISCTRIM|||||||t\r\nSTANDARDREPLACE|||-|0||||Replace | with -")
+            << QStringList{"STANDARDMISCTRIM"}
+            << QStringList{"1: " + bars + "1", "2: unknown rule kind FROBNICATE",
+                           "3: " + bars + "3", "5: " + bars + "10"}
+            << 1;
+        QTest::newRow("200-bars") << QByteArray(200, '|') << QStringList{}
+                                  << QStringList{"1: " + bars + "201"} << 0;
+    }
+    void skippedLinesAreNamed() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, kinds);
+        QFETCH(QStringList, skipped);
+        QFETCH(int, ruleLines);
+        const QString path = dir.filePath("skips.rul");
+        writeFile(path, bytes);
+        RuleTable t;
+        CollectingErrorReporter errors;
+        RulesFile::ReadInfo info;
+        QVERIFY(RulesFile::read(path, t, errors, FileSystem::system(), &info));
+        RulesFile::dropUnknownKinds(t, info);
+        QCOMPARE(::kinds(t), kinds);
+        QStringList told;
+        for (const auto &s : info.skipped)
+            told << QString::number(s.line) + ": " + RulesFile::skipReason(s);
+        QCOMPARE(told, skipped);
+        QCOMPARE(info.ruleLines, ruleLines);
+        QCOMPARE(info.lineNumbers.size(), size_t(t.ruleCount()));
+
+        // As the windows read it: the same rules, the same lines told.
+        RuleTable known;
+        std::vector<RulesFile::SkippedLine> knownSkipped;
+        QVERIFY(RulesFile::readKnownRules(path, known, errors, knownSkipped));
+        QCOMPARE(known, t);
+        QCOMPARE(knownSkipped.size(), info.skipped.size());
+        QVERIFY(errors.empty());
+    }
+
+    // The windows' one message: the file, the lines with reasons, capped.
+    void skippedMessageNamesTheLines() {
+        std::vector<RulesFile::SkippedLine> skipped;
+        QCOMPARE(RulesFile::skippedMessage("x.rul", skipped), QString());
+        for (int line = 1; line <= 4; ++line) {
+            RulesFile::SkippedLine s;
+            s.line = line;
+            s.why = RulesFile::SkippedLine::Why::UnknownKind;
+            s.kind = QStringLiteral("K%1").arg(line);
+            skipped.push_back(s);
+        }
+        QCOMPARE(RulesFile::skippedMessage("x.rul", skipped, 2),
+                 QStringLiteral("The rules file x.rul was loaded without these lines:\n"
+                                "line 1: unknown rule kind K1\n"
+                                "line 2: unknown rule kind K2\n"
+                                "and 2 more."));
+        QCOMPARE(RulesFile::skippedMessage("x.rul", skipped).count(u'\n'), 4);
+    }
+
+    // A refusal the windows meet is reported, as read() alone reports it.
+    void readKnownRulesReportsRefusals() {
+        const QString folder = dir.filePath("refused.rul");
+        QVERIFY(QDir().mkpath(folder));
+        RuleTable t;
+        t.addRule("OLD");
+        CollectingErrorReporter errors;
+        std::vector<RulesFile::SkippedLine> skipped;
+        QVERIFY(!RulesFile::readKnownRules(folder, t, errors, skipped));
+        QCOMPARE(t.ruleCount(), 0);
+        QCOMPARE(errors.reports.size(), size_t(1));
+        QCOMPARE(errors.last().location, 19);
+        QCOMPARE(errors.last().number, EISDIR);
+        QCOMPARE(errors.last().description, "The rules file " + folder + " is not a regular file.");
+    }
+
     void windows1252TextIsDecoded() {
         const QString path = dir.filePath("cp1252.rul");
         writeFile(path, "STANDARDREPLACE|\x93x\x94|\x80|0||||d\r\n");

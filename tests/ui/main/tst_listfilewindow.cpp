@@ -53,6 +53,8 @@ class TestListFileWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void headerRowAndTabsRenameThreeFiles();
+    void skippedLinesAreTold_data();
+    void skippedLinesAreTold();
     void refusalsSayWhy_data();
     void refusalsSayWhy();
     void failedReadingIsReportedAndHidesProgress();
@@ -133,13 +135,72 @@ void TestListFileWindow::headerRowAndTabsRenameThreeFiles() {
     // The main window shows the folder the rename works in.
     QCOMPARE(t.f.w().folder(), QDir(t.files).absolutePath());
     QVERIFY(!t.f.app->statusWindow()->isVisible());
+    // The lines that gave no row are told, with their line numbers (the header is line 1).
+    const QString skipped = "3 lines of the list file were skipped:\n"
+                            "line 5, \"missing.txt\": no such file\n"
+                            "line 6, \".hidden.txt\": names a hidden file\n"
+                            "line 7, \"d.txt,six.txt\": has no delimiter";
+    QTRY_VERIFY(t.f.app->messageWindow()->isVisible());
+    QCOMPARE(t.f.app->messageWindow()->message(), skipped);
 
     QSignalSpy renamed(preview, &ui::PreviewWindow::renameFinished);
     QTest::mouseClick(preview->findChild<QWidget *>(QStringLiteral("cmdRename")), Qt::LeftButton);
     QTRY_COMPARE(renamed.size(), 1);
     QCOMPARE(QDir(t.files).entryList(QDir::Files | QDir::Hidden, QDir::Name),
              (QStringList{".hidden.txt", "d.txt", "one.txt", "three.txt", "two, too.txt"}));
-    QVERIFY(!t.f.app->messageWindow()->isVisible());
+    // The rename had nothing to add.
+    QCOMPARE(t.f.app->messageWindow()->message(), skipped);
+}
+
+void TestListFileWindow::skippedLinesAreTold_data() {
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QStringList>("rows"); // old|new
+    QTest::addColumn<QString>("message");  // empty: none shown
+    QTest::newRow("quoted-names-nothing-skipped") << QByteArray("\"a,b.txt\",\"c,d.txt\"\r\n\r\n")
+                                                  << QStringList{"a,b.txt|c,d.txt"} << QString();
+    QTest::newRow("some-skipped") << QByteArray(
+                                         "a,b.txt,x.txt\r\n\"a,b.txt\",y.txt\r\nsub,z.txt\r\n")
+                                  << QStringList{"a,b.txt|y.txt"}
+                                  << "2 lines of the list file were skipped:\n"
+                                     "line 1, \"a\": no such file\n"
+                                     "line 3, \"sub\": names a folder, not a file";
+    // Nothing to preview: the message says so and no preview opens.
+    QTest::newRow("nothing-left")
+        << QByteArray("Old,New\r\n../a,b\r\n") << QStringList{}
+        << "2 lines of the list file were skipped:\n"
+           "line 1, \"Old\": no such file\n"
+           "line 2, \"../a\": names a path, not a file in the folder\n"
+           "No line names a file in the folder: there is nothing to rename.";
+}
+
+void TestListFileWindow::skippedLinesAreTold() {
+    QFETCH(QByteArray, list);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, message);
+    Window t;
+    makeFiles(t.files, {"a,b.txt"});
+    QVERIFY(QDir(t.files).mkdir(QStringLiteral("sub")));
+    const QString path = t.dir.filePath(QStringLiteral("names.csv"));
+    writeFile(path, list);
+    t.chooseFolder(t.files);
+    t.type("txtFile", path);
+    QVERIFY(t.preview());
+    ui::PreviewWindow *preview = t.f.app->previewWindow();
+    if (rows.isEmpty()) {
+        QTRY_VERIFY(t.f.app->messageWindow()->isVisible());
+        QVERIFY(!preview->isVisible());
+    } else {
+        QTRY_VERIFY(preview->isVisible());
+        QStringList shown;
+        for (int r = 0; r < preview->model()->rowCount(); ++r)
+            shown << preview->model()->index(r, 0).data().toString() + u'|' +
+                         preview->model()->index(r, 1).data().toString();
+        QCOMPARE(shown, rows);
+    }
+    QCOMPARE(t.f.app->messageWindow()->isVisible(), !message.isEmpty());
+    if (!message.isEmpty())
+        QCOMPARE(t.f.app->messageWindow()->message(), message);
+    QVERIFY(!t.f.app->statusWindow()->isVisible());
 }
 
 void TestListFileWindow::refusalsSayWhy_data() {

@@ -4,6 +4,8 @@
 #include "shell/programfolder.h"
 #include "ui/errorwindow.h"
 #include "ui/messagewindow.h"
+#include "ui/previewmodel.h"
+#include "ui/previewwindow.h"
 #include "ui/ruleswindows.h"
 
 #include <QAccessible>
@@ -60,6 +62,7 @@ private Q_SLOTS:
     void refusalsSayWhy();
     void failedSaveLeavesThePreviousFileWhole();
     void unreadableFileKeepsTheCurrentRules();
+    void linesThatAreNotRulesAreSkippedAndTold();
     void windowsCloseWithEscapeAndNameEveryControl_data();
     void windowsCloseWithEscapeAndNameEveryControl();
 
@@ -289,6 +292,41 @@ void TestRulesWindows::unreadableFileKeepsTheCurrentRules() {
     QVERIFY(load->isVisible());
     QCOMPARE(f.w().rules(), before);
     QVERIFY(!f.app->messageWindow()->isVisible());
+}
+
+// A hand-edited or newer rules file: its junk lines and rules of unknown kinds are left out
+// and named in one message, and the rules it holds preview without a failure.
+void TestRulesWindows::linesThatAreNotRulesAreSkippedAndTold() {
+    QTemporaryDir dir;
+    Fixture f;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("files")));
+    makeFiles(dir.filePath(QStringLiteral("files")), QStringList{"a.txt"});
+    const QString path = dir.filePath(QStringLiteral("edited.rul"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# my rules\r\nSTANDARDINSERT|x|Start|||||File Name: Insert x\r\n\r\n"
+               "STANDARDFUTURE|1||||||later\r\nSTANDARDLETTERUPPERCASE|0||||||Letters: upper\r\n");
+    file.close();
+
+    ui::LoadRulesWindow *load = openLoad(f, dir.path());
+    QVERIFY(load && load->isVisible());
+    select(load, QStringLiteral("edited.rul"));
+    click(load, "cmdSave");
+    QTRY_VERIFY(f.app->messageWindow()->isVisible());
+    QCOMPARE(f.app->messageWindow()->message(),
+             "The rules file " + path +
+                 " was loaded without these lines:\n"
+                 "line 1: not a rule: a rule is eight fields separated by \"|\", this line has 1\n"
+                 "line 4: unknown rule kind STANDARDFUTURE");
+    QVERIFY(!load->isVisible());
+    QCOMPARE(f.rules(), (QStringList{"File Name: Insert x", "Letters: upper"}));
+
+    f.chooseFolder(dir.filePath(QStringLiteral("files")));
+    f.click("cmdPreview");
+    QTRY_VERIFY(f.app->previewWindow()->isVisible());
+    QCOMPARE(f.app->previewWindow()->model()->index(0, 1).data().toString(),
+             QStringLiteral("XA.txt"));
+    QVERIFY(!f.app->errorWindow()->isVisible());
 }
 
 void TestRulesWindows::windowsCloseWithEscapeAndNameEveryControl_data() {

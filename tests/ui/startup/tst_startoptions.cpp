@@ -3,6 +3,7 @@
 #include "ui/commandlinehelpwindow.h"
 #include "ui/errorwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/messagewindow.h"
 #include "ui/startoptions.h"
 #include "ui/startup.h"
 
@@ -129,6 +130,23 @@ private Q_SLOTS:
         auto *list = w->findChild<QAbstractItemView *>(QStringLiteral("lstStandardRules"));
         QVERIFY(list);
         QCOMPARE(list->model()->rowCount(), 2);
+
+        // Lines that are not rules are left out, and told in one message.
+        const QString edited = path(QStringLiteral("edited.rul"));
+        QFile file(edited);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("STANDARDLETTERUPPERCASE|0||||||Upper case\r\njunk\r\nNEWKIND|||||||n\r\n");
+        file.close();
+        app->loadRulesFile(edited);
+        QCOMPARE(w->rules().ruleCount(), 1);
+        QCOMPARE(list->model()->rowCount(), 1);
+        QTRY_VERIFY(app->messageWindow()->isVisible());
+        QCOMPARE(app->messageWindow()->message(),
+                 "The rules file " + edited +
+                     " was loaded without these lines:\n"
+                     "line 2: not a rule: a rule is eight fields separated by \"|\", this line "
+                     "has 1\n"
+                     "line 3: unknown rule kind NEWKIND");
 
         // A rules file that cannot be read is reported and leaves no rules.
         app->loadRulesFile(path(QStringLiteral("missing.rul")));

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the rename-list-file reader. The first byte picks the delimiter, the
 // header option and the size of the blocks the file arrives in; the rest is the file. The rows
-// must be those a reading of the whole file at once gives. Built with -fsanitize=fuzzer it is a
+// and the skipped lines must be those a reading of the whole file at once gives; a row's names
+// written back as quoted CSV parts must read back the same. Built with -fsanitize=fuzzer it is a
 // libFuzzer target; built without, it replays the files and folders it is given.
 #include "listfile/listfile.h"
 #include "rename/renamer.h"
@@ -59,6 +60,32 @@ private:
     qsizetype m_at = 0;
 };
 
+// A name as one wholly quoted part: quotes doubled, the whole in quotes.
+QString quoted(const QString &name) {
+    QString out = name;
+    out.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + out + u'"';
+}
+
+// How a line was read before quoted parts were understood: quotes removed from the whole line,
+// then split. A line without a quote must still read so.
+bool splitWithoutQuotes(const QString &line, const QString &delimiter, QString &current,
+                        QString &next) {
+    const auto trim = [](QString s) {
+        while (s.startsWith(u' '))
+            s.remove(0, 1);
+        while (s.endsWith(u' '))
+            s.chop(1);
+        return s;
+    };
+    const QStringList parts = line.split(delimiter);
+    if (delimiter.isEmpty() || parts.size() < 2)
+        return false;
+    current = trim(parts[0]);
+    next = trim(parts[1]);
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -100,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         qsizetype sourceIndex;
     };
     std::vector<Expected> expected;
+    std::vector<qsizetype> skippedLines; // from 1
     QByteArrayView text = content;
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);
@@ -108,13 +136,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     forEachLine(text, [&](QByteArrayView line) {
         const qsizetype at = index++;
         QString current, next;
-        if (header)
+        if (header) {
             header = false;
-        else if (ListFile::splitLine(decodeText(line), delimiter, current, next) &&
-                 folder().names.contains(current.toUtf8()))
+            return true;
+        }
+        const QString decoded = decodeText(line);
+        const bool split = ListFile::splitLine(decoded, delimiter, current, next);
+        if (!decoded.contains(u'"')) {
+            QString plainCurrent, plainNext;
+            FUZZ_CHECK(splitWithoutQuotes(decoded, delimiter, plainCurrent, plainNext) == split);
+            FUZZ_CHECK(!split || (plainCurrent == current && plainNext == next));
+        }
+        if (split && folder().names.contains(current.toUtf8()))
             expected.push_back({current, next, at});
+        else if (!current.isEmpty() || !next.isEmpty())
+            skippedLines.push_back(at + 1);
         return true;
     });
+    FUZZ_CHECK(result.skipped.size() == skippedLines.size());
+    for (size_t i = 0; i < skippedLines.size(); ++i) {
+        const ListFile::SkippedLine &s = result.skipped[i];
+        FUZZ_CHECK(s.line == skippedLines[i]);
+        FUZZ_CHECK(!ListFile::skipReasonText(s.reason).isEmpty());
+        FUZZ_CHECK(!folder().names.contains(s.oldName.toUtf8()) || s.newName.isEmpty());
+    }
     FUZZ_CHECK(result.rows.size() == expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const PreviewEntry &row = result.rows[i];
@@ -123,6 +168,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         // Every old name is a plain name of the folder; no line break gets into a new name.
         FUZZ_CHECK(isPlainFileName(row.oldBytes()));
         FUZZ_CHECK(!row.newName.contains(u'\n') && !row.newName.contains(u'\r'));
+        // Quoted, any two names come back as they were, whatever they hold.
+        if (!delimiter.contains(u'"')) {
+            QString current, next;
+            FUZZ_CHECK(ListFile::splitLine(quoted(row.oldName()) + delimiter + quoted(row.newName),
+                                           delimiter, current, next));
+            FUZZ_CHECK(current == row.oldName() && next == row.newName);
+        }
         const NewName target = prepareNewName(row.newName);
         if (target.acceptable) {
             FUZZ_CHECK(!target.bytes.contains('/') && !target.bytes.contains('\0'));
