@@ -2,12 +2,14 @@
 
 #include "engine/ruleengine.h"
 #include "preview/previewbuilder.h"
+#include "rename/renamer.h"
 
 #include <QDir>
 
 namespace tallowin::cli {
 
-// Prints preview rows as TICK, OLD, NEW; or as one JSON document.
+// Prints preview rows as TICK, OLD, NEW; or as one JSON document. NEW is the name a rename
+// writes, trailing dots and spaces dropped.
 void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
     if (json) {
         QByteArray out = "{\"rows\":[";
@@ -15,9 +17,10 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
             const auto &r = rows[i];
             if (i)
                 out += ',';
+            const QString shown = writtenName(r.newName);
             out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
                    ",\"old\":" + jsonString(r.oldName()) + oldBytesJson(r) +
-                   ",\"new\":" + jsonString(r.newName) + '}';
+                   ",\"new\":" + jsonString(shown) + bytesJson("newBytes", shown) + '}';
         }
         out += "]}\n";
         writeRaw(out);
@@ -30,7 +33,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
         out += r.checked ? "1\t" : "0\t";
         out += oldNameField(r);
         out += '\t';
-        out += tsvField(r.newName);
+        out += tsvField(writtenName(r.newName));
         out += '\n';
         if (out.size() >= (1 << 16)) {
             writeRaw(out);

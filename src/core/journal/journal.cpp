@@ -1,5 +1,7 @@
 #include "journal/journal.h"
 
+#include "shell/filenamecodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -417,7 +419,7 @@ void JournalStore::prune(qint64 newest) {
 }
 
 JournalWriter::JournalWriter(JournalStore &store, const QString &folder, qint64 undoes)
-    : m_store(store), m_folder(QFile::encodeName(QDir(folder).absolutePath())), m_undoes(undoes) {}
+    : m_store(store), m_folder(nameToBytes(absolutePathOf(folder))), m_undoes(undoes) {}
 
 JournalWriter::~JournalWriter() {
     // Without "end": the run did not finish.

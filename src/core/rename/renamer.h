@@ -49,6 +49,9 @@ struct NewName {
     bool acceptable = false;
 };
 NewName prepareNewName(const QString &shown);
+// The name a rename of `shown` writes (trailing dots and spaces dropped), for previews to show
+// what the rename will make.
+QString writtenName(const QString &shown);
 // The name a row goes to: prepared as above, or exactly as given (an undo's old names).
 NewName targetName(const QString &newName, bool exact);
 // True when `name` can only name an entry of the folder itself.

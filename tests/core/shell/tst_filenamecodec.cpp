@@ -1,4 +1,4 @@
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 
 #include <QtTest>
 
