@@ -97,8 +97,9 @@ QByteArray oldBytesJson(const PreviewEntry &row);
 // are not UTF-8, else nothing.
 QByteArray bytesJson(const char *key, const QString &name);
 
-// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json);
+// Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document. With `asWritten`
+// NEW is the name a rename writes (trailing dots and spaces dropped), else as the rules made it.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json, bool asWritten = true);
 // Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
 // Returns the exit status.
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,

@@ -8,16 +8,15 @@
 
 namespace tallowin::cli {
 
-// Prints preview rows as TICK, OLD, NEW; or as one JSON document. NEW is the name a rename
-// writes, trailing dots and spaces dropped.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
+// Prints preview rows as TICK, OLD, NEW; or as one JSON document.
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json, bool asWritten) {
     if (json) {
         QByteArray out = "{\"rows\":[";
         for (size_t i = 0; i < rows.size(); ++i) {
             const auto &r = rows[i];
             if (i)
                 out += ',';
-            const QString shown = writtenName(r.newName);
+            const QString shown = asWritten ? writtenName(r.newName) : r.newName;
             out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
                    ",\"old\":" + jsonString(r.oldName()) + oldBytesJson(r) +
                    ",\"new\":" + jsonString(shown) + bytesJson("newBytes", shown) + '}';
@@ -33,7 +32,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json) {
         out += r.checked ? "1\t" : "0\t";
         out += oldNameField(r);
         out += '\t';
-        out += tsvField(writtenName(r.newName));
+        out += tsvField(asWritten ? writtenName(r.newName) : r.newName);
         out += '\n';
         if (out.size() >= (1 << 16)) {
             writeRaw(out);
@@ -58,7 +57,7 @@ int runPreview(const RuleTable &rules, const QString &folder, const QStringList 
     if (rowsOut)
         *rowsOut = result.rows;
     else
-        printPreviewRows(result.rows, json);
+        printPreviewRows(result.rows, json, false);
     return Done;
 }
 

@@ -268,13 +268,15 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 o.reason = failureReason(e);
             }
         }
-        // Messages name the name tried (trimmed), not the one the preview was given.
+        // Messages name the name tried (trimmed), not the one the preview was given; a name
+        // trimmed to nothing was never tried and is named as given.
+        const QString &tried = o.newName.isEmpty() ? row.newName : o.newName;
         if (!o.ok) {
             o.errorNumber = failure.number;
             if (failure.toErrorWindow) {
                 o.reported = true;
                 o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
-                            row.oldName() + QStringLiteral(" - ") + folderPath + o.newName;
+                            row.oldName() + QStringLiteral(" - ") + folderPath + tried;
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
                 m_errors.reportSystemAbout(folderPath + row.oldName(), Location, failure.number,
@@ -283,10 +285,9 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 // The program refused the name, not the system.
                 o.message = QCoreApplication::translate(
                                 "tallowin::core", "Unable to rename the file %1 to %2 because %3.")
-                                .arg(row.oldName(), o.newName, o.reason);
+                                .arg(row.oldName(), tried, o.reason);
             } else {
-                o.message =
-                    renameFailureMessage(failure.number, o.reason, row.oldName(), o.newName);
+                o.message = renameFailureMessage(failure.number, o.reason, row.oldName(), tried);
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
             }
