@@ -5,6 +5,7 @@
 
 #include <ftw.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using Bytes = QList<QByteArray>;
 using State = QMap<QByteArray, QByteArray>;
@@ -17,6 +18,7 @@ namespace {
 // A folder, names, a rules file and list files that hold every kind of byte a terminal may act
 // on or a line may break at: TAB, LF, ESC, BEL, C1 (U+0085, U+009B) and bytes that are not UTF-8.
 const QByteArray FolderName = "d\t\n\x1B[7m\x07\xC2\x85\xC2\x9B\xE9\xFF";
+const QByteArray StateFolder = "/s\t\n\x1B\xFF";
 const QByteArray FolderShown = "d\\t\\n\\x1B[7m\\x07\\xC2\\x85\\xC2\\x9B\\xE9\\xFF";
 const Bytes Names{"a\tb.txt",      "c\nd.txt", "e\x1B]0;x\x07.txt", "f\xC2\x85\xC2\x9B.txt",
                   "g\xE9\xFF.txt", "plain.txt"};
@@ -102,8 +104,9 @@ private Q_SLOTS:
         QVERIFY(m_tmp.isValid());
         // Paths here are ASCII: whatever the rows show of them is their own bytes.
         m_base = QFile::encodeName(m_tmp.path()) + "/run";
-        QVERIFY(QDir().mkpath(m_tmp.path() + "/run/state"));
-        qputenv("XDG_STATE_HOME", m_base + "/state");
+        QVERIFY(QDir().mkpath(m_tmp.path() + "/run"));
+        // The journal's folder too: made by the first rename, found again by history and undo.
+        qputenv("XDG_STATE_HOME", m_base + StateFolder);
         const QByteArray dir = fill(Dir);
         QVERIFY(::mkdir(dir.constData(), 0755) == 0);
         makeFiles(dir, Names);
@@ -260,6 +263,12 @@ private Q_SLOTS:
             QVERIFY2(r.out.contains(shown(part)), (shown(part) + "\nnot in\n" + r.out).constData());
         QVERIFY2(r.err.contains(shown(err)), (shown(err) + "\nnot in\n" + r.err).constData());
         QCOMPARE(folderState(fill(Dir)), after);
+        // Whatever renamed files was journalled in the very folder named.
+        if (!before.isEmpty() || after != stateOf(Names))
+            QVERIFY(
+                ::access(
+                    (m_base + StateFolder + "/tallowin/journal/run-00000001.journal").constData(),
+                    F_OK) == 0);
     }
 };
 
