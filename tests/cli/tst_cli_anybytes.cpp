@@ -222,6 +222,10 @@ private Q_SLOTS:
         QTest::newRow("tags") << Bytes{} << Bytes{"tags", Song} << 0
                               << Bytes{"File=" + Dir + "/e\\x1B]0;x\\x07.txt"} << QByteArray()
                               << same;
+        QTest::newRow("tags/json")
+            << Bytes{} << Bytes{"tags", "--json", Song} << 0
+            << Bytes{"\"FileBytes\":\"", "\\\\xE9\\\\xFF/e\\\\x1B]0;x\\\\x07.txt\""} << QByteArray()
+            << same;
         QTest::newRow("tags/missing")
             << Bytes{} << Bytes{"tags", Missing} << 3 << Bytes{"File=" + Missing}
             << QByteArray("\nError Path: " + Missing + "\n") << same;
