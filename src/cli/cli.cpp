@@ -1,13 +1,12 @@
 #include "cli/cli.h"
 
 #include "engine/rulekinds.h"
-#include "files/filenamecodec.h"
 #include "rulesfile/rulesfile.h"
-
-#include <QFileInfo>
+#include "shell/filenamecodec.h"
 
 #include <chrono>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tallowin::cli {
@@ -123,8 +122,14 @@ bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors) {
     return true;
 }
 
+bool isFolder(const QString &path) {
+    struct stat st {};
+    return !path.isEmpty() && ::stat(nameToBytes(path).constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
+}
+
 int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, bool dates) {
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+    if (!isFolder(dir)) {
         printUsageError(QStringLiteral("not a folder: ") + dir);
         return BadUsage;
     }
@@ -143,11 +148,6 @@ int listFolder(const Args &args, const QString &dir, DirectoryListing &listing, 
 
 namespace {
 int printedReports = 0;
-
-// The control characters a terminal may act on, besides tab, LF and CR.
-bool isControl(char32_t c) {
-    return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || (c >= 0x7F && c <= 0x9F);
-}
 
 void appendHex(QByteArray &out, unsigned char c) {
     static const char hex[] = "0123456789ABCDEF";
@@ -176,41 +176,16 @@ void StderrReporter::report(const ErrorReport &r) {
         std::fprintf(stderr, "Error Path: %s\n", terminalText(r.path).constData());
 }
 
-QByteArray terminalText(const QString &text) {
-    bool plain = true;
-    for (const QChar c : text)
-        if (isControl(c.unicode())) {
-            plain = false;
-            break;
-        }
-    if (plain)
-        return text.toUtf8();
-    QByteArray out;
-    for (const QChar c : text) {
-        if (!isControl(c.unicode())) {
-            out += QString(c).toUtf8();
-            continue;
-        }
-        for (const char b : QString(c).toUtf8())
-            appendHex(out, static_cast<unsigned char>(b));
-    }
-    return out;
-}
+namespace {
 
-void printMessage(const QString &text) {
-    std::fprintf(stderr, "%s\n", terminalText(text).constData());
-}
-
-void printUsageError(const QString &text) {
-    std::fprintf(stderr, "tallowin-cli: %s\n", terminalText(text).constData());
-}
-
-QByteArray tsvBytes(const QByteArray &bytes) {
+// The bytes with tab, LF and CR written \t \n \r, other control characters (C0, DEL and C1)
+// and bytes that are not UTF-8 written \xHH; a backslash doubled when `backslash`.
+QByteArray escapeBytes(const QByteArray &bytes, bool backslash) {
     // Most names need no escaping: hand them back without copying.
     bool plain = true;
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c >= 0x7F || c == '\\') {
+        if (c < 0x20 || c >= 0x7F || (c == '\\' && backslash)) {
             plain = false;
             break;
         }
@@ -225,7 +200,7 @@ QByteArray tsvBytes(const QByteArray &bytes) {
         const unsigned char c = p[i];
         switch (c) {
         case '\\':
-            out += "\\\\";
+            out += backslash ? "\\\\" : "\\";
             ++i;
             continue;
         case '\t':
@@ -281,6 +256,24 @@ QByteArray tsvBytes(const QByteArray &bytes) {
         }
     }
     return out;
+}
+
+} // namespace
+
+QByteArray tsvBytes(const QByteArray &bytes) {
+    return escapeBytes(bytes, true);
+}
+
+QByteArray terminalText(const QString &text) {
+    return escapeBytes(nameToBytes(text), false);
+}
+
+void printMessage(const QString &text) {
+    std::fprintf(stderr, "%s\n", terminalText(text).constData());
+}
+
+void printUsageError(const QString &text) {
+    std::fprintf(stderr, "tallowin-cli: %s\n", terminalText(text).constData());
 }
 
 QByteArray tsvField(const QString &field) {

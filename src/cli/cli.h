@@ -48,6 +48,9 @@ inline const QStringList FilterFlags = {QStringLiteral("--hidden"), QStringLiter
 // not a rule at all, is skipped, and told on stderr with its line number and why.
 bool loadRules(const Args &args, RuleTable &rules, ErrorReporter &errors);
 
+// True when `path` (its exact bytes) names a folder, or a link to one.
+bool isFolder(const QString &path);
+
 // Lists `dir` with the FILTERS options of `args` (--name-like, --type, --hidden, --system).
 // Returns Done; BadUsage (told on stderr) when `dir` is not a folder; ErrorReported when the
 // listing failed (its report printed), with `listing.rows` holding what was listed. Without
@@ -64,11 +67,13 @@ public:
     static int printedInProcess();
 };
 
-// Text for the terminal: control characters other than tab, LF and CR (ESC, for one, would
-// start an escape sequence) are written \xHH, as the bytes of their UTF-8.
+// One line of text for the terminal, a message or a path in it, escaped as a tab-separated
+// field is but for the backslash, which is left as it is: tab, LF and CR are written \t \n
+// \r; other control characters (ESC, for one, would start an escape sequence) as the \xHH of
+// their UTF-8; a name's bytes that are not UTF-8 as \xHH.
 QByteArray terminalText(const QString &text);
 
-// A message-window text on stderr.
+// A message-window text on stderr, as one line (terminalText).
 void printMessage(const QString &text);
 void printUsageError(const QString &text);
 
@@ -106,11 +111,15 @@ QByteArray oldNameField(const PreviewEntry &row);
 // For JSON, which cannot hold bytes that are not UTF-8: ",\"oldBytes\":" and the escaped
 // bytes when the old name has such bytes, else nothing.
 QByteArray oldBytesJson(const PreviewEntry &row);
+// The same for any name: ",\"<key>\":" and the escaped bytes when `name` holds bytes that
+// are not UTF-8, else nothing.
+QByteArray bytesJson(const char *key, const QString &name);
 
 // Prints preview rows as TICK<TAB>OLD<TAB>NEW lines, or as one JSON document; `jsonMore`
-// (",\"name\":value" members) goes into that document after the rows.
+// (",\"name\":value" members) goes into that document after the rows. With `asWritten` NEW is
+// the name a rename writes (trailing dots and spaces dropped), else as the rules made it.
 void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
-                      const QByteArray &jsonMore = {});
+                      const QByteArray &jsonMore = {}, bool asWritten = true);
 // Builds the preview of `names` with `rules`; prints it, or hands the rows to `rowsOut`.
 // Returns the exit status.
 int runPreview(const RuleTable &rules, const QString &folder, const QStringList &names, bool json,

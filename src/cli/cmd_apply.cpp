@@ -2,23 +2,25 @@
 
 #include "engine/ruleengine.h"
 #include "preview/previewbuilder.h"
+#include "rename/renamer.h"
 
 #include <QDir>
 
 namespace tallowin::cli {
 
 // Prints preview rows as TICK, OLD, NEW; or as one JSON document.
-void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
-                      const QByteArray &jsonMore) {
+void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json, const QByteArray &jsonMore,
+                      bool asWritten) {
     if (json) {
         QByteArray out = "{\"rows\":[";
         for (size_t i = 0; i < rows.size(); ++i) {
             const auto &r = rows[i];
             if (i)
                 out += ',';
+            const QString shown = asWritten ? writtenName(r.newName) : r.newName;
             out += "{\"tick\":" + QByteArray(r.checked ? "true" : "false") +
                    ",\"old\":" + jsonString(r.oldName()) + oldBytesJson(r) +
-                   ",\"new\":" + jsonString(r.newName) + '}';
+                   ",\"new\":" + jsonString(shown) + bytesJson("newBytes", shown) + '}';
         }
         out += ']' + jsonMore + "}\n";
         writeRaw(out);
@@ -31,7 +33,7 @@ void printPreviewRows(const std::vector<PreviewEntry> &rows, bool json,
         out += r.checked ? "1\t" : "0\t";
         out += oldNameField(r);
         out += '\t';
-        out += tsvField(r.newName);
+        out += tsvField(asWritten ? writtenName(r.newName) : r.newName);
         out += '\n';
         if (out.size() >= (1 << 16)) {
             writeRaw(out);
@@ -56,7 +58,7 @@ int runPreview(const RuleTable &rules, const QString &folder, const QStringList 
     if (rowsOut)
         *rowsOut = result.rows;
     else
-        printPreviewRows(result.rows, json);
+        printPreviewRows(result.rows, json, {}, false);
     return Done;
 }
 

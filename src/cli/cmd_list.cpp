@@ -81,7 +81,7 @@ void printRows(const FileRows &rows, const std::vector<quint32> &order, bool jso
             // JSON text cannot hold bytes that are not UTF-8: give them escaped as well.
             if (QString::fromUtf8(bytes).toUtf8() != bytes)
                 out += ",\"nameBytes\":" +
-                       jsonString(QString::fromLatin1(tsvBytes(bytes.toByteArray())));
+                       jsonString(QString::fromUtf8(tsvBytes(bytes.toByteArray())));
             out += ",\"date\":" + jsonString(rows.dateText(at)) +
                    ",\"number\":" + jsonString(rows.numberText(at)) + ",\"checked\":true}";
         }

@@ -3,8 +3,6 @@
 #include "listfile/listfile.h"
 #include "preview/previewreview.h"
 
-#include <QFileInfo>
-
 namespace tallowin::cli {
 
 int cmdListFile(const QStringList &argv) {
@@ -22,7 +20,7 @@ int cmdListFile(const QStringList &argv) {
         return BadUsage;
     }
     const QString folder = args->operands.first();
-    if (!QFileInfo(folder).isDir()) {
+    if (!isFolder(folder)) {
         printUsageError(QStringLiteral("not a folder: ") + folder);
         return BadUsage;
     }

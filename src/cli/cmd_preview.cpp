@@ -13,7 +13,13 @@ QByteArray oldNameField(const PreviewEntry &row) {
 QByteArray oldBytesJson(const PreviewEntry &row) {
     if (!hasEscapedBytes(row.oldName()))
         return {};
-    return ",\"oldBytes\":" + jsonString(QString::fromLatin1(tsvBytes(row.oldBytes())));
+    return ",\"oldBytes\":" + jsonString(QString::fromUtf8(tsvBytes(row.oldBytes())));
+}
+
+QByteArray bytesJson(const char *key, const QString &name) {
+    if (!hasEscapedBytes(name))
+        return {};
+    return ",\"" + QByteArray(key) + "\":" + jsonString(QString::fromUtf8(tsvField(name)));
 }
 
 int previewFolder(const Args &args, QString &folder, std::vector<PreviewEntry> &rows,

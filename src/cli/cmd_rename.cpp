@@ -43,13 +43,14 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
             if (row.checked)
                 continue;
             const QByteArray reason = skipReason(row, untickedByUser);
+            const QString shown = writtenName(row.newName);
             if (json)
                 print("{\"status\":\"skipped\",\"old\":" + jsonString(row.oldName()) +
-                      oldBytesJson(row) + ",\"new\":" + jsonString(row.newName) + ",\"reason\":\"" +
-                      reason + "\"}");
+                      oldBytesJson(row) + ",\"new\":" + jsonString(shown) +
+                      bytesJson("newBytes", shown) + ",\"reason\":\"" + reason + "\"}");
             else
-                print("skipped\t" + oldNameField(row) + '\t' + tsvField(row.newName) + '\t' +
-                      reason + '\n');
+                print("skipped\t" + oldNameField(row) + '\t' + tsvField(shown) + '\t' + reason +
+                      '\n');
         }
     };
     const auto rowDone = [&](const RenameOutcome &o) {
@@ -70,7 +71,7 @@ int renameRows(const QString &folder, const std::vector<PreviewEntry> &rows, boo
         }
         QByteArray item = "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
                           ",\"old\":" + jsonString(old.oldName()) + oldBytesJson(old) +
-                          ",\"new\":" + jsonString(o.newName);
+                          ",\"new\":" + jsonString(o.newName) + bytesJson("newBytes", o.newName);
         if (!o.ok)
             item += ",\"errorNumber\":" + QByteArray::number(o.errorNumber) +
                     ",\"message\":" + jsonString(o.message);

@@ -31,7 +31,7 @@ int cmdTags(const QStringList &argv) {
         if (json) {
             if (i)
                 doc += ',';
-            doc += "{\"File\":" + jsonString(path);
+            doc += "{\"File\":" + jsonString(path) + bytesJson("FileBytes", path);
             for (const auto &[key, value] : fields)
                 doc += ",\"" + QByteArray(key) + "\":" + jsonString(*value);
             doc += ",\"VBR\":" + QByteArray(m.vbr ? "true" : "false") + '}';

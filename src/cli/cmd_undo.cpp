@@ -1,9 +1,9 @@
 #include "cli/cli.h"
 
-#include "files/filenamecodec.h"
 #include "journal/journal.h"
 #include "journal/undo.h"
 #include "rename/swapsafe.h"
+#include "shell/filenamecodec.h"
 
 #include <QFile>
 
@@ -54,6 +54,12 @@ QByteArray nameJson(const QByteArray &bytes) {
     return jsonString(displayName(nameFromBytes(bytes)));
 }
 
+// JSON text cannot hold bytes that are not UTF-8: a name with some gives them escaped as well,
+// as `key`, so that two such names never look alike.
+QByteArray nameJson(const QByteArray &bytes, const char *key) {
+    return nameJson(bytes) + bytesJson(key, nameFromBytes(bytes));
+}
+
 } // namespace
 
 RenameRun journalledRename(ErrorReporter &errors, const QString &folder,
@@ -99,7 +105,7 @@ int cmdHistory(const QStringList &argv) {
     const std::vector<RunSummary> runs = JournalStore().history(&skipped, true);
     for (const QByteArray &path : skipped)
         printUsageError(QStringLiteral("skipped a journal file that is not a rename run: ") +
-                        QFile::decodeName(path));
+                        nameFromBytes(path));
     for (const RunSummary &run : runs) {
         const Journal &j = run.journal;
         const QByteArray time = j.time.toString(Qt::ISODate).toLatin1();
@@ -110,7 +116,7 @@ int cmdHistory(const QStringList &argv) {
                    "\",\"renamed\":" + QByteArray::number(run.renamedFiles) +
                    ",\"planned\":" + QByteArray::number(j.plannedFiles) +
                    ",\"undoes\":" + QByteArray::number(j.undoes) +
-                   ",\"folder\":" + nameJson(j.folder) + '}';
+                   ",\"folder\":" + nameJson(j.folder, "folderBytes") + '}';
         } else {
             writeLine({QByteArray::number(j.id), time, run.stateText().toLatin1(),
                        QByteArray::number(run.renamedFiles), QByteArray::number(j.undoes),
@@ -180,8 +186,8 @@ int cmdUndo(const QStringList &argv) {
         if (json) {
             out += first ? "" : ",";
             out += "{\"status\":" + QByteArray(o.ok ? "\"ok\"" : "\"failed\"") +
-                   ",\"current\":" + nameJson(row.oldBytes()) +
-                   ",\"original\":" + nameJson(original);
+                   ",\"current\":" + nameJson(row.oldBytes(), "currentBytes") +
+                   ",\"original\":" + nameJson(original, "originalBytes");
             if (!o.ok)
                 out += ",\"message\":" + jsonString(o.message);
             out += '}';
@@ -197,8 +203,8 @@ int cmdUndo(const QStringList &argv) {
     for (const UndoLeft &left : plan.left) {
         if (json) {
             out += first ? "" : ",";
-            out += "{\"status\":\"left\",\"current\":" + nameJson(left.current) +
-                   ",\"original\":" + nameJson(left.original) +
+            out += "{\"status\":\"left\",\"current\":" + nameJson(left.current, "currentBytes") +
+                   ",\"original\":" + nameJson(left.original, "originalBytes") +
                    ",\"message\":" + jsonString(left.reason) + '}';
         } else {
             writeLine(

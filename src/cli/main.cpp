@@ -1,8 +1,10 @@
 #include "cli/cli.h"
+#include "shell/filenamecodec.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace tallowin::cli;
 
@@ -51,7 +53,12 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallowin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALLOWIN_VERSION));
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // Paths are bytes: arguments() would turn bytes that are not UTF-8 into U+FFFD, and the
+    // folder or file named could never be found. Escaped as names are, they reach the file
+    // system as given.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << tallowin::nameFromBytes(argv[i], qsizetype(std::strlen(argv[i])));
     if (args.isEmpty()) {
         std::fputs(Usage, stderr);
         return BadUsage;
@@ -93,7 +100,8 @@ int main(int argc, char **argv) {
     else if (command == u"undo")
         run = cmdUndo;
     if (!run) {
-        std::fprintf(stderr, "tallowin-cli: unknown command %s\n%s", qPrintable(command), Usage);
+        std::fprintf(stderr, "tallowin-cli: unknown command %s\n%s",
+                     terminalText(command).constData(), Usage);
         return BadUsage;
     }
     int status = run(args);

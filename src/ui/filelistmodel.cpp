@@ -1,5 +1,5 @@
 #include "ui/filelistmodel.h"
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 
 #include "ui/job.h"
 

@@ -1,5 +1,6 @@
 #include "ui/previewmodel.h"
-#include "files/filenamecodec.h"
+#include "rename/renamer.h"
+#include "shell/filenamecodec.h"
 #include "ui/job.h"
 
 #include <memory>
@@ -23,8 +24,9 @@ QVariant PreviewModel::data(const QModelIndex &index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        // Name bytes that are not UTF-8 show as U+FFFD; the rows keep them.
-        return displayName(index.column() == 0 ? e.oldName() : e.newName);
+        // Name bytes that are not UTF-8 show as U+FFFD; the rows keep them. A new name shows
+        // as the rename will write it.
+        return displayName(index.column() == 0 ? e.oldName() : writtenName(e.newName));
     case Qt::CheckStateRole:
         if (index.column() == 0)
             return e.checked ? Qt::Checked : Qt::Unchecked;

@@ -1,6 +1,6 @@
 #include "ui/renamesummary.h"
 
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 #include "ui/chrome.h"
 #include "ui/widgets.h"
 

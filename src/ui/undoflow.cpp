@@ -1,8 +1,8 @@
 #include "ui/undoflow.h"
 
-#include "files/filenamecodec.h"
 #include "journal/undo.h"
 #include "shell/coretext.h"
+#include "shell/filenamecodec.h"
 #include "ui/chrome.h"
 #include "ui/job.h"
 #include "ui/statuswindow.h"

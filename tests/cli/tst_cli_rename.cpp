@@ -48,10 +48,16 @@ private Q_SLOTS:
         const QStringList upper{"--rule", "STANDARDLETTERUPPERCASE|0||||||"};
         QTest::newRow("hostile-names-escaped")
             << Lines{"tab\tx.txt", "new\nline", "back\\slash", "-dash", "caf\xE9.txt"} << upper << 0
-            << Lines{"1\t-dash\t-DASH.", "1\tback\\\\slash\tBACK\\\\SLASH.",
-                     "1\tcaf\\xE9.txt\tCAF\\xE9.txt", "1\tnew\\nline\tNEW\\nLINE.",
+            << Lines{"1\t-dash\t-DASH", "1\tback\\\\slash\tBACK\\\\SLASH",
+                     "1\tcaf\\xE9.txt\tCAF\\xE9.txt", "1\tnew\\nline\tNEW\\nLINE",
                      "1\ttab\\tx.txt\tTAB\\tX.txt"}
             << QByteArray();
+        // The name shown is the one the rename writes: no dots or spaces at its end.
+        QTest::newRow("new-name-as-written")
+            << Lines{"f1", "g.txt"}
+            << QStringList{"--rule", "STANDARDSETTO|X-f1.||||||", "--rule",
+                           "STANDARDEXTSETTO|md. . ||||||"}
+            << 0 << Lines{"1\tf1\tX-f1..md", "0\tg.txt\tX-f1..md"} << QByteArray();
         QTest::newRow("placeholder-and-duplicate-unticked")
             << Lines{"%artist%.mp3", "a.txt", "A.txt"} << upper << 0
             << Lines{"0\t%artist%.mp3\t%ARTIST%.mp3", "1\tA.txt\tA.txt", "0\ta.txt\tA.txt"}
@@ -105,7 +111,7 @@ private Q_SLOTS:
                            "c\\xE9"}
             << 0
             << Lines{"ok\ta.txt\txa.txt", "skipped\tb.txt\txb.txt\tunticked by --untick",
-                     "skipped\tc\\xE9\txc\\xE9.\tunticked by --untick"}
+                     "skipped\tc\\xE9\txc\\xE9\tunticked by --untick"}
             << State{{"xa.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c\xE9", "c\xE9"}};
         // Every row is told: the ones the preview left unticked too, with the reason.
         QTest::newRow("unticked-rows-told")
@@ -170,6 +176,17 @@ private Q_SLOTS:
                       refused)
                          .toUtf8()}
             << State{{"a.txt", "a.txt"}, {"b.txt", "b.txt"}};
+        // A failure names the name the rename tried, without the dots the rules left.
+        const QByteArray taken = "failed\tf1\tX-f1\tUnable to rename the file f1 to X-f1 because "
+                                 "a file with that name already exist.";
+        QTest::newRow("failure-names-the-name-tried")
+            << Lines{"f1", "X-f1"}
+            << QStringList{"--name-like", "f", "--rule", "STANDARDSETTO|X-f1.||||||"} << 1
+            << Lines{taken} << State{{"f1", "f1"}, {"X-f1", "X-f1"}};
+        QTest::newRow("failure-names-the-name-tried/swap-safe")
+            << Lines{"f1", "X-f1"}
+            << QStringList{"--swap-safe", "--name-like", "f", "--rule", "STANDARDSETTO|X-f1.||||||"}
+            << 1 << Lines{taken} << State{{"f1", "f1"}, {"X-f1", "X-f1"}};
         QTest::newRow("empty-new-name-refused")
             << Lines{"a.txt"}
             << QStringList{"--rule", "STANDARDSETTO|||||||", "--rule", "STANDARDEXTSETTO|||||||"}
@@ -352,7 +369,7 @@ private Q_SLOTS:
         const QJsonArray rows = QJsonDocument::fromJson(r.out)["rows"].toArray();
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].toObject()["old"].toString(), QStringLiteral("c1\u009b"));
-        QCOMPARE(rows[1].toObject()["new"].toString(), QStringLiteral("xesc\u001b[31m."));
+        QCOMPARE(rows[1].toObject()["new"].toString(), QStringLiteral("xesc\u001b[31m"));
     }
 
     // A folder named through a link renames in the folder the link leads to.

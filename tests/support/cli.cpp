@@ -1,6 +1,12 @@
 #include "support/cli.h"
 
+#include <QFile>
 #include <QProcess>
+
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
 
 namespace tallowin::test {
 
@@ -37,6 +43,33 @@ CliRun runCli(const QStringList &args, const QString &workingDir) {
     RunOptions options;
     options.workingDir = workingDir;
     return runCli(args, options);
+}
+
+CliRun runCliBytes(const QList<QByteArray> &args, const RunOptions &options) {
+    // QProcess sets up the pipes; the child then starts the program itself with the exact
+    // bytes. Everything it uses is made before the fork.
+    const QByteArray program = QByteArrayLiteral(TALLOWIN_CLI);
+    QList<QByteArray> env;
+    if (options.environment)
+        for (const QString &entry : options.environment->toStringList())
+            env << QFile::encodeName(entry);
+    std::vector<char *> argv{const_cast<char *>(program.constData())};
+    for (const QByteArray &a : args)
+        argv.push_back(const_cast<char *>(a.constData()));
+    argv.push_back(nullptr);
+    std::vector<char *> envp;
+    for (const QByteArray &e : env)
+        envp.push_back(const_cast<char *>(e.constData()));
+    envp.push_back(nullptr);
+    RunOptions own = options;
+    own.workingDir.clear();
+    own.inChild = [&, inChild = options.inChild] {
+        if (inChild)
+            inChild();
+        ::execve(argv[0], argv.data(), options.environment ? envp.data() : environ);
+        ::_exit(127);
+    };
+    return runProgram(QString::fromUtf8(program), {}, own);
 }
 
 CliRun runCliWith(const QStringList &args, const QProcessEnvironment &env) {

@@ -33,6 +33,9 @@ CliRun runProgram(const QString &program, const QStringList &args, const RunOpti
 // Runs the tallowin-cli of this build.
 CliRun runCli(const QStringList &args, const RunOptions &options = {});
 CliRun runCli(const QStringList &args, const QString &workingDir);
+// Runs the tallowin-cli of this build with arguments that are bytes, not text: QProcess would
+// turn bytes that are not UTF-8 into "?". Takes `options` but for workingDir.
+CliRun runCliBytes(const QList<QByteArray> &args, const RunOptions &options = {});
 // With the environment `env` and five minutes' patience, for runs of many files.
 CliRun runCliWith(const QStringList &args, const QProcessEnvironment &env);
 

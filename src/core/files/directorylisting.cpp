@@ -1,11 +1,9 @@
 #include "files/directorylisting.h"
 
 #include "files/datetext.h"
-#include "files/filenamecodec.h"
 #include "files/trailingnumber.h"
+#include "shell/filenamecodec.h"
 #include "shell/parallel.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -311,7 +309,7 @@ QString searchPattern(const QString &folder, const DirectoryFilter &filter) {
 
 QString fileDateCreated(const QString &path, ErrorReporter &errors, FileSystem &fs) {
     struct statx stx {};
-    if (const int err = statxInto(fs, AT_FDCWD, QFile::encodeName(path).constData(), stx)) {
+    if (const int err = statxInto(fs, AT_FDCWD, nameToBytes(path).constData(), stx)) {
         if (err == ENOENT || err == ENOTDIR || err == ENOSYS)
             return UnknownDateText;
         errors.reportSystemAbout(path, DateCreatedErrorLocation, err);
@@ -419,7 +417,7 @@ DirectoryListing listDirectory(const QString &folder, DirectoryFilter &filter,
     step = 2;
     const bool anyName = filter.nameLike == u"*", anyType = filter.type == u"*";
 
-    const QByteArray folderBytes = QFile::encodeName(folder);
+    const QByteArray folderBytes = nameToBytes(folder);
     int dirFd = -1;
     if (const int err = fs.open(AT_FDCWD, folderBytes.isEmpty() ? "." : folderBytes.constData(),
                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, dirFd)) {

@@ -2,8 +2,8 @@
 
 #include "base/folderidentity.h"
 #include "base/progress.h"
-#include "files/filenamecodec.h"
 #include "shell/errorreport.h"
+#include "shell/filenamecodec.h"
 #include "shell/filesystem.h"
 #include "shell/locations.h"
 

@@ -1,6 +1,7 @@
 #include "journal/journal.h"
 
 #include "rename/swapsafe.h"
+#include "shell/filenamecodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -151,10 +154,33 @@ QString RunSummary::stateText() const {
     return {};
 }
 
+namespace {
+
+// Makes the folder `path` and those above it that are missing (mkdir -p), by bytes.
+int makePath(const QByteArray &path) {
+    for (qsizetype at = path.indexOf('/', 1);; at = path.indexOf('/', at + 1)) {
+        const QByteArray part = at < 0 ? path : path.left(at);
+        if (!part.isEmpty() && ::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return errno;
+        if (at < 0)
+            break;
+    }
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0)
+        return errno;
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+}
+
+} // namespace
+
 QString JournalStore::defaultFolder() {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || !QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
+    // Kept as names are: a folder whose bytes are not UTF-8 is still the one named.
+    QString state = nameFromBytes(qgetenv("XDG_STATE_HOME"));
+    if (state.isEmpty() || !state.startsWith(u'/')) {
+        const QByteArray home = qgetenv("HOME");
+        state = (home.isEmpty() ? QDir::homePath() : nameFromBytes(home)) +
+                QStringLiteral("/.local/state");
+    }
     return state + QStringLiteral("/tallowin/journal");
 }
 
@@ -170,28 +196,43 @@ JournalStore::JournalStore(QString folder, int keep, FileSystem &fs)
 QByteArray JournalStore::path(qint64 id) const {
     char name[40];
     std::snprintf(name, sizeof name, "/run-%08lld.journal", static_cast<long long>(id));
-    return QFile::encodeName(m_folder) + name;
+    return nameToBytes(m_folder) + name;
 }
 
 std::vector<qint64> JournalStore::ids() const {
     std::vector<qint64> out;
-    const QStringList names =
-        QDir(m_folder).entryList({QStringLiteral("run-*.journal")}, QDir::Files, QDir::Name);
-    for (const QString &name : names) {
+    // Listed by bytes, as QDir cannot name a folder that is not UTF-8.
+    const QByteArray folder = nameToBytes(m_folder);
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return out;
+    while (const dirent *e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        if (name.size() <= 12 || qstrnicmp(name.constData(), "run-", 4) != 0 ||
+            qstrnicmp(name.constData() + name.size() - 8, ".journal", 8) != 0)
+            continue;
+        struct stat st {};
+        if (::stat((folder + '/' + name).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
         bool ok = false;
         const qint64 id = name.mid(4, name.size() - 12).toLongLong(&ok);
         if (ok && id > 0)
             out.push_back(id);
     }
+    ::closedir(dir);
     std::sort(out.begin(), out.end());
     return out;
 }
 
 bool JournalStore::read(qint64 id, Journal &out, bool withSteps) const {
     out = Journal{};
-    QFile file(QFile::decodeName(path(id)));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    const int fd = ::open(path(id).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return false;
+    }
     QByteArray line;
     if (readJournalLine(file, line) != LineRead::Line || line.trimmed() != Magic)
         return false;
@@ -424,10 +465,10 @@ qint64 JournalStore::lastUndoable() const {
 }
 
 int JournalStore::create(const QByteArray &body, qint64 &id, int &fd, QByteArrayView more) {
-    if (!QDir().mkpath(m_folder))
-        return errno ? errno : EACCES;
+    if (const int e = makePath(nameToBytes(m_folder)))
+        return e;
     // Journals name files and folders: for the user's eyes only.
-    ::chmod(QFile::encodeName(m_folder).constData(), 0700);
+    ::chmod(nameToBytes(m_folder).constData(), 0700);
     const std::vector<qint64> known = ids();
     id = known.empty() ? 1 : known.back() + 1;
     for (;; ++id) {
@@ -447,7 +488,7 @@ int JournalStore::create(const QByteArray &body, qint64 &id, int &fd, QByteArray
     if (e == 0) {
         // The new file's entry lasts once the folder is synced too.
         int dirFd = -1;
-        if (m_fs.open(AT_FDCWD, QFile::encodeName(m_folder).constData(),
+        if (m_fs.open(AT_FDCWD, nameToBytes(m_folder).constData(),
                       O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0, dirFd) == 0) {
             m_fs.sync(dirFd);
             m_fs.close(dirFd);
@@ -493,7 +534,7 @@ void JournalStore::prune(qint64 newest) {
 }
 
 JournalWriter::JournalWriter(JournalStore &store, const QString &folder, qint64 undoes)
-    : m_store(store), m_folder(QFile::encodeName(QDir(folder).absolutePath())), m_undoes(undoes) {}
+    : m_store(store), m_folder(nameToBytes(absolutePathOf(folder))), m_undoes(undoes) {}
 
 JournalWriter::~JournalWriter() {
     // Without "end": the run did not finish.

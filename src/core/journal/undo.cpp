@@ -1,7 +1,7 @@
 #include "journal/undo.h"
 
-#include "files/filenamecodec.h"
 #include "rename/swapsafe.h"
+#include "shell/filenamecodec.h"
 
 #include <QFile>
 #include <QHash>
@@ -63,7 +63,7 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
     if (!store.read(id, plan.journal) || !plan.journal.planComplete)
         return plan;
     const Journal &j = plan.journal;
-    plan.folder = QFile::decodeName(j.folder);
+    plan.folder = nameFromBytes(j.folder);
     FileSystem &fs = store.fileSystem();
     int dirFd = -1;
     struct stat st {};

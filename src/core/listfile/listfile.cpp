@@ -1,5 +1,7 @@
 #include "listfile/listfile.h"
 
+#include "shell/filenamecodec.h"
+
 #include "files/directorylisting.h"
 #include "shell/filesystem.h"
 #include "shell/textcodec.h"
@@ -115,7 +117,7 @@ int Reader::open(const QString &path, qint64 &size) {
     int fd = -1;
     // O_NONBLOCK: a FIFO put in the file's place must not wait for a writer.
     if (const int err =
-            FileSystem::system().open(AT_FDCWD, QFile::encodeName(path).constData(),
+            FileSystem::system().open(AT_FDCWD, nameToBytes(path).constData(),
                                       O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0, fd))
         return err;
     struct stat st {};
@@ -371,7 +373,7 @@ Result load(const Options &options, const QString &folder, ErrorReporter &errors
         result.message = NoDelimiterMessage;
         return result;
     }
-    const QByteArray encodedPath = QFile::encodeName(options.path);
+    const QByteArray encodedPath = nameToBytes(options.path);
     struct stat st {};
     if (encodedPath.contains('\0')) {
         result.message = badNameMessage(options.path);

@@ -1,6 +1,6 @@
 #include "mp3/bytesource.h"
 
-#include <QFile>
+#include "shell/filenamecodec.h"
 
 #include <cerrno>
 #include <cstring>
@@ -28,7 +28,7 @@ bool MemoryByteSource::read(qint64 offset, qint64 n, void *out) {
 }
 
 FileByteSource::FileByteSource(const QString &path) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nameToBytes(path);
     if (name.isEmpty()) {
         m_error = ENOENT;
         return;

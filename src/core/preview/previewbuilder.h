@@ -3,7 +3,7 @@
 #include "base/progress.h"
 #include "engine/ruleengine.h"
 #include "files/directorylisting.h"
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 #include "shell/locations.h"
 
 #include <QByteArray>

@@ -1,10 +1,9 @@
 #include "rename/renamer.h"
 
-#include "files/filenamecodec.h"
 #include "shell/failurereason.h"
+#include "shell/filenamecodec.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -84,7 +83,7 @@ QString writtenName(const QString &newName, bool exact) {
 
 NewName prepareNewName(const QString &shown) {
     NewName n;
-    n.written = writtenName(shown, false);
+    n.written = writtenName(shown);
     n.bytes = nameToBytes(n.written);
     n.acceptable = isPlainFileName(n.bytes);
     return n;
@@ -195,7 +194,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
         // The listed folder or nothing: a link put in its place is not followed, and another
         // folder moved there is told by its identity.
         const int noFollow = m_expected.viaLink ? 0 : O_NOFOLLOW;
-        const QByteArray path = QFile::encodeName(folder);
+        const QByteArray path = nameToBytes(folder);
         openError = m_fs.open(AT_FDCWD, path.isEmpty() ? "." : path.constData(),
                               O_PATH | O_DIRECTORY | O_CLOEXEC | noFollow, 0, dirFd);
         FileSystem::Identity id;
@@ -208,7 +207,7 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
             return out;
         }
     } else {
-        openError = m_fs.openFolder(QFile::encodeName(folder), dirFd);
+        openError = m_fs.openFolder(nameToBytes(folder), dirFd);
     }
     const QString folderPath = folder.endsWith(u'/') ? folder : folder + u'/';
     const auto targetOf = [this](const PreviewEntry &row) {
@@ -284,12 +283,15 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 o.reason = failureReason(e);
             }
         }
+        // Messages name the name tried (trimmed), not the one the preview was given; a name
+        // trimmed to nothing was never tried and is named as given.
+        const QString &tried = o.newName.isEmpty() ? row.newName : o.newName;
         if (!o.ok) {
             o.errorNumber = failure.number;
             if (failure.toErrorWindow) {
                 o.reported = true;
                 o.message = systemErrorText(failure.number) + QStringLiteral(" - ") + folderPath +
-                            row.oldName() + QStringLiteral(" - ") + folderPath + row.newName;
+                            row.oldName() + QStringLiteral(" - ") + folderPath + tried;
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
                 m_errors.reportSystemAbout(folderPath + row.oldName(), Location, failure.number,
@@ -298,10 +300,9 @@ RenameRun Renamer::run(const QString &folder, const std::vector<PreviewEntry> &r
                 // The program refused the name, not the system.
                 o.message = QCoreApplication::translate(
                                 "tallowin::core", "Unable to rename the file %1 to %2 because %3.")
-                                .arg(row.oldName(), row.newName, o.reason);
+                                .arg(row.oldName(), tried, o.reason);
             } else {
-                o.message =
-                    renameFailureMessage(failure.number, o.reason, row.oldName(), row.newName);
+                o.message = renameFailureMessage(failure.number, o.reason, row.oldName(), tried);
                 if (!stranded.isEmpty())
                     o.message += strandedMessage(folderPath, stranded);
             }

@@ -49,9 +49,9 @@ struct NewName {
     bool acceptable = false;
 };
 NewName prepareNewName(const QString &shown);
-// The text of the name a row goes to, without its bytes: trailing dots and spaces dropped unless
-// `exact`.
-QString writtenName(const QString &newName, bool exact);
+// The name a rename of `newName` writes: trailing dots and spaces dropped unless `exact`; for
+// previews to show what the rename will make.
+QString writtenName(const QString &newName, bool exact = false);
 // The name a row goes to: prepared as above, or exactly as given (an undo's old names).
 NewName targetName(const QString &newName, bool exact);
 // True when `name` can only name an entry of the folder itself.

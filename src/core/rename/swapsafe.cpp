@@ -1,6 +1,6 @@
 #include "rename/swapsafe.h"
 
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 
 #include <QHash>
 
@@ -250,7 +250,8 @@ RenameRun runSwapSafe(Renamer &renamer, const QString &folder,
         mine.newName = targetName(row.newName, exact).written;
         if (!mine.ok && !mine.reported)
             mine.message =
-                renameFailureMessage(mine.errorNumber, mine.reason, row.oldName(), row.newName);
+                renameFailureMessage(mine.errorNumber, mine.reason, row.oldName(),
+                                     mine.newName.isEmpty() ? row.newName : mine.newName);
         // Where a parked file is now, when that is not its old name.
         if (const Rescue *r = rescueOf.value(i); r && r->now != r->home)
             mine.message += strandedMessage(folderPath, r->now.isEmpty() ? r->parked : r->now);

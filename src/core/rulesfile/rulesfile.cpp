@@ -1,10 +1,10 @@
 #include "rulesfile/rulesfile.h"
 
 #include "engine/rulekinds.h"
+#include "shell/filenamecodec.h"
 #include "shell/textcodec.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -70,7 +70,7 @@ WriteResult write(const QString &folder, const QString &baseName, const RuleTabl
         return WriteResult{WriteOutcome::Failed, {}};
     };
 
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = nameToBytes(path);
     // An existing file we may not write to is refused, as writing it in place would be.
     if (fs.access(target.constData(), F_OK) == 0) {
         if (const int err = fs.access(target.constData(), W_OK))
@@ -121,7 +121,7 @@ int readBytes(QByteArrayView bytes, RuleTable &rules) {
 bool read(const QString &path, RuleTable &rules, ErrorReporter &errors, FileSystem &fs,
           ReadInfo *info) {
     rules.clearRules();
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nameToBytes(path);
     // Looked at first, so a FIFO is never opened and a huge file never read.
     struct statx stx {};
     if (fs.statx(AT_FDCWD, name.constData(), 0, STATX_TYPE | STATX_SIZE, stx) == 0) {

@@ -1,7 +1,7 @@
 #include "files/datetext.h"
 #include "files/directorylisting.h"
-#include "files/filenamecodec.h"
 #include "files/trailingnumber.h"
+#include "shell/filenamecodec.h"
 #include "shell/parallel.h"
 
 #include <QtTest>

@@ -218,10 +218,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("message");
-        const QString head = QStringLiteral("Unable to rename the file a.txt to b.txt.");
+        const QString head = QStringLiteral("Unable to rename the file a.txt to b.txt");
         const QString says = head + " because Linux says ";
-        // The message names the new name as the preview showed it, before the trailing dot
-        // went. Only a file held busy is said to be in use.
+        // The message names the name the rename tried: the row's "b.txt." without its trailing
+        // dot. Only a file held busy is said to be in use.
         QTest::newRow("exists") << EEXIST << 58 << "a file with that name already exists"
                                 << head + " because a file with that name already exist.";
         QTest::newRow("not-empty") << ENOTEMPTY << 58 << "a file with that name already exists"

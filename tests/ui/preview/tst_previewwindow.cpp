@@ -87,6 +87,14 @@ private Q_SLOTS:
         QCOMPARE(label("lblFilesShown"), QStringLiteral("3 Files Shown"));
     }
 
+    // A new name shows as the rename will write it: the dots and spaces the rules left at its
+    // end are dropped there, so they are not shown either.
+    void newNamesShowAsWritten() {
+        w->showRows({row("README", "new README.", true), row("b.txt", "b. . ", true),
+                     row("c.txt", "c.txt", true)});
+        QCOMPARE(column(1), (QStringList{"new README", "b", "c.txt"}));
+    }
+
     void clashingTickIsRefused() {
         const QStringList order = column(0);
         toggle(QStringLiteral("b.txt"));

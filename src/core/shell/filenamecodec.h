@@ -29,6 +29,11 @@ inline bool isEscapedByte(char16_t c) {
 // True when `text` holds an escaped byte.
 bool hasEscapedBytes(QStringView text);
 
+// `path` made absolute against the current folder and cleaned, as QDir::absolutePath does, but
+// with the bytes of both kept: QDir passes them through a codec that has no place for bytes that
+// are not UTF-8.
+QString absolutePathOf(const QString &path);
+
 // The name as a window shows it: escaped bytes as U+FFFD, everything else as it is.
 QString displayName(const QString &text);
 

@@ -1,4 +1,4 @@
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
 
 #include <QtTest>
 
@@ -11,6 +11,8 @@ private Q_SLOTS:
     void roundTrip();
     void ruleTextKeepsBytes();
     void differentBytesStayDifferent();
+    void absolutePathKeepsBytes_data();
+    void absolutePathKeepsBytes();
 };
 
 void TestFileNameCodec::roundTrip_data() {
@@ -54,6 +56,23 @@ void TestFileNameCodec::differentBytesStayDifferent() {
     QCOMPARE(displayName(a), displayName(b));
     QVERIFY(a != b);
     QVERIFY(a.toCaseFolded() != b.toCaseFolded());
+}
+
+void TestFileNameCodec::absolutePathKeepsBytes_data() {
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QByteArray>("absolute"); // "@" stands for the current folder
+    QTest::newRow("absolute") << QByteArray("/a/caf\xe9") << QByteArray("/a/caf\xe9");
+    QTest::newRow("cleaned") << QByteArray("/a/./b/../caf\xe9//x/") << QByteArray("/a/caf\xe9/x");
+    QTest::newRow("relative") << QByteArray("caf\xe9/\xff") << QByteArray("@/caf\xe9/\xff");
+    QTest::newRow("current folder") << QByteArray("") << QByteArray("@");
+}
+
+void TestFileNameCodec::absolutePathKeepsBytes() {
+    QFETCH(QByteArray, path);
+    QFETCH(QByteArray, absolute);
+    // The journal keeps a run's folder by these bytes, and undo must find that folder again.
+    absolute.replace('@', QFile::encodeName(QDir::currentPath()));
+    QCOMPARE(nameToBytes(absolutePathOf(nameFromBytes(path))), absolute);
 }
 
 QTEST_APPLESS_MAIN(TestFileNameCodec)

@@ -1,4 +1,10 @@
-#include "files/filenamecodec.h"
+#include "shell/filenamecodec.h"
+
+#include <QDir>
+
+#include <climits>
+#include <cstring>
+#include <unistd.h>
 
 namespace tallowin {
 
@@ -99,6 +105,15 @@ bool hasEscapedBytes(QStringView text) {
             return true;
     }
     return false;
+}
+
+QString absolutePathOf(const QString &path) {
+    if (path.startsWith(u'/'))
+        return QDir::cleanPath(path);
+    char here[PATH_MAX];
+    if (!::getcwd(here, sizeof here))
+        return QDir(path).absolutePath();
+    return QDir::cleanPath(nameFromBytes(here, qsizetype(std::strlen(here))) + u'/' + path);
 }
 
 QString displayName(const QString &text) {
