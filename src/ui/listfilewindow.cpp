@@ -183,10 +183,14 @@ void ListFileWindow::preview() {
     const QString folder = m_picker->folder();
 
     auto result = std::make_shared<ListFile::Result>();
+    auto prepared = std::make_shared<PreparedReview>();
     ListFile::Reader *reader = m_reader;
     m_job = new Job(
-        [options, folder, result, reader](Progress &progress, ErrorReporter &errors) {
+        [options, folder, result, prepared, reader](Progress &progress, ErrorReporter &errors) {
             *result = ListFile::load(options, folder, errors, &progress, reader);
+            // The preview window's review of a million rows is prepared here, not on its thread.
+            if (result->outcome == ListFile::Outcome::Loaded)
+                *prepared = prepareReview(std::move(result->rows));
         },
         m_errors, this);
     m_preview->setEnabled(false);
@@ -201,18 +205,19 @@ void ListFileWindow::preview() {
         }
     });
     connect(m_job, &Job::finished, this,
-            [this, folder, result] { finish(folder, std::move(*result)); });
+            [this, folder, result, prepared] { finish(folder, std::move(*result), prepared); });
     m_job->start();
 }
 
-void ListFileWindow::finish(const QString &folder, ListFile::Result result) {
+void ListFileWindow::finish(const QString &folder, ListFile::Result result,
+                            const std::shared_ptr<PreparedReview> &prepared) {
     m_job = nullptr; // it deletes itself
     m_status.follow(nullptr);
     m_status.hide();
     m_preview->setEnabled(true);
     switch (result.outcome) {
     case ListFile::Outcome::Loaded:
-        Q_EMIT rowsLoaded(folder, result.rows);
+        Q_EMIT rowsLoaded(folder, prepared);
         break;
     case ListFile::Outcome::Message:
         Q_EMIT messageRequested(result.message);
