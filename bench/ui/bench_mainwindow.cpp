@@ -9,7 +9,8 @@
 // Key presses and clicks are posted as events, so they arrive through that loop as a user's do.
 // Each phase also reports the process's peak resident size during it.
 // Usage: bench_mainwindow FOLDER
-// Prints one line per phase: "phase<TAB>ms<TAB>longest gap ms<TAB>peak RSS MB". The rename
+// Prints one line per phase: "phase<TAB>ms<TAB>longest gap ms<TAB>peak RSS MB<TAB>UI thread's
+// CPU ms within that gap" (gapmeter.h: work of the program or a wait for the machine). The rename
 // turns "file_" into "doc_" or back, whichever the folder holds, so runs can alternate on one
 // folder.
 #include "gapmeter.h"
@@ -81,8 +82,9 @@ void runPhase(GapMeter &gap, const char *phase, const std::function<void()> &sta
         after();
     gap.tick();
     QObject::disconnect(c);
-    std::printf("%s\t%.1f\t%lld\t%.1f\n", phase, t.nsecsElapsed() / 1e6,
-                static_cast<long long>(gap.longest), peakMb());
+    std::printf("%s\t%.1f\t%lld\t%.1f\t%lld\n", phase, t.nsecsElapsed() / 1e6,
+                static_cast<long long>(gap.longest), peakMb(),
+                static_cast<long long>(gap.longestWorkMs));
     std::fflush(stdout);
 }
 

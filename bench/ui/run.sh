@@ -43,21 +43,22 @@ PY
 export XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data TALLOWIN_HOME=$WORK/home
 OUT=${TALLOWIN_BENCH_OUT:-$PWD}/bench-ui-$N-$(date +%Y%m%d-%H%M%S)
 RESULTS=$OUT.rounds.tsv
-printf 'label\tphase\tms\tgap ms\trss MB\tround\tload\n' >"$RESULTS"
+printf 'label\tphase\tms\tgap ms\trss MB\tui work in gap ms\tround\tload\n' >"$RESULTS"
 ROUND=0
 
 # The prefix every file has now: each rename turns it into the other.
 prefix() { if [ -e "$WORK/f/file_000001.txt" ]; then echo file_; else echo doc_; fi; }
 other() { if [ "$1" = file_ ]; then echo doc_; else echo file_; fi; }
 
-# Appends "label<TAB>phase<TAB>ms<TAB>gap<TAB>rss MB<TAB>round<TAB>load" for one timed command.
+# Appends "label<TAB>phase<TAB>ms<TAB>gap<TAB>rss MB<TAB>work<TAB>round<TAB>load" for one timed
+# command (work: the UI thread's CPU time within the longest gap; none here).
 timed() { # label phase command...
     local label=$1 phase=$2
     shift 2
     /usr/bin/time -f "%e %M" -o "$WORK/time" "$@" >/dev/null
     read -r secs kb <"$WORK/time"
     awk -v l="$label" -v p="$phase" -v s="$secs" -v k="$kb" -v r="$ROUND" -v a="$(load)" \
-        'BEGIN { printf "%s\t%s\t%.1f\t-\t%.1f\t%s\t%s\n", l, p, s * 1000, k / 1024, r, a }' \
+        'BEGIN { printf "%s\t%s\t%.1f\t-\t%.1f\t-\t%s\t%s\n", l, p, s * 1000, k / 1024, r, a }' \
         >>"$RESULTS"
 }
 
@@ -112,24 +113,26 @@ from collections import OrderedDict
 rows = OrderedDict()
 labels = []
 for line in list(open(sys.argv[1]))[1:]:
-    label, phase, ms, gap, rss, _round, _load = line.rstrip("\n").split("\t")
+    label, phase, ms, gap, rss, work, _round, _load = line.rstrip("\n").split("\t")
     if label not in labels:
         labels.append(label)
-    rows.setdefault(phase, {}).setdefault(label, []).append((ms, gap, rss))
+    rows.setdefault(phase, {}).setdefault(label, []).append((ms, gap, rss, work))
 def med(values):
     values = [float(v) for v in values if v != "-"]
     return statistics.median(values) if values else None
 def fmt(v, f):
     return "-" if v is None else f % v
-print("medians; per build: time ms / longest event-loop gap ms / peak RSS MB")
-print("%-22s" % "phase" + "".join("%-30s" % l for l in labels))
+print("medians; per build: time ms / longest event-loop gap ms / the UI thread's CPU ms in")
+print("that gap (near the gap: the program's own work; near 0: a wait for the machine) / peak RSS MB")
+print("%-22s" % "phase" + "".join("%-32s" % l for l in labels))
 for phase, by in rows.items():
     cells = []
     for l in labels:
         runs = by.get(l, [])
-        cells.append("%9s %7s %9s" % (fmt(med(r[0] for r in runs), "%.0f"),
-                                      fmt(med(r[1] for r in runs), "%.0f"),
-                                      fmt(med(r[2] for r in runs), "%.0f")))
-    print("%-22s" % phase + "".join("%-30s" % c for c in cells))
+        cells.append("%9s %6s %6s %7s" % (fmt(med(r[0] for r in runs), "%.0f"),
+                                          fmt(med(r[1] for r in runs), "%.0f"),
+                                          fmt(med(r[3] for r in runs), "%.0f"),
+                                          fmt(med(r[2] for r in runs), "%.0f")))
+    print("%-22s" % phase + "".join("%-32s" % c for c in cells))
 PY
 echo "every round: $RESULTS"
