@@ -4,6 +4,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <thread>
 
 namespace tallowin {
 
@@ -35,32 +36,57 @@ void numberClashes(const std::vector<PreviewEntry> &rows, ListIndex listIndex,
     }
 }
 
+// Compares ASCII names as QString::compare compares their lower-case forms: byte by byte,
+// A-Z as a-z, a shorter name before a longer one it begins.
+int compareAsciiIgnoringCase(QByteArrayView x, QByteArrayView y) {
+    const qsizetype n = std::min(x.size(), y.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        uchar a = uchar(x[i]), b = uchar(y[i]);
+        a += (a >= 'A' && a <= 'Z') ? 32 : 0;
+        b += (b >= 'A' && b <= 'Z') ? 32 : 0;
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
 // The rows' places in order of their old names: place i holds row order[i].
 std::vector<quint32> orderByOldName(const std::vector<PreviewEntry> &rows) {
-    // The rows hold no text of their old names: each is made once here, not per comparison.
-    // Most names are ASCII, and for those ignoring case is comparing their lower-case forms,
-    // made once too; the rest compare as Qt compares ignoring case.
+    // The rows hold no text of their old names. Most names are ASCII: for those, ignoring case
+    // is comparing their bytes with A-Z as a-z, read where they are. The rest compare as Qt
+    // compares ignoring case, their texts made once (for an ASCII name, when first needed).
     struct Key {
-        QString name;
-        QString lower; // null unless the name is ASCII
+        QByteArrayView bytes;
+        QString name; // null until needed
+        bool ascii;
     };
     std::vector<Key> keys(rows.size());
     std::vector<quint32> order(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         Key &k = keys[i];
-        k.name = rows[i].oldName();
-        const QByteArrayView bytes = rows[i].oldBytesView();
-        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
-            k.lower = k.name.toLower();
+        k.bytes = rows[i].oldBytesView();
+        k.ascii =
+            std::all_of(k.bytes.begin(), k.bytes.end(), [](char c) { return uchar(c) < 0x80; });
+        if (!k.ascii)
+            k.name = rows[i].oldName();
         order[i] = quint32(i);
     }
+    const auto nameOf = [&](quint32 i) -> const QString & {
+        Key &k = keys[i];
+        if (k.name.isNull() && !k.bytes.isEmpty())
+            k.name = rows[i].oldName();
+        return k.name;
+    };
     // Stable, so rows with equal old names keep the order they came in.
-    std::stable_sort(order.begin(), order.end(), [&keys](quint32 a, quint32 b) {
+    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
         const Key &x = keys[a], &y = keys[b];
-        const int c = !x.lower.isNull() && !y.lower.isNull()
-                          ? x.lower.compare(y.lower)
-                          : x.name.compare(y.name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : x.name < y.name;
+        if (x.ascii && y.ascii) {
+            const int c = compareAsciiIgnoringCase(x.bytes, y.bytes);
+            return c != 0 ? c < 0 : x.bytes.compare(y.bytes) < 0;
+        }
+        const QString &xn = nameOf(a), &yn = nameOf(b);
+        const int c = xn.compare(yn, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : xn < yn;
     });
     return order;
 }
