@@ -272,12 +272,13 @@ void AppController::showFromFile() {
     bringToFront(m_fromFile.get());
 }
 
-void AppController::showListFileRows(const QString &folder, const std::vector<PreviewEntry> &rows) {
+void AppController::showListFileRows(const QString &folder,
+                                     const std::shared_ptr<PreparedReview> &rows) {
     // The rename works in the folder the main window shows, so it shows this one.
     if (m_main)
         m_main->files()->setFolder(folder);
     placeOver(m_preview.get(), m_main);
-    m_preview->showRows(rows);
+    m_preview->showPrepared(std::move(*rows));
 }
 
 WizardWindow *AppController::wizardWindow() {

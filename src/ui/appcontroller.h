@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 #include "shell/settingsstore.h"
 
 #include <QObject>
@@ -127,7 +127,7 @@ private:
     // Where the rules-file windows open first.
     QString rulesFolderForWindows() const;
     // The rows of a rename list file go to the preview, renamed in the folder they came from.
-    void showListFileRows(const QString &folder, const std::vector<PreviewEntry> &rows);
+    void showListFileRows(const QString &folder, const std::shared_ptr<PreparedReview> &rows);
 
     SettingsStore m_settings;
     QString m_rulesFolder;

@@ -176,24 +176,50 @@ Job *startPreview(const RuleTable &rules, const QString &folder,
     return startPreview(rules, folder, tickedRowsOf(files), errors, context, std::move(done));
 }
 
-Job *startPreview(const RuleTable &rules, const QString &folder, TickedRows files,
-                  ErrorReporter &errors, QObject *context,
-                  std::function<void(PreviewResult)> done) {
-    auto result = std::make_shared<PreviewResult>();
+namespace {
+// Builds the preview; with `forReview`, also prepares the rows for the window's review there.
+Job *startPreviewRun(const RuleTable &rules, const QString &folder, TickedRows files,
+                     ErrorReporter &errors, QObject *context, bool forReview,
+                     std::function<void(PreviewResult, PreparedReview)> done) {
+    struct State {
+        PreviewResult result;
+        PreparedReview prepared;
+    };
+    auto state = std::make_shared<State>();
     // The work holds its own copy of the rules (the user may edit them meanwhile) and a share
     // of the rows, which nobody changes.
     auto *job = new Job(
-        [rules, folder, files = std::move(files), result](Progress &progress,
-                                                          ErrorReporter &errors) {
+        [rules, folder, files = std::move(files), state, forReview](Progress &progress,
+                                                                    ErrorReporter &errors) {
             const RuleEngine engine(rules, errors, Mp3KindContext{folder, {}, {}});
             PreviewBuilder builder(engine, errors);
-            *result = builder.build(files, &progress);
+            state->result = builder.build(files, &progress);
+            // A million rows take seconds to count and sort; the window must not wait for that.
+            if (forReview && state->result.outcome == PreviewOutcome::Done)
+                state->prepared = prepareReview(std::move(state->result.rows));
         },
         errors, context);
-    QObject::connect(job, &Job::finished, context,
-                     [result, done = std::move(done)] { done(std::move(*result)); });
+    QObject::connect(job, &Job::finished, context, [state, done = std::move(done)] {
+        done(std::move(state->result), std::move(state->prepared));
+    });
     job->start();
     return job;
+}
+} // namespace
+
+Job *startPreview(const RuleTable &rules, const QString &folder, TickedRows files,
+                  ErrorReporter &errors, QObject *context,
+                  std::function<void(PreviewResult)> done) {
+    return startPreviewRun(rules, folder, std::move(files), errors, context, false,
+                           [done = std::move(done)](PreviewResult result, PreparedReview) {
+                               done(std::move(result));
+                           });
+}
+
+Job *startPreviewForReview(const RuleTable &rules, const QString &folder, TickedRows files,
+                           ErrorReporter &errors, QObject *context,
+                           std::function<void(PreviewResult, PreparedReview)> done) {
+    return startPreviewRun(rules, folder, std::move(files), errors, context, true, std::move(done));
 }
 
 } // namespace tallowin::ui

@@ -4,6 +4,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 #include "shell/errorreport.h"
 
 #include <QObject>
@@ -91,5 +92,10 @@ Job *startPreview(const RuleTable &rules, const QString &folder,
 // The same for the ticked rows of a shared list, which the work reads without a copy.
 Job *startPreview(const RuleTable &rules, const QString &folder, TickedRows files,
                   ErrorReporter &errors, QObject *context, std::function<void(PreviewResult)> done);
+// The same for the preview window: a run that is done also prepares its rows for the window's
+// review on the worker (`done` gets them there; the result keeps no rows).
+Job *startPreviewForReview(const RuleTable &rules, const QString &folder, TickedRows files,
+                           ErrorReporter &errors, QObject *context,
+                           std::function<void(PreviewResult, PreparedReview)> done);
 
 } // namespace tallowin::ui

@@ -183,10 +183,14 @@ void ListFileWindow::preview() {
     const QString folder = m_picker->folder();
 
     auto result = std::make_shared<ListFile::Result>();
+    auto prepared = std::make_shared<PreparedReview>();
     ListFile::Reader *reader = m_reader;
     m_job = new Job(
-        [options, folder, result, reader](Progress &progress, ErrorReporter &errors) {
+        [options, folder, result, prepared, reader](Progress &progress, ErrorReporter &errors) {
             *result = ListFile::load(options, folder, errors, &progress, reader);
+            // The preview window's review of a million rows is prepared here, not on its thread.
+            if (result->outcome == ListFile::Outcome::Loaded)
+                *prepared = prepareReview(std::move(result->rows));
         },
         m_errors, this);
     m_preview->setEnabled(false);
@@ -201,11 +205,12 @@ void ListFileWindow::preview() {
         }
     });
     connect(m_job, &Job::finished, this,
-            [this, folder, result] { finish(folder, std::move(*result)); });
+            [this, folder, result, prepared] { finish(folder, std::move(*result), prepared); });
     m_job->start();
 }
 
-void ListFileWindow::finish(const QString &folder, ListFile::Result result) {
+void ListFileWindow::finish(const QString &folder, ListFile::Result result,
+                            const std::shared_ptr<PreparedReview> &prepared) {
     m_job = nullptr; // it deletes itself
     m_status.follow(nullptr);
     m_status.hide();
@@ -214,9 +219,10 @@ void ListFileWindow::finish(const QString &folder, ListFile::Result result) {
     case ListFile::Outcome::Loaded: {
         // The lines that gave no row are told in one message, put in front of the preview so
         // it is read before anything is renamed. With no row left there is nothing to preview.
-        const QString skipped = ListFile::skippedMessage(result.skipped, result.rows.size());
-        if (!result.rows.empty() || skipped.isEmpty())
-            Q_EMIT rowsLoaded(folder, result.rows);
+        const size_t rows = prepared->rows ? prepared->rows->size() : 0;
+        const QString skipped = ListFile::skippedMessage(result.skipped, rows);
+        if (rows > 0 || skipped.isEmpty())
+            Q_EMIT rowsLoaded(folder, prepared);
         if (!skipped.isEmpty())
             Q_EMIT messageRequested(skipped);
         break;

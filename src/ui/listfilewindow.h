@@ -1,12 +1,12 @@
 #pragma once
 
 #include "listfile/listfile.h"
-#include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <vector>
+#include <memory>
 
 class QCheckBox;
 class QLineEdit;
@@ -44,8 +44,9 @@ public:
     void setReader(ListFile::Reader *reader) { m_reader = reader; }
 
 Q_SIGNALS:
-    // The rows of a finished reading and the folder they were found in.
-    void rowsLoaded(const QString &folder, const std::vector<tallowin::PreviewEntry> &rows);
+    // The rows of a finished reading, prepared for the preview window's review, and the folder
+    // they were found in. The receiver may take the rows out.
+    void rowsLoaded(const QString &folder, const std::shared_ptr<tallowin::PreparedReview> &rows);
     // Words for the user: a missing file or delimiter, a folder that is not there, the lines
     // of the file that gave no row.
     void messageRequested(const QString &text);
@@ -59,7 +60,8 @@ protected:
 
 private:
     void locate();
-    void finish(const QString &folder, ListFile::Result result);
+    void finish(const QString &folder, ListFile::Result result,
+                const std::shared_ptr<PreparedReview> &prepared);
 
     StatusWindow &m_status;
     ErrorReporter &m_errors;

@@ -62,12 +62,14 @@ void PreviewFlow::preview(const QString &folder, TickedRows files, const RuleTab
     placeOver(&m_status, m_owner);
     bringToFront(&m_status);
 
-    m_job = startPreview(rules, folder, std::move(files), m_errors, this,
-                         [this](PreviewResult result) { done(std::move(result)); });
+    m_job = startPreviewForReview(rules, folder, std::move(files), m_errors, this,
+                                  [this](PreviewResult result, PreparedReview prepared) {
+                                      done(std::move(result), std::move(prepared));
+                                  });
     m_status.follow(m_job);
 }
 
-void PreviewFlow::done(PreviewResult result) {
+void PreviewFlow::done(PreviewResult result, PreparedReview prepared) {
     m_job = nullptr; // it deletes itself
     m_status.follow(nullptr);
     m_status.hide();
@@ -77,8 +79,11 @@ void PreviewFlow::done(PreviewResult result) {
     if (shown) {
         placeOver(&m_window, m_owner);
         m_window.setListedFolder(m_lastListed);
-        m_window.showRows(std::move(result.rows));
+        m_window.showPrepared(std::move(prepared));
     }
+    // A cancelled run's rows are of no use; a million of them take a while to free.
+    if (!result.rows.empty())
+        freeOffThread(std::move(result.rows));
     Q_EMIT previewEnabledChanged(true);
     Q_EMIT previewFinished(shown);
 }

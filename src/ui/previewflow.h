@@ -3,6 +3,7 @@
 #include "engine/ruletable.h"
 #include "files/directorylisting.h"
 #include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 
 #include <QObject>
 #include <QPointer>
@@ -60,7 +61,7 @@ Q_SIGNALS:
     void messageRequested(const QString &text);
 
 private:
-    void done(PreviewResult result);
+    void done(PreviewResult result, PreparedReview prepared);
 
     PreviewWindow &m_window;
     StatusWindow &m_status;

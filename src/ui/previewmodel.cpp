@@ -3,7 +3,10 @@
 #include "shell/filenamecodec.h"
 #include "ui/job.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
+#include <utility>
 
 namespace tallowin::ui {
 
@@ -65,21 +68,14 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     const bool maySort = !m_review.sortedByOldName();
     if (maySort)
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const auto change = m_review.setChecked(index.row(), checked);
+    auto change = m_review.setChecked(index.row(), checked);
     if (maySort) {
         const QModelIndexList before = persistentIndexList();
-        if (change.reordered && !before.isEmpty()) {
-            std::vector<int> rowOf(change.order.size());
-            for (size_t r = 0; r < change.order.size(); ++r)
-                rowOf[change.order[r]] = int(r);
-            QModelIndexList after;
-            after.reserve(before.size());
-            for (const QModelIndex &i : before)
-                after << this->index(rowOf[size_t(i.row())], i.column());
-            changePersistentIndexList(before, after);
-        }
+        if (change.reordered && !before.isEmpty())
+            changePersistentIndexList(before, movedIndexes(before, *change.order));
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
+    releaseOffThread(std::move(change.replaced));
     if (!change.accepted) {
         // The view may already draw the new tick; have it read the row back.
         Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
@@ -92,20 +88,55 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     return true;
 }
 
+QModelIndexList PreviewModel::movedIndexes(const QModelIndexList &before,
+                                           const std::vector<quint32> &order) const {
+    // A few indexes among a million rows: one pass over the order, with no table of a million
+    // places made for them.
+    std::vector<std::pair<quint32, int>> wanted; // (old row, new row)
+    wanted.reserve(size_t(before.size()));
+    for (const QModelIndex &i : before)
+        wanted.emplace_back(quint32(i.row()), i.row());
+    std::sort(wanted.begin(), wanted.end());
+    for (size_t r = 0; r < order.size(); ++r) {
+        auto it = std::lower_bound(wanted.begin(), wanted.end(), std::pair(order[r], INT_MIN));
+        for (; it != wanted.end() && it->first == order[r]; ++it)
+            it->second = int(r);
+    }
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &i : before) {
+        const auto it =
+            std::lower_bound(wanted.begin(), wanted.end(), std::pair(quint32(i.row()), INT_MIN));
+        after << index(it->second, i.column());
+    }
+    return after;
+}
+
 void PreviewModel::fill(std::vector<PreviewEntry> rows) {
     beginResetModel();
-    auto old = m_review.takeRows();
+    PreparedReview old = m_review.takeAll();
     m_review.fill(std::move(rows));
     endResetModel();
-    releaseOffThread(std::move(old));
+    freeOffThread(std::move(old));
+    Q_EMIT countsChanged();
+}
+
+void PreviewModel::fillPrepared(PreparedReview rows) {
+    beginResetModel();
+    PreparedReview old = m_review.takeAll();
+    auto unused = m_review.fill(std::move(rows));
+    endResetModel();
+    // Everything of a million rows is freed on the release thread, never here.
+    freeOffThread(std::move(old));
+    releaseOffThread(std::move(unused));
     Q_EMIT countsChanged();
 }
 
 void PreviewModel::clear() {
     beginResetModel();
-    auto old = m_review.takeRows();
+    PreparedReview old = m_review.takeAll();
     endResetModel();
-    releaseOffThread(std::move(old));
+    freeOffThread(std::move(old));
     Q_EMIT countsChanged();
 }
 

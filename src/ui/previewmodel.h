@@ -21,6 +21,8 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
     void fill(std::vector<PreviewEntry> rows);
+    // The same with rows prepared for the review ahead (prepareReview, off this thread).
+    void fillPrepared(PreparedReview rows);
     void clear();
     const PreviewReview &review() const { return m_review; }
 
@@ -30,6 +32,10 @@ Q_SIGNALS:
     void countsChanged();
 
 private:
+    // Where the persistent indexes `before` stand once the rows are in `order`.
+    QModelIndexList movedIndexes(const QModelIndexList &before,
+                                 const std::vector<quint32> &order) const;
+
     PreviewReview m_review;
 };
 

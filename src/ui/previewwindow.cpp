@@ -112,6 +112,11 @@ void PreviewWindow::showRows(std::vector<PreviewEntry> rows) {
     bringToFront(this);
 }
 
+void PreviewWindow::showPrepared(PreparedReview rows) {
+    m_model->fillPrepared(std::move(rows));
+    bringToFront(this);
+}
+
 void PreviewWindow::clearRows() {
     m_model->clear();
 }

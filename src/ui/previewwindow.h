@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview/previewbuilder.h"
+#include "preview/previewreview.h"
 #include "rename/renamer.h"
 
 #include <QPointer>
@@ -31,6 +31,9 @@ public:
     // Replaces the rows with a producer's (a preview run or a rename list file), sets the
     // counters and shows the window.
     void showRows(std::vector<PreviewEntry> rows);
+    // The same with rows prepared for the review ahead (prepareReview, off this thread): no
+    // tick change then waits for a count or a sort of every row.
+    void showPrepared(PreparedReview rows);
     // Removes every row (also when the window is hidden).
     void clearRows();
     const PreviewModel *model() const { return m_model; }

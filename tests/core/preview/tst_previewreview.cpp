@@ -72,6 +72,104 @@ private Q_SLOTS:
         QCOMPARE(last.message, refused ? DuplicateRefusedMessage : QString());
     }
 
+    // The window fills the review with rows prepared ahead (off its thread); every change must
+    // be answered as for plain rows.
+    void preparedTickChanges_data() { tickChanges_data(); }
+    void preparedTickChanges() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, selected);
+        QFETCH(bool, refused);
+        PreviewReview review;
+        QVERIFY(!review.fill(prepareReview(rowsFrom(rows))));
+        PreviewReview::TickChange last;
+        for (const QString &step : steps)
+            last = review.setChecked(step.mid(1).toInt(), step.startsWith(u'+'));
+        QCOMPARE(rowsText(review.rows()), expected);
+        QCOMPARE(review.filesSelectedText(), selected);
+        QCOMPARE(review.filesShownText(), QString::number(rows.size()) + " Files Shown");
+        QCOMPARE(!last.accepted, refused);
+        QCOMPARE(last.message, refused ? DuplicateRefusedMessage : QString());
+    }
+
+    // Clash counts follow the rows through the sort: unticking a row after it moved frees its
+    // own name, not the name of the row that now stands where it stood.
+    void preparedClashesFollowTheSort_data() {
+        QTest::addColumn<bool>("prepared");
+        QTest::newRow("plain") << false;
+        QTest::newRow("prepared") << true;
+    }
+    void preparedClashesFollowTheSort() {
+        QFETCH(bool, prepared);
+        PreviewReview review;
+        auto rows =
+            rowsFrom({"1|d.txt|one.txt", "1|c.txt|two.txt", "0|b.txt|ONE.txt", "0|a.txt|TWO.txt"});
+        if (prepared)
+            review.fill(prepareReview(std::move(rows)));
+        else
+            review.fill(std::move(rows));
+        const auto first = review.setChecked(1, false); // c.txt, then row 2
+        QVERIFY(first.accepted && first.reordered);
+        QCOMPARE(*first.order, (std::vector<quint32>{3, 2, 1, 0}));
+        QCOMPARE(rowsText(review.rows()), (QStringList{"0|a.txt|TWO.txt", "0|b.txt|ONE.txt",
+                                                       "0|c.txt|two.txt", "1|d.txt|one.txt"}));
+        QVERIFY(review.setChecked(0, true).accepted);  // TWO.txt is free now
+        QVERIFY(!review.setChecked(1, true).accepted); // ONE.txt is d.txt's still
+        QVERIFY(!review.setChecked(2, true).accepted); // two.txt is a.txt's now
+        QVERIFY(review.setChecked(3, false).accepted);
+        QVERIFY(review.setChecked(1, true).accepted);
+        QCOMPARE(rowsText(review.rows()), (QStringList{"1|a.txt|TWO.txt", "1|b.txt|ONE.txt",
+                                                       "0|c.txt|two.txt", "0|d.txt|one.txt"}));
+        QCOMPARE(review.filesSelected(), 2);
+    }
+
+    // A review sorted once shows a later preview's rows sorted at once; the rows it got in list
+    // order are handed back, not kept, and nothing of the earlier rows is used again.
+    void preparedLaterFillArrivesSorted() {
+        PreviewReview review;
+        review.fill(prepareReview(rowsFrom({"1|z.txt|1.txt", "1|y.txt|2.txt"})));
+        const auto first = review.setChecked(0, false);
+        QVERIFY(first.reordered);
+        QVERIFY(first.replaced);
+        QCOMPARE(rowsText(*first.replaced), (QStringList{"1|z.txt|1.txt", "1|y.txt|2.txt"}));
+        const auto unused = review.fill(
+            prepareReview(rowsFrom({"1|n.txt|2.txt", "0|m.txt|1.txt", "1|k.txt|1.txt"})));
+        QVERIFY(unused);
+        QCOMPARE(rowsText(*unused),
+                 (QStringList{"1|n.txt|2.txt", "0|m.txt|1.txt", "1|k.txt|1.txt"}));
+        QCOMPARE(rowsText(review.rows()),
+                 (QStringList{"1|k.txt|1.txt", "0|m.txt|1.txt", "1|n.txt|2.txt"}));
+        QCOMPARE(review.filesSelectedText(), QStringLiteral("2 Files Selected"));
+        // The clash counts are this fill's: 1.txt is k.txt's, 2.txt n.txt's.
+        QVERIFY(!review.setChecked(1, true).accepted);
+        const auto later = review.setChecked(0, false);
+        QVERIFY(later.accepted && !later.reordered && !later.replaced);
+        QVERIFY(review.setChecked(1, true).accepted);
+        QCOMPARE(rowsText(review.rows()),
+                 (QStringList{"0|k.txt|1.txt", "1|m.txt|1.txt", "1|n.txt|2.txt"}));
+        const PreparedReview gone = review.takeAll();
+        QCOMPARE(rowsText(*gone.rows),
+                 (QStringList{"0|k.txt|1.txt", "1|m.txt|1.txt", "1|n.txt|2.txt"}));
+        QVERIFY(review.rows().empty());
+        QCOMPARE(review.filesShownText(), QStringLiteral("0 Files Shown"));
+    }
+
+    // A rename shares the rows shown while the user ticks: the first change hands the review
+    // the rows by old name and leaves the shared ones as they were.
+    void preparedSharedRowsStayAsTheyWere() {
+        PreviewReview review;
+        review.fill(prepareReview(rowsFrom({"1|z.txt|1.txt", "1|y.txt|2.txt"})));
+        const auto shared = review.sharedRows();
+        QVERIFY(review.setChecked(0, false).accepted);
+        QCOMPARE(rowsText(*shared), (QStringList{"1|z.txt|1.txt", "1|y.txt|2.txt"}));
+        QCOMPARE(rowsText(review.rows()), (QStringList{"1|y.txt|2.txt", "0|z.txt|1.txt"}));
+        const auto again = review.sharedRows();
+        QVERIFY(review.setChecked(0, false).accepted);
+        QCOMPARE(rowsText(*again), (QStringList{"1|y.txt|2.txt", "0|z.txt|1.txt"}));
+        QCOMPARE(rowsText(review.rows()), (QStringList{"0|y.txt|2.txt", "0|z.txt|1.txt"}));
+    }
+
     void staysSortedForLaterFillsAndClears() {
         PreviewReview review;
         review.fill(rowsFrom({"1|z.txt|1.txt", "1|y.txt|2.txt"}));

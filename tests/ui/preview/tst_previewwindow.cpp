@@ -139,6 +139,54 @@ private Q_SLOTS:
         QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("c.txt"));
     }
 
+    // The rows the preview run prepares ahead sort on the first change as plain rows do; the
+    // current row and every selected row follow their files, so the next key press or Rename
+    // acts on the files the user chose.
+    void selectionFollowsItsFilesWhenTheListSorts_data() {
+        QTest::addColumn<bool>("prepared");
+        QTest::newRow("plain") << false;
+        QTest::newRow("prepared") << true;
+    }
+    void selectionFollowsItsFilesWhenTheListSorts() {
+        QFETCH(bool, prepared);
+        PreviewModel model;
+        QTableView view;
+        view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view.setSelectionBehavior(QAbstractItemView::SelectRows);
+        view.setModel(&model);
+        std::vector<PreviewEntry> rows{row("e.txt", "5.txt", true), row("c.txt", "3.txt", true),
+                                       row("a.txt", "1.txt", true), row("d.txt", "4.txt", true),
+                                       row("b.txt", "2.txt", true)};
+        if (prepared)
+            model.fillPrepared(prepareReview(std::move(rows)));
+        else
+            model.fill(std::move(rows));
+        auto *selection = view.selectionModel();
+        for (int r : {1, 3}) // c.txt, d.txt
+            selection->select(model.index(r, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->setCurrentIndex(model.index(4, 0), QItemSelectionModel::NoUpdate); // b.txt
+        QTest::keyClick(&view, Qt::Key_Space); // untick b.txt: the rows sort
+        const auto names = [&](const QModelIndexList &list) {
+            QStringList out;
+            for (const QModelIndex &i : list)
+                out << i.data().toString();
+            out.sort();
+            return out;
+        };
+        QCOMPARE(names(model.match(model.index(0, 0), Qt::DisplayRole, QStringLiteral("*"), -1,
+                                   Qt::MatchWildcard)),
+                 (QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}));
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("a.txt"));
+        QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("b.txt"));
+        QCOMPARE(names(selection->selectedRows()), (QStringList{"c.txt", "d.txt"}));
+        QCOMPARE(model.review().filesSelected(), qsizetype(4));
+        QCOMPARE(model.index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QTest::keyClick(&view, Qt::Key_Space); // ticks b.txt again, not another file
+        QCOMPARE(model.review().filesSelected(), qsizetype(5));
+        QCOMPARE(view.currentIndex().data().toString(), QStringLiteral("b.txt"));
+    }
+
     void laterFillsStaySorted() {
         // An earlier test sorted the list; rows of a new preview are placed in that order.
         w->showRows({row("z.txt", "1.txt", true), row("m.txt", "2.txt", true)});
