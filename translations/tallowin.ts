@@ -527,7 +527,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/listfile/listfile.cpp" line="+25"/>
+        <location filename="../src/core/listfile/listfile.cpp" line="+27"/>
         <source>You must specify a file containing the rename information you wish to use.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -638,7 +638,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/preview/previewreview.cpp" line="+49"/>
+        <location filename="../src/core/preview/previewreview.cpp" line="+182"/>
         <source>%1 Files Selected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -668,7 +668,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+45"/>
         <source> The file is now named %1 in %2: its old name was taken meanwhile, so it could not go back.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -683,7 +683,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+113"/>
         <source>Unable to rename the file %1 to %2 because %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1616,7 +1616,7 @@
 <context>
     <name>tallowin::ui::PreviewModel</name>
     <message>
-        <location filename="../src/ui/previewmodel.cpp" line="+41"/>
+        <location filename="../src/ui/previewmodel.cpp" line="+46"/>
         <source>Original File Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1685,7 +1685,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+60"/>
         <source>Preparing To Apply File Name Changes</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1705,7 +1705,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-117"/>
+        <location line="-122"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
