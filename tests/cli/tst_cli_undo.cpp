@@ -29,6 +29,18 @@ CliRun runTestingCli(const QStringList &args, const QProcessEnvironment &env) {
     return runProgram(QStringLiteral(TALLOWIN_CLI_TESTING), args, options);
 }
 
+// Writes `list` as list.csv in `tmp` and gives the arguments that rename `dir` by it.
+QStringList listFileRename(const QString &tmp, const QByteArray &list, const QByteArray &dir,
+                           bool swapSafe) {
+    QFile f(tmp + QStringLiteral("/list.csv"));
+    if (!f.open(QIODevice::WriteOnly) || f.write(list) != list.size())
+        qFatal("cannot write %s", qPrintable(f.fileName()));
+    QStringList args{"listfile", "--file", f.fileName(), "--rename", QFile::decodeName(dir)};
+    if (swapSafe)
+        args.insert(4, QStringLiteral("--swap-safe"));
+    return args;
+}
+
 } // namespace
 
 class TestCliUndo : public QObject {
@@ -161,13 +173,7 @@ private Q_SLOTS:
         else
             QCOMPARE(::link((dir + "/a").constData(), (dir + "/b").constData()), 0);
         const State before = folderState(dir);
-        QFile f(tmp.path() + QStringLiteral("/list.csv"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(list);
-        f.close();
-        QStringList args{"listfile", "--file", f.fileName(), "--rename", QFile::decodeName(dir)};
-        if (swapSafe)
-            args.insert(4, QStringLiteral("--swap-safe"));
+        const QStringList args = listFileRename(tmp.path(), list, dir, swapSafe);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TALLOWIN_TEST_KILL_IN_TEMPORARY"), QStringLiteral("1"));
         QCOMPARE(runTestingCli(args, env).status, -1);
@@ -255,13 +261,7 @@ private Q_SLOTS:
         const QByteArray dir = QFile::encodeName(tmp.path()) + "/f";
         QVERIFY(QDir().mkpath(QFile::decodeName(dir)));
         makeFiles(dir, {"a", "b", "c"});
-        QFile f(tmp.path() + QStringLiteral("/list.csv"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(list);
-        f.close();
-        QStringList args{"listfile", "--file", f.fileName(), "--rename", QFile::decodeName(dir)};
-        if (swapSafe)
-            args.insert(4, QStringLiteral("--swap-safe"));
+        const QStringList args = listFileRename(tmp.path(), list, dir, swapSafe);
         const CliRun run = runCli(args);
         QCOMPARE(run.status, status);
         QCOMPARE(folderState(dir), after);

@@ -128,6 +128,16 @@ QByteArray journalUnescape(QByteArrayView text) {
     return out;
 }
 
+bool openRunFolder(FileSystem &fs, const Journal &journal, int &dirFd) {
+    struct stat st {};
+    if (fs.openFolder(journal.folder, dirFd) == 0 && ::fstat(dirFd, &st) == 0 &&
+        st.st_dev == journal.folderId.device && st.st_ino == journal.folderId.inode)
+        return true;
+    fs.closeFolder(dirFd);
+    dirFd = -1;
+    return false;
+}
+
 bool journalFileId(FileSystem &fs, int dirFd, const QByteArray &name, JournalFileId &id) {
     struct statx stx {};
     if (fs.statx(dirFd, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, stx) != 0)
@@ -362,12 +372,8 @@ namespace {
 // folder is no longer the run's.
 qsizetype renamedButUnmarked(FileSystem &fs, const Journal &j) {
     int dirFd = -1;
-    struct stat st {};
-    if (fs.openFolder(j.folder, dirFd) != 0 || ::fstat(dirFd, &st) != 0 ||
-        st.st_dev != j.folderId.device || st.st_ino != j.folderId.inode) {
-        fs.closeFolder(dirFd);
+    if (!openRunFolder(fs, j, dirFd))
         return 0;
-    }
     qsizetype n = 0;
     for (const JournalStep &step : j.steps) {
         if (step.markedDone || step.file.inode == 0 || isParkingName(step.to))

@@ -43,6 +43,12 @@ struct JournalFileId {
         return device == o.device && inode == o.inode && birth == o.birth;
     }
 };
+struct Journal;
+// Opens the folder of run `journal` into `dirFd` when it is still the folder the run renamed in
+// (device and inode); false, with nothing open, when it was moved, replaced or is gone, and the
+// names in the journal would point at other files.
+bool openRunFolder(FileSystem &fs, const Journal &journal, int &dirFd);
+
 // The file `name` stands for in the folder `dirFd` (a link as the link); false when none.
 bool journalFileId(FileSystem &fs, int dirFd, const QByteArray &name, JournalFileId &id);
 

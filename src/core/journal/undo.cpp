@@ -8,7 +8,6 @@
 #include <QSet>
 
 #include <optional>
-#include <sys/stat.h>
 
 namespace tallowin {
 
@@ -66,11 +65,7 @@ UndoPlan planUndo(const JournalStore &store, qint64 id) {
     plan.folder = nameFromBytes(j.folder);
     FileSystem &fs = store.fileSystem();
     int dirFd = -1;
-    struct stat st {};
-    if (fs.openFolder(j.folder, dirFd) != 0 || ::fstat(dirFd, &st) != 0 ||
-        st.st_dev != j.folderId.device || st.st_ino != j.folderId.inode) {
-        // Moved, replaced or gone: the names in the journal would point at other files.
-        fs.closeFolder(dirFd);
+    if (!openRunFolder(fs, j, dirFd)) {
         plan.outcome = UndoPlan::Outcome::FolderGone;
         return plan;
     }

@@ -290,40 +290,32 @@ bool splitLine(QString line, const QString &delimiter, QString &current, QString
     return count == 2;
 }
 
+// Marked for the translators; the command line prints them in English.
 QString skipReasonText(SkipReason reason) {
     switch (reason) {
     case SkipReason::NoDelimiter:
-        return QStringLiteral("has no delimiter");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "has no delimiter"));
     case SkipReason::NoOldName:
-        return QStringLiteral("gives no old name");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "gives no old name"));
     case SkipReason::Path:
-        return QStringLiteral("names a path, not a file in the folder");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("tallowin::core", "names a path, not a file in the folder"));
     case SkipReason::NoSuchFile:
-        return QStringLiteral("no such file");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "no such file"));
     case SkipReason::Folder:
-        return QStringLiteral("names a folder, not a file");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "names a folder, not a file"));
     case SkipReason::Hidden:
-        return QStringLiteral("names a hidden file");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "names a hidden file"));
     case SkipReason::NotOrdinary:
-        return QStringLiteral("names something that is not an ordinary file");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("tallowin::core", "names something that is not an ordinary file"));
     case SkipReason::System:
-        return QStringLiteral("names a hidden or system file");
+        return QStringLiteral(QT_TRANSLATE_NOOP("tallowin::core", "names a hidden or system file"));
     }
     return {};
 }
 
 namespace {
-
-// The reasons for the translators; the command line prints them in English.
-[[maybe_unused]] const char *const ReasonTexts[] = {
-    QT_TRANSLATE_NOOP("tallowin::core", "has no delimiter"),
-    QT_TRANSLATE_NOOP("tallowin::core", "gives no old name"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names a path, not a file in the folder"),
-    QT_TRANSLATE_NOOP("tallowin::core", "no such file"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names a folder, not a file"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names a hidden file"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names something that is not an ordinary file"),
-    QT_TRANSLATE_NOOP("tallowin::core", "names a hidden or system file")};
 
 // A name in a message: a very long one is cut, so the message window stays on the screen.
 QString shownName(const QString &name) {
